@@ -1,0 +1,127 @@
+// orvo-assets: the design-time package, headless, for the command line and CI.
+
+#include "PackageLoader.h"
+#include "DesignIntf.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMetaObject>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+
+const char* const Usage = R"(Usage: orvo-assets [--package FILE] COMMAND [ARGS]
+
+Commands:
+  info          the package's description, required packages and palette
+                (page by page, its classes and the icon resources of each)
+
+Options:
+  --package FILE   the design-time package to load (default: the one beside
+                   this program)
+  --help           show this text
+  --version        show the version
+)";
+
+QTextStream& Out()
+{
+    static QTextStream LOut(stdout);
+    return LOut;
+}
+
+QTextStream& Err()
+{
+    static QTextStream LErr(stderr);
+    return LErr;
+}
+
+QString DefaultPackage()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/bplOrvoNative.Designtime370.so");
+}
+
+int Info(const ide::TLoadedPackage& APackage)
+{
+    const auto& R = ide::TDesignRegistry::Instance();
+    Out() << "Package: " << QFileInfo(APackage.FileName()).fileName() << "\n";
+    Out() << "Description: " << APackage.Description() << "\n";
+    Out() << "Version: " << APackage.Version() << "\n";
+    Out() << "Requires:\n";
+    for (const auto& LRequire : APackage.Requires())
+        Out() << "  " << LRequire.Name << " " << LRequire.Version << "\n";
+    Out() << "Units: " << APackage.Units().join(QStringLiteral(", ")) << "\n";
+
+    const QStringList LResources = APackage.ResourceNames();
+    const QStringList LPages = R.Pages();
+    int LCount = 0;
+    Out() << "Palette (" << LPages.size() << " pages):\n";
+    for (const auto& LPage : LPages) {
+        Out() << "  " << LPage << "\n";
+        for (auto LClass : R.PageClasses(LPage)) {
+            const QString LName = ide::ClassName(LClass);
+            const QString LPrefix = LName.toUpper();
+            QStringList LIcons;
+            for (const auto& LResource : LResources) {
+                // TQOBUTTON_PNG, TQOBUTTON16_PNG, ...: the class name, digits, then _PNG.
+                if (!LResource.startsWith(LPrefix) || !LResource.endsWith(QStringLiteral("_PNG")))
+                    continue;
+                const QString LSize = LResource.mid(LPrefix.size(), LResource.size() - LPrefix.size() - 4);
+                bool LIsNumber = LSize.isEmpty();
+                if (!LIsNumber)
+                    LSize.toInt(&LIsNumber);
+                if (LIsNumber)
+                    LIcons.append(LResource);
+            }
+            Out() << "    " << LName << "\t" << (LIcons.isEmpty() ? QStringLiteral("(default icon)") : LIcons.join(' '))
+                  << "\n";
+            ++LCount;
+        }
+    }
+    Out() << "Registrations: " << LCount << "\n";
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication App(argc, argv);
+    QStringList LArgs = App.arguments().mid(1);
+    QString LPackageFile = DefaultPackage();
+
+    if (LArgs.contains(QStringLiteral("--help")) || LArgs.contains(QStringLiteral("-h"))) {
+        Out() << Usage;
+        return 0;
+    }
+    if (LArgs.contains(QStringLiteral("--version"))) {
+        Out() << "orvo-assets " << ORVO_VERSION << "\n";
+        return 0;
+    }
+    const int LPackageIndex = LArgs.indexOf(QStringLiteral("--package"));
+    if (LPackageIndex >= 0) {
+        if (LPackageIndex + 1 >= LArgs.size()) {
+            Err() << "orvo-assets: --package needs a file name\n" << Usage;
+            return 2;
+        }
+        LPackageFile = LArgs.at(LPackageIndex + 1);
+        LArgs.remove(LPackageIndex, 2);
+    }
+    if (LArgs.isEmpty()) {
+        Err() << "orvo-assets: no command given\n" << Usage;
+        return 2;
+    }
+
+    const QString LCommand = LArgs.takeFirst();
+    if (LCommand != QStringLiteral("info")) {
+        Err() << "orvo-assets: unknown command \"" << LCommand << "\"\n" << Usage;
+        return 2;
+    }
+    try {
+        const auto LPackage = ide::LoadPackage(LPackageFile);
+        return Info(*LPackage);
+    } catch (const std::exception& E) {
+        Err() << "orvo-assets: " << E.what() << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,627 @@
+#pragma once
+
+// Component classes of the framework as the design-time package sees them.
+// Published properties are Q_PROPERTYs; every class can be created by name through
+// its meta-object, which is what the form streaming system needs.
+
+#include "ORVO.Components.Base.h"
+
+namespace core {
+
+class TqoCustomButton : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomButton(QObject* AOwner = nullptr);
+};
+
+class TqoCustomScrollBox : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomScrollBox(QObject* AOwner = nullptr);
+};
+
+class TqoCustomCollectionView : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomCollectionView(QObject* AOwner = nullptr);
+};
+
+class TqoCustomDrawerLayout : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomDrawerLayout(QObject* AOwner = nullptr);
+};
+
+class TqoCustomPagerLayout : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomPagerLayout(QObject* AOwner = nullptr);
+};
+
+class TqoCustomPageControl : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomPageControl(QObject* AOwner = nullptr);
+};
+
+class TqoCustomMap : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomMap(QObject* AOwner = nullptr);
+};
+
+class TqoCustomBiometricAuthentication : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomBiometricAuthentication(QObject* AOwner = nullptr);
+};
+
+class TqoScrollBox : public TqoCustomScrollBox
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoScrollBox(QObject* AOwner = nullptr);
+};
+
+class TqoLabel : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoLabel(QObject* AOwner = nullptr);
+};
+
+class TqoButton : public TqoCustomButton
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoButton(QObject* AOwner = nullptr);
+};
+
+class TqoCheckBox : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCheckBox(QObject* AOwner = nullptr);
+};
+
+class TqoRadioButton : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoRadioButton(QObject* AOwner = nullptr);
+};
+
+class TqoEdit : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoEdit(QObject* AOwner = nullptr);
+};
+
+class TqoAutoCompleteEdit : public TqoEdit
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoAutoCompleteEdit(QObject* AOwner = nullptr);
+};
+
+class TqoSearchEdit : public TqoEdit
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoSearchEdit(QObject* AOwner = nullptr);
+};
+
+class TqoComboBox : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoComboBox(QObject* AOwner = nullptr);
+};
+
+class TqoMemo : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoMemo(QObject* AOwner = nullptr);
+};
+
+class TqoImage : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoImage(QObject* AOwner = nullptr);
+};
+
+class TqoTrackBar : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoTrackBar(QObject* AOwner = nullptr);
+};
+
+class TqoNavigationBar : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoNavigationBar(QObject* AOwner = nullptr);
+};
+
+class TqoSwitch : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoSwitch(QObject* AOwner = nullptr);
+};
+
+class TqoProgressBar : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoProgressBar(QObject* AOwner = nullptr);
+};
+
+class TqoActivityIndicator : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoActivityIndicator(QObject* AOwner = nullptr);
+};
+
+class TqoVirtualListPicker : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoVirtualListPicker(QObject* AOwner = nullptr);
+};
+
+class TqoNumberListPicker : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoNumberListPicker(QObject* AOwner = nullptr);
+};
+
+class TqoRegionPicker : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoRegionPicker(QObject* AOwner = nullptr);
+};
+
+class TqoScratchOverlay : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoScratchOverlay(QObject* AOwner = nullptr);
+};
+
+class TqoDatePicker : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoDatePicker(QObject* AOwner = nullptr);
+};
+
+class TqoTimePicker : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoTimePicker(QObject* AOwner = nullptr);
+};
+
+class TqoCalendar : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCalendar(QObject* AOwner = nullptr);
+};
+
+class TqoDateEdit : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoDateEdit(QObject* AOwner = nullptr);
+};
+
+class TqoTimeEdit : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoTimeEdit(QObject* AOwner = nullptr);
+};
+
+class TqoTimer : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoTimer(QObject* AOwner = nullptr);
+};
+
+class TqoCollectionView : public TqoCustomCollectionView
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCollectionView(QObject* AOwner = nullptr);
+};
+
+class TqoListMenu : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoListMenu(QObject* AOwner = nullptr);
+};
+
+class TqoLayout : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoLayout(QObject* AOwner = nullptr);
+};
+
+class TqoDrawerLayout : public TqoCustomDrawerLayout
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoDrawerLayout(QObject* AOwner = nullptr);
+};
+
+class TqoBottomSheetLayout : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoBottomSheetLayout(QObject* AOwner = nullptr);
+};
+
+class TqoVirtualPagerLayout : public TqoCustomPagerLayout
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoVirtualPagerLayout(QObject* AOwner = nullptr);
+};
+
+class TqoPagerLayout : public TqoCustomPagerLayout
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoPagerLayout(QObject* AOwner = nullptr);
+};
+
+class TqoCardPanel : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCardPanel(QObject* AOwner = nullptr);
+};
+
+class TqoSpacer : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoSpacer(QObject* AOwner = nullptr);
+};
+
+class TqoHorizontalScrollBox : public TqoCustomScrollBox
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoHorizontalScrollBox(QObject* AOwner = nullptr);
+};
+
+class TqoVerticalScrollBox : public TqoCustomScrollBox
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoVerticalScrollBox(QObject* AOwner = nullptr);
+};
+
+class TqoPageControl : public TqoCustomPageControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoPageControl(QObject* AOwner = nullptr);
+};
+
+class TqoLine : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoLine(QObject* AOwner = nullptr);
+};
+
+class TqoRectangle : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoRectangle(QObject* AOwner = nullptr);
+};
+
+class TqoRhomb : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoRhomb(QObject* AOwner = nullptr);
+};
+
+class TqoCircle : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCircle(QObject* AOwner = nullptr);
+};
+
+class TqoEllipse : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoEllipse(QObject* AOwner = nullptr);
+};
+
+class TqoArc : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoArc(QObject* AOwner = nullptr);
+};
+
+class TqoArch : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoArch(QObject* AOwner = nullptr);
+};
+
+class TqoSector : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoSector(QObject* AOwner = nullptr);
+};
+
+class TqoRegularPolygon : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoRegularPolygon(QObject* AOwner = nullptr);
+};
+
+class TqoSvgPath : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoSvgPath(QObject* AOwner = nullptr);
+};
+
+class TqoPaintBox : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoPaintBox(QObject* AOwner = nullptr);
+};
+
+class TqoSignature : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoSignature(QObject* AOwner = nullptr);
+};
+
+class TqoWebBrowser : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoWebBrowser(QObject* AOwner = nullptr);
+};
+
+class TqoPDFViewer : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoPDFViewer(QObject* AOwner = nullptr);
+};
+
+class TqoMap : public TqoCustomMap
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoMap(QObject* AOwner = nullptr);
+};
+
+class TqoEventMapTileProvider : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoEventMapTileProvider(QObject* AOwner = nullptr);
+};
+
+class TqoOSMMapTileProvider : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoOSMMapTileProvider(QObject* AOwner = nullptr);
+};
+
+class TqoYandexMapTileProvider : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoYandexMapTileProvider(QObject* AOwner = nullptr);
+};
+
+class TqoVideoControl : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoVideoControl(QObject* AOwner = nullptr);
+};
+
+class TqoAudioRecorder : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoAudioRecorder(QObject* AOwner = nullptr);
+};
+
+class TqoAudioPlayer : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoAudioPlayer(QObject* AOwner = nullptr);
+};
+
+class TqoApplicationEvents : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoApplicationEvents(QObject* AOwner = nullptr);
+};
+
+class TqoCamera : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCamera(QObject* AOwner = nullptr);
+};
+
+class TqoCameraPreview : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCameraPreview(QObject* AOwner = nullptr);
+};
+
+class TqoBarcodeScanner : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoBarcodeScanner(QObject* AOwner = nullptr);
+};
+
+class TqoFirebaseAnalytics : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoFirebaseAnalytics(QObject* AOwner = nullptr);
+};
+
+class TqoAppMetricaAnalytics : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoAppMetricaAnalytics(QObject* AOwner = nullptr);
+};
+
+class TqoBannerAd : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoBannerAd(QObject* AOwner = nullptr);
+};
+
+class TqoInterstitialAd : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoInterstitialAd(QObject* AOwner = nullptr);
+};
+
+class TqoGoogleAdMobProvider : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoGoogleAdMobProvider(QObject* AOwner = nullptr);
+};
+
+class TqoYandexMobileAdsProvider : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoYandexMobileAdsProvider(QObject* AOwner = nullptr);
+};
+
+class TqoPushNotificationService : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoPushNotificationService(QObject* AOwner = nullptr);
+};
+
+class TqoGooglePayClient : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoGooglePayClient(QObject* AOwner = nullptr);
+};
+
+class TqoApplePayClient : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoApplePayClient(QObject* AOwner = nullptr);
+};
+
+class TqoInAppPurchase : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoInAppPurchase(QObject* AOwner = nullptr);
+};
+
+class TqoBiometricAuthentication : public TqoCustomBiometricAuthentication
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoBiometricAuthentication(QObject* AOwner = nullptr);
+};
+
+class TqoAppleIdAuthenticationClient : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoAppleIdAuthenticationClient(QObject* AOwner = nullptr);
+};
+
+class TqoAppleIdButton : public TqoCustomButton
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoAppleIdButton(QObject* AOwner = nullptr);
+};
+
+class TqoFacebookLoginAuthenticationClient : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoFacebookLoginAuthenticationClient(QObject* AOwner = nullptr);
+};
+
+class TqoVKLoginAuthenticationClient : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoVKLoginAuthenticationClient(QObject* AOwner = nullptr);
+};
+
+class TqoGoogleSignInAuthenticationClient : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoGoogleSignInAuthenticationClient(QObject* AOwner = nullptr);
+};
+
+class TqoLottieImage : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoLottieImage(QObject* AOwner = nullptr);
+};
+
+} // namespace core

@@ -1,0 +1,1 @@
+#include "ORVO.Designer.Version.h"

@@ -1,0 +1,1 @@
+#include "ORVO.Externals.Version.h"

@@ -1,0 +1,290 @@
+#pragma once
+
+// Registration side of the IDE's design-time interface: the class registry used by form
+// streaming, class groups, palette pages and the editor bindings a package makes in its
+// Register procedure. Everything a package registers is tagged with the module that was
+// registering at the time, so unloading the package drops exactly its registrations.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+struct QMetaObject;
+class QObject;
+
+namespace ide {
+
+// Class references are the meta-objects of QObject-based classes.
+using TPersistentClass = const QMetaObject*;
+using TComponentClass = const QMetaObject*;
+
+class IDesigner;
+
+// ---------------------------------------------------------------------------------------
+// Editors a package may bind. Later features derive from these; the registry only needs
+// a name to show and a way to create an instance.
+
+class TPropertyEditor
+{
+public:
+    virtual ~TPropertyEditor() = default;
+};
+
+class TComponentEditor
+{
+public:
+    TComponentEditor(QObject* AComponent, IDesigner* ADesigner) : FComponent(AComponent), FDesigner(ADesigner) {}
+    virtual ~TComponentEditor() = default;
+    virtual void Edit() {}
+    virtual void ExecuteVerb(int /*AIndex*/) {}
+    virtual QString GetVerb(int /*AIndex*/) { return {}; }
+    virtual int GetVerbCount() { return 0; }
+    QObject* GetComponent() const { return FComponent; }
+    IDesigner* GetDesigner() const { return FDesigner; }
+
+private:
+    QObject* FComponent;
+    IDesigner* FDesigner;
+};
+
+class TSelectionEditor
+{
+public:
+    virtual ~TSelectionEditor() = default;
+    // Unit names the form's uses clause must gain for the selected components.
+    virtual void RequiresUnits(const std::function<void(const QString&)>& /*AProc*/) {}
+};
+
+class TSprig
+{
+public:
+    virtual ~TSprig() = default;
+};
+
+class IOTAWizard
+{
+public:
+    virtual ~IOTAWizard() = default;
+    virtual QString GetIDString() const = 0;
+    virtual QString GetName() const = 0;
+    virtual void Execute() {}
+};
+
+template <class TBase, class... TArgs>
+struct TEditorClass
+{
+    QString Name;
+    std::function<std::unique_ptr<TBase>(TArgs...)> Create;
+};
+
+using TPropertyEditorClass = TEditorClass<TPropertyEditor>;
+using TComponentEditorClass = TEditorClass<TComponentEditor, QObject*, IDesigner*>;
+using TSelectionEditorClass = TEditorClass<TSelectionEditor>;
+using TSprigClass = TEditorClass<TSprig>;
+
+template <class T>
+TPropertyEditorClass PropertyEditorClass(const QString& AName)
+{
+    return {AName, [] { return std::make_unique<T>(); }};
+}
+
+template <class T>
+TComponentEditorClass ComponentEditorClass(const QString& AName)
+{
+    return {AName, [](QObject* C, IDesigner* D) { return std::make_unique<T>(C, D); }};
+}
+
+template <class T>
+TSelectionEditorClass SelectionEditorClass(const QString& AName)
+{
+    return {AName, [] { return std::make_unique<T>(); }};
+}
+
+template <class T>
+TSprigClass SprigClass(const QString& AName)
+{
+    return {AName, [] { return std::make_unique<T>(); }};
+}
+
+// ---------------------------------------------------------------------------------------
+// Registration calls, as a package makes them.
+
+void RegisterClass(TPersistentClass AClass);
+void RegisterComponents(const QString& APage, const std::vector<TComponentClass>& AClasses);
+void RegisterNoIcon(const std::vector<TComponentClass>& AClasses);
+
+void StartClassGroup(TPersistentClass AClass);
+// Returns the root of the group that was active before.
+TPersistentClass ActivateClassGroup(TPersistentClass AClass);
+void GroupDescendentsWith(TPersistentClass AClass, TPersistentClass AClassGroup);
+
+// AComponentClass null: any class; APropertyName empty: any property.
+void RegisterPropertyEditor(const QString& APropertyType, TComponentClass AComponentClass,
+                            const QString& APropertyName, const TPropertyEditorClass& AEditorClass);
+void RegisterComponentEditor(TComponentClass AComponentClass, const TComponentEditorClass& AEditorClass);
+void RegisterSelectionEditor(TComponentClass AComponentClass, const TSelectionEditorClass& AEditorClass);
+void RegisterSprigType(TComponentClass AComponentClass, const TSprigClass& ASprigClass);
+void RegisterPackageWizard(const std::shared_ptr<IOTAWizard>& AWizard);
+
+// ---------------------------------------------------------------------------------------
+// What the IDE keeps of the registrations. The host and the tests read it.
+
+struct TPaletteEntry
+{
+    QString Page;
+    TComponentClass Class;
+    QString Module;
+};
+
+struct TPropertyEditorEntry
+{
+    QString PropertyType;
+    TComponentClass ComponentClass;
+    QString PropertyName;
+    TPropertyEditorClass EditorClass;
+    QString Module;
+};
+
+template <class TClass>
+struct TClassBinding
+{
+    TComponentClass ComponentClass;
+    TClass EditorClass;
+    QString Module;
+};
+
+struct TClassGroup
+{
+    TPersistentClass Root = nullptr; // null for the IDE's default group
+    std::vector<TPersistentClass> Members;
+    QString Module;
+};
+
+class TDesignRegistry
+{
+public:
+    static TDesignRegistry& Instance();
+
+    // The host wraps a package's Register call in a module scope.
+    void BeginModule(const QString& AModule);
+    void EndModule();
+    QString CurrentModule() const { return FCurrentModule; }
+    // Drops everything the module registered, as the IDE does when it unloads a package.
+    void UnregisterModule(const QString& AModule);
+
+    // Streaming registry: every class registered by any means.
+    TPersistentClass FindClass(const QString& AClassName) const;
+    QObject* CreateComponent(const QString& AClassName, QObject* AOwner) const;
+
+    QStringList Pages() const;
+    std::vector<TComponentClass> PageClasses(const QString& APage) const;
+    const std::vector<TPaletteEntry>& PaletteEntries() const { return FPalette; }
+    bool IsOnPalette(TComponentClass AClass) const;
+    const std::vector<TComponentClass>& NoIconClasses() const { return FNoIcon; }
+
+    const std::vector<TClassGroup>& ClassGroups() const { return FGroups; }
+    // The group a class belongs to: the group it was registered or grouped into; null root
+    // means the default group.
+    TPersistentClass ClassGroupOf(TPersistentClass AClass) const;
+    TPersistentClass ActiveClassGroup() const { return FActiveGroup; }
+
+    const std::vector<TPropertyEditorEntry>& PropertyEditors() const { return FPropertyEditors; }
+    const std::vector<TClassBinding<TComponentEditorClass>>& ComponentEditors() const { return FComponentEditors; }
+    const std::vector<TClassBinding<TSelectionEditorClass>>& SelectionEditors() const { return FSelectionEditors; }
+    const std::vector<TClassBinding<TSprigClass>>& Sprigs() const { return FSprigs; }
+    const std::vector<std::shared_ptr<IOTAWizard>>& Wizards() const { return FWizards; }
+
+    // The editor the IDE would pick: the closest registered ancestor of the component's
+    // class wins, and among equals the latest registration.
+    const TComponentEditorClass* FindComponentEditor(TComponentClass AClass) const;
+    const TPropertyEditorEntry* FindPropertyEditor(const QString& APropertyType, TComponentClass AComponentClass,
+                                                   const QString& APropertyName) const;
+
+private:
+    friend void RegisterClass(TPersistentClass);
+    friend void RegisterComponents(const QString&, const std::vector<TComponentClass>&);
+    friend void RegisterNoIcon(const std::vector<TComponentClass>&);
+    friend void StartClassGroup(TPersistentClass);
+    friend TPersistentClass ActivateClassGroup(TPersistentClass);
+    friend void GroupDescendentsWith(TPersistentClass, TPersistentClass);
+    friend void RegisterPropertyEditor(const QString&, TComponentClass, const QString&, const TPropertyEditorClass&);
+    friend void RegisterComponentEditor(TComponentClass, const TComponentEditorClass&);
+    friend void RegisterSelectionEditor(TComponentClass, const TSelectionEditorClass&);
+    friend void RegisterSprigType(TComponentClass, const TSprigClass&);
+    friend void RegisterPackageWizard(const std::shared_ptr<IOTAWizard>&);
+
+    TDesignRegistry();
+    void AddClass(TPersistentClass AClass);
+    TClassGroup* GroupByRoot(TPersistentClass ARoot);
+    TClassGroup* GroupContaining(TPersistentClass AClass);
+    void PutInGroup(TPersistentClass AClass, TClassGroup& AGroup);
+
+    struct TRegisteredClass
+    {
+        TPersistentClass Class;
+        QString Module;
+    };
+
+    QString FCurrentModule;
+    std::vector<TRegisteredClass> FClasses;
+    std::vector<TPaletteEntry> FPalette;
+    std::vector<TComponentClass> FNoIcon;
+    std::vector<TClassGroup> FGroups;
+    TPersistentClass FActiveGroup = nullptr;
+    std::vector<TPropertyEditorEntry> FPropertyEditors;
+    std::vector<TClassBinding<TComponentEditorClass>> FComponentEditors;
+    std::vector<TClassBinding<TSelectionEditorClass>> FSelectionEditors;
+    std::vector<TClassBinding<TSprigClass>> FSprigs;
+    std::vector<std::shared_ptr<IOTAWizard>> FWizards;
+    std::vector<QString> FWizardModules;
+};
+
+// ---------------------------------------------------------------------------------------
+// A form designer. Its root class decides its class group; it offers only the palette
+// classes of that group.
+
+class IDesigner
+{
+public:
+    virtual ~IDesigner() = default;
+    virtual TPersistentClass GetRootClass() const = 0;
+    virtual QObject* GetRoot() const = 0;
+    virtual QObject* CreateChild(TComponentClass AClass, QObject* AParent) = 0;
+    virtual void SelectComponent(QObject* AComponent) = 0;
+    virtual QList<QObject*> GetSelections() const = 0;
+    virtual void Modified() = 0;
+};
+
+class TFormDesigner : public IDesigner
+{
+public:
+    explicit TFormDesigner(QObject* ARoot);
+
+    TPersistentClass GetRootClass() const override;
+    QObject* GetRoot() const override { return FRoot; }
+    QObject* CreateChild(TComponentClass AClass, QObject* AParent) override;
+    void SelectComponent(QObject* AComponent) override;
+    QList<QObject*> GetSelections() const override { return FSelections; }
+    void Modified() override { ++FModifiedCount; }
+    int ModifiedCount() const { return FModifiedCount; }
+
+    TPersistentClass ClassGroup() const;
+    // Palette pages and classes this designer offers, in registration order.
+    std::vector<TPaletteEntry> OfferedComponents() const;
+    bool Offers(TComponentClass AClass) const;
+
+private:
+    QObject* FRoot;
+    QList<QObject*> FSelections;
+    int FModifiedCount = 0;
+};
+
+bool InheritsFrom(TPersistentClass AClass, TPersistentClass AAncestor);
+
+// The class's name as forms and the palette know it, without its C++ namespace.
+QString ClassName(TPersistentClass AClass);
+
+} // namespace ide
