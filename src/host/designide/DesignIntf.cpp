@@ -154,6 +154,14 @@ QObject* TDesignRegistry::CreateComponent(const QString& AClassName, QObject* AO
     return LObject;
 }
 
+std::vector<TPersistentClass> TDesignRegistry::RegisteredClasses() const
+{
+    std::vector<TPersistentClass> LClasses;
+    for (const auto& R : FClasses)
+        LClasses.push_back(R.Class);
+    return LClasses;
+}
+
 QStringList TDesignRegistry::Pages() const
 {
     QStringList LPages;

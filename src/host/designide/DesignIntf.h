@@ -178,6 +178,8 @@ public:
     // Streaming registry: every class registered by any means.
     TPersistentClass FindClass(const QString& AClassName) const;
     QObject* CreateComponent(const QString& AClassName, QObject* AOwner) const;
+    // Every known class, in the order it became known.
+    std::vector<TPersistentClass> RegisteredClasses() const;
 
     QStringList Pages() const;
     std::vector<TComponentClass> PageClasses(const QString& APage) const;

@@ -126,7 +126,12 @@ QStringList TLoadedPackage::ResourceNames() const
 {
     if (!FHandle)
         return {};
-    return QDir(ModuleResourceRoot(FModuleName)).entryList(QDir::Files, QDir::Name);
+    return ResourceNamesOf(FModuleName);
+}
+
+QStringList TLoadedPackage::ResourceNamesOf(const QString& AModuleName)
+{
+    return QDir(ModuleResourceRoot(AModuleName)).entryList(QDir::Files, QDir::Name);
 }
 
 } // namespace ide

@@ -38,6 +38,8 @@ public:
     // The package's data resource of that name (RCDATA), empty when it has none.
     QByteArray FindResource(const QString& AName) const;
     QStringList ResourceNames() const;
+    // The data resources a module has in the process now; empty once it is unloaded.
+    static QStringList ResourceNamesOf(const QString& AModuleName);
 
     void Unload();
     bool IsLoaded() const { return FHandle != nullptr; }
