@@ -1,1 +1,227 @@
-int main() { return 0; }
+// orvo-ide: a small IDE host. It loads the design-time package as the IDE does, shows the
+// palette pages with their icons and the main menu that packages extend, and opens projects.
+//
+//   orvo-ide [--package FILE] [PROJECT.dproj] [--screenshot OUT.png]
+
+#include "DesignIntf.h"
+#include "PackageLoader.h"
+#include "ToolsAPI.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+
+// The IDE's default palette icon, for classes whose package carries none.
+QIcon DefaultComponentIcon()
+{
+    QPixmap LPixmap(24, 24);
+    LPixmap.fill(Qt::transparent);
+    QPainter P(&LPixmap);
+    P.setRenderHint(QPainter::Antialiasing);
+    P.setPen(QPen(QColor("#607D8B"), 1.5));
+    P.setBrush(QColor("#ECEFF1"));
+    P.drawRoundedRect(QRectF(3.5, 5.5, 17, 13), 2, 2);
+    P.setBrush(QColor("#90A4AE"));
+    P.setPen(Qt::NoPen);
+    P.drawRect(QRectF(6, 8, 5, 3));
+    P.drawRect(QRectF(6, 13, 12, 2));
+    return QIcon(LPixmap);
+}
+
+class TMainWindow : public QMainWindow
+{
+public:
+    explicit TMainWindow(const QString& APackageFile)
+    {
+        setWindowTitle(QStringLiteral("Orvo IDE"));
+        resize(980, 560);
+        FPalette = new QTabWidget(this);
+        FPalette->setDocumentMode(true);
+        setCentralWidget(FPalette);
+        statusBar()->showMessage(QStringLiteral("No project"));
+
+        auto& LServices = ide::BorlandIDEServices();
+        LServices.InstallDefaultServices();
+        if (auto LMenu = LServices.Supports<ide::INTAServices>())
+            LMenu->SetMenuChangedHandler([this] { RebuildMenu(); });
+        AddHostActions();
+
+        try {
+            FPackage = ide::LoadPackage(APackageFile);
+            statusBar()->showMessage(QStringLiteral("Loaded %1").arg(FPackage->Description()));
+        } catch (const std::exception& E) {
+            QMessageBox::critical(this, windowTitle(), QString::fromUtf8(E.what()));
+        }
+        RebuildPalette();
+        RebuildMenu();
+    }
+
+    ~TMainWindow() override
+    {
+        // The package goes before the services it registered with.
+        if (FPackage)
+            FPackage->Unload();
+        if (auto LMenu = ide::BorlandIDEServices().Supports<ide::INTAServices>())
+            LMenu->SetMenuChangedHandler({});
+    }
+
+    void OpenProject(const QString& AFileName)
+    {
+        auto LModules = ide::BorlandIDEServices().Supports<ide::IOTAModuleServices>();
+        if (!LModules)
+            return;
+        try {
+            const auto LProject = LModules->OpenProject(AFileName);
+            statusBar()->showMessage(QStringLiteral("%1  (type \"%2\")")
+                                         .arg(QFileInfo(LProject->FileName()).fileName(), LProject->ProjectType()));
+        } catch (const std::exception& E) {
+            QMessageBox::warning(this, windowTitle(), QString::fromUtf8(E.what()));
+        }
+        RebuildMenu();
+    }
+
+private:
+    void AddHostActions()
+    {
+        auto LMenu = ide::BorlandIDEServices().Supports<ide::INTAServices>();
+        if (!LMenu)
+            return;
+        auto* LFile = LMenu->MainMenu().Find(QStringLiteral("FileMenu"));
+        if (!LFile)
+            return;
+        auto LOpen = std::make_shared<ide::TAction>();
+        LOpen->Caption = QStringLiteral("Open Project...");
+        LOpen->OnExecute = [this] {
+            const QString LName = QFileDialog::getOpenFileName(this, QStringLiteral("Open Project"), QString(),
+                                                               QStringLiteral("Projects (*.dproj)"));
+            if (!LName.isEmpty())
+                OpenProject(LName);
+        };
+        auto LItem = std::make_shared<ide::TMenuItem>();
+        LItem->Name = QStringLiteral("FileOpenProjectItem");
+        LItem->Action = LOpen;
+        LFile->Insert(0, LItem);
+    }
+
+    void RebuildPalette()
+    {
+        FPalette->clear();
+        const auto& R = ide::TDesignRegistry::Instance();
+        const QIcon LDefault = DefaultComponentIcon();
+        for (const auto& LPage : R.Pages()) {
+            auto* LList = new QListWidget(FPalette);
+            LList->setViewMode(QListView::IconMode);
+            LList->setIconSize(QSize(24, 24));
+            LList->setGridSize(QSize(150, 56));
+            LList->setMovement(QListView::Static);
+            LList->setResizeMode(QListView::Adjust);
+            LList->setWordWrap(true);
+            for (auto LClass : R.PageClasses(LPage)) {
+                const QString LName = ide::ClassName(LClass);
+                QIcon LIcon;
+                for (const auto& LSuffix : {QString(), QStringLiteral("16"), QStringLiteral("32"), QStringLiteral("128")}) {
+                    QPixmap LPixmap;
+                    if (FPackage && LPixmap.loadFromData(FPackage->FindResource(LName.toUpper() + LSuffix + "_PNG"), "PNG"))
+                        LIcon.addPixmap(LPixmap);
+                }
+                auto* LItem = new QListWidgetItem(LIcon.isNull() ? LDefault : LIcon, LName, LList);
+                LItem->setToolTip(LName);
+            }
+            FPalette->addTab(LList, LPage);
+        }
+        if (R.Pages().isEmpty())
+            FPalette->addTab(new QLabel(QStringLiteral("  No components registered."), FPalette),
+                             QStringLiteral("Palette"));
+    }
+
+    void AddMenuItems(QMenu* AMenu, ide::TMenuItem& AItem)
+    {
+        for (const auto& LChild : AItem.Items) {
+            if (!LChild->IsVisible())
+                continue;
+            if (!LChild->Items.empty()) {
+                AddMenuItems(AMenu->addMenu(LChild->DisplayCaption()), *LChild);
+                continue;
+            }
+            if (LChild->DisplayCaption() == QStringLiteral("-")) {
+                AMenu->addSeparator();
+                continue;
+            }
+            QAction* LAction = AMenu->addAction(LChild->DisplayCaption());
+            LAction->setObjectName(LChild->Name);
+            LAction->setEnabled(LChild->IsEnabled());
+            std::weak_ptr<ide::TMenuItem> LWeak = LChild;
+            connect(LAction, &QAction::triggered, this, [LWeak] {
+                if (auto LItem = LWeak.lock())
+                    LItem->Click();
+            });
+        }
+    }
+
+    void RebuildMenu()
+    {
+        auto LMenu = ide::BorlandIDEServices().Supports<ide::INTAServices>();
+        menuBar()->clear();
+        if (!LMenu)
+            return;
+        LMenu->UpdateActions();
+        for (const auto& LTop : LMenu->MainMenu().Items) {
+            QMenu* LQMenu = menuBar()->addMenu(LTop->DisplayCaption());
+            LQMenu->setObjectName(LTop->Name);
+            AddMenuItems(LQMenu, *LTop);
+        }
+    }
+
+    QTabWidget* FPalette = nullptr;
+    std::unique_ptr<ide::TLoadedPackage> FPackage;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication App(argc, argv);
+    App.setApplicationName(QStringLiteral("orvo-ide"));
+    QCommandLineParser LParser;
+    LParser.setApplicationDescription(QStringLiteral("Hosts the Orvo design-time package."));
+    LParser.addHelpOption();
+    QCommandLineOption LPackageOption(QStringLiteral("package"), QStringLiteral("The package to load."),
+                                      QStringLiteral("FILE"),
+                                      App.applicationDirPath() + QStringLiteral("/bplOrvoNative.Designtime370.so"));
+    QCommandLineOption LScreenshotOption(QStringLiteral("screenshot"),
+                                         QStringLiteral("Save a picture of the window and quit."),
+                                         QStringLiteral("PNG"));
+    LParser.addOption(LPackageOption);
+    LParser.addOption(LScreenshotOption);
+    LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
+    LParser.process(App);
+
+    int LResult = 0;
+    {
+        TMainWindow LWindow(LParser.value(LPackageOption));
+        if (!LParser.positionalArguments().isEmpty())
+            LWindow.OpenProject(LParser.positionalArguments().first());
+        LWindow.show();
+        if (LParser.isSet(LScreenshotOption)) {
+            const QString LFile = LParser.value(LScreenshotOption);
+            QTimer::singleShot(200, &LWindow, [&LWindow, LFile] {
+                LWindow.grab().save(LFile, "PNG");
+                QApplication::quit();
+            });
+        }
+        LResult = App.exec();
+    }
+    return LResult;
+}
