@@ -1,0 +1,276 @@
+#include "ORVO.Json.Internal.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+namespace core::jsonio {
+
+namespace {
+
+std::string EscapePointerToken(const std::string& AKey)
+{
+    std::string result;
+    for (char c : AKey) {
+        if (c == '~')
+            result += "~0";
+        else if (c == '/')
+            result += "~1";
+        else
+            result += c;
+    }
+    return result;
+}
+
+QString TypeName(const Json& AValue)
+{
+    return QString::fromLatin1(AValue.type_name());
+}
+
+} // namespace
+
+std::map<std::string, int> ValueLines(const QByteArray& AText)
+{
+    // A small scanner over text that already parsed; it only follows nesting,
+    // keys and array positions to know where each value starts.
+    struct TFrame
+    {
+        bool IsArray;
+        int Index;
+        std::string Key;
+        std::string Pointer;
+        bool ExpectKey;
+    };
+    std::vector<TFrame> stack;
+    std::map<std::string, int> lines;
+    int line = 1;
+    auto valueStarts = [&]() {
+        std::string pointer;
+        if (!stack.empty()) {
+            const TFrame& frame = stack.back();
+            pointer = frame.Pointer + '/' +
+                      (frame.IsArray ? std::to_string(frame.Index) : EscapePointerToken(frame.Key));
+        }
+        lines[pointer] = line;
+        return pointer;
+    };
+    const char* p = AText.constData();
+    const qsizetype n = AText.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = p[i];
+        if (c == '\n') {
+            ++line;
+        } else if (c == ' ' || c == '\t' || c == '\r') {
+            continue;
+        } else if (c == '"') {
+            std::string text;
+            for (++i; i < n && p[i] != '"'; ++i) {
+                if (p[i] == '\\' && i + 1 < n)
+                    ++i;
+                text += p[i];
+            }
+            if (!stack.empty() && !stack.back().IsArray && stack.back().ExpectKey)
+                stack.back().Key = text;
+            else
+                valueStarts();
+        } else if (c == ':') {
+            if (!stack.empty())
+                stack.back().ExpectKey = false;
+        } else if (c == ',') {
+            if (!stack.empty()) {
+                if (stack.back().IsArray)
+                    ++stack.back().Index;
+                else
+                    stack.back().ExpectKey = true;
+            }
+        } else if (c == '{' || c == '[') {
+            std::string pointer = valueStarts();
+            stack.push_back({c == '[', 0, std::string(), pointer, true});
+        } else if (c == '}' || c == ']') {
+            if (!stack.empty())
+                stack.pop_back();
+        } else {
+            valueStarts();
+            while (i + 1 < n && p[i + 1] != ',' && p[i + 1] != '}' && p[i + 1] != ']' && p[i + 1] != '\n' &&
+                   p[i + 1] != ' ' && p[i + 1] != '\t' && p[i + 1] != '\r')
+                ++i;
+        }
+    }
+    return lines;
+}
+
+Json FloatValue(float AValue, const QString& AWhat)
+{
+    if (!std::isfinite(AValue))
+        throw EqoException(QStringLiteral("Cannot write a non-finite number: value=\"%1\"").arg(AWhat));
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, AValue);
+    double widened = 0;
+    std::from_chars(buffer, written.ptr, widened);
+    return widened;
+}
+
+Json DoubleValue(double AValue, const QString& AWhat)
+{
+    if (!std::isfinite(AValue))
+        throw EqoException(QStringLiteral("Cannot write a non-finite number: value=\"%1\"").arg(AWhat));
+    return AValue;
+}
+
+bool TqoJsonNode::Has(const char* AKey) const
+{
+    return FValue->is_object() && FValue->contains(AKey);
+}
+
+TqoJsonNode TqoJsonNode::Member(const char* AKey) const
+{
+    if (!FValue->is_object())
+        Fail(QStringLiteral("expected an object, found %1").arg(TypeName(*FValue)));
+    const auto it = FValue->find(AKey);
+    if (it == FValue->end())
+        Fail(QStringLiteral("missing member \"%1\"").arg(QString::fromUtf8(AKey)));
+    return TqoJsonNode(FDocument, &*it, FPointer + '/' + EscapePointerToken(AKey));
+}
+
+TqoJsonNode TqoJsonNode::At(size_t AIndex) const
+{
+    ExpectArray();
+    return TqoJsonNode(FDocument, &(*FValue)[AIndex], FPointer + '/' + std::to_string(AIndex));
+}
+
+size_t TqoJsonNode::Size() const
+{
+    ExpectArray();
+    return FValue->size();
+}
+
+void TqoJsonNode::ExpectObject(std::initializer_list<const char*> AAllowedKeys) const
+{
+    if (!FValue->is_object())
+        Fail(QStringLiteral("expected an object, found %1").arg(TypeName(*FValue)));
+    for (auto it = FValue->begin(); it != FValue->end(); ++it) {
+        bool known = false;
+        for (const char* key : AAllowedKeys)
+            known = known || it.key() == key;
+        if (!known)
+            TqoJsonNode(FDocument, &it.value(), FPointer + '/' + EscapePointerToken(it.key()))
+                .Fail(QStringLiteral("unknown member \"%1\"").arg(QString::fromStdString(it.key())));
+    }
+}
+
+void TqoJsonNode::ExpectArray() const
+{
+    if (!FValue->is_array())
+        Fail(QStringLiteral("expected an array, found %1").arg(TypeName(*FValue)));
+}
+
+QString TqoJsonNode::String() const
+{
+    if (!FValue->is_string())
+        Fail(QStringLiteral("expected a string, found %1").arg(TypeName(*FValue)));
+    return QString::fromStdString(FValue->get_ref<const std::string&>());
+}
+
+double TqoJsonNode::Number() const
+{
+    if (!FValue->is_number())
+        Fail(QStringLiteral("expected a number, found %1").arg(TypeName(*FValue)));
+    return FValue->get<double>();
+}
+
+float TqoJsonNode::Float() const
+{
+    const double value = Number();
+    if (std::fabs(value) > 3.4028234663852886e38)
+        Fail(QStringLiteral("number out of range"));
+    return static_cast<float>(value);
+}
+
+int TqoJsonNode::Int() const
+{
+    if (!FValue->is_number_integer())
+        Fail(QStringLiteral("expected an integer, found %1").arg(TypeName(*FValue)));
+    const auto value = FValue->get<std::int64_t>();
+    if (value < INT32_MIN || value > INT32_MAX)
+        Fail(QStringLiteral("integer out of range"));
+    return static_cast<int>(value);
+}
+
+bool TqoJsonNode::Bool() const
+{
+    if (!FValue->is_boolean())
+        Fail(QStringLiteral("expected true or false, found %1").arg(TypeName(*FValue)));
+    return FValue->get<bool>();
+}
+
+void TqoJsonNode::Fail(const QString& AMessage) const
+{
+    const QString where = FPointer.empty() ? QStringLiteral("/") : QString::fromStdString(FPointer);
+    throw EqoFileError(FDocument->FileName(), FDocument->LineOf(FPointer),
+                       QStringLiteral("%1: %2").arg(where, AMessage));
+}
+
+TqoJsonDocument::TqoJsonDocument(const QByteArray& AText, const QString& AFileName) : FFileName(AFileName)
+{
+    try {
+        FRoot = Json::parse(AText.constData(), AText.constData() + AText.size());
+    } catch (const Json::parse_error& e) {
+        // Count the line ourselves: the byte offset is exact, the message text varies between versions.
+        const qsizetype offset = qBound<qsizetype>(0, qsizetype(e.byte) - 1, AText.size());
+        const int line = int(AText.left(offset).count('\n')) + 1;
+        QString message = QString::fromUtf8(e.what());
+        const int colon = message.indexOf(QLatin1String(": "));
+        if (message.startsWith(QLatin1String("[json.exception")) && colon >= 0)
+            message = message.mid(colon + 2);
+        throw EqoFileError(AFileName, line, QStringLiteral("invalid JSON: %1").arg(message));
+    }
+    FLines = ValueLines(AText);
+}
+
+int TqoJsonDocument::LineOf(const std::string& APointer) const
+{
+    // A member that is missing has no line of its own: use its nearest parent's.
+    std::string pointer = APointer;
+    while (true) {
+        const auto it = FLines.find(pointer);
+        if (it != FLines.end())
+            return it->second;
+        if (pointer.empty())
+            return 1;
+        pointer.erase(pointer.rfind('/'));
+    }
+}
+
+QByteArray Dump(const Json& AValue)
+{
+    const std::string text = AValue.dump(2, ' ', false, Json::error_handler_t::strict);
+    QByteArray result(text.data(), qsizetype(text.size()));
+    result.append('\n');
+    return result;
+}
+
+QByteArray ReadFile(const QString& AFileName)
+{
+    QFile file(AFileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EqoFileError(AFileName, 0, QStringLiteral("cannot open file: %1").arg(file.errorString()));
+    return file.readAll();
+}
+
+void WriteFileAtomically(const QString& AFileName, const QByteArray& AData)
+{
+    const QFileInfo info(AFileName);
+    if (!QDir().mkpath(info.absolutePath()))
+        throw EqoFileError(AFileName, 0, QStringLiteral("cannot create folder: path=\"%1\"").arg(info.absolutePath()));
+    QSaveFile file(AFileName);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EqoFileError(AFileName, 0, QStringLiteral("cannot write file: %1").arg(file.errorString()));
+    if (file.write(AData) != AData.size() || !file.commit())
+        throw EqoFileError(AFileName, 0, QStringLiteral("cannot write file: %1").arg(file.errorString()));
+}
+
+} // namespace core::jsonio

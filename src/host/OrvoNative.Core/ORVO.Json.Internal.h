@@ -1,0 +1,83 @@
+#pragma once
+
+// JSON reading and writing shared by the configuration and vector files.
+// Included by .cpp files only, so that nlohmann stays out of public headers.
+
+#include "ORVO.Exceptions.h"
+
+#include <QByteArray>
+#include <QString>
+#include <initializer_list>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace core::jsonio {
+
+using Json = nlohmann::ordered_json;
+
+// Line of every value in a JSON text, keyed by JSON pointer ("/assets/2/name").
+std::map<std::string, int> ValueLines(const QByteArray& AText);
+
+// A float as the shortest decimal that reads back as the same float, so that
+// 0.1f is written as 0.1 and not as 0.10000000149011612. Non-finite values raise.
+Json FloatValue(float AValue, const QString& AWhat);
+Json DoubleValue(double AValue, const QString& AWhat);
+
+class TqoJsonDocument;
+
+// A value inside a parsed document together with its place, for error messages.
+class TqoJsonNode
+{
+public:
+    TqoJsonNode(const TqoJsonDocument* ADocument, const Json* AValue, std::string APointer)
+        : FDocument(ADocument), FValue(AValue), FPointer(std::move(APointer))
+    {
+    }
+
+    const Json& Value() const { return *FValue; }
+    bool Has(const char* AKey) const;
+    TqoJsonNode Member(const char* AKey) const; // raises when missing
+    TqoJsonNode At(size_t AIndex) const;
+    size_t Size() const;                          // of an array; raises for other types
+
+    void ExpectObject(std::initializer_list<const char*> AAllowedKeys) const;
+    void ExpectArray() const;
+    QString String() const;
+    double Number() const;
+    float Float() const;
+    int Int() const;
+    bool Bool() const;
+
+    [[noreturn]] void Fail(const QString& AMessage) const;
+
+private:
+    const TqoJsonDocument* FDocument;
+    const Json* FValue;
+    std::string FPointer;
+};
+
+class TqoJsonDocument
+{
+public:
+    // Raises EqoFileError with the line of a syntax error.
+    TqoJsonDocument(const QByteArray& AText, const QString& AFileName);
+    TqoJsonNode Root() const { return TqoJsonNode(this, &FRoot, std::string()); }
+    QString FileName() const { return FFileName; }
+    int LineOf(const std::string& APointer) const;
+
+private:
+    QString FFileName;
+    Json FRoot;
+    std::map<std::string, int> FLines;
+};
+
+// The document's text: two-space indent, "\n" line ends, a final newline.
+QByteArray Dump(const Json& AValue);
+
+// Reads a whole file, raising EqoFileError when it cannot be opened.
+QByteArray ReadFile(const QString& AFileName);
+// Writes through a temporary file in the same folder, renamed over the target at the end.
+void WriteFileAtomically(const QString& AFileName, const QByteArray& AData);
+
+} // namespace core::jsonio
