@@ -1,0 +1,569 @@
+#include "DesignIdeTestUtil.h"
+#include "ToolsAPI.h"
+#include "Xml.Lossless.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+using namespace designide_test;
+using ide::IProjectDeployment;
+using ide::TDprojProject;
+using ide::xml::EXmlError;
+
+namespace {
+
+// The bytes with ABlock inserted at the start of the line holding the first AMarker.
+QByteArray InsertBeforeLineOf(const QByteArray& AText, const QByteArray& AMarker, const QByteArray& ABlock)
+{
+    const qsizetype At = AText.indexOf(AMarker);
+    if (At < 0)
+        return "marker not found: " + AMarker;
+    const qsizetype LineStart = AText.lastIndexOf('\n', At) + 1;
+    QByteArray Result = AText;
+    return Result.insert(LineStart, ABlock);
+}
+
+// The calls the assets deployment makes for one file, in its order.
+void DeployLikeAssets(IProjectDeployment& ADeployment, const QString& AConfig, const QString& APlatform,
+                      const QString& ALocal, const QString& ARemoteDir, const QString& ARemoteName, const QString& AClass)
+{
+    const auto Entry = ADeployment.GetFile(AConfig, APlatform, ALocal);
+    Entry->SetDeploymentClass(AClass);
+    Entry->SetConfiguration(AConfig);
+    Entry->SetEnabled(APlatform, true);
+    Entry->SetOperation(APlatform, 0);
+    Entry->SetRemoteDir(APlatform, ARemoteDir);
+    Entry->SetRemoteName(APlatform, ARemoteName);
+}
+
+QStringList DumpDeployment(const IProjectDeployment& ADeployment)
+{
+    QStringList Result;
+    for (const auto& File : ADeployment.Files()) {
+        QString Line = File->LocalName() + "|" + File->Configuration() + "|" + File->DeploymentClass();
+        for (const QString& Platform : File->Platforms())
+            Line += QStringLiteral("|%1:%2:%3:%4:%5")
+                        .arg(Platform)
+                        .arg(File->Enabled(Platform))
+                        .arg(File->RemoteDir(Platform), File->RemoteName(Platform))
+                        .arg(File->Operation(Platform));
+        Result << Line;
+    }
+    return Result;
+}
+
+const QByteArray ConfigEntryBlock = Crlf({
+    R"(                <DeployFile LocalName="Assets\config-android.json" Configuration="Debug" Class="ORVO_AssetsConfig">)",
+    R"(                    <Platform Name="Android64">)",
+    R"(                        <RemoteDir>assets</RemoteDir>)",
+    R"(                        <RemoteName>config.json</RemoteName>)",
+    R"(                        <Overwrite>true</Overwrite>)",
+    R"(                    </Platform>)",
+    R"(                </DeployFile>)",
+});
+
+// ---------------------------------------------------------------------------------------
+
+struct TIdentity
+{
+    QString Name;
+    QString Guid;
+    QString MainSource;
+};
+
+class DprojIdentity : public ::testing::TestWithParam<TIdentity>
+{
+};
+
+TEST_P(DprojIdentity, ReadsIdentityAndSavesUnchangedBytes)
+{
+    REQUIRE_SHARED_DPROJ();
+    TProjectCopy Copy(GetParam().Name);
+    const auto Project = TDprojProject::Open(Copy.FileName);
+    EXPECT_EQ(Project->ProjectGUID(), GetParam().Guid);
+    EXPECT_EQ(Project->ProjectType(), QStringLiteral("FMX"));
+    EXPECT_EQ(Project->MainSourceFileName(), Copy.Path(GetParam().MainSource));
+    EXPECT_FALSE(Project->IsModified());
+    Project->Save();
+    EXPECT_EQ(ReadBytes(Copy.FileName), Copy.Original);
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedData, DprojIdentity,
+                         ::testing::Values(TIdentity{"FlashLight", "{11E74F75-3B48-408C-8FC7-B8ECEC2D3B51}", "FlashLight.dpr"},
+                                           TIdentity{"NotificationApp", "{EFB6BB59-32C0-40C2-9462-8BD5E95FB301}",
+                                                     "NotificationApp.dpr"},
+                                           TIdentity{"PullToRefresh", "{B762D565-66EE-4F7C-8A55-BB5F68C37C79}",
+                                                     "PullToRefresh.dpr"}),
+                         [](const auto& AInfo) { return AInfo.param.Name.toStdString(); });
+
+TEST(DprojIdentity, TypeComesFromTheUnconditionedGroupOnly)
+{
+    QTemporaryDir Dir;
+    const QString File = Dir.path() + "/P.dproj";
+    WriteBytes(File, Crlf({"<Project>", "    <PropertyGroup Condition=\"'$(Base)'!=''\">",
+                           "        <FrameworkType>VCL</FrameworkType>", "    </PropertyGroup>", "    <PropertyGroup>",
+                           "        <FrameworkType>xfm</FrameworkType>", "    </PropertyGroup>", "</Project>"}));
+    EXPECT_EQ(TDprojProject::Open(File)->ProjectType(), QStringLiteral("xfm"));
+}
+
+// ---------------------------------------------------------------------------------------
+
+struct TModuleCase
+{
+    const char* Name;
+    QString Query;    // relative to the project folder unless absolute
+    QString Expected; // relative to the project folder; empty: not found
+    QString Form;
+};
+
+class DprojModules : public ::testing::TestWithParam<TModuleCase>
+{
+};
+
+TEST_P(DprojModules, FindsModulesByFileName)
+{
+    REQUIRE_SHARED_DPROJ();
+    TProjectCopy Copy(QStringLiteral("NotificationApp"));
+    const auto Project = TDprojProject::Open(Copy.FileName);
+    QString Query = GetParam().Query;
+    Query.replace(QLatin1String("<dir>"), Copy.Dir.path());
+    const auto Info = Project->FindModuleInfo(Query);
+    if (GetParam().Expected.isEmpty()) {
+        EXPECT_EQ(Info, nullptr);
+        return;
+    }
+    ASSERT_NE(Info, nullptr);
+    EXPECT_EQ(Info->FileName(), QDir::cleanPath(Copy.Path(GetParam().Expected)));
+    EXPECT_EQ(Info->FormName(), GetParam().Form);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DprojModules,
+    ::testing::Values(TModuleCase{"Unit", "Unit1.pas", "Unit1.pas", "Form1"},
+                      TModuleCase{"OtherCase", "uNIT1.PAS", "Unit1.pas", "Form1"},
+                      TModuleCase{"Absolute", "<dir>/Unit1.pas", "Unit1.pas", "Form1"},
+                      TModuleCase{"OutsideFolderWithBackslashes", "..\\NotificationService\\NotificationServiceUnit.pas",
+                                  "../NotificationService/NotificationServiceUnit.pas", "NotificationServiceDM"},
+                      TModuleCase{"MainSource", "NotificationApp.dpr", "NotificationApp.dpr", ""},
+                      TModuleCase{"NotInProject", "Unit2.pas", "", ""},
+                      TModuleCase{"JavaReferenceIsNoModule", "..\\NotificationService\\Android\\Debug\\NotificationService.jar",
+                                  "", ""}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// ---------------------------------------------------------------------------------------
+// Adding a unit
+
+const QByteArray IdeDpr = "\xEF\xBB\xBF" + Crlf({"program FlashLight;", "", "uses", "  System.StartUpCopy,", "  FMX.Forms,",
+                                                  "  FlashLightU in 'FlashLightU.pas' {FlashLightForm};", "", "{$R *.res}", "",
+                                                  "begin", "  Application.Initialize;", "  Application.Run;", "end."});
+
+TEST(DprojAddFile, UnitGoesIntoProjectAndUsesClauseOnce)
+{
+    REQUIRE_SHARED_DPROJ();
+    TProjectCopy Copy(QStringLiteral("FlashLight"));
+    WriteBytes(Copy.Path("FlashLight.dpr"), IdeDpr);
+    const auto Project = TDprojProject::Open(Copy.FileName);
+
+    Project->AddFile(Copy.Path("Assets.Consts.pas"), true);
+    Project->AddFile(QStringLiteral("Units/Helpers.pas"), true);
+    EXPECT_TRUE(Project->IsModified());
+    Project->Save();
+
+    const QByteArray ExpectedDproj =
+        InsertBeforeLineOf(Copy.Original, R"(<BuildConfiguration Include="Base">)",
+                           Crlf({R"(        <DCCReference Include="Assets.Consts.pas"/>)",
+                                 R"(        <DCCReference Include="Units\Helpers.pas"/>)"}));
+    EXPECT_EQ(ReadBytes(Copy.FileName).toStdString(), ExpectedDproj.toStdString());
+    const QByteArray ExpectedDpr =
+        "\xEF\xBB\xBF" + Crlf({"program FlashLight;", "", "uses", "  System.StartUpCopy,", "  FMX.Forms,",
+                               "  FlashLightU in 'FlashLightU.pas' {FlashLightForm},",
+                               "  Assets.Consts in 'Assets.Consts.pas',", "  Helpers in 'Units\\Helpers.pas';", "",
+                               "{$R *.res}", "", "begin", "  Application.Initialize;", "  Application.Run;", "end."});
+    EXPECT_EQ(ReadBytes(Copy.Path("FlashLight.dpr")).toStdString(), ExpectedDpr.toStdString());
+    ASSERT_NE(Project->FindModuleInfo(QStringLiteral("ASSETS.CONSTS.PAS")), nullptr);
+
+    // Adding again changes nothing, in memory or on disk.
+    Project->AddFile(QStringLiteral("Assets.Consts.pas"), true);
+    Project->AddFile(Copy.Path("Units/helpers.pas"), true);
+    EXPECT_FALSE(Project->IsModified());
+    Project->Save();
+    EXPECT_EQ(ReadBytes(Copy.FileName), ExpectedDproj);
+    EXPECT_EQ(ReadBytes(Copy.Path("FlashLight.dpr")), ExpectedDpr);
+}
+
+struct TUsesCase
+{
+    const char* Name;
+    QByteArray Before;
+    QByteArray After;
+};
+
+class DprojUsesClause : public ::testing::TestWithParam<TUsesCase>
+{
+};
+
+TEST_P(DprojUsesClause, AddsUnitAsTheIdeDoes)
+{
+    REQUIRE_SHARED_DPROJ();
+    TProjectCopy Copy(QStringLiteral("PullToRefresh"));
+    WriteBytes(Copy.Path("PullToRefresh.dpr"), GetParam().Before);
+    const auto Project = TDprojProject::Open(Copy.FileName);
+    Project->AddFile(QStringLiteral("Assets.Consts.pas"), true);
+    Project->Save();
+    EXPECT_EQ(ReadBytes(Copy.Path("PullToRefresh.dpr")).toStdString(), GetParam().After.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DprojUsesClause,
+    ::testing::Values(
+        TUsesCase{"LineFeeds", "program P;\n\nuses\n  FMX.Forms;\n\nbegin\nend.\n",
+                  "program P;\n\nuses\n  FMX.Forms,\n  Assets.Consts in 'Assets.Consts.pas';\n\nbegin\nend.\n"},
+        TUsesCase{"NoUsesClause", Crlf({"program P;", "", "begin", "end."}),
+                  Crlf({"program P;", "", "uses", "  Assets.Consts in 'Assets.Consts.pas';", "", "begin", "end."})},
+        TUsesCase{"SemicolonsInCommentsAndStrings",
+                  Crlf({"program P; // a; b", "{ uses X; }", "uses", "  A in 'a;b.pas' {x;y},", "  B (* ; *);", "begin", "end."}),
+                  Crlf({"program P; // a; b", "{ uses X; }", "uses", "  A in 'a;b.pas' {x;y},", "  B (* ; *),",
+                        "  Assets.Consts in 'Assets.Consts.pas';", "begin", "end."})},
+        TUsesCase{"AlreadyListedInOtherCase", Crlf({"program P;", "uses", "  assets.consts;", "begin", "end."}),
+                  Crlf({"program P;", "uses", "  assets.consts;", "begin", "end."})}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// ---------------------------------------------------------------------------------------
+// Deployment
+
+class DprojDeployment : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        if (!testdata::HasSharedData(QStringLiteral("dproj")))
+            GTEST_SKIP() << "shared test data not found";
+        Copy = std::make_unique<TProjectCopy>(QStringLiteral("FlashLight"));
+        Project = TDprojProject::Open(Copy->FileName);
+        Deployment = Project->ProjectDeployment();
+        ASSERT_NE(Deployment, nullptr);
+    }
+
+    std::unique_ptr<TProjectCopy> Copy;
+    std::shared_ptr<TDprojProject> Project;
+    std::shared_ptr<IProjectDeployment> Deployment;
+};
+
+TEST_F(DprojDeployment, NewEntryIsWrittenBeforeTheClassesAndRemovalRestoresTheFile)
+{
+    DeployLikeAssets(*Deployment, "Debug", "Android64", "Assets\\config-android.json", "assets", "config.json",
+                     "ORVO_AssetsConfig");
+    EXPECT_EQ(Project->Serialize().toStdString(),
+              InsertBeforeLineOf(Copy->Original, R"(<DeployClass Name="AdditionalDebugSymbols">)", ConfigEntryBlock)
+                  .toStdString());
+
+    const auto Found = Deployment->FindFile("Debug", "Android64", "assets\\CONFIG-android.json");
+    ASSERT_NE(Found, nullptr);
+    EXPECT_EQ(Found->DeploymentClass(), QStringLiteral("ORVO_AssetsConfig"));
+    EXPECT_EQ(Found->RemoteDir("Android64"), QStringLiteral("assets"));
+    EXPECT_EQ(Found->RemoteName("Android64"), QStringLiteral("config.json"));
+    EXPECT_TRUE(Found->Enabled("Android64"));
+    EXPECT_EQ(Deployment->FindFile("Release", "Android64", "Assets\\config-android.json"), nullptr);
+    EXPECT_EQ(Deployment->FindFile("Debug", "Android", "Assets\\config-android.json"), nullptr);
+
+    EXPECT_TRUE(Deployment->RemoveFile("Debug", "Android64", "Assets\\config-android.json"));
+    EXPECT_EQ(Project->Serialize(), Copy->Original);
+}
+
+TEST_F(DprojDeployment, RepeatingTheSameCallsChangesNothing)
+{
+    DeployLikeAssets(*Deployment, "Debug", "Android64", "Assets\\config-android.json", "assets", "config.json",
+                     "ORVO_AssetsConfig");
+    const QByteArray Once = Project->Serialize();
+    DeployLikeAssets(*Deployment, "Debug", "Android64", "Assets\\config-android.json", "assets", "config.json",
+                     "ORVO_AssetsConfig");
+    EXPECT_EQ(Project->Serialize(), Once);
+}
+
+TEST_F(DprojDeployment, RemovingOnePlatformKeepsTheOthers)
+{
+    for (const char* Platform : {"Android", "Android64", "iOSDevice64"})
+        DeployLikeAssets(*Deployment, "Debug", Platform, "Assets\\logo\\T@20x.png", "assets\\logo", "T@20x.png", "ORVO_Assets");
+
+    EXPECT_TRUE(Deployment->RemoveFile("Debug", "Android", "Assets\\logo\\T@20x.png"));
+    EXPECT_FALSE(Deployment->RemoveFile("Debug", "Android", "Assets\\logo\\T@20x.png"));
+    EXPECT_EQ(Deployment->FindFile("Debug", "Android", "Assets\\logo\\T@20x.png"), nullptr);
+    const auto Rest = Deployment->FindFile("Debug", "Android64", "Assets\\logo\\T@20x.png");
+    ASSERT_NE(Rest, nullptr);
+    EXPECT_EQ(Rest->Platforms(), QStringList({"Android64", "iOSDevice64"}));
+
+    Deployment->RemoveFile("Debug", "Android64", "Assets\\logo\\T@20x.png");
+    Deployment->RemoveFile("Debug", "iOSDevice64", "Assets\\logo\\T@20x.png");
+    EXPECT_EQ(Deployment->FindFile("Debug", "", "Assets\\logo\\T@20x.png"), nullptr);
+    EXPECT_EQ(Project->Serialize(), Copy->Original);
+}
+
+TEST_F(DprojDeployment, RemovingAClassKeepsOtherClasses)
+{
+    const QStringList IdeEntries = DumpDeployment(*Deployment);
+    for (const char* Config : {"Debug", "Release"}) {
+        DeployLikeAssets(*Deployment, Config, "Android", "Assets\\a.svg", "assets", "a.vector", "ORVO_Assets");
+        DeployLikeAssets(*Deployment, Config, "Android", "Assets\\b.ttf", "assets\\fonts", "b.ttf", "ORVO_Assets");
+    }
+    DeployLikeAssets(*Deployment, "Debug", "Android", "Assets\\config-android.json", "assets", "config.json",
+                     "ORVO_AssetsConfig");
+
+    EXPECT_EQ(Deployment->RemoveFilesOfClass("ORVO_Assets"), 4);
+    EXPECT_EQ(Deployment->RemoveFilesOfClass("ORVO_Assets"), 0);
+    const QStringList Left = DumpDeployment(*Deployment);
+    EXPECT_EQ(Left.mid(0, IdeEntries.size()), IdeEntries);
+    EXPECT_EQ(Left.mid(IdeEntries.size()),
+              QStringList({"Assets\\config-android.json|Debug|ORVO_AssetsConfig|Android:1:assets:config.json:0"}));
+
+    EXPECT_EQ(Deployment->RemoveFilesOfClass("ORVO_AssetsConfig"), 1);
+    EXPECT_EQ(Project->Serialize(), Copy->Original);
+}
+
+TEST_F(DprojDeployment, DisabledPlatformAndOperationAreKeptThroughSaving)
+{
+    DeployLikeAssets(*Deployment, "Release", "iOSDevice64", "Assets\\x.json", "assets", "x.json", "ORVO_Assets");
+    const auto Entry = Deployment->GetFile("Release", "iOSDevice64", "Assets\\x.json");
+    Entry->SetEnabled("Android", false);
+    Entry->SetOperation("iOSDevice64", 1);
+    EXPECT_TRUE(Deployment->EnsureDeployClass("ORVO_Assets", {{"Android", "assets", 0}, {"iOSDevice64", "StartUp\\assets", 0}}));
+    const QStringList Before = DumpDeployment(*Deployment);
+    Project->Save();
+
+    const auto Reopened = TDprojProject::Open(Copy->FileName);
+    const auto ReopenedDeployment = Reopened->ProjectDeployment();
+    EXPECT_EQ(DumpDeployment(*ReopenedDeployment), Before);
+    EXPECT_TRUE(ReopenedDeployment->HasDeployClass("ORVO_Assets"));
+    const auto Again = ReopenedDeployment->FindFile("Release", "", "Assets\\x.json");
+    ASSERT_NE(Again, nullptr);
+    EXPECT_FALSE(Again->Enabled("Android"));
+    EXPECT_TRUE(Again->Enabled("iOSDevice64"));
+    EXPECT_EQ(Again->Operation("iOSDevice64"), 1);
+    EXPECT_EQ(Reopened->Serialize(), ReadBytes(Copy->FileName));
+}
+
+TEST_F(DprojDeployment, ClassesAreInsertedInTheIdesOrderOnce)
+{
+    EXPECT_TRUE(Deployment->EnsureDeployClass("ORVO_AssetsConfig", {{"Android", "assets", 0}}));
+    EXPECT_TRUE(Deployment->EnsureDeployClass("ORVO_Assets", {{"Android", "assets", 0}}));
+    EXPECT_FALSE(Deployment->EnsureDeployClass("ORVO_Assets", {{"Win32", "x", 1}}));
+    const QByteArray Block = Crlf({
+        R"(                <DeployClass Name="ORVO_Assets">)",
+        R"(                    <Platform Name="Android">)",
+        R"(                        <RemoteDir>assets</RemoteDir>)",
+        R"(                        <Operation>0</Operation>)",
+        R"(                    </Platform>)",
+        R"(                </DeployClass>)",
+        R"(                <DeployClass Name="ORVO_AssetsConfig">)",
+        R"(                    <Platform Name="Android">)",
+        R"(                        <RemoteDir>assets</RemoteDir>)",
+        R"(                        <Operation>0</Operation>)",
+        R"(                    </Platform>)",
+        R"(                </DeployClass>)",
+    });
+    EXPECT_EQ(Project->Serialize().toStdString(),
+              InsertBeforeLineOf(Copy->Original, R"(<DeployClass Name="ProjectAndroidManifest">)", Block).toStdString());
+}
+
+TEST(DprojDeploymentService, MissingWithoutBorlandProjectSection)
+{
+    QTemporaryDir Dir;
+    const QString File = Dir.path() + "/P.dproj";
+    WriteBytes(File, Crlf({"<Project>", "    <PropertyGroup/>", "</Project>"}));
+    EXPECT_EQ(TDprojProject::Open(File)->ProjectDeployment(), nullptr);
+}
+
+TEST(DprojDeploymentService, SectionIsCreatedBeforePlatforms)
+{
+    QTemporaryDir Dir;
+    const QString File = Dir.path() + "/P.dproj";
+    WriteBytes(File, Crlf({"<Project>", "    <ProjectExtensions>", "        <BorlandProject>",
+                           "            <Platforms/>", "        </BorlandProject>", "    </ProjectExtensions>", "</Project>"}));
+    const auto Project = TDprojProject::Open(File);
+    DeployLikeAssets(*Project->ProjectDeployment(), "Debug", "Android", "Assets\\a.png", "assets", "a.png", "ORVO_Assets");
+    EXPECT_EQ(Project->Serialize().toStdString(),
+              Crlf({"<Project>", "    <ProjectExtensions>", "        <BorlandProject>",
+                    "            <Deployment Version=\"3\">",
+                    "                <DeployFile LocalName=\"Assets\\a.png\" Configuration=\"Debug\" Class=\"ORVO_Assets\">",
+                    "                    <Platform Name=\"Android\">", "                        <RemoteDir>assets</RemoteDir>",
+                    "                        <RemoteName>a.png</RemoteName>", "                        <Overwrite>true</Overwrite>",
+                    "                    </Platform>", "                </DeployFile>", "            </Deployment>",
+                    "            <Platforms/>", "        </BorlandProject>", "    </ProjectExtensions>", "</Project>"})
+                  .toStdString());
+}
+
+// ---------------------------------------------------------------------------------------
+// Build configurations
+
+struct TValueCase
+{
+    const char* Name;
+    QString Config;
+    QString Platform;
+    QString Property;
+    QString Expected;
+};
+
+class DprojConfigurationValue : public ::testing::TestWithParam<TValueCase>
+{
+};
+
+TEST_P(DprojConfigurationValue, InheritsAsMsBuildEvaluates)
+{
+    REQUIRE_SHARED_DPROJ();
+    const auto Project = TDprojProject::Open(RealProjectPath(QStringLiteral("FlashLight")));
+    const auto Config = Project->ProjectOptionsConfigurations()->ConfigurationByName(GetParam().Config);
+    ASSERT_NE(Config, nullptr);
+    EXPECT_EQ(Config->PlatformConfiguration(GetParam().Platform)->GetValue(GetParam().Property), GetParam().Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FlashLight, DprojConfigurationValue,
+    ::testing::Values(
+        TValueCase{"PlatformGroupOfConfigWins", "Debug", "Android64", "CfgParent", "Cfg_1"},
+        TValueCase{"ConfigWithoutPlatform", "Debug", "", "CfgParent", "Base"},
+        TValueCase{"ConfigWithoutPlatformGroupFallsBack", "Release", "Android64", "CfgParent", "Base"},
+        TValueCase{"KnownReferencesExpand", "Debug", "Android64", "DCC_DcuOutput", ".\\Android64\\Debug"},
+        TValueCase{"UnknownReferencesStay", "Release", "iOSDevice64", "DCC_Define", "RELEASE;$(DCC_Define)"},
+        TValueCase{"EnvironmentReferencesStay", "Base", "Win32", "Manifest_File", "$(BDS)\\bin\\default_app.manifest"},
+        TValueCase{"BasePlatformGroup", "Base", "Android", "VerInfo_Build", "1"},
+        TValueCase{"BaseWithoutPlatform", "Base", "", "VerInfo_Build", ""},
+        TValueCase{"OtherPlatformNotMixedIn", "Debug", "Win32", "EnabledSysJars", ""},
+        TValueCase{"NamesAreCaseInsensitive", "Debug", "Android64", "dcc_dcuoutput", ".\\Android64\\Debug"}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(DprojConfigurations, ListsConfigurationsAndActiveOnes)
+{
+    REQUIRE_SHARED_DPROJ();
+    TProjectCopy Copy(QStringLiteral("FlashLight"));
+    const auto Project = TDprojProject::Open(Copy.FileName);
+    const auto Configs = Project->ProjectOptionsConfigurations();
+    ASSERT_EQ(Configs->ConfigurationCount(), 3);
+    QStringList Names;
+    for (int I = 0; I < Configs->ConfigurationCount(); ++I)
+        Names << Configs->Configuration(I)->Name() + "=" + Configs->Configuration(I)->Key() + "<" +
+                     Configs->Configuration(I)->Parent();
+    EXPECT_EQ(Names, QStringList({"Base=Base<", "Debug=Cfg_1<Base", "Release=Cfg_2<Base"}));
+    EXPECT_EQ(Configs->BaseConfiguration()->Key(), QStringLiteral("Base"));
+    EXPECT_EQ(Configs->ActiveConfigurationName(), QStringLiteral("Debug"));
+    EXPECT_EQ(Configs->ActivePlatformName(), QStringLiteral("Android"));
+
+    Configs->SetActivePlatformName("Android64");
+    EXPECT_EQ(Configs->ActiveConfiguration()->Platform(), QStringLiteral("Android64"));
+    QByteArray Expected = Copy.Original;
+    Expected.replace(R"(<Platform Condition="'$(Platform)'==''">Android</Platform>)",
+                     R"(<Platform Condition="'$(Platform)'==''">Android64</Platform>)");
+    EXPECT_EQ(Project->Serialize(), Expected);
+}
+
+TEST(DprojConfigurations, ValueSetInBaseIsOverriddenOnlyWhereSetAgain)
+{
+    REQUIRE_SHARED_DPROJ();
+    TProjectCopy Copy(QStringLiteral("FlashLight"));
+    {
+        const auto Project = TDprojProject::Open(Copy.FileName);
+        const auto Configs = Project->ProjectOptionsConfigurations();
+        Configs->BaseConfiguration()->SetValue("ORVO_YandexMapsTileProvider_APIKey", "base-key");
+        Configs->ConfigurationByName("Debug")
+            ->PlatformConfiguration("Android64")
+            ->SetValue("ORVO_YandexMapsTileProvider_APIKey", "debug-android64-key");
+        EXPECT_THROW(Configs->ConfigurationByName("Release")->PlatformConfiguration("Android")->SetValue("X", "y"), EXmlError);
+        Project->Save();
+    }
+    const auto Project = TDprojProject::Open(Copy.FileName);
+    const auto Configs = Project->ProjectOptionsConfigurations();
+    auto Value = [&](const char* AConfig, const char* APlatform) {
+        return Configs->ConfigurationByName(AConfig)->PlatformConfiguration(APlatform)->GetValue(
+            "ORVO_YandexMapsTileProvider_APIKey");
+    };
+    EXPECT_EQ(Value("Debug", "Android64"), QStringLiteral("debug-android64-key"));
+    EXPECT_EQ(Value("Debug", "Android"), QStringLiteral("base-key"));
+    EXPECT_EQ(Value("Release", "Android64"), QStringLiteral("base-key"));
+    EXPECT_EQ(Value("Base", ""), QStringLiteral("base-key"));
+    // The values went into the groups' ends, nothing else moved.
+    const QByteArray Saved = ReadBytes(Copy.FileName);
+    EXPECT_EQ(Saved.size(), Copy.Original.size() + 2 * 8 +
+                                qsizetype(strlen("<ORVO_YandexMapsTileProvider_APIKey>base-key</ORVO_YandexMapsTileProvider_APIKey>\r\n")) +
+                                qsizetype(strlen("<ORVO_YandexMapsTileProvider_APIKey>debug-android64-key</ORVO_YandexMapsTileProvider_APIKey>\r\n")));
+}
+
+// ---------------------------------------------------------------------------------------
+// Notifiers, errors, saving
+
+class TRecordingNotifier : public ide::IOTAProjectNotifier
+{
+public:
+    QStringList Events;
+    void Modified() override { Events << "Modified"; }
+    void BeforeSave() override { Events << "BeforeSave"; }
+    void AfterSave() override { Events << "AfterSave"; }
+    void Destroyed() override { Events << "Destroyed"; }
+};
+
+TEST(DprojNotifiers, ReportChangesAndSavesUntilRemoved)
+{
+    REQUIRE_SHARED_DPROJ();
+    TProjectCopy Copy(QStringLiteral("PullToRefresh"));
+    const auto Project = TDprojProject::Open(Copy.FileName);
+    const auto Notifier = std::make_shared<TRecordingNotifier>();
+    const int Id = Project->AddNotifier(Notifier);
+    Project->ProjectDeployment()->RemoveFilesOfClass("ProjectOutput");
+    Project->Save();
+    EXPECT_FALSE(Project->IsModified());
+    Project->RemoveNotifier(Id);
+    Project->MarkModified();
+    EXPECT_TRUE(Project->IsModified());
+    EXPECT_EQ(Notifier->Events, QStringList({"Modified", "BeforeSave", "AfterSave"}));
+}
+
+struct TBrokenProject
+{
+    const char* Name;
+    QByteArray Data; // empty: no file at all
+    QString MessagePart;
+};
+
+class DprojBroken : public ::testing::TestWithParam<TBrokenProject>
+{
+};
+
+TEST_P(DprojBroken, OpenThrowsNamingTheFile)
+{
+    QTemporaryDir Dir;
+    const QString File = Dir.path() + "/Broken.dproj";
+    if (!GetParam().Data.isEmpty())
+        WriteBytes(File, GetParam().Data);
+    try {
+        TDprojProject::Open(File);
+        FAIL() << "no error";
+    } catch (const EXmlError& E) {
+        const QString Message = QString::fromStdString(E.what());
+        EXPECT_TRUE(Message.startsWith(File)) << E.what();
+        EXPECT_TRUE(Message.contains(GetParam().MessagePart)) << E.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DprojBroken,
+    ::testing::Values(TBrokenProject{"MissingFile", "", "cannot open"},
+                      TBrokenProject{"Truncated", "\xEF\xBB\xBF<Project xmlns=\"x\">\r\n    <PropertyGroup>\r\n        <Pro",
+                                     ":3:"},
+                      TBrokenProject{"WrongRoot", "<Solution>\r\n</Solution>\r\n", ":1:1: the root element is <Solution>"}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(DprojSave, FailedWriteKeepsTheOriginal)
+{
+    REQUIRE_SHARED_DPROJ();
+    // A name at the file system's limit leaves no room for the temporary file beside it,
+    // which makes the write fail even for root.
+    QTemporaryDir Dir;
+    const QString File = Dir.path() + "/" + QString(249, QLatin1Char('p')) + ".dproj";
+    const QByteArray Original = ReadBytes(RealProjectPath(QStringLiteral("PullToRefresh")));
+    WriteBytes(File, Original);
+    const auto Project = TDprojProject::Open(File);
+    Project->ProjectDeployment()->RemoveFilesOfClass("ProjectOutput");
+    EXPECT_THROW(Project->Save(), EXmlError);
+    EXPECT_EQ(ReadBytes(File), Original);
+    EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+} // namespace

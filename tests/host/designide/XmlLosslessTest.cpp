@@ -1,0 +1,210 @@
+#include "DesignIdeTestUtil.h"
+#include "Xml.Lossless.h"
+
+#include <functional>
+#include <random>
+
+using ide::xml::EXmlError;
+using ide::xml::TXmlDocument;
+using ide::xml::TXmlElement;
+using namespace designide_test;
+
+namespace {
+
+std::unique_ptr<TXmlDocument> ParseText(const QByteArray& AText)
+{
+    return TXmlDocument::Parse(AText, QStringLiteral("test.xml"));
+}
+
+// ---------------------------------------------------------------------------------------
+
+class RealProjectRoundTrip : public ::testing::TestWithParam<QString>
+{
+};
+
+TEST_P(RealProjectRoundTrip, SerializesTheInputBytes)
+{
+    REQUIRE_SHARED_DPROJ();
+    const QByteArray Original = ReadBytes(RealProjectPath(GetParam()));
+    ASSERT_FALSE(Original.isEmpty());
+    const auto Doc = ParseText(Original);
+    EXPECT_EQ(Doc->Serialize(), Original);
+    EXPECT_FALSE(Doc->IsModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedData, RealProjectRoundTrip, ::testing::ValuesIn(RealProjectNames()),
+                         [](const auto& AInfo) { return AInfo.param.toStdString(); });
+
+// ---------------------------------------------------------------------------------------
+// Edits are written in the IDE's layout and leave everything else alone.
+
+struct TEditCase
+{
+    const char* Name;
+    QByteArray Input;
+    std::function<void(TXmlElement*)> Edit;
+    QByteArray Expected;
+};
+
+class XmlEditLayout : public ::testing::TestWithParam<TEditCase>
+{
+};
+
+TEST_P(XmlEditLayout, WritesExpectedBytes)
+{
+    const auto Doc = ParseText(GetParam().Input);
+    GetParam().Edit(Doc->Root());
+    EXPECT_EQ(Doc->Serialize().toStdString(), GetParam().Expected.toStdString());
+    // What we write must read back to the same bytes.
+    EXPECT_EQ(ParseText(Doc->Serialize())->Serialize(), Doc->Serialize());
+}
+
+const TEditCase EditCases[] = {
+    {"AppendAfterLastChild", "<R>\r\n    <A/>\r\n</R>", [](TXmlElement* R) { R->AppendElement("B"); },
+     "<R>\r\n    <A/>\r\n    <B/>\r\n</R>"},
+    {"AppendIntoEmptyElement", "\xEF\xBB\xBF<R>\r\n    <A/>\r\n</R>\r\n",
+     [](TXmlElement* R) { R->FirstElement("A")->AppendElement("C")->SetText("x"); },
+     "\xEF\xBB\xBF<R>\r\n    <A>\r\n        <C>x</C>\r\n    </A>\r\n</R>\r\n"},
+    {"InsertBeforeSibling", "<R>\r\n    <A/>\r\n    <C/>\r\n</R>",
+     [](TXmlElement* R) { R->InsertElementBefore(R->FirstElement("C"), "B"); },
+     "<R>\r\n    <A/>\r\n    <B/>\r\n    <C/>\r\n</R>"},
+    {"InsertBeforeFirstChild", "<R>\r\n    <B/>\r\n</R>",
+     [](TXmlElement* R) { R->InsertElementBefore(R->FirstElement("B"), "A"); }, "<R>\r\n    <A/>\r\n    <B/>\r\n</R>"},
+    {"RemoveMiddleLeavesNoBlankLine", "<R>\r\n    <A/>\r\n    <B>t</B>\r\n    <C/>\r\n</R>",
+     [](TXmlElement* R) { R->RemoveElement(R->FirstElement("B")); }, "<R>\r\n    <A/>\r\n    <C/>\r\n</R>"},
+    {"RemoveFirstChild", "<R>\r\n    <A/>\r\n    <B/>\r\n</R>", [](TXmlElement* R) { R->RemoveElement(R->FirstElement("A")); },
+     "<R>\r\n    <B/>\r\n</R>"},
+    {"RemoveOnlyChildEmptiesParent", "<R>\r\n    <A x=\"1\">\r\n        <C/>\r\n    </A>\r\n</R>",
+     [](TXmlElement* R) {
+         TXmlElement* A = R->FirstElement("A");
+         A->RemoveElement(A->FirstElement("C"));
+     },
+     "<R>\r\n    <A x=\"1\"/>\r\n</R>"},
+    {"TextIsEscapedLikeTheIde", "<R>\r\n    <A/>\r\n</R>",
+     [](TXmlElement* R) { R->FirstElement("A")->SetText("Apple's \"x\" & <y>"); },
+     "<R>\r\n    <A>Apple&apos;s &quot;x&quot; &amp; &lt;y&gt;</A>\r\n</R>"},
+    {"AttributesKeepApostrophes", "<R/>",
+     [](TXmlElement* R) { R->SetAttribute("Condition", "'$(Config)'=='' & \"q\""); },
+     "<R Condition=\"'$(Config)'=='' &amp; &quot;q&quot;\"/>"},
+    {"EmptyTextMakesEmptyElement", "<R>\r\n    <A>old</A>\r\n</R>", [](TXmlElement* R) { R->FirstElement("A")->SetText(""); },
+     "<R>\r\n    <A/>\r\n</R>"},
+    {"SiblingIndentAndLineFeedsAreMatched", "<R>\n  <A/>\n</R>\n", [](TXmlElement* R) { R->AppendElement("B"); },
+     "<R>\n  <A/>\n  <B/>\n</R>\n"},
+    {"UntouchedTagsKeepTheirSpelling", "<R  a = 'x' >\r\n    <A  b='1' ></A >\r\n</R >",
+     [](TXmlElement* R) { R->AppendElement("B"); }, "<R  a = 'x' >\r\n    <A  b='1' ></A >\r\n    <B/>\r\n</R >"},
+    {"ChangedAttributeRewritesOnlyThatTag", "<R  a = 'x' >\r\n    <A  b='1' />\r\n</R >",
+     [](TXmlElement* R) { R->FirstElement("A")->SetAttribute("b", "2"); }, "<R  a = 'x' >\r\n    <A b=\"2\"/>\r\n</R >"},
+    {"CommentsAndDeclarationSurvive", "<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<R>\r\n    <!-- keep -->\r\n    <A/>\r\n</R>",
+     [](TXmlElement* R) { R->RemoveElement(R->FirstElement("A")); },
+     "<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<R>\r\n    <!-- keep -->\r\n</R>"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, XmlEditLayout, ::testing::ValuesIn(EditCases),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(XmlValues, EntitiesAreDecodedOnRead)
+{
+    const auto Doc = ParseText("<R a=\"&quot;x&quot; &amp; 'y'\">x &amp; y &apos;z&apos; &#65;&#x42;&lt;<![CDATA[<raw>]]></R>");
+    EXPECT_EQ(Doc->Root()->Text(), QStringLiteral("x & y 'z' AB<<raw>"));
+    EXPECT_EQ(Doc->Root()->Attribute("a"), QStringLiteral("\"x\" & 'y'"));
+}
+
+// ---------------------------------------------------------------------------------------
+
+struct TBadInput
+{
+    const char* Name;
+    QByteArray Data;
+    int Line; // 0: any position
+};
+
+class XmlBadInput : public ::testing::TestWithParam<TBadInput>
+{
+};
+
+TEST_P(XmlBadInput, ThrowsErrorNamingFileAndLine)
+{
+    try {
+        TXmlDocument::Parse(GetParam().Data, QStringLiteral("/some/where/Broken.dproj"));
+        FAIL() << "no error";
+    } catch (const EXmlError& E) {
+        EXPECT_EQ(E.FileName(), QStringLiteral("/some/where/Broken.dproj"));
+        EXPECT_NE(std::string(E.what()).find("/some/where/Broken.dproj:"), std::string::npos) << E.what();
+        EXPECT_GT(E.Line(), 0);
+        if (GetParam().Line > 0) {
+            EXPECT_EQ(E.Line(), GetParam().Line) << E.what();
+        }
+    }
+}
+
+const TBadInput BadInputs[] = {
+    {"Empty", "", 0},
+    {"Truncated", "<Project>\r\n    <PropertyGroup>\r\n        <A>x</A>\r\n", 0},
+    {"MismatchedEndTag", "<Project>\r\n    <A>\r\n    </B>\r\n</Project>", 3},
+    {"UnquotedAttribute", "<Project>\r\n    <A x=1/>\r\n</Project>", 2},
+    {"TwoRoots", "<A/>\r\n<B/>", 0},
+    {"TextAfterRoot", "<A/>\r\ntext", 0},
+    {"Garbage", "\x01\x02\xFF<<>>&", 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, XmlBadInput, ::testing::ValuesIn(BadInputs),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(XmlBadInput, DeepNestingIsRefusedNotOverflowed)
+{
+    QByteArray Data;
+    for (int I = 0; I < 100000; ++I)
+        Data += "<a>";
+    for (int I = 0; I < 100000; ++I)
+        Data += "</a>";
+    EXPECT_THROW(ParseText(Data), EXmlError);
+}
+
+TEST(XmlFiles, MissingFileNamesTheFile)
+{
+    try {
+        TXmlDocument::LoadFromFile(QStringLiteral("/nonexistent/folder/Nope.dproj"));
+        FAIL() << "no error";
+    } catch (const EXmlError& E) {
+        EXPECT_NE(std::string(E.what()).find("/nonexistent/folder/Nope.dproj"), std::string::npos) << E.what();
+    }
+}
+
+// Random damage to a real file: every variant either loads (and then writes back exactly
+// what it read) or is refused with our error.
+TEST(XmlMutation, DamagedProjectLoadsOrFailsCleanly)
+{
+    REQUIRE_SHARED_DPROJ();
+    const QByteArray Original = ReadBytes(RealProjectPath(QStringLiteral("PullToRefresh")));
+    ASSERT_FALSE(Original.isEmpty());
+    std::mt19937 Random(20261205);
+    const char Specials[] = "<>/=\"'&;![]-? \r\n\x00\xEF";
+    int Loaded = 0;
+    int Refused = 0;
+    for (int Round = 0; Round < 300; ++Round) {
+        QByteArray Data = Original;
+        const int Edits = 1 + static_cast<int>(Random() % 4);
+        for (int E = 0; E < Edits && !Data.isEmpty(); ++E) {
+            const auto Pos = static_cast<qsizetype>(Random() % static_cast<unsigned>(Data.size()));
+            switch (Random() % 5) {
+            case 0: Data[Pos] = Specials[Random() % (sizeof(Specials) - 1)]; break;
+            case 1: Data.remove(Pos, 1 + Random() % 40); break;
+            case 2: Data.insert(Pos, Data.mid(Random() % Data.size(), 1 + Random() % 60)); break;
+            case 3: Data.truncate(Pos); break;
+            default: Data[Pos] = static_cast<char>(Random() % 256); break;
+            }
+        }
+        try {
+            const auto Doc = ParseText(Data);
+            EXPECT_EQ(Doc->Serialize(), Data) << "round " << Round;
+            ++Loaded;
+        } catch (const EXmlError&) {
+            ++Refused;
+        }
+    }
+    // Both outcomes occur, so the loop really exercised the reader's error paths.
+    EXPECT_GT(Loaded, 0);
+    EXPECT_GT(Refused, 0);
+}
+
+} // namespace
