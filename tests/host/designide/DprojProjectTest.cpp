@@ -71,6 +71,8 @@ struct TIdentity
     QString MainSource;
 };
 
+inline void PrintTo(const TIdentity& AValue, std::ostream* AOut) { *AOut << AValue.Name.toStdString(); }
+
 class DprojIdentity : public ::testing::TestWithParam<TIdentity>
 {
 };
@@ -115,6 +117,8 @@ struct TModuleCase
     QString Expected; // relative to the project folder; empty: not found
     QString Form;
 };
+
+inline void PrintTo(const TModuleCase& AValue, std::ostream* AOut) { *AOut << AValue.Name; }
 
 class DprojModules : public ::testing::TestWithParam<TModuleCase>
 {
@@ -197,6 +201,8 @@ struct TUsesCase
     QByteArray Before;
     QByteArray After;
 };
+
+inline void PrintTo(const TUsesCase& AValue, std::ostream* AOut) { *AOut << AValue.Name; }
 
 class DprojUsesClause : public ::testing::TestWithParam<TUsesCase>
 {
@@ -403,6 +409,8 @@ struct TValueCase
     QString Expected;
 };
 
+inline void PrintTo(const TValueCase& AValue, std::ostream* AOut) { *AOut << AValue.Name; }
+
 class DprojConfigurationValue : public ::testing::TestWithParam<TValueCase>
 {
 };
@@ -521,6 +529,8 @@ struct TBrokenProject
     QByteArray Data; // empty: no file at all
     QString MessagePart;
 };
+
+inline void PrintTo(const TBrokenProject& AValue, std::ostream* AOut) { *AOut << AValue.Name; }
 
 class DprojBroken : public ::testing::TestWithParam<TBrokenProject>
 {

@@ -46,6 +46,8 @@ struct TEditCase
     QByteArray Expected;
 };
 
+inline void PrintTo(const TEditCase& AValue, std::ostream* AOut) { *AOut << AValue.Name; }
+
 class XmlEditLayout : public ::testing::TestWithParam<TEditCase>
 {
 };
@@ -117,6 +119,8 @@ struct TBadInput
     QByteArray Data;
     int Line; // 0: any position
 };
+
+inline void PrintTo(const TBadInput& AValue, std::ostream* AOut) { *AOut << AValue.Name; }
 
 class XmlBadInput : public ::testing::TestWithParam<TBadInput>
 {
