@@ -1,0 +1,391 @@
+#include "ORVO.Assets.Factory.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace core;
+
+namespace {
+
+QByteArray ReadAll(const QString& AFileName)
+{
+    QFile file(AFileName);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << AFileName.toStdString();
+    return file.readAll();
+}
+
+void WriteAll(const QString& AFileName, const QByteArray& AData)
+{
+    QFile file(AFileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(AData);
+}
+
+// Every field of every kind in a form that can be compared as text.
+std::string Dump(const TqoAsset& A)
+{
+    QString text = A.GetId() + QLatin1Char(' ') + A.GetKind() + (A.IsExternal() ? " external" : "");
+    if (const auto* c = dynamic_cast<const TqoAssetColor*>(&A))
+        text += c->HasColor() ? QLatin1Char(' ') + TqoColorHelper::ToARGBHex(c->GetColor()) : QStringLiteral(" empty");
+    if (const auto* s = dynamic_cast<const TqoAssetBitmapSet*>(&A))
+        for (const TqoBitmapInfo* i : s->GetBitmapInfos()) {
+            text += QStringLiteral(" [%1 %2").arg(double(i->GetScale()), 0, 'g', 9).arg(i->GetUri());
+            if (i->GetCapInsets().HasValue()) {
+                const QMargins m = i->GetCapInsets().Value();
+                text += QStringLiteral(" insets %1,%2,%3,%4").arg(m.left()).arg(m.top()).arg(m.right()).arg(m.bottom());
+            }
+            if (i->GetTint().HasValue())
+                text += QStringLiteral(" tint ") + TqoColorHelper::ToARGBHex(i->GetTint().Value());
+            text += QLatin1Char(']');
+        }
+    if (const auto* u = dynamic_cast<const TqoAssetWithUri*>(&A))
+        text += QStringLiteral(" uri=") + u->GetUri();
+    if (const auto* f = dynamic_cast<const TqoAssetFile*>(&A))
+        text += QStringLiteral(" loc=%1 rule=%2").arg(int(f->GetFileLocation())).arg(int(f->GetExtractionRule()));
+    if (const auto* st = dynamic_cast<const TqoAssetStyle*>(&A))
+        text += QStringLiteral(" class=") + st->GetStyleClass();
+    if (const auto* v = dynamic_cast<const TqoAssetSVG*>(&A))
+        text += QStringLiteral(" svg=%1 vector=%2 size=%3x%4")
+                    .arg(v->GetSVGUri(), v->GetVectorUri())
+                    .arg(v->GetSize().width(), 0, 'g', 17)
+                    .arg(v->GetSize().height(), 0, 'g', 17);
+    return text.toStdString();
+}
+
+std::vector<std::string> DumpAll(const TqoAssetsManager& AManager)
+{
+    std::vector<std::string> result;
+    for (const TqoAssetPtr& asset : AManager.GetAllAssets())
+        result.push_back(Dump(*asset));
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+std::vector<std::string> Ids(const TqoAssetsManager& AManager)
+{
+    std::vector<std::string> result;
+    for (const TqoAssetPtr& asset : AManager.GetAllAssets())
+        result.push_back(asset->GetId().toStdString());
+    std::sort(result.begin(), result.end());
+    return result;
+}
+
+// One asset of every kind with every field set, in several platform and device-class variants.
+void FillEveryKind(TqoAssetsManager& M)
+{
+    M.Add(std::make_shared<TqoAssetColor>("Colors\\Primary", 0xFF2196F3));
+    M.Add(std::make_shared<TqoAssetColor>("Colors\\Primary", 0x802196F3, TqoPlatform::Android, TqoDeviceClass::Tablet));
+    M.Add(std::make_shared<TqoAssetColor>("Colors\\Clear", TqoAlphaColors::Null, TqoPlatform::iOS));
+    M.Add(std::make_shared<TqoAssetColor>("Colors\\Unset", TqoPlatform::All, TqoDeviceClass::Watch));
+
+    auto set = std::make_shared<TqoAssetBitmapSet>("Icons\\Back", TqoPlatform::iOS, TqoDeviceClass::PhoneSmall);
+    set->Add(std::make_unique<TqoBitmapInfo>("Icons\\Back\\ios-phone-small@10x.png", 1.0f));
+    TqoBitmapInfo* second = set->Add(std::make_unique<TqoBitmapInfo>("Icons\\Back\\ios-phone-small@15x.png", 1.5f));
+    second->SetCapInsets(QMargins(1, 2, 3, 4));
+    second->SetTint(0x00000000);
+    set->Add(std::make_unique<TqoBitmapInfo>(0.75f))->SetTint(0xFFFF0000);
+    set->Add(0.1f); // a scale without an exact binary form
+    M.Add(set);
+    M.Add(std::make_shared<TqoAssetBitmapSet>("Icons\\Back")); // no infos at all
+
+    auto font = std::make_shared<TqoAssetFont>("Fonts\\Roboto", TqoPlatform::Android);
+    font->SetUri("Fonts\\Roboto\\android.ttf");
+    M.Add(font);
+
+    auto file = std::make_shared<TqoAssetFile>("Data\\Cities");
+    file->SetUri("/abs/path/cities.db");
+    file->SetFileLocation(TqoFileLocation::PublicDocuments);
+    file->SetExtractionRule(TqoExtractionRule::RaiseException);
+    file->SetExternal(true);
+    M.Add(file);
+
+    auto lottie = std::make_shared<TqoAssetLottieAnimation>("Anim\\Spinner", TqoPlatform::All, TqoDeviceClass::PhoneLarge);
+    lottie->SetUri("Anim\\Spinner\\phone-large.json");
+    M.Add(lottie);
+
+    auto style = std::make_shared<TqoAssetStyle>("Styles\\Card");
+    style->SetUri("Styles\\Card\\default.style");
+    style->SetStyleClass("TqoCardView");
+    M.Add(style);
+    M.Add(std::make_shared<TqoAssetStyle>("Styles\\Empty", TqoPlatform::iOS, TqoDeviceClass::Tablet));
+
+    auto svg = std::make_shared<TqoAssetSVG>("Images\\Logo", TqoPlatform::Android, TqoDeviceClass::PhoneNormal);
+    svg->SetSVGUri("Images\\Logo\\android-phone-normal.svg");
+    svg->SetVectorUri("Images\\Logo\\android-phone-normal.vector");
+    svg->SetSize(24.5f, 0.1f);
+    M.Add(svg);
+
+    M.Add(std::make_shared<TqoAssetThemeContainer>("Dark"));
+    M.Add(std::make_shared<TqoAssetColor>("Dark\\Background", 0xFF101010));
+}
+
+class AssetsFactoryTest : public ::testing::Test
+{
+protected:
+    QString FileName(const QString& AName) const { return FDir.filePath(AName); }
+    QTemporaryDir FDir;
+};
+
+} // namespace
+
+TEST_F(AssetsFactoryTest, EveryKindAndVariantSurvivesARoundTrip)
+{
+    TqoAssetsManager source;
+    FillEveryKind(source);
+    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
+
+    TqoAssetsManager loaded;
+    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json")), source.Count());
+    EXPECT_EQ(DumpAll(loaded), DumpAll(source));
+    // Relative uris resolve against the configuration's folder, absolute ones stay.
+    const auto font = std::dynamic_pointer_cast<TqoAssetFont>(
+        loaded.Find("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All));
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->GetFileName(), QDir(FDir.path()).filePath("Fonts/Roboto/android.ttf"));
+    const auto file =
+        std::dynamic_pointer_cast<TqoAssetFile>(loaded.Find("Data\\Cities", TqoPlatform::All, TqoDeviceClass::All));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->GetFileName(), QStringLiteral("/abs/path/cities.db"));
+}
+
+TEST_F(AssetsFactoryTest, TransparentBlackIsAColorNotAnEmptyAsset)
+{
+    TqoAssetsManager source;
+    source.Add(std::make_shared<TqoAssetColor>("Zero", TqoAlphaColors::Null));
+    source.Add(std::make_shared<TqoAssetColor>("Unset"));
+    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
+
+    TqoAssetsManager loaded;
+    TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json"));
+    const auto zero = std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Zero", TqoPlatform::All, TqoDeviceClass::All));
+    const auto unset = std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Unset", TqoPlatform::All, TqoDeviceClass::All));
+    ASSERT_NE(zero, nullptr);
+    ASSERT_NE(unset, nullptr);
+    EXPECT_TRUE(zero->HasColor());
+    EXPECT_EQ(zero->GetColor(), 0u);
+    EXPECT_FALSE(unset->HasColor());
+}
+
+TEST_F(AssetsFactoryTest, LoadingTheSameFileTwiceLeavesEachAssetOnce)
+{
+    TqoAssetsManager source;
+    FillEveryKind(source);
+    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
+
+    TqoAssetsManager loaded;
+    TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json"));
+    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json")), 0);
+    EXPECT_EQ(Ids(loaded), Ids(source));
+}
+
+TEST_F(AssetsFactoryTest, VariantsAlreadyPresentAreKeptAsTheyAre)
+{
+    TqoAssetsManager source;
+    source.Add(std::make_shared<TqoAssetColor>("A", 0xFF000001));
+    source.Add(std::make_shared<TqoAssetColor>("B", 0xFF000002));
+    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
+
+    TqoAssetsManager target;
+    const auto edited = std::make_shared<TqoAssetColor>("A", 0xFF0000FF);
+    target.Add(edited);
+    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(target, FileName("config.json")), 1);
+    EXPECT_EQ(target.Find("A", TqoPlatform::All, TqoDeviceClass::All), edited);
+    EXPECT_EQ(edited->GetColor(), 0xFF0000FFu);
+    EXPECT_TRUE(target.Contains("B"));
+}
+
+TEST_F(AssetsFactoryTest, PlatformFilesHoldTheirPlatformAndTheAllPlatformsAssets)
+{
+    TqoAssetsManager source;
+    FillEveryKind(source);
+    TqoAssetsFactory::SaveConfigToFile(source, FileName("config-android.json"),
+                                       {TqoPlatform::All, TqoPlatform::Android},
+                                       TqoWritingOptions(true, TqoPlatform::Android, false));
+    TqoAssetsFactory::SaveConfigToFile(source, FileName("config-ios.json"), {TqoPlatform::All, TqoPlatform::iOS},
+                                       TqoWritingOptions(true, TqoPlatform::iOS, false));
+
+    for (const TqoPlatform platform : {TqoPlatform::Android, TqoPlatform::iOS}) {
+        SCOPED_TRACE(TqoTargetNames::PlatformKey(platform).toStdString());
+        TqoAssetsManager expected;
+        for (const TqoAssetPtr& asset : source.GetAllAssets())
+            if (asset->GetPlatform() == TqoPlatform::All || asset->GetPlatform() == platform)
+                expected.Add(asset);
+        TqoAssetsManager loaded;
+        TqoAssetsFactory::LoadFromFile(loaded, FileName(platform == TqoPlatform::Android ? "config-android.json"
+                                                                                       : "config-ios.json"));
+        EXPECT_EQ(Ids(loaded), Ids(expected));
+    }
+}
+
+TEST_F(AssetsFactoryTest, DeviceFilesUseDeployedUrisAndLeaveTheSvgSourceOut)
+{
+    TqoAssetsManager source;
+    FillEveryKind(source);
+    TqoAssetsFactory::SaveConfigToFile(source, FileName("config-android.json"),
+                                       {TqoPlatform::All, TqoPlatform::Android},
+                                       TqoWritingOptions(true, TqoPlatform::Android, false));
+    TqoAssetsManager loaded;
+    TqoAssetsFactory::LoadFromFile(loaded, FileName("config-android.json"));
+
+    const auto font =
+        std::dynamic_pointer_cast<TqoAssetFont>(loaded.Find("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All));
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->GetUri(), QStringLiteral("fonts/Fonts/Roboto/android.ttf"));
+    const auto svg = std::dynamic_pointer_cast<TqoAssetSVG>(
+        loaded.Find("Images\\Logo", TqoPlatform::Android, TqoDeviceClass::PhoneNormal));
+    ASSERT_NE(svg, nullptr);
+    EXPECT_EQ(svg->GetSVGUri(), QString());
+    EXPECT_EQ(svg->GetVectorUri(), QStringLiteral("Images/Logo/android-phone-normal.vector"));
+    const auto file =
+        std::dynamic_pointer_cast<TqoAssetFile>(loaded.Find("Data\\Cities", TqoPlatform::All, TqoDeviceClass::All));
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->GetUri(), QStringLiteral("/abs/path/cities.db"));
+}
+
+TEST_F(AssetsFactoryTest, SavingTwiceGivesIdenticalBytesWhateverTheOrderOfAdding)
+{
+    TqoAssetsManager first;
+    FillEveryKind(first);
+    TqoAssetsFactory::SaveConfigToFile(first, FileName("a.json"));
+    TqoAssetsFactory::SaveConfigToFile(first, FileName("b.json"));
+    EXPECT_EQ(ReadAll(FileName("a.json")), ReadAll(FileName("b.json")));
+
+    // The same assets added in the reverse order, and a file saved from a loaded copy.
+    TqoAssetsManager reversed;
+    const TqoAssetList all = first.GetAllAssets();
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        reversed.Add(*it);
+    TqoAssetsFactory::SaveConfigToFile(reversed, FileName("c.json"));
+    EXPECT_EQ(ReadAll(FileName("c.json")), ReadAll(FileName("a.json")));
+
+    TqoAssetsManager loaded;
+    TqoAssetsFactory::LoadFromFile(loaded, FileName("a.json"));
+    TqoAssetsFactory::SaveConfigToFile(loaded, FileName("d.json"));
+    EXPECT_EQ(ReadAll(FileName("d.json")), ReadAll(FileName("a.json")));
+
+    const QByteArray bytes = ReadAll(FileName("a.json"));
+    EXPECT_FALSE(bytes.contains('\r'));
+    EXPECT_TRUE(bytes.endsWith("]\n}\n"));
+}
+
+TEST_F(AssetsFactoryTest, SavingLeavesNoTemporaryFilesAndCreatesTheFolder)
+{
+    TqoAssetsManager source;
+    FillEveryKind(source);
+    const QString fileName = FDir.filePath("Assets/config.json");
+    TqoAssetsFactory::SaveConfigToFile(source, fileName);
+    TqoAssetsFactory::SaveConfigToFile(source, fileName);
+    EXPECT_EQ(QDir(FDir.filePath("Assets")).entryList(QDir::Files | QDir::Hidden), QStringList{"config.json"});
+}
+
+TEST_F(AssetsFactoryTest, AFailedSaveKeepsThePreviousFile)
+{
+    TqoAssetsManager source;
+    source.Add(std::make_shared<TqoAssetColor>("A", 0xFF000001));
+    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
+    const QByteArray before = ReadAll(FileName("config.json"));
+
+    auto svg = std::make_shared<TqoAssetSVG>("Broken");
+    svg->SetSize(std::numeric_limits<float>::infinity(), 1);
+    source.Add(svg);
+    EXPECT_THROW(TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json")), EqoFileError);
+    EXPECT_EQ(ReadAll(FileName("config.json")), before);
+}
+
+TEST_F(AssetsFactoryTest, AMissingFileNamesTheFile)
+{
+    TqoAssetsManager manager;
+    try {
+        TqoAssetsFactory::LoadFromFile(manager, FileName("absent.json"));
+        FAIL() << "no error";
+    } catch (const EqoFileError& e) {
+        EXPECT_EQ(e.FileName(), FileName("absent.json"));
+        EXPECT_TRUE(e.Message().contains(QLatin1String("absent.json"))) << e.what();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Malformed files: each case names what is wrong and the line it is on.
+
+struct MalformedCase
+{
+    const char* Name;
+    const char* Text;
+    int Line;
+    const char* Fragment; // part of the message
+};
+
+class MalformedConfigTest : public ::testing::TestWithParam<MalformedCase>
+{
+};
+
+TEST_P(MalformedConfigTest, RaisesAnErrorNamingFileAndLineAndAddsNothing)
+{
+    const MalformedCase& c = GetParam();
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath("config.json");
+    WriteAll(fileName, c.Text);
+
+    TqoAssetsManager manager;
+    try {
+        TqoAssetsFactory::LoadFromFile(manager, fileName);
+        FAIL() << "no error";
+    } catch (const EqoFileError& e) {
+        EXPECT_EQ(e.FileName(), fileName);
+        EXPECT_EQ(e.Line(), c.Line) << e.what();
+        EXPECT_TRUE(e.Message().startsWith(fileName + QStringLiteral(":%1: ").arg(c.Line))) << e.what();
+        EXPECT_TRUE(e.Message().contains(QLatin1String(c.Fragment))) << e.what();
+    }
+    EXPECT_EQ(manager.Count(), 0);
+}
+
+#define HEADER "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": [\n"
+#define GOOD_ITEM "    {\"name\": \"Ok\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}"
+#define GOOD GOOD_ITEM ",\n"
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MalformedConfigTest,
+    ::testing::Values(
+        MalformedCase{"EmptyFile", "", 1, "invalid JSON"},
+        MalformedCase{"TrailingComma", HEADER GOOD "    {\"name\": \"X\",}\n  ]\n}\n", 6, "invalid JSON"},
+        MalformedCase{"NotAnObject", "[1, 2]\n", 1, "expected an object"},
+        MalformedCase{"OtherFormat", "{\n  \"format\": \"something\",\n  \"version\": 1,\n  \"assets\": []\n}\n", 2,
+                      "not an assets configuration"},
+        MalformedCase{"FutureVersion", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 7,\n  \"assets\": []\n}\n",
+                      3, "unsupported version"},
+        MalformedCase{"AssetsNotAnArray", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": {}\n}\n",
+                      4, "expected an array"},
+        MalformedCase{"UnknownKind",
+                      HEADER GOOD "    {\"name\": \"X\", \"kind\": \"sound\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
+                      6, "unknown asset kind \"sound\""},
+        MalformedCase{"NameIsANumber",
+                      HEADER GOOD "    {\"name\": 12, \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
+                      6, "expected a string"},
+        MalformedCase{"NameLeavesTheFolder",
+                      HEADER "    {\"name\": \"..\\\\x\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
+                      5, "invalid asset name"},
+        MalformedCase{"MissingPlatform", HEADER GOOD "    {\"name\": \"X\", \"kind\": \"color\",\n     \"deviceClass\": \"all\"}\n  ]\n}\n",
+                      6, "missing member \"platform\""},
+        MalformedCase{"UnknownDeviceClass",
+                      HEADER "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\",\n     \"deviceClass\": \"fridge\"}\n  ]\n}\n",
+                      6, "unknown device class"},
+        MalformedCase{"BadColor",
+                      HEADER "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                             "     \"color\": \"red\"}\n  ]\n}\n",
+                      6, "invalid color \"red\""},
+        MalformedCase{"ScaleIsAString",
+                      HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                             "     \"bitmaps\": [\n       {\"scale\": 1, \"uri\": \"\"},\n       {\"scale\": \"2\", \"uri\": \"\"}]}\n  ]\n}\n",
+                      8, "expected a number"},
+        MalformedCase{"CapInsetsOfThree",
+                      HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                             "     \"bitmaps\": [{\"scale\": 1, \"uri\": \"\",\n       \"capInsets\": [1, 2, 3]}]}\n  ]\n}\n",
+                      7, "expected [left, top, right, bottom]"},
+        MalformedCase{"UnknownMember",
+                      HEADER "    {\"name\": \"X\", \"kind\": \"font\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                             "     \"uri\": \"a.ttf\", \"colour\": \"#FF000000\"}\n  ]\n}\n",
+                      6, "unknown member \"colour\""},
+        MalformedCase{"VariantListedTwice", HEADER GOOD GOOD_ITEM "\n  ]\n}\n", 6, "listed twice"}),
+    [](const ::testing::TestParamInfo<MalformedCase>& AInfo) { return std::string(AInfo.param.Name); });
