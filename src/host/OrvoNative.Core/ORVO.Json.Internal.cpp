@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -245,12 +246,75 @@ int TqoJsonDocument::LineOf(const std::string& APointer) const
     }
 }
 
+namespace {
+
+// Objects one member a line; arrays of plain values on one line, so that a
+// point or a rectangle reads as one value.
+void DumpValue(const Json& AValue, int AIndent, std::string& AText)
+{
+    const std::string inner(size_t(AIndent + 2), ' ');
+    if (AValue.is_object() && !AValue.empty()) {
+        AText += "{\n";
+        bool first = true;
+        for (auto it = AValue.begin(); it != AValue.end(); ++it) {
+            AText += first ? "" : ",\n";
+            first = false;
+            AText += inner + Json(it.key()).dump() + ": ";
+            DumpValue(it.value(), AIndent + 2, AText);
+        }
+        AText += "\n" + std::string(size_t(AIndent), ' ') + "}";
+    } else if (AValue.is_array() && !AValue.empty() &&
+               std::any_of(AValue.begin(), AValue.end(), [](const Json& V) { return V.is_structured(); })) {
+        AText += "[\n";
+        bool first = true;
+        for (const Json& item : AValue) {
+            AText += first ? "" : ",\n";
+            first = false;
+            AText += inner;
+            DumpValue(item, AIndent + 2, AText);
+        }
+        AText += "\n" + std::string(size_t(AIndent), ' ') + "]";
+    } else if (AValue.is_array()) {
+        AText += "[";
+        bool first = true;
+        for (const Json& item : AValue) {
+            AText += first ? "" : ", ";
+            first = false;
+            AText += item.dump(-1, ' ', false, Json::error_handler_t::strict);
+        }
+        AText += "]";
+    } else {
+        AText += AValue.dump(-1, ' ', false, Json::error_handler_t::strict);
+    }
+}
+
+} // namespace
+
+std::string DumpInline(const Json& AValue)
+{
+    std::string text;
+    if (AValue.is_object()) {
+        text += "{";
+        for (auto it = AValue.begin(); it != AValue.end(); ++it)
+            text += (it == AValue.begin() ? "" : ", ") + Json(it.key()).dump() + ": " + DumpInline(it.value());
+        text += "}";
+    } else if (AValue.is_array()) {
+        text += "[";
+        for (auto it = AValue.begin(); it != AValue.end(); ++it)
+            text += (it == AValue.begin() ? "" : ", ") + DumpInline(*it);
+        text += "]";
+    } else {
+        text += AValue.dump(-1, ' ', false, Json::error_handler_t::strict);
+    }
+    return text;
+}
+
 QByteArray Dump(const Json& AValue)
 {
-    const std::string text = AValue.dump(2, ' ', false, Json::error_handler_t::strict);
-    QByteArray result(text.data(), qsizetype(text.size()));
-    result.append('\n');
-    return result;
+    std::string text;
+    DumpValue(AValue, 0, text);
+    text += '\n';
+    return QByteArray(text.data(), qsizetype(text.size()));
 }
 
 QByteArray ReadFile(const QString& AFileName)

@@ -72,8 +72,11 @@ private:
     std::map<std::string, int> FLines;
 };
 
-// The document's text: two-space indent, "\n" line ends, a final newline.
+// The document's text: two-space indent, arrays of plain values on one line, "\n" line ends,
+// a final newline.
 QByteArray Dump(const Json& AValue);
+// One line: {"a": 1, "b": [1, 2]}.
+std::string DumpInline(const Json& AValue);
 
 // Reads a whole file, raising EqoFileError when it cannot be opened.
 QByteArray ReadFile(const QString& AFileName);

@@ -105,7 +105,7 @@ bool TqoVectorCommand::operator==(const TqoVectorCommand& AOther) const
 
 void TqoVectorDocument::Clear()
 {
-    FSize = QSizeF();
+    FSize = QSizeF(0, 0);
     FViewBox = QRectF();
     FCommands.clear();
 }
@@ -451,11 +451,11 @@ QByteArray TqoVectorDocument::SaveToBytes() const
                                      jsonio::DoubleValue(FViewBox.height(), QStringLiteral("viewBox"))});
     std::string text = "{\n";
     for (auto it = header.begin(); it != header.end(); ++it)
-        text += "  " + Json(it.key()).dump() + ": " + it.value().dump() + ",\n";
+        text += "  " + Json(it.key()).dump() + ": " + jsonio::DumpInline(it.value()) + ",\n";
     text += "  \"commands\": [";
     for (size_t i = 0; i < FCommands.size(); ++i) {
         text += i == 0 ? "\n    " : ",\n    ";
-        text += CommandToJson(FCommands[i]).dump(-1, ' ', false, Json::error_handler_t::strict);
+        text += jsonio::DumpInline(CommandToJson(FCommands[i]));
     }
     text += FCommands.empty() ? "]\n}\n" : "\n  ]\n}\n";
     return QByteArray(text.data(), qsizetype(text.size()));

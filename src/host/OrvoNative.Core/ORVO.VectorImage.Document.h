@@ -202,7 +202,7 @@ public:
     bool operator==(const TqoVectorDocument& AOther) const;
 
 private:
-    QSizeF FSize;
+    QSizeF FSize{0, 0};
     QRectF FViewBox;
     std::vector<TqoVectorCommand> FCommands;
 };

@@ -112,8 +112,8 @@ TEST(VectorDocumentTest, SavingIsByteStableAndWritesShortNumbers)
     TqoVectorDocument reloaded;
     reloaded.LoadFromBytes(first);
     EXPECT_EQ(reloaded.SaveToBytes(), first);
-    EXPECT_TRUE(first.contains("\"fillOpacity\":0.5")) << first.constData();
-    EXPECT_TRUE(first.contains("[1.0,0.1,3.0]")) << first.constData();
+    EXPECT_TRUE(first.contains("\"fillOpacity\": 0.5")) << first.constData();
+    EXPECT_TRUE(first.contains("[1.0, 0.1, 3.0]")) << first.constData();
     EXPECT_FALSE(first.contains("0.10000000149")) << first.constData();
 }
 
