@@ -1,0 +1,403 @@
+#include "System.Skia.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+namespace {
+
+using ext::TAlphaColor;
+
+QImage Draw(int AWidth, int AHeight, const std::function<void(ext::ISkCanvas&)>& AProc)
+{
+    QImage image(AWidth, AHeight, QImage::Format_ARGB32_Premultiplied);
+    ext::TSkBitmapHelper::SkiaDraw(image,
+                                   [&](const std::shared_ptr<ext::ISkCanvas>& ACanvas) { AProc(*ACanvas); });
+    return image;
+}
+
+std::shared_ptr<ext::ISkPath> Path(const char* AData) { return ext::TSkPath::Create(QString::fromUtf8(AData)); }
+
+// Rows painted in column AX, top to bottom.
+std::vector<int> PaintedRows(const QImage& AImage, int AX)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < AImage.height(); ++y)
+        if (qAlpha(AImage.pixel(AX, y)) != 0)
+            rows.push_back(y);
+    return rows;
+}
+
+// ---------------------------------------------------------------- stroke width
+
+struct TWidthCase
+{
+    const char* Name;
+    float Width;
+    std::vector<int> Rows;
+};
+
+class SkStrokeWidthTest : public ::testing::TestWithParam<TWidthCase>
+{
+};
+
+TEST_P(SkStrokeWidthTest, IsInUserUnitsExceptTheHairline)
+{
+    // y = 2.5625 user units is the center of device row 20 under a scale of 8.
+    const QImage image = Draw(40, 40, [](ext::ISkCanvas& ACanvas) {
+        ACanvas.SetMatrix(QTransform::fromScale(8, 8));
+        auto paint = ext::TSkPaint::Create(ext::TSkPaintStyle::Stroke);
+        paint->SetStrokeWidth(GetParam().Width);
+        ACanvas.DrawPath(*Path("M0.5 2.5625H4.5"), *paint);
+    });
+    EXPECT_EQ(PaintedRows(image, 20), GetParam().Rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, SkStrokeWidthTest,
+                         ::testing::Values(TWidthCase{"hairline_stays_one_pixel", 0, {20}},
+                                           TWidthCase{"three_eighths_is_three_pixels", 0.375f, {19, 20, 21}},
+                                           TWidthCase{"one_unit_is_eight_pixels", 1, {17, 18, 19, 20, 21, 22, 23, 24}}),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// ---------------------------------------------------------------- caps
+
+struct TCapCase
+{
+    const char* Name;
+    ext::TSkStrokeCap Cap;
+    bool EndPainted;    // just past the end on the center line
+    bool CornerPainted; // past the end and off the center line
+};
+
+class SkStrokeCapTest : public ::testing::TestWithParam<TCapCase>
+{
+};
+
+TEST_P(SkStrokeCapTest, ShapesTheEnds)
+{
+    const QImage image = Draw(40, 20, [](ext::ISkCanvas& ACanvas) {
+        auto paint = ext::TSkPaint::Create(ext::TSkPaintStyle::Stroke);
+        paint->SetStrokeWidth(4);
+        paint->SetStrokeCap(GetParam().Cap);
+        ACanvas.DrawPath(*Path("M10 10H30"), *paint);
+    });
+    EXPECT_EQ(qAlpha(image.pixel(12, 10)), 255);
+    EXPECT_EQ(qAlpha(image.pixel(9, 10)) != 0, GetParam().EndPainted);
+    EXPECT_EQ(qAlpha(image.pixel(8, 8)) != 0, GetParam().CornerPainted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Caps, SkStrokeCapTest,
+                         ::testing::Values(TCapCase{"butt", ext::TSkStrokeCap::Butt, false, false},
+                                           TCapCase{"round", ext::TSkStrokeCap::Round, true, false},
+                                           TCapCase{"square", ext::TSkStrokeCap::Square, true, true}),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// ---------------------------------------------------------------- paint color and alpha
+
+TEST(SkPaint, AlphaFractionReplacesTheColorsAlpha)
+{
+    auto paint = ext::TSkPaint::Create();
+    paint->SetColor(0x20FF8000);
+    paint->SetAlphaF(1);
+    EXPECT_EQ(paint->GetColor(), 0xFFFF8000u);
+    paint->SetAlphaF(0.5f);
+    EXPECT_EQ(paint->GetColor(), 0x80FF8000u);
+    EXPECT_EQ(paint->GetAlphaF(), 0.5f);
+    paint->SetAlphaF(7); // pinned
+    EXPECT_EQ(paint->GetAlphaF(), 1.0f);
+    // A color set later brings its own alpha.
+    paint->SetColor(0x10FF8000);
+    EXPECT_EQ(paint->GetColor(), 0x10FF8000u);
+
+    const QImage image = Draw(4, 4, [](ext::ISkCanvas& ACanvas) {
+        auto red = ext::TSkPaint::Create();
+        red->SetColor(0x20FF0000);
+        red->SetAlphaF(1);
+        ACanvas.DrawPath(*Path("M0 0H4V4H0Z"), *red);
+    });
+    EXPECT_EQ(image.pixel(2, 2), 0xFFFF0000u);
+}
+
+TEST(SkPaint, CopyIsIndependent)
+{
+    auto paint = ext::TSkPaint::Create(ext::TSkPaintStyle::Stroke);
+    paint->SetColor(0xFF00FF00);
+    paint->SetStrokeWidth(3);
+    paint->SetStrokeJoin(ext::TSkStrokeJoin::Round);
+    const auto copy = ext::TSkPaint::Create(*paint);
+    paint->SetColor(0xFF0000FF);
+    paint->SetStrokeWidth(-1); // ignored, as in Skia
+    EXPECT_EQ(copy->GetStyle(), ext::TSkPaintStyle::Stroke);
+    EXPECT_EQ(copy->GetColor(), 0xFF00FF00u);
+    EXPECT_EQ(copy->GetStrokeWidth(), 3.0f);
+    EXPECT_EQ(copy->GetStrokeJoin(), ext::TSkStrokeJoin::Round);
+    EXPECT_EQ(paint->GetStrokeWidth(), 3.0f);
+}
+
+// ---------------------------------------------------------------- dashes
+
+struct TDashCase
+{
+    const char* Name;
+    std::vector<float> Intervals;
+    float Phase;
+    float Width;
+    double Scale;
+    std::vector<int> PaintedX;
+    std::vector<int> EmptyX;
+};
+
+class SkDashTest : public ::testing::TestWithParam<TDashCase>
+{
+};
+
+TEST_P(SkDashTest, IntervalsAreInUserUnits)
+{
+    const TDashCase& c = GetParam();
+    const QImage image = Draw(64, 20, [&](ext::ISkCanvas& ACanvas) {
+        ACanvas.SetMatrix(QTransform::fromScale(c.Scale, c.Scale));
+        auto paint = ext::TSkPaint::Create(ext::TSkPaintStyle::Stroke);
+        paint->SetStrokeWidth(c.Width);
+        paint->SetPathEffect(ext::TSkPathEffect::MakeDash(c.Intervals, c.Phase));
+        if (c.Intervals[0] == 0)
+            paint->SetStrokeCap(ext::TSkStrokeCap::Round);
+        // Along device row 10, whatever the scale.
+        ext::TSkPathBuilder builder;
+        builder.MoveTo(QPointF(0, 10.5 / c.Scale)).LineTo(QPointF(64 / c.Scale, 10.5 / c.Scale));
+        ACanvas.DrawPath(*builder.Detach(), *paint);
+    });
+    for (int x : c.PaintedX)
+        EXPECT_NE(qAlpha(image.pixel(x, 10)), 0) << "x=" << x;
+    for (int x : c.EmptyX)
+        EXPECT_EQ(qAlpha(image.pixel(x, 10)), 0) << "x=" << x;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dashes, SkDashTest,
+    ::testing::Values(
+        // Two units on, two off under a scale of 4: eight pixels each.
+        TDashCase{"hairline_scaled", {2, 2}, 0, 0, 4, {1, 6, 17, 22}, {9, 14, 25, 30}},
+        TDashCase{"phase_shifts_the_pattern", {2, 2}, 1, 0, 4, {1, 13, 18}, {5, 10, 21}},
+        TDashCase{"negative_phase_counts_back", {2, 2}, -1, 0, 4, {5, 10, 21}, {1, 13, 18}},
+        // Qt would stretch these by the pen width; Skia does not.
+        TDashCase{"wide_pen_keeps_user_units", {2, 2}, 0, 1, 4, {1, 6, 17, 22}, {9, 14, 25, 30}},
+        TDashCase{"uneven_pattern", {3, 1, 1, 1}, 0, 0, 2, {1, 4, 9, 13, 16}, {7, 11, 19}},
+        TDashCase{"zero_length_dashes_with_round_caps_are_dots", {0, 6}, 0, 3, 1, {6, 12, 18}, {3, 9, 15}}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(SkDash, ClosedContourDashRunsAcrossItsStart)
+{
+    // The square's perimeter is 40 and the pattern 5 on, 5 off starts 2.5 into a dash: the
+    // last dash (37.5..40) and the first (0..2.5) meet at the start and must join, with no caps.
+    const QImage image = Draw(30, 30, [](ext::ISkCanvas& ACanvas) {
+        auto paint = ext::TSkPaint::Create(ext::TSkPaintStyle::Stroke);
+        paint->SetStrokeWidth(4);
+        paint->SetStrokeJoin(ext::TSkStrokeJoin::Miter);
+        paint->SetPathEffect(ext::TSkPathEffect::MakeDash({5, 5}, 2.5f));
+        ACanvas.DrawPath(*Path("M10 10H20V20H10Z"), *paint);
+    });
+    // The miter corner at the start (8..10, 8..10) exists only when the two dashes are joined.
+    EXPECT_EQ(qAlpha(image.pixel(8, 8)), 255);
+}
+
+struct TDashListCase
+{
+    const char* Name;
+    std::vector<float> Intervals;
+    bool Valid;
+};
+
+class SkDashListTest : public ::testing::TestWithParam<TDashListCase>
+{
+};
+
+TEST_P(SkDashListTest, OnlyEvenPositiveListsMakeAnEffect)
+{
+    EXPECT_EQ(ext::TSkPathEffect::MakeDash(GetParam().Intervals, 0) != nullptr, GetParam().Valid);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, SkDashListTest,
+                         ::testing::Values(TDashListCase{"empty", {}, false}, TDashListCase{"single", {5}, false},
+                                           TDashListCase{"odd", {5, 3, 2}, false},
+                                           TDashListCase{"all_zero", {0, 0}, false},
+                                           TDashListCase{"negative", {-1, 2}, false},
+                                           TDashListCase{"pair", {2, 2}, true},
+                                           TDashListCase{"zero_dash_positive_gap", {0, 2}, true},
+                                           TDashListCase{"four", {1, 2, 3, 4}, true}),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// ---------------------------------------------------------------- shaders
+
+struct TShaderCase
+{
+    const char* Name;
+    std::function<std::shared_ptr<ext::ISkShader>()> Make;
+    QPoint At;
+    TAlphaColor Expected;
+    int Tolerance; // per channel; pixels between stops are sampled at their centers
+};
+
+class SkShaderTest : public ::testing::TestWithParam<TShaderCase>
+{
+};
+
+TEST_P(SkShaderTest, FillsWithTheGradientColor)
+{
+    const QImage image = Draw(40, 40, [](ext::ISkCanvas& ACanvas) {
+        auto paint = ext::TSkPaint::Create();
+        paint->SetShader(GetParam().Make());
+        ACanvas.DrawPath(*Path("M0 0H40V40H0Z"), *paint);
+    });
+    const QRgb pixel = image.pixel(GetParam().At);
+    const TAlphaColor expected = GetParam().Expected;
+    EXPECT_NEAR(qAlpha(pixel), qAlpha(expected), GetParam().Tolerance);
+    EXPECT_NEAR(qRed(pixel), qRed(expected), GetParam().Tolerance);
+    EXPECT_NEAR(qGreen(pixel), qGreen(expected), GetParam().Tolerance);
+    EXPECT_NEAR(qBlue(pixel), qBlue(expected), GetParam().Tolerance);
+}
+
+constexpr TAlphaColor Red = 0xFFFF0000, Blue = 0xFF0000FF, Green = 0xFF00FF00;
+
+std::shared_ptr<ext::ISkShader> RedToBlue(ext::TSkTileMode AMode = ext::TSkTileMode::Clamp)
+{
+    return ext::TSkShader::MakeGradientLinear(QPointF(10, 0), QPointF(30, 0), {Red, Blue}, {0, 1}, AMode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gradients, SkShaderTest,
+    ::testing::Values(
+        TShaderCase{"linear_clamps_before_start", [] { return RedToBlue(); }, QPoint(2, 5), Red, 0},
+        TShaderCase{"linear_clamps_after_end", [] { return RedToBlue(); }, QPoint(37, 5), Blue, 0},
+        TShaderCase{"linear_repeats_after_end", [] { return RedToBlue(ext::TSkTileMode::Repeat); }, QPoint(30, 5),
+                    Red, 8},
+        TShaderCase{"linear_stops_spread_evenly_without_positions",
+                    [] {
+                        return ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(40, 0), {Red, Green, Blue},
+                                                                  {});
+                    },
+                    QPoint(19, 5), Green, 8},
+        TShaderCase{"hard_stop_keeps_both_colors_left",
+                    [] {
+                        return ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(40, 0),
+                                                                  {Red, Red, Blue, Blue}, {0, 0.5f, 0.5f, 1});
+                    },
+                    QPoint(18, 5), Red, 0},
+        TShaderCase{"hard_stop_keeps_both_colors_right",
+                    [] {
+                        return ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(40, 0),
+                                                                  {Red, Red, Blue, Blue}, {0, 0.5f, 0.5f, 1});
+                    },
+                    QPoint(21, 5), Blue, 0},
+        TShaderCase{"local_matrix_moves_the_gradient",
+                    [] {
+                        return ext::TSkShader::MakeGradientLinear(QPointF(10, 0), QPointF(30, 0), {Red, Blue},
+                                                                  {0, 1}, ext::TSkTileMode::Clamp,
+                                                                  QTransform::fromTranslate(-20, 0));
+                    },
+                    QPoint(12, 5), Blue, 0},
+        TShaderCase{"same_start_and_end_clamps_to_last_color",
+                    [] {
+                        return ext::TSkShader::MakeGradientLinear(QPointF(5, 5), QPointF(5, 5), {Red, Blue}, {});
+                    },
+                    QPoint(1, 1), Blue, 0},
+        TShaderCase{"radial_center_is_first_color",
+                    [] {
+                        return ext::TSkShader::MakeGradientRadial(QPointF(20, 20), 10, {Red, Blue}, {0, 1});
+                    },
+                    QPoint(20, 20), Red, 24},
+        TShaderCase{"radial_clamps_beyond_radius",
+                    [] {
+                        return ext::TSkShader::MakeGradientRadial(QPointF(20, 20), 10, {Red, Blue}, {0, 1});
+                    },
+                    QPoint(37, 37), Blue, 0}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(SkShader, PaintAlphaScalesTheShaderAndItsColorIsIgnored)
+{
+    const QImage image = Draw(40, 10, [](ext::ISkCanvas& ACanvas) {
+        auto paint = ext::TSkPaint::Create();
+        paint->SetColor(0xFF00FF00);
+        paint->SetShader(RedToBlue());
+        paint->SetAlphaF(0.5f);
+        ACanvas.DrawPath(*Path("M0 0H40V10H0Z"), *paint);
+    });
+    // pixel() of a premultiplied image is premultiplied.
+    const QRgb left = qUnpremultiply(image.pixel(2, 5));
+    EXPECT_NEAR(qAlpha(left), 128, 1);
+    EXPECT_EQ(qRed(left), 255);
+    EXPECT_EQ(qGreen(left), 0);
+}
+
+TEST(SkShader, InvalidArgumentsGiveNoShader)
+{
+    EXPECT_EQ(ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(1, 0), {}, {}), nullptr);
+    EXPECT_EQ(ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(1, 0), {Red, Blue}, {0}), nullptr);
+    EXPECT_EQ(ext::TSkShader::MakeGradientRadial(QPointF(0, 0), -1, {Red, Blue}, {}), nullptr);
+}
+
+// ---------------------------------------------------------------- canvas state
+
+TEST(SkCanvas, SaveCountsAndRestoresTheMatrix)
+{
+    Draw(4, 4, [](ext::ISkCanvas& ACanvas) {
+        EXPECT_EQ(ACanvas.GetSaveCount(), 1);
+        ACanvas.SetMatrix(QTransform::fromScale(2, 2));
+        EXPECT_EQ(ACanvas.Save(), 1);
+        EXPECT_EQ(ACanvas.GetSaveCount(), 2);
+        ACanvas.Concat(QTransform::fromTranslate(10, 0));
+        // The concatenated matrix applies first: (1, 1) -> (11, 1) -> (22, 2).
+        EXPECT_EQ(ACanvas.GetLocalToDeviceAs3x3().map(QPointF(1, 1)), QPointF(22, 2));
+        EXPECT_EQ(ACanvas.Save(), 2);
+        ACanvas.ResetMatrix();
+        EXPECT_EQ(ACanvas.GetSaveCount(), 3);
+        ACanvas.Restore();
+        EXPECT_EQ(ACanvas.GetLocalToDeviceAs3x3().map(QPointF(1, 1)), QPointF(22, 2));
+        ACanvas.Restore();
+        EXPECT_EQ(ACanvas.GetLocalToDeviceAs3x3(), QTransform::fromScale(2, 2));
+        ACanvas.Restore(); // nothing left to restore
+        EXPECT_EQ(ACanvas.GetSaveCount(), 1);
+        ACanvas.Save();
+        ACanvas.Save();
+        ACanvas.Save();
+        ACanvas.RestoreToCount(2);
+        EXPECT_EQ(ACanvas.GetSaveCount(), 2);
+    });
+}
+
+TEST(SkCanvas, ClearReplacesPixelsWhateverTheMatrix)
+{
+    QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::red);
+    ext::TSkBitmapHelper::SkiaDraw(
+        image,
+        [](const std::shared_ptr<ext::ISkCanvas>& ACanvas) {
+            ACanvas->SetMatrix(QTransform::fromScale(0.1, 0.1));
+            ACanvas->Clear(0x00000000);
+        },
+        false);
+    EXPECT_EQ(image.pixel(3, 3), 0u);
+}
+
+TEST(SkBitmapHelper, StartsCleanUnlessToldAndConvertsTheFormat)
+{
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QImage kept = image;
+    ext::TSkBitmapHelper::SkiaDraw(image, [](const std::shared_ptr<ext::ISkCanvas>&) {});
+    EXPECT_EQ(image.format(), QImage::Format_ARGB32_Premultiplied);
+    EXPECT_EQ(image.pixel(1, 1), 0u);
+    ext::TSkBitmapHelper::SkiaDraw(kept, [](const std::shared_ptr<ext::ISkCanvas>&) {}, false);
+    EXPECT_EQ(kept.pixel(1, 1), 0xFFFF0000u);
+
+    // A null bitmap still runs the procedure, on a canvas that draws nothing.
+    QImage none;
+    bool ran = false;
+    ext::TSkBitmapHelper::SkiaDraw(none, [&](const std::shared_ptr<ext::ISkCanvas>& ACanvas) {
+        ran = true;
+        ACanvas->DrawPath(*Path("M0 0H4V4Z"), *ext::TSkPaint::Create());
+    });
+    EXPECT_TRUE(ran);
+    EXPECT_TRUE(none.isNull());
+}
+
+} // namespace
