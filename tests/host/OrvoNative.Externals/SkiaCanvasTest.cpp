@@ -37,6 +37,8 @@ struct TWidthCase
     std::vector<int> Rows;
 };
 
+void PrintTo(const TWidthCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
+
 class SkStrokeWidthTest : public ::testing::TestWithParam<TWidthCase>
 {
 };
@@ -68,6 +70,8 @@ struct TCapCase
     bool EndPainted;    // just past the end on the center line
     bool CornerPainted; // past the end and off the center line
 };
+
+void PrintTo(const TCapCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
 
 class SkStrokeCapTest : public ::testing::TestWithParam<TCapCase>
 {
@@ -147,6 +151,8 @@ struct TDashCase
     std::vector<int> EmptyX;
 };
 
+void PrintTo(const TDashCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
+
 class SkDashTest : public ::testing::TestWithParam<TDashCase>
 {
 };
@@ -207,6 +213,8 @@ struct TDashListCase
     bool Valid;
 };
 
+void PrintTo(const TDashListCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
+
 class SkDashListTest : public ::testing::TestWithParam<TDashListCase>
 {
 };
@@ -236,6 +244,8 @@ struct TShaderCase
     TAlphaColor Expected;
     int Tolerance; // per channel; pixels between stops are sampled at their centers
 };
+
+void PrintTo(const TShaderCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
 
 class SkShaderTest : public ::testing::TestWithParam<TShaderCase>
 {

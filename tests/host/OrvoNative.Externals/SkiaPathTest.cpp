@@ -14,6 +14,8 @@ struct TPathCase
     const char* Expected; // absolute path data of the result
 };
 
+void PrintTo(const TPathCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
+
 class SvgPathDataTest : public ::testing::TestWithParam<TPathCase>
 {
 };
@@ -62,6 +64,8 @@ struct TArcCase
     QPointF End;
 };
 
+void PrintTo(const TArcCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
+
 class SvgArcTest : public ::testing::TestWithParam<TArcCase>
 {
 };
@@ -97,6 +101,8 @@ struct TBadPathCase
     const char* Name;
     const char* Data;
 };
+
+void PrintTo(const TBadPathCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
 
 class SvgPathDataRejectTest : public ::testing::TestWithParam<TBadPathCase>
 {
@@ -162,6 +168,8 @@ struct TFillTypeCase
     ext::TSkPathFillType FillType;
     bool CenterFilled;
 };
+
+void PrintTo(const TFillTypeCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
 
 class SkFillTypeTest : public ::testing::TestWithParam<TFillTypeCase>
 {
