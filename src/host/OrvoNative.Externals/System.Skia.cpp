@@ -589,6 +589,9 @@ std::shared_ptr<ISkPath> TSkPath::Create(const QString& ASVG)
 
 bool TSkPath::TryCreate(const QString& ASVG, std::shared_ptr<ISkPath>& APath)
 {
+    // Skia reads a C string and would stop at an embedded zero; such text is not path data.
+    if (ASVG.contains(QChar(0)))
+        return false;
     TSkPathBuilder builder;
     if (!SkParseSVGPath(ASVG.toUtf8(), builder))
         return false;

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <cctype>
 #include <cmath>
+#include <limits>
 
 namespace orvo {
 
@@ -22,6 +23,16 @@ QTransform ToTransform(const core::TqoVectorMatrix& M)
 
 bool IsVisible(const ext::ISkPaint& APaint) { return APaint.GetColor() != 0 || APaint.GetShader() != nullptr; }
 
+// Whole pixels of a document side. A size from a damaged file (negative, NaN, beyond int) gives 0
+// or a size the bitmap refuses, never an undefined conversion.
+int PixelSize(double AValue)
+{
+    if (!(AValue >= 1))
+        return 0;
+    return AValue >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                              : static_cast<int>(std::trunc(AValue));
+}
+
 } // namespace
 
 TsvgExportFMXBitmapWithSkia::TsvgExportFMXBitmapWithSkia(const core::TqoVectorDocument& ADocument)
@@ -32,8 +43,7 @@ TsvgExportFMXBitmapWithSkia::TsvgExportFMXBitmapWithSkia(const core::TqoVectorDo
     FStroke = ext::TSkPaint::Create(ext::TSkPaintStyle::Stroke);
     FStroke->SetAntiAlias(true);
     const QSizeF size = FDocument->Size();
-    FBitmap = std::make_unique<core::TqoBitmap>(static_cast<int>(std::trunc(size.width())),
-                                                static_cast<int>(std::trunc(size.height())));
+    FBitmap = std::make_unique<core::TqoBitmap>(PixelSize(size.width()), PixelSize(size.height()));
     ext::TSkBitmapHelper::SkiaDraw(FBitmap->Image(), [this](const std::shared_ptr<ext::ISkCanvas>& ACanvas) {
         FCanvas = ACanvas;
         try {

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 
 namespace {
 
@@ -132,6 +133,51 @@ INSTANTIATE_TEST_SUITE_P(Grammar, SvgPathDataRejectTest,
                                            TBadPathCase{"too_large_for_a_float", "M1e39 0"},
                                            TBadPathCase{"non_ascii_digit", "M0 0L\uFF15 5"}),
                          [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(SvgPathData, EmbeddedZeroIsNotPathData)
+{
+    std::shared_ptr<ext::ISkPath> path;
+    EXPECT_FALSE(ext::TSkPath::TryCreate(QStringLiteral("M0 0L5 5") + QChar(0) + QStringLiteral("L9 9"), path));
+    EXPECT_EQ(path, nullptr);
+}
+
+// Path data from files is unchecked: whatever the text, parsing either fails or gives a
+// well-formed path (a move first, the points its verbs need, all finite).
+TEST(SvgPathData, ArbitraryTextGivesFailureOrAWellFormedPath)
+{
+    const char alphabet[] = "MmLlHhVvCcSsQqTtAaZz0123456789011..--+eE,,   \t\n";
+    unsigned state = 12345;
+    auto next = [&] {
+        state = state * 1103515245u + 12345u;
+        return (state >> 16) & 0x7FFF;
+    };
+    int accepted = 0;
+    for (int round = 0; round < 5000; ++round) {
+        QString text;
+        const int length = int(next() % 40);
+        for (int i = 0; i < length; ++i)
+            text += QLatin1Char(alphabet[next() % (sizeof(alphabet) - 1)]);
+        std::shared_ptr<ext::ISkPath> path;
+        if (!ext::TSkPath::TryCreate(text, path))
+            continue;
+        ++accepted;
+        const auto& verbs = path->GetVerbs();
+        size_t needed = 0;
+        for (ext::TSkPathVerb verb : verbs)
+            needed += verb == ext::TSkPathVerb::Close ? 0
+                      : verb == ext::TSkPathVerb::Quad ? 2
+                      : verb == ext::TSkPathVerb::Cubic ? 3
+                                                        : 1;
+        ASSERT_EQ(path->GetPoints().size(), needed) << text.toStdString();
+        if (!verbs.empty()) {
+            ASSERT_EQ(verbs.front(), ext::TSkPathVerb::Move) << text.toStdString();
+        }
+        for (const QPointF& p : path->GetPoints())
+            ASSERT_TRUE(std::isfinite(p.x()) && std::isfinite(p.y())) << text.toStdString();
+    }
+    // The generator must reach the accepting paths too, or this proves nothing.
+    EXPECT_GT(accepted, 100);
+}
 
 TEST(SkPathBuilder, SnapshotKeepsAndDetachEmptiesButKeepsFillType)
 {

@@ -371,6 +371,36 @@ TEST(WriterSkiaFMX, EmptyDocumentGivesATransparentBitmapOfTheTruncatedSize)
     EXPECT_EQ(painted, 0);
 }
 
+struct TSizeCase
+{
+    const char* Name;
+    QSizeF Size;
+};
+
+void PrintTo(const TSizeCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
+
+class WriterDamagedSizeTest : public ::testing::TestWithParam<TSizeCase>
+{
+};
+
+// A size from a damaged file gives an empty bitmap; the commands are still run.
+TEST_P(WriterDamagedSizeTest, GivesAnEmptyBitmap)
+{
+    auto document = Document(GetParam().Size, QRectF(0, 0, 10, 10));
+    document.BeginGroup();
+    document.DrawPath(Rect(0, 0, 5, 5));
+    document.EndGroup();
+    const TsvgExportFMXBitmapWithSkia writer(document);
+    EXPECT_TRUE(writer.Bitmap().IsEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WriterDamagedSizeTest,
+                         ::testing::Values(TSizeCase{"negative", QSizeF(-5, 10)},
+                                           TSizeCase{"not_a_number", QSizeF(std::nan(""), 10)},
+                                           TSizeCase{"below_one_pixel", QSizeF(0.5, 10)},
+                                           TSizeCase{"beyond_int", QSizeF(1e12, 1e12)}),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
 // The same scene drawn with plain QPainter: the view box scale, a rotated group, a stroke under a fill.
 TEST(WriterSkiaFMX, MatchesAReferenceDrawnWithQPainter)
 {
