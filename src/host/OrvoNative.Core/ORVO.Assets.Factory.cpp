@@ -129,7 +129,7 @@ std::unique_ptr<TqoAsset> AssetFromNode(const TqoJsonNode& N)
 {
     const TqoJsonNode nameNode = N.Member("name");
     const QString name = nameNode.String();
-    if (name.isEmpty() || TqoAssetNameHelper::Normalize(name) != name)
+    if (!TqoAssetsManager::IsValidName(name))
         nameNode.Fail(QStringLiteral("invalid asset name \"%1\"").arg(name));
     const TqoJsonNode platformNode = N.Member("platform");
     TqoPlatform platform;

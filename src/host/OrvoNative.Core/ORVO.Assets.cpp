@@ -425,6 +425,8 @@ int TqoAssetComparer::Compare(const TqoAsset& A, const TqoAsset& B)
 TqoAssetPtr TqoAssetsManager::Add(TqoAssetPtr AAsset)
 {
     TqoAssert::IsNotNil(AAsset, QStringLiteral("AAsset"));
+    if (!IsValidName(AAsset->FName))
+        TqoAssert::Fail(QStringLiteral("Invalid asset name: name=\"%1\"").arg(AAsset->FName));
     const QString id = AAsset->GetId();
     if (const TqoAssetPtr existing = FById.value(id)) {
         *std::find(FAssets.begin(), FAssets.end(), existing) = AAsset;
@@ -455,13 +457,20 @@ bool TqoAssetsManager::Remove(const TqoAsset* AAsset)
 
 bool TqoAssetsManager::Rename(const QString& AOldName, const QString& ANewName)
 {
-    if (AOldName == ANewName || ANewName.isEmpty() || !Contains(AOldName) || Contains(ANewName))
+    if (!IsValidName(ANewName))
+        TqoAssert::Fail(QStringLiteral("Invalid asset name: name=\"%1\"").arg(ANewName));
+    if (AOldName == ANewName || !Contains(AOldName) || Contains(ANewName))
         return false;
     for (const TqoAssetPtr& asset : FAssets)
         if (asset->FName == AOldName)
             asset->FName = ANewName;
     Reindex();
     return true;
+}
+
+bool TqoAssetsManager::IsValidName(const QString& AName)
+{
+    return !AName.isEmpty() && TqoAssetNameHelper::Normalize(AName) == AName;
 }
 
 bool TqoAssetsManager::Contains(const QString& AName) const

@@ -217,7 +217,7 @@ public:
     // Local file of the uri (resolved against the base path); empty without a uri.
     QString GetFileName() const;
 
-    // An in-memory bitmap, or for a file source an existing, readable file.
+    // An in-memory bitmap, or for a file source an existing file.
     bool HasBitmap() const;
     // The bitmap (loaded from the file for a file source); raises when there is none.
     TqoBitmap GetBitmap() const;
@@ -491,13 +491,18 @@ public:
     TqoAssetsManager& operator=(const TqoAssetsManager&) = delete;
 
     // Adds the asset; a variant with the same id is replaced in place. Returns the asset.
+    // Raises EqoAssertionFailed for a name that is not usable (see IsValidName).
     TqoAssetPtr Add(TqoAssetPtr AAsset);
     // Removes every variant of the name; returns whether any was removed.
     bool Remove(const QString& AName);
     bool Remove(const TqoAssetPtr& AAsset);
     bool Remove(const TqoAsset* AAsset);
-    // Renames every variant; false when AOldName is absent, ANewName is taken or empty, or both are equal.
+    // Renames every variant; false when AOldName is absent, ANewName is taken, or both are equal.
+    // Raises EqoAssertionFailed when ANewName is not usable.
     bool Rename(const QString& AOldName, const QString& ANewName);
+    // A name that can be stored: not empty and already normalized, so it cannot lead
+    // outside the assets folder.
+    static bool IsValidName(const QString& AName);
     bool Contains(const QString& AName) const;
     // The exact variant, or nullptr.
     TqoAssetPtr Find(const QString& AName, TqoPlatform APlatform, TqoDeviceClass ADeviceClass) const;

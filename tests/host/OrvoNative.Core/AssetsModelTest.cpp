@@ -183,9 +183,20 @@ TEST_F(AssetsManagerTest, RenameRefusesWhatItCannotDo)
     EXPECT_FALSE(M.Rename("Icons\\Back", "Icons\\Add"));  // taken
     EXPECT_FALSE(M.Rename("Missing", "Other"));           // absent
     EXPECT_FALSE(M.Rename("Icons\\Back", "Icons\\Back")); // same
-    EXPECT_FALSE(M.Rename("Icons\\Back", ""));            // empty
     EXPECT_TRUE(M.Contains("Icons\\Back"));
     EXPECT_EQ(M.Count(), 6);
+}
+
+// Names become folders below the assets folder: the manager never holds one that leads elsewhere.
+TEST_F(AssetsManagerTest, UnusableNamesAreRefused)
+{
+    for (const char* name : {"", "..\\Outside", "C:\\Icons", " Icon", "Icons\\\\Back"}) {
+        SCOPED_TRACE(name);
+        EXPECT_THROW(M.Add(std::make_shared<TqoAssetColor>(name)), EqoAssertionFailed);
+        EXPECT_THROW(M.Rename("Icons\\Back", name), EqoAssertionFailed);
+    }
+    EXPECT_EQ(M.Count(), 6);
+    EXPECT_TRUE(M.Contains("Icons\\Back"));
 }
 
 TEST_F(AssetsManagerTest, ResolveFallsBackFromTheExactVariantToTheUniversalOne)
