@@ -8,8 +8,9 @@
 // Skia reads path data leniently where browsers do not (a first command other
 // than a move starts at 0,0; any byte from 1 to 32 is a blank; commas may
 // repeat) and strictly elsewhere (a number after "Z", a trailing separator and
-// any unknown letter fail the whole text). Icons in the wild rely on both, so
-// the rules are kept as they are.
+// any unknown letter fail the whole text; so does a comma before a command
+// letter, as in "M1, 2, L3, 4"). The framework draws the same vector files
+// with Skia itself, so a text is accepted or refused here exactly as there.
 
 namespace ext {
 
@@ -262,6 +263,16 @@ bool SkParseSVGPath(const QByteArray& AData, TSkPathBuilder& AResult)
             path.Close();
             c = first;
             break;
+        case '~': {
+            // Skia's own shorthand for a separate segment: a move and a line, absolute.
+            TPoint segment[2];
+            data = FindPoints(data, segment, 2, false, c);
+            if (!data)
+                return false;
+            path.MoveTo(segment[0].ToQ());
+            path.LineTo(segment[1].ToQ());
+            break;
+        }
         default:
             return false;
         }

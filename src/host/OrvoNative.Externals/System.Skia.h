@@ -98,7 +98,8 @@ public:
     virtual const std::vector<QPointF>& GetPoints() const = 0;
     // Whether the point is inside under the path's fill type.
     virtual bool Contains(double AX, double AY) const = 0;
-    // Absolute SVG path data ("M0 0L10 0Z"), as SkParsePath::ToSVGString.
+    // Absolute SVG path data laid out as SkParsePath::ToSVGString does ("M0 0L10 0Z"),
+    // numbers in their shortest exact form.
     virtual QString ToSVG() const = 0;
 };
 
