@@ -123,8 +123,8 @@ private:
         for (const auto& LPage : R.Pages()) {
             auto* LList = new QListWidget(FPalette);
             LList->setViewMode(QListView::IconMode);
-            LList->setIconSize(QSize(24, 24));
-            LList->setGridSize(QSize(150, 56));
+            LList->setIconSize(QSize(32, 32));
+            LList->setGridSize(QSize(160, 64));
             LList->setMovement(QListView::Static);
             LList->setResizeMode(QListView::Adjust);
             LList->setWordWrap(true);
