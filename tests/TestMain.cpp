@@ -1,11 +1,25 @@
 #include <QGuiApplication>
+#include <QLocale>
+#include <clocale>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 // Tests that draw need a GUI application object; offscreen keeps them headless.
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    std::setlocale(LC_ALL, "");
+    // The comma-locale run must really run under a comma locale, or it proves nothing.
+    if (qEnvironmentVariableIsSet("ORVO_EXPECT_DECIMAL_COMMA")) {
+        const char* LPoint = std::localeconv()->decimal_point;
+        if (!LPoint || LPoint[0] != ',' || QLocale().decimalPoint() != QStringLiteral(",")) {
+            std::fprintf(stderr, "the locale %s has no decimal comma (run scripts/install-deps)\n",
+                         std::setlocale(LC_ALL, nullptr));
+            return 1;
+        }
+    }
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
