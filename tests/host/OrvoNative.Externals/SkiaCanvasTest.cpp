@@ -122,22 +122,6 @@ TEST(SkPaint, AlphaFractionReplacesTheColorsAlpha)
     EXPECT_EQ(image.pixel(2, 2), 0xFFFF0000u);
 }
 
-TEST(SkPaint, CopyIsIndependent)
-{
-    auto paint = ext::TSkPaint::Create(ext::TSkPaintStyle::Stroke);
-    paint->SetColor(0xFF00FF00);
-    paint->SetStrokeWidth(3);
-    paint->SetStrokeJoin(ext::TSkStrokeJoin::Round);
-    const auto copy = ext::TSkPaint::Create(*paint);
-    paint->SetColor(0xFF0000FF);
-    paint->SetStrokeWidth(-1); // ignored, as in Skia
-    EXPECT_EQ(copy->GetStyle(), ext::TSkPaintStyle::Stroke);
-    EXPECT_EQ(copy->GetColor(), 0xFF00FF00u);
-    EXPECT_EQ(copy->GetStrokeWidth(), 3.0f);
-    EXPECT_EQ(copy->GetStrokeJoin(), ext::TSkStrokeJoin::Round);
-    EXPECT_EQ(paint->GetStrokeWidth(), 3.0f);
-}
-
 // ---------------------------------------------------------------- dashes
 
 struct TDashCase

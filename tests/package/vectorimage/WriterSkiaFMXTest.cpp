@@ -542,22 +542,7 @@ TEST_P(WriterSaveToFileTest, FormatFollowsTheExtension)
 
 INSTANTIATE_TEST_SUITE_P(Files, WriterSaveToFileTest,
                          ::testing::Values(TFileCase{"png", "preview.png", "png"},
-                                           TFileCase{"bmp", "preview.bmp", "bmp"},
-                                           TFileCase{"upper_case_extension", "preview.PNG", "png"}),
+                                           TFileCase{"bmp", "preview.bmp", "bmp"}),
                          [](const auto& AInfo) { return std::string(AInfo.param.Name); });
-
-TEST(WriterSkiaFMX, SaveToBitmapCopiesTheResult)
-{
-    auto document = Document({6, 4});
-    document.SetBrush(Fill("#FF00FF00"));
-    document.DrawPath(Rect(0, 0, 3, 4));
-    const TsvgExportFMXBitmapWithSkia writer(document);
-    core::TqoBitmap bitmap(1, 1);
-    writer.SaveToBitmap(bitmap);
-    EXPECT_EQ(bitmap.GetWidth(), 6);
-    EXPECT_EQ(bitmap.GetHeight(), 4);
-    EXPECT_EQ(Pixel(bitmap, {1, 1}), Green);
-    EXPECT_EQ(Pixel(bitmap, {4, 1}), Transparent);
-}
 
 } // namespace
