@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cmath>
 
 namespace {
 
@@ -94,6 +95,52 @@ INSTANTIATE_TEST_SUITE_P(Caps, SkStrokeCapTest,
                          ::testing::Values(TCapCase{"butt", ext::TSkStrokeCap::Butt, false, false},
                                            TCapCase{"round", ext::TSkStrokeCap::Round, true, false},
                                            TCapCase{"square", ext::TSkStrokeCap::Square, true, true}),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// ---------------------------------------------------------------- joins
+
+struct TJoinCase
+{
+    const char* Name;
+    double Angle; // full opening angle of the corner, degrees
+    ext::TSkStrokeJoin Join;
+    float MiterLimit;
+    bool TipPainted;
+};
+
+void PrintTo(const TJoinCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
+
+class SkStrokeJoinTest : public ::testing::TestWithParam<TJoinCase>
+{
+};
+
+// The miter limit is Skia's (and SVG's): miter length over stroke width, 1 / sin(angle / 2).
+TEST_P(SkStrokeJoinTest, MiterUpToTheLimitThenBevel)
+{
+    const TJoinCase& c = GetParam();
+    const QImage image = Draw(100, 100, [&](ext::ISkCanvas& ACanvas) {
+        const double half = c.Angle / 2 * M_PI / 180;
+        ext::TSkPathBuilder builder;
+        builder.MoveTo(QPointF(50 - 40 * std::cos(half), 50 - 40 * std::sin(half)))
+            .LineTo(QPointF(50, 50))
+            .LineTo(QPointF(50 - 40 * std::cos(half), 50 + 40 * std::sin(half)));
+        auto paint = ext::TSkPaint::Create(ext::TSkPaintStyle::Stroke);
+        paint->SetStrokeWidth(4);
+        paint->SetStrokeJoin(c.Join);
+        paint->SetStrokeMiter(c.MiterLimit);
+        ACanvas.DrawPath(*builder.Detach(), *paint);
+    });
+    // A bevel ends within a pixel of the corner; these miters reach beyond x = 53.
+    EXPECT_EQ(qAlpha(image.pixel(52, 50)) != 0, c.TipPainted);
+}
+
+INSTANTIATE_TEST_SUITE_P(Joins, SkStrokeJoinTest,
+                         ::testing::Values(TJoinCase{"ratio_3_9_under_default_4", 30, ext::TSkStrokeJoin::Miter, 4, true},
+                                           TJoinCase{"ratio_5_8_over_default_4", 20, ext::TSkStrokeJoin::Miter, 4, false},
+                                           TJoinCase{"ratio_2_9_over_limit_2", 40, ext::TSkStrokeJoin::Miter, 2, false},
+                                           TJoinCase{"ratio_2_9_under_limit_4", 40, ext::TSkStrokeJoin::Miter, 4, true},
+                                           TJoinCase{"bevel", 40, ext::TSkStrokeJoin::Bevel, 4, false},
+                                           TJoinCase{"round", 40, ext::TSkStrokeJoin::Round, 4, false}),
                          [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 // ---------------------------------------------------------------- paint color and alpha
