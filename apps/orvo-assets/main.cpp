@@ -2,6 +2,7 @@
 
 #include "PackageLoader.h"
 #include "DesignIntf.h"
+#include "SvgCommands.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -16,6 +17,7 @@ const char* const Usage = R"(Usage: orvo-assets [--package FILE] COMMAND [ARGS]
 Commands:
   info          the package's description, required packages and palette
                 (page by page, its classes and the icon resources of each)
+  svg ...       check, dump, render and convert SVG files (see below)
 
 Options:
   --package FILE   the design-time package to load (default: the one beside
@@ -91,7 +93,7 @@ int main(int argc, char** argv)
     QString LPackageFile = DefaultPackage();
 
     if (LArgs.contains(QStringLiteral("--help")) || LArgs.contains(QStringLiteral("-h"))) {
-        Out() << Usage;
+        Out() << Usage << "\n" << SvgCommandsUsage();
         return 0;
     }
     if (LArgs.contains(QStringLiteral("--version"))) {
@@ -113,6 +115,8 @@ int main(int argc, char** argv)
     }
 
     const QString LCommand = LArgs.takeFirst();
+    if (LCommand == QStringLiteral("svg"))
+        return RunSvgCommand(LArgs);
     if (LCommand != QStringLiteral("info")) {
         Err() << "orvo-assets: unknown command \"" << LCommand << "\"\n" << Usage;
         return 2;
