@@ -58,14 +58,39 @@ int PointsOf(TSkPathVerb AVerb)
     return 0;
 }
 
-QPainterPath ToPainterPath(const ISkPath& APath)
+// A length far below a device pixel under AToDevice, for segments that exist only to carry caps.
+double DotLength(const QTransform& AToDevice)
+{
+    const double deviceScale = std::sqrt(std::abs(AToDevice.determinant()));
+    return deviceScale > 0 ? 0.01 / deviceScale : 1e-6;
+}
+
+// ADotLength > 0 keeps contours of zero length that Skia strokes as a dot with round or
+// square caps ("M5 5h0", "M5 5Z"): Qt drops a zero-length line, so they become a
+// horizontal line of that length. A lone move stays nothing, as in Skia.
+QPainterPath ToPainterPath(const ISkPath& APath, double ADotLength = 0)
 {
     QPainterPath result;
     result.setFillRule(APath.GetFillType() == TSkPathFillType::EvenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    const std::vector<TSkPathVerb>& verbs = APath.GetVerbs();
     const std::vector<QPointF>& pts = APath.GetPoints();
     size_t i = 0;
-    for (TSkPathVerb verb : APath.GetVerbs()) {
-        switch (verb) {
+    for (size_t v = 0; v < verbs.size(); ++v) {
+        if (ADotLength > 0 && verbs[v] == TSkPathVerb::Move) {
+            size_t end = v + 1, p = i + 1;
+            bool degenerate = true;
+            for (; end < verbs.size() && verbs[end] != TSkPathVerb::Move; ++end)
+                for (int k = 0; k < PointsOf(verbs[end]); ++k, ++p)
+                    degenerate = degenerate && pts[p] == pts[i];
+            if (degenerate && end > v + 1) {
+                result.moveTo(pts[i]);
+                result.lineTo(pts[i] + QPointF(ADotLength, 0));
+                v = end - 1;
+                i = p;
+                continue;
+            }
+        }
+        switch (verbs[v]) {
         case TSkPathVerb::Move:
             result.moveTo(pts[i]);
             break;
@@ -82,7 +107,7 @@ QPainterPath ToPainterPath(const ISkPath& APath)
             result.closeSubpath();
             break;
         }
-        i += PointsOf(verb);
+        i += PointsOf(verbs[v]);
     }
     return result;
 }
@@ -270,8 +295,7 @@ bool TSkDashEffect::Apply(const ISkPath& APath, const QTransform& AToDevice, QPa
         }
     }
 
-    const double deviceScale = std::sqrt(std::abs(AToDevice.determinant()));
-    const double dotLength = deviceScale > 0 ? 0.01 / deviceScale : 1e-6;
+    const double dotLength = DotLength(AToDevice);
     QPainterPath result;
     for (const TContour& contour : contours) {
         size_t index = startIndex;
@@ -483,7 +507,9 @@ void TSkCanvasImpl::DrawPath(const ISkPath& APath, const ISkPaint& APaint)
 {
     if (!FPainter || APath.IsEmpty())
         return;
-    QPainterPath path = ToPainterPath(APath);
+    const bool isStroke = APaint.GetStyle() == TSkPaintStyle::Stroke;
+    const bool hasCaps = isStroke && APaint.GetStrokeCap() != TSkStrokeCap::Butt;
+    QPainterPath path = ToPainterPath(APath, hasCaps ? DotLength(FMatrix) : 0);
     if (const auto* dash = dynamic_cast<const TSkDashEffect*>(APaint.GetPathEffect().get())) {
         QPainterPath dashed;
         if (dash->Apply(APath, FMatrix, dashed))
@@ -495,7 +521,7 @@ void TSkCanvasImpl::DrawPath(const ISkPath& APath, const ISkPaint& APaint)
     FPainter->setTransform(FMatrix);
     FPainter->setOpacity(opacity);
     FPainter->setRenderHint(QPainter::Antialiasing, APaint.GetAntiAlias());
-    if (APaint.GetStyle() == TSkPaintStyle::Fill) {
+    if (!isStroke) {
         FPainter->fillPath(path, brush);
     } else {
         // Width 0 is a cosmetic pen in Qt too: one pixel whatever the transform.

@@ -97,6 +97,44 @@ INSTANTIATE_TEST_SUITE_P(Caps, SkStrokeCapTest,
                                            TCapCase{"square", ext::TSkStrokeCap::Square, true, true}),
                          [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
+struct TDotCase
+{
+    const char* Name;
+    const char* Data;
+    ext::TSkStrokeCap Cap;
+    bool CenterPainted;
+    bool CornerPainted; // of the square a square cap makes
+};
+
+void PrintTo(const TDotCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
+
+class SkZeroLengthStrokeTest : public ::testing::TestWithParam<TDotCase>
+{
+};
+
+// Icons draw dots as zero-length strokes with round caps.
+TEST_P(SkZeroLengthStrokeTest, IsADotWhenItHasCaps)
+{
+    const QImage image = Draw(20, 20, [](ext::ISkCanvas& ACanvas) {
+        auto paint = ext::TSkPaint::Create(ext::TSkPaintStyle::Stroke);
+        paint->SetStrokeWidth(6);
+        paint->SetStrokeCap(GetParam().Cap);
+        ACanvas.DrawPath(*Path(GetParam().Data), *paint);
+    });
+    EXPECT_EQ(qAlpha(image.pixel(10, 10)) != 0, GetParam().CenterPainted);
+    EXPECT_EQ(qAlpha(image.pixel(7, 7)) != 0, GetParam().CornerPainted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dots, SkZeroLengthStrokeTest,
+    ::testing::Values(TDotCase{"round_line", "M10 10h0", ext::TSkStrokeCap::Round, true, false},
+                      TDotCase{"square_line", "M10 10h0", ext::TSkStrokeCap::Square, true, true},
+                      TDotCase{"round_close", "M10 10Z", ext::TSkStrokeCap::Round, true, false},
+                      TDotCase{"round_curve", "M10 10c0 0 0 0 0 0", ext::TSkStrokeCap::Round, true, false},
+                      TDotCase{"butt_line_is_nothing", "M10 10h0", ext::TSkStrokeCap::Butt, false, false},
+                      TDotCase{"lone_move_is_nothing", "M10 10", ext::TSkStrokeCap::Round, false, false}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
 // ---------------------------------------------------------------- joins
 
 struct TJoinCase
