@@ -141,7 +141,7 @@ private:
     {
         SkipSpaces();
         const QString Word = QString::fromLatin1(AWord);
-        if (FText.mid(FPos, Word.size()).compare(Word, Qt::CaseInsensitive) != 0)
+        if (QStringView(FText).mid(FPos, Word.size()).compare(Word, Qt::CaseInsensitive) != 0)
             return false;
         const qsizetype After = FPos + Word.size();
         if (After < FText.size() && (FText[After].isLetterOrNumber() || FText[After] == QLatin1Char('_')))
@@ -153,7 +153,7 @@ private:
     {
         SkipSpaces();
         const QString Symbol = QString::fromLatin1(ASymbol);
-        if (!FText.mid(FPos).startsWith(Symbol))
+        if (!QStringView(FText).mid(FPos).startsWith(Symbol))
             return false;
         FPos += Symbol.size();
         return true;
@@ -175,7 +175,11 @@ private:
     bool ParsePrimary()
     {
         if (TakeSymbol("(")) {
+            // Real conditions nest two or three levels; a deeper one is damage, not MSBuild.
+            if (++FDepth > 32)
+                throw std::invalid_argument("too deeply nested");
             const bool Result = ParseOr();
+            --FDepth;
             if (!TakeSymbol(")"))
                 throw std::invalid_argument("missing )");
             return Result;
@@ -213,6 +217,7 @@ private:
     const QString& FText;
     const TPropertyBag& FBag;
     qsizetype FPos = 0;
+    int FDepth = 0;
 };
 
 bool ConditionHolds(const TXmlElement* AElement, const TPropertyBag& ABag)

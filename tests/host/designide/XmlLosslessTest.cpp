@@ -2,7 +2,6 @@
 #include "Xml.Lossless.h"
 
 #include <functional>
-#include <random>
 
 using ide::xml::EXmlError;
 using ide::xml::TXmlDocument;
@@ -172,43 +171,6 @@ TEST(XmlFiles, MissingFileNamesTheFile)
     } catch (const EXmlError& E) {
         EXPECT_NE(std::string(E.what()).find("/nonexistent/folder/Nope.dproj"), std::string::npos) << E.what();
     }
-}
-
-// Random damage to a real file: every variant either loads (and then writes back exactly
-// what it read) or is refused with our error.
-TEST(XmlMutation, DamagedProjectLoadsOrFailsCleanly)
-{
-    REQUIRE_SHARED_DPROJ();
-    const QByteArray Original = ReadBytes(RealProjectPath(QStringLiteral("PullToRefresh")));
-    ASSERT_FALSE(Original.isEmpty());
-    std::mt19937 Random(20261205);
-    const char Specials[] = "<>/=\"'&;![]-? \r\n\x00\xEF";
-    int Loaded = 0;
-    int Refused = 0;
-    for (int Round = 0; Round < 300; ++Round) {
-        QByteArray Data = Original;
-        const int Edits = 1 + static_cast<int>(Random() % 4);
-        for (int E = 0; E < Edits && !Data.isEmpty(); ++E) {
-            const auto Pos = static_cast<qsizetype>(Random() % static_cast<unsigned>(Data.size()));
-            switch (Random() % 5) {
-            case 0: Data[Pos] = Specials[Random() % (sizeof(Specials) - 1)]; break;
-            case 1: Data.remove(Pos, 1 + Random() % 40); break;
-            case 2: Data.insert(Pos, Data.mid(Random() % Data.size(), 1 + Random() % 60)); break;
-            case 3: Data.truncate(Pos); break;
-            default: Data[Pos] = static_cast<char>(Random() % 256); break;
-            }
-        }
-        try {
-            const auto Doc = ParseText(Data);
-            EXPECT_EQ(Doc->Serialize(), Data) << "round " << Round;
-            ++Loaded;
-        } catch (const EXmlError&) {
-            ++Refused;
-        }
-    }
-    // Both outcomes occur, so the loop really exercised the reader's error paths.
-    EXPECT_GT(Loaded, 0);
-    EXPECT_GT(Refused, 0);
 }
 
 } // namespace
