@@ -64,7 +64,9 @@ public:
     // project folder and is compared without regard to case or separator style.
     virtual std::shared_ptr<IOTAModuleInfo> FindModuleInfo(const QString& AFileName) const = 0;
     // Adds a unit to the project file and to the main source's uses clause, as the IDE's
-    // "Add to Project" does; a unit that is already there is left alone.
+    // "Add to Project" does; a unit that is already there is left alone. Other files only get
+    // their DCCReference; a main source that does not exist on disk is not created. The
+    // main source is written by the next Save.
     virtual void AddFile(const QString& AFileName, bool AIsUnitOrForm) = 0;
 
     virtual int AddNotifier(std::shared_ptr<IOTAProjectNotifier> ANotifier) = 0;
