@@ -22,5 +22,5 @@ inline QString SourceDir() { return QStringLiteral(ORVO_SOURCE_DIR); }
 #define ORVO_REQUIRE_SHARED_DATA(sub)                                                                        \
     do {                                                                                                     \
         if (!testdata::HasSharedData(QStringLiteral(sub)))                                                   \
-            GTEST_SKIP() << "shared test data not found: " << (testdata::SharedDataDir() + "/" sub).toStdString(); \
+            GTEST_SKIP() << "shared test data not found: " << QString(testdata::SharedDataDir() + "/" sub).toStdString(); \
     } while (0)
