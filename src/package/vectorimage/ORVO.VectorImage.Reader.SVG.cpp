@@ -37,13 +37,15 @@ const QString NotExistedMessage = QStringLiteral("The attribute is not existed: 
 const QString CannotParseMessage =
     QStringLiteral("Cannot parse attribute value: node=\"%1\", name=\"%2\", attributeValue=\"%3\"");
 const QString RecursiveUseMessage = QStringLiteral("Reference to an element being read skipped: node=\"%1\", id=\"%2\"");
-const QString TooManyCommandsMessage = QStringLiteral("Too many commands, reference skipped: node=\"%1\", id=\"%2\"");
+const QString TooManyCopiesMessage =
+    QStringLiteral("Too many copied commands, reference skipped: node=\"%1\", id=\"%2\"");
 const QString TooDeepMessage = QStringLiteral("Elements nested too deeply, children skipped: node=\"%1\"");
 
 // Guards against documents built to exhaust the stack or the memory: nesting deeper
-// than any real drawing, and "use" chains that multiply their copies.
+// than any real drawing, and "use" chains that multiply their copies (each level of
+// references can multiply the commands of the one below).
 constexpr int MaxDepth = 256;
-constexpr size_t MaxCommands = 500000;
+constexpr size_t MaxCopiedCommands = 250000;
 
 // ---------------------------------------------------------------------------------------------
 // Text helpers. "Blank" is any character up to the space, as in the IDE's own Trim.
@@ -62,6 +64,8 @@ QString Trim(const QString& AText)
 }
 
 // The invariant number grammar: [sign] digits [. [digits]] [(e|E) [sign] digits], blanks around.
+// The integer digits may be left out (".5"), as SVG writers that shorten numbers do, so the
+// raising conversion accepts what the quiet one does after its own ".5" handling.
 bool ParseInvariant(const QString& AText, float& AValue)
 {
     const QString text = Trim(AText);
@@ -84,13 +88,15 @@ bool ParseInvariant(const QString& AText, float& AValue)
     const char* digits = p;
     while (p < end && *p >= '0' && *p <= '9')
         ++p;
-    if (p == digits)
-        return false;
+    qsizetype digitCount = p - digits;
     if (p < end && *p == '.') {
-        ++p;
+        const char* fraction = ++p;
         while (p < end && *p >= '0' && *p <= '9')
             ++p;
+        digitCount += p - fraction;
     }
+    if (digitCount == 0)
+        return false;
     if (p < end && (*p == 'e' || *p == 'E')) {
         ++p;
         if (p < end && (*p == '+' || *p == '-'))
@@ -379,13 +385,9 @@ bool TqoVectorReaderSVG::TryStrToFloat(const QString& AText, float& AValue)
 {
     if (ParseInvariant(AText, AValue))
         return true;
-    // Units are only stripped: "2cm" is 2, like "2px".
+    // Units are only stripped: "2cm" is 2, like "2px". (".5" and "-.5" are numbers already.)
     if (AText.endsWith(QLatin1String("px")) || AText.endsWith(QLatin1String("cm")))
         return ParseInvariant(Trim(AText.chopped(2)), AValue);
-    if (AText.startsWith(QLatin1Char('.')))
-        return ParseInvariant(QLatin1Char('0') + AText, AValue);
-    if (AText.startsWith(QLatin1String("-.")))
-        return ParseInvariant(QLatin1String("-0") + AText.mid(1), AValue);
     return false;
 }
 
@@ -624,6 +626,7 @@ void TqoVectorReaderSVG::Clear()
     FWasFailed = false;
     FIsParsingDefs = false;
     FDepth = 0;
+    FCopiedCommands = 0;
 }
 
 void TqoVectorReaderSVG::LoadFromFile(const QString& AFileName)
@@ -913,6 +916,9 @@ void TqoVectorReaderSVG::ProcessDefs(const pugi::xml_node& ANode)
         BeginGroup();
         ProcessTransformAttribute(ANode);
         ProcessElements(ANode);
+        // A nested "defs" may have ended definitions mode already; the closing group still
+        // goes where the opening one went, so that groups stay balanced.
+        FIsParsingDefs = true;
         EndGroup();
     }
     FIsParsingDefs = false;
@@ -934,16 +940,13 @@ void TqoVectorReaderSVG::ProcessUse(const pugi::xml_node& ANode)
         Warn(RecursiveUseMessage, NodeName(ANode), id);
         return;
     }
-    const size_t copies = snippet.Commands().size() + 2;
-    const auto tooMany = [copies](const core::TqoVectorDocument& ATarget) {
-        return ATarget.Commands().size() + copies > MaxCommands;
-    };
-    if ((!FIsParsingDefs && tooMany(FVectorDocument)) ||
-        std::any_of(FCreatingSnippets.begin(), FCreatingSnippets.end(),
-                    [&](const TqoSnippet* ATarget) { return tooMany(*ATarget); })) {
-        Stop(TooManyCommandsMessage, NodeName(ANode), id);
+    const size_t receivers = FCreatingSnippets.size() + (FIsParsingDefs ? 0 : 1);
+    const size_t copies = snippet.Commands().size() * receivers;
+    if (FCopiedCommands + copies > MaxCopiedCommands) {
+        Stop(TooManyCopiesMessage, NodeName(ANode), id);
         return;
     }
+    FCopiedCommands += copies;
 
     BeginGroup();
     if (!FIsParsingDefs)

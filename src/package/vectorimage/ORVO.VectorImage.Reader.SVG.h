@@ -224,6 +224,7 @@ private:
     TqoLogEvent FOnLog;
     bool FIsParsingDefs = false;
     int FDepth = 0;
+    size_t FCopiedCommands = 0; // by "use", over the whole reading
 };
 
 } // namespace orvo

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <ostream>
+
+// Lets failing EXPECT_EQs print Qt strings and verdicts readably.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& AText, std::ostream* AStream) { *AStream << '"' << AText.toStdString() << '"'; }
+inline void PrintTo(const QStringList& AList, std::ostream* AStream)
+{
+    *AStream << '[';
+    for (qsizetype i = 0; i < AList.size(); ++i)
+        *AStream << (i ? ", \"" : "\"") << AList[i].toStdString() << '"';
+    *AStream << ']';
+}
+QT_END_NAMESPACE
+
+namespace orvo {
+inline void PrintTo(TqoResultParsing AResult, std::ostream* AStream)
+{
+    static const char* const Names[] = {"Success", "SuccessWithWarnings", "Failed"};
+    *AStream << Names[int(AResult)];
+}
+} // namespace orvo
+
+namespace readertest {
+
+struct TReadResult
+{
+    core::TqoVectorDocument Document;
+    orvo::TqoResultParsing Result = orvo::TqoResultParsing::Failed;
+    QStringList Logs;
+};
+
+inline QString Svg(const QString& ABody, const QString& ARootAttributes = QStringLiteral("viewBox=\"0 0 24 24\""))
+{
+    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" %1>%2</svg>")
+        .arg(ARootAttributes, ABody);
+}
+
+// Reads a body inside a 24 x 24 root; exceptions pass to the test.
+inline TReadResult Read(const QString& ABody, const QString& ARootAttributes = QStringLiteral("viewBox=\"0 0 24 24\""))
+{
+    TReadResult result;
+    orvo::TqoVectorReaderSVG reader(result.Document);
+    reader.LoadFromText(Svg(ABody, ARootAttributes));
+    result.Result = reader.Result();
+    result.Logs = reader.Logs();
+    return result;
+}
+
+inline QString Number(float AValue) { return QString::number(double(AValue), 'g', 6); }
+
+inline QString Describe(const core::TqoVectorBrush& ABrush)
+{
+    QStringList parts;
+    if (ABrush.FillColor.HasValue())
+        parts << QStringLiteral("fill=") + ABrush.FillColor.Value();
+    if (ABrush.FillOpacity.HasValue())
+        parts << QStringLiteral("fill-opacity=") + Number(ABrush.FillOpacity.Value());
+    if (ABrush.FillRule.HasValue())
+        parts << (ABrush.FillRule.Value() == core::TqoFillRule::EvenOdd ? QStringLiteral("rule=evenodd")
+                                                                        : QStringLiteral("rule=nonzero"));
+    if (ABrush.StrokeColor.HasValue())
+        parts << QStringLiteral("stroke=") + ABrush.StrokeColor.Value();
+    if (ABrush.StrokeWidth.HasValue())
+        parts << QStringLiteral("width=") + Number(ABrush.StrokeWidth.Value());
+    if (ABrush.StrokeOpacity.HasValue())
+        parts << QStringLiteral("stroke-opacity=") + Number(ABrush.StrokeOpacity.Value());
+    if (ABrush.StrokeDashArray.HasValue()) {
+        QStringList dashes;
+        for (float dash : ABrush.StrokeDashArray.Value())
+            dashes << Number(dash);
+        parts << QStringLiteral("dash=") + dashes.join(QLatin1Char(','));
+    }
+    if (ABrush.StrokeDashOffset.HasValue())
+        parts << QStringLiteral("dash-offset=") + Number(ABrush.StrokeDashOffset.Value());
+    if (ABrush.StrokeLineCap.HasValue()) {
+        static const char* const Caps[] = {"square", "round", "butt"};
+        parts << QStringLiteral("cap=") + QLatin1String(Caps[int(ABrush.StrokeLineCap.Value())]);
+    }
+    if (ABrush.StrokeLineJoin.HasValue()) {
+        static const char* const Joins[] = {"miter", "round", "bevel"};
+        parts << QStringLiteral("join=") + QLatin1String(Joins[int(ABrush.StrokeLineJoin.Value())]);
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+// The commands as one line each, to compare whole recordings at once.
+inline QStringList Dump(const core::TqoVectorDocument& ADocument)
+{
+    QStringList lines;
+    for (const core::TqoVectorCommand& command : ADocument.Commands()) {
+        switch (command.Kind) {
+        case core::TqoVectorCommandKind::DrawPath:
+            lines << QStringLiteral("path ") + command.Path;
+            break;
+        case core::TqoVectorCommandKind::BeginGroup:
+            lines << QStringLiteral("begin");
+            break;
+        case core::TqoVectorCommandKind::EndGroup:
+            lines << QStringLiteral("end");
+            break;
+        case core::TqoVectorCommandKind::Transform:
+            lines << QStringLiteral("transform ") + command.Transform.Letters;
+            break;
+        case core::TqoVectorCommandKind::Gradient:
+            lines << QStringLiteral("gradient %1 %2")
+                         .arg(command.IsFill ? QStringLiteral("fill") : QStringLiteral("stroke"),
+                              command.Gradient ? command.Gradient->Id : QStringLiteral("<none>"));
+            break;
+        case core::TqoVectorCommandKind::Brush:
+            lines << QStringLiteral("brush ") + Describe(command.Brush);
+            break;
+        }
+    }
+    return lines;
+}
+
+inline QStringList Paths(const core::TqoVectorDocument& ADocument)
+{
+    QStringList paths;
+    for (const core::TqoVectorCommand& command : ADocument.Commands())
+        if (command.Kind == core::TqoVectorCommandKind::DrawPath)
+            paths << command.Path;
+    return paths;
+}
+
+// The single command of a kind; the test fails when there is not exactly one.
+inline const core::TqoVectorCommand* Only(const core::TqoVectorDocument& ADocument, core::TqoVectorCommandKind AKind)
+{
+    const core::TqoVectorCommand* found = nullptr;
+    int count = 0;
+    for (const core::TqoVectorCommand& command : ADocument.Commands())
+        if (command.Kind == AKind) {
+            found = &command;
+            ++count;
+        }
+    EXPECT_EQ(count, 1) << "commands of kind " << int(AKind);
+    return count == 1 ? found : nullptr;
+}
+
+} // namespace readertest
