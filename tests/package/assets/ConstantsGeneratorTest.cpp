@@ -1,0 +1,497 @@
+// The generated constants unit: its exact text for the main shapes of an asset set, the
+// identifiers made from names, and a structural check that every theme shape gives a unit
+// the compiler takes.
+
+#include "assets/storage/ORVO.Assets.Constants.Generator.h"
+
+#include "ORVO.Assets.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QSet>
+
+// Readable failure messages; internal to this file so other suites may print their own way.
+static void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
+static void PrintTo(const QStringList& AList, std::ostream* AOut)
+{
+    *AOut << "{\n";
+    for (const QString& Line : AList)
+        *AOut << "  \"" << Line.toStdString() << "\"\n";
+    *AOut << "}";
+}
+
+using namespace core;
+using orvo::TqoAssetsConstsGenerator;
+
+namespace {
+
+// The header and the interface part up to "type", as every unit starts.
+QStringList UnitStart()
+{
+    return {
+        "{*********************************************************************",
+        " *",
+        " * This unit was generated automatically!",
+        " *",
+        " * DO NOT make changes to this file, as they will be lost after updating the assets in ",
+        " * Project -> ORVO Assets Manager.",
+        " *",
+        " * Use these constants instead of entering asset names in the code. This will help you catch",
+        " * situation of assets changes (removing, renaming) in assets designer in compile time.",
+        " *",
+        " *********************************************************************}",
+        "",
+        "unit Assets.Consts;",
+        "",
+        "interface",
+        "",
+        "{$SCOPEDENUMS ON}",
+        "",
+    };
+}
+
+QString Padded(const QString& ALine, const QString& AComment = QString())
+{
+    return ALine.leftJustified(80, QLatin1Char(' ')) + AComment;
+}
+
+std::shared_ptr<TqoAssetBitmapSet> Bitmap(const QString& AName)
+{
+    auto Set = std::make_shared<TqoAssetBitmapSet>(AName);
+    Set->Add(std::make_unique<TqoBitmapInfo>(AName + "\\default@10x.png", 1.0f));
+    return Set;
+}
+
+// The constants of one record: identifier -> literal, in order.
+QStringList ConstantsOf(const QStringList& ALines, const QString& ARecord)
+{
+    QStringList Result;
+    const qsizetype Start = ALines.indexOf("    " + ARecord + " = record");
+    if (Start < 0)
+        return {"no record " + ARecord};
+    for (qsizetype I = Start + 1; I < ALines.size() && ALines[I] != "    end;"; ++I)
+        if (ALines[I] != "    const")
+            Result << ALines[I].trimmed();
+    return Result;
+}
+
+QStringList Matching(const QStringList& ALines, const QString& APattern)
+{
+    return ALines.filter(QRegularExpression(APattern));
+}
+
+TEST(ConstantsGeneratorTest, NoAssetsGiveAnEmptyRecordAndNoUsesClauses)
+{
+    TqoAssetsManager Manager;
+    const QStringList Expected = UnitStart() + QStringList{
+        "type",
+        "  /// <summary>Identifiers with application assets.</summary>",
+        "  TqoAssetsConstants = record",
+        "  private type",
+        "  public",
+        "  end;",
+        "",
+        "var",
+        "  R: TqoAssetsConstants;",
+        "",
+        "implementation",
+        "",
+        "end.",
+    };
+    EXPECT_EQ(TqoAssetsConstsGenerator::GenerateLines(Manager), Expected);
+}
+
+TEST(ConstantsGeneratorTest, ThemesWithColorsAndBitmapsGiveThemeRecordsAndCurrentThemeFunctions)
+{
+    TqoAssetsManager Manager;
+    // Light before Dark: the current theme is the first in ordinal order, not in the manager's.
+    Manager.Add(std::make_shared<TqoAssetThemeContainer>("Light"));
+    Manager.Add(std::make_shared<TqoAssetThemeContainer>("Dark"));
+    Manager.Add(std::make_shared<TqoAssetColor>("Light\\Primary", 0xFFFFFFFFu));
+    Manager.Add(std::make_shared<TqoAssetColor>("Dark\\Primary", 0xFF121212u));
+    Manager.Add(Bitmap("Dark\\Logo"));
+    Manager.Add(std::make_shared<TqoAssetColor>("Accent", 0xFFFF4081u));
+
+    const QStringList Expected = UnitStart() + QStringList{
+        "uses",
+        "  ORVO.Assets;",
+        "",
+        "type",
+        "  /// <summary>Identifiers with application assets.</summary>",
+        "  TqoAssetsConstants = record",
+        "  private type",
+        "",
+        "    {$REGION 'Colors'}",
+        "    TqoColors = record",
+        "    const",
+        Padded("      ACCENT = 'Accent';", "// #FFFF4081"),
+        "    end;",
+        "    {$ENDREGION}",
+        "",
+        "    {$REGION 'Themes'}",
+        "    TqoThemeDark = record",
+        "    const",
+        Padded("      LOGO = 'Dark\\Logo';"),
+        Padded("      PRIMARY = 'Dark\\Primary';", "// #FF121212"),
+        "    end;",
+        "",
+        "    TqoThemeLight = record",
+        "    const",
+        Padded("      PRIMARY = 'Light\\Primary';", "// #FFFFFFFF"),
+        "    end;",
+        "",
+        "    TqoThemes = record",
+        "      class var Dark: TqoThemeDark;",
+        "      class var Light: TqoThemeLight;",
+        "    end;",
+        "    {$ENDREGION}",
+        "",
+        "    {$REGION 'Current Theme'}",
+        "    TqoThemeColors = record",
+        "      class function PRIMARY: TqoAssetName; static;",
+        "    end;",
+        "",
+        "    TqoThemeBitmaps = record",
+        "      class function LOGO: TqoAssetName; static;",
+        "    end;",
+        "",
+        "    TqoCurrentTheme = record",
+        "      /// <summary>Identifiers with current theme colors assets.</summary>",
+        "      class var Color: TqoThemeColors;",
+        "      /// <summary>Identifiers with current theme bitmap assets.</summary>",
+        "      class var Bitmap: TqoThemeBitmaps;",
+        "    end;",
+        "    {$ENDREGION}",
+        "  public",
+        "    /// <summary>Identifiers with colors assets.</summary>",
+        "    class var Color: TqoColors;",
+        "",
+        "    /// <summary>Identifiers with current theme assets.</summary>",
+        "    class var CurrentTheme: TqoCurrentTheme;",
+        "",
+        "    /// <summary>Identifiers with themes names.</summary>",
+        "    class var Theme: TqoThemes;",
+        "  end;",
+        "",
+        "var",
+        "  R: TqoAssetsConstants;",
+        "",
+        "implementation",
+        "",
+        "uses",
+        "  ORVO.Application;",
+        "",
+        "class function TqoAssetsConstants.TqoThemeBitmaps.LOGO: TqoAssetName; ",
+        "begin",
+        "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Logo';",
+        "end;",
+        "",
+        "class function TqoAssetsConstants.TqoThemeColors.PRIMARY: TqoAssetName; ",
+        "begin",
+        "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Primary';",
+        "end;",
+        "",
+        "end.",
+    };
+    EXPECT_EQ(TqoAssetsConstsGenerator::GenerateLines(Manager), Expected);
+}
+
+TEST(ConstantsGeneratorTest, SectionsComeInTheirPrivateAndPublicOrders)
+{
+    TqoAssetsManager Manager;
+    Manager.Add(std::make_shared<TqoAssetLottieAnimation>("Spinner"));
+    Manager.Add(std::make_shared<TqoAssetSVG>("Logo"));
+    Manager.Add(std::make_shared<TqoAssetStyle>("Buttons\\Primary"));
+    Manager.Add(std::make_shared<TqoAssetFile>("Terms"));
+    Manager.Add(std::make_shared<TqoAssetFont>("Roboto"));
+    Manager.Add(std::make_shared<TqoAssetColor>("Accent", 0xFF000000u));
+    Manager.Add(Bitmap("Back"));
+
+    const QStringList Lines = TqoAssetsConstsGenerator::GenerateLines(Manager);
+    EXPECT_EQ(Matching(Lines, "\\{\\$REGION"),
+              QStringList({"    {$REGION 'Bitmaps'}", "    {$REGION 'Colors'}", "    {$REGION 'Fonts'}",
+                           "    {$REGION 'Files'}", "    {$REGION 'SVG Images'}", "    {$REGION 'Animations'}"}));
+    EXPECT_EQ(Matching(Lines, "^    class var"),
+              QStringList({"    class var Bitmap: TqoBitmaps;", "    class var Color: TqoColors;",
+                           "    class var Image: TqoImages;", "    class var &File: TqoFiles;",
+                           "    class var Font: TqoFonts;", "    class var LottieAnimation: TqoLottieAnimations;"}));
+    // Styles have no constants, and without theme colors there are no uses clauses.
+    EXPECT_EQ(Matching(Lines, "Primary|^uses"), QStringList());
+    // The first public declaration follows "public" directly, the others an empty line.
+    const qsizetype Public = Lines.indexOf("  public");
+    ASSERT_GT(Public, 0);
+    EXPECT_EQ(Lines[Public + 1], "    /// <summary>Identifiers with bitmap assets.</summary>");
+    EXPECT_EQ(Lines[Public + 3], "");
+}
+
+TEST(ConstantsGeneratorTest, GroupsAreSortedByNameWithoutRegardToCase)
+{
+    TqoAssetsManager Manager;
+    for (const char* Name : {"b", "icons\\back", "A", "Icons\\Add"})
+        Manager.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Name), 0xFF000000u));
+    // Variants of one name make one constant.
+    Manager.Add(std::make_shared<TqoAssetColor>("A", 0xFF00FF00u, TqoPlatform::iOS));
+
+    const QStringList Constants = ConstantsOf(TqoAssetsConstsGenerator::GenerateLines(Manager), "TqoColors");
+    QStringList Identifiers;
+    for (const QString& Line : Constants)
+        Identifiers << Line.section(QLatin1Char(' '), 0, 0);
+    EXPECT_EQ(Identifiers, QStringList({"A", "B", "ICONS_ADD", "ICONS_BACK"}));
+}
+
+struct TIdentifierCase
+{
+    const char* Name;
+    const char* AssetName;
+    const char* Constant; // the constant line without padding
+};
+
+void PrintTo(const TIdentifierCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
+
+class ConstantIdentifierTest : public ::testing::TestWithParam<TIdentifierCase>
+{
+};
+
+TEST_P(ConstantIdentifierTest, NameBecomesAnUpperCaseIdentifierAndTheLiteralKeepsTheName)
+{
+    TqoAssetsManager Manager;
+    Manager.Add(std::make_shared<TqoAssetFile>(QString::fromUtf8(GetParam().AssetName)));
+    EXPECT_EQ(ConstantsOf(TqoAssetsConstsGenerator::GenerateLines(Manager), "TqoFiles"),
+              QStringList{QString::fromUtf8(GetParam().Constant)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ConstantIdentifierTest,
+    ::testing::Values(
+        TIdentifierCase{"folders_and_dashes", "Icons\\my-logo", "ICONS_MY_LOGO = 'Icons\\my-logo';"},
+        TIdentifierCase{"reserved_word", "end", "&END = 'end';"},
+        TIdentifierCase{"reserved_word_any_case", "Begin", "&BEGIN = 'Begin';"},
+        TIdentifierCase{"reserved_word_file", "file", "&FILE = 'file';"},
+        TIdentifierCase{"reserved_word_only_as_a_whole", "endless", "ENDLESS = 'endless';"},
+        TIdentifierCase{"reserved_word_in_a_folder", "Docs\\end", "DOCS_END = 'Docs\\end';"},
+        TIdentifierCase{"word_outside_the_list", "class", "CLASS = 'class';"},
+        TIdentifierCase{"leading_digit", "2x", "_2X = '2x';"},
+        TIdentifierCase{"leading_symbol", "-a", "__A = '-a';"},
+        TIdentifierCase{"dots_and_blanks", "read me.v2", "READ_ME_V2 = 'read me.v2';"},
+        TIdentifierCase{"unicode_letters", "Фон\\Ünïcode", "ФОН_ÜNÏCODE = 'Фон\\Ünïcode';"},
+        TIdentifierCase{"quote_is_doubled", "it's", "IT_S = 'it''s';"}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+TEST(ConstantsGeneratorTest, ColorLinePadsToColumn80EvenWhenLonger)
+{
+    TqoAssetsManager Manager;
+    Manager.Add(std::make_shared<TqoAssetColor>("Primary", 0x803F51B5u));
+    const QString Long = QStringLiteral("Palette\\A_very_long_folder_name\\And_a_long_color_name_too");
+    Manager.Add(std::make_shared<TqoAssetColor>(Long, 0xFF000000u));
+
+    const QStringList Lines = TqoAssetsConstsGenerator::GenerateLines(Manager);
+    EXPECT_EQ(Lines.filter("PRIMARY"), QStringList{"      PRIMARY = 'Primary';" + QString(54, ' ') + "// #803F51B5"});
+    EXPECT_EQ(Lines.filter("LONG_COLOR"),
+              QStringList{"      PALETTE_A_VERY_LONG_FOLDER_NAME_AND_A_LONG_COLOR_NAME_TOO = '" + Long + "';// #FF000000"});
+}
+
+// ---------------------------------------------------------------------------------------------
+// Themes
+
+struct TThemeNamesCase
+{
+    const char* Name;
+    std::vector<const char*> Themes;
+    QStringList ThemeVars; // the class var lines of TqoThemes
+};
+
+void PrintTo(const TThemeNamesCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
+
+class ThemeIdentifierTest : public ::testing::TestWithParam<TThemeNamesCase>
+{
+};
+
+TEST_P(ThemeIdentifierTest, ThemeRecordsAreNamedAfterTheirThemes)
+{
+    TqoAssetsManager Manager;
+    for (const char* Theme : GetParam().Themes) {
+        Manager.Add(std::make_shared<TqoAssetThemeContainer>(QString::fromUtf8(Theme)));
+        Manager.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Theme) + "\\Primary", 0xFF000000u));
+    }
+    EXPECT_EQ(ConstantsOf(TqoAssetsConstsGenerator::GenerateLines(Manager), "TqoThemes"), GetParam().ThemeVars);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Themes, ThemeIdentifierTest,
+    ::testing::Values(
+        TThemeNamesCase{"plain", {"Light", "Dark"}, {"class var Dark: TqoThemeDark;", "class var Light: TqoThemeLight;"}},
+        TThemeNamesCase{"folder_with_unique_last_level", {"Brand\\Light"}, {"class var Light: TqoThemeLight;"}},
+        TThemeNamesCase{"same_last_level_keeps_the_folder",
+                        {"Brand\\Light", "Other\\Light"},
+                        {"class var BrandLight: TqoThemeBrandLight;", "class var OtherLight: TqoThemeOtherLight;"}},
+        TThemeNamesCase{"symbols_are_dropped", {"Dark-Blue v2"}, {"class var DarkBluev2: TqoThemeDarkBluev2;"}},
+        TThemeNamesCase{"leading_digit", {"2024"}, {"class var _2024: TqoTheme_2024;"}},
+        TThemeNamesCase{"reserved_word", {"Type"}, {"class var &Type: TqoThemeType;"}},
+        TThemeNamesCase{"reserved_word_outside_the_asset_list", {"Record"}, {"class var &Record: TqoThemeRecord;"}},
+        TThemeNamesCase{"only_symbols", {"---"}, {"class var _: TqoTheme_;"}}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// What the compiler would refuse in a generated unit, one text per problem.
+QStringList PascalProblems(const QStringList& ALines)
+{
+    QStringList Problems;
+    const QRegularExpression RecordLine(QStringLiteral("^    (\\w+) = record$"));
+    const QRegularExpression VarLine(QStringLiteral("^\\s+class var (\\S+): (\\w+);$"));
+    const QRegularExpression FunctionLine(QStringLiteral("^      class function (\\S+): TqoAssetName; static;$"));
+    const QRegularExpression BodyLine(QStringLiteral("^class function TqoAssetsConstants\\.(\\w+)\\.(\\S+): TqoAssetName; $"));
+    const QRegularExpression Identifier(QStringLiteral("^&?[\\w]+$"));
+    QSet<QString> Declared = {QStringLiteral("TqoAssetsConstants")};
+    QSet<QString> Functions, Bodies, Members;
+    QString Record;
+    for (qsizetype I = 0; I < ALines.size(); ++I) {
+        const QString& Line = ALines[I];
+        if (const auto M = RecordLine.match(Line); M.hasMatch()) {
+            Record = M.captured(1);
+            if (Declared.contains(Record))
+                Problems << "record declared twice: " + Record;
+            Declared.insert(Record);
+            Members.clear();
+        }
+        if (Line == "  public") {
+            Record = QStringLiteral("TqoAssetsConstants");
+            Members.clear();
+        }
+        if (Line == "    const" && I + 1 < ALines.size() && ALines[I + 1] == "    end;")
+            Problems << "empty const section in " + Record;
+        QString Member;
+        if (const auto M = VarLine.match(Line); M.hasMatch()) {
+            Member = M.captured(1);
+            if (!Declared.contains(M.captured(2)))
+                Problems << "type used before or without its declaration: " + M.captured(2);
+        } else if (const auto F = FunctionLine.match(Line); F.hasMatch()) {
+            Member = F.captured(1);
+            Functions.insert(Record + "." + Member);
+        } else if (const auto B = BodyLine.match(Line); B.hasMatch()) {
+            Bodies.insert(B.captured(1) + "." + B.captured(2));
+        } else if (Line.startsWith("      ") && Line.contains(" = '")) {
+            Member = Line.trimmed().section(QLatin1Char(' '), 0, 0);
+        }
+        if (Member.isEmpty())
+            continue;
+        if (!Identifier.match(Member).hasMatch() || Member.front().isDigit() ||
+            (Member.startsWith('&') && Member.size() == 1))
+            Problems << "not an identifier: " + Member;
+        if (Members.contains(Member.toUpper()))
+            Problems << "duplicate member " + Member + " in " + Record;
+        Members.insert(Member.toUpper());
+    }
+    if (Functions != Bodies)
+        Problems << "declared and implemented class functions differ";
+    const QString Text = ALines.join('\n');
+    const qsizetype Implementation = ALines.indexOf("implementation");
+    if (Text.contains("TqoAssetName") && ALines.indexOf("  ORVO.Assets;") < 0)
+        Problems << "TqoAssetName without ORVO.Assets";
+    if (Text.contains("Application.ThemeSettings") && ALines.indexOf("  ORVO.Application;", Implementation) < 0)
+        Problems << "Application without ORVO.Application";
+    if (ALines.last() != "end.")
+        Problems << "unit does not end with end.";
+    return Problems;
+}
+
+struct TThemeShape
+{
+    const char* Name;
+    std::function<void(TqoAssetsManager&)> Fill;
+    const char* MustContain; // a line the unit has for this shape
+};
+
+void PrintTo(const TThemeShape& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
+
+class ThemeShapeTest : public ::testing::TestWithParam<TThemeShape>
+{
+};
+
+TEST_P(ThemeShapeTest, UnitIsConsistentPascal)
+{
+    TqoAssetsManager Manager;
+    GetParam().Fill(Manager);
+    const QStringList Lines = TqoAssetsConstsGenerator::GenerateLines(Manager);
+    EXPECT_EQ(PascalProblems(Lines), QStringList()) << Lines.join('\n').toStdString();
+    EXPECT_GE(Lines.indexOf(QString::fromUtf8(GetParam().MustContain)), 0) << Lines.join('\n').toStdString();
+}
+
+void AddTheme(TqoAssetsManager& AManager, const QString& ATheme)
+{
+    AManager.Add(std::make_shared<TqoAssetThemeContainer>(ATheme));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ThemeShapeTest,
+    ::testing::Values(
+        TThemeShape{"bitmaps_only",
+                    [](TqoAssetsManager& M) {
+                        AddTheme(M, "Dark");
+                        AddTheme(M, "Light");
+                        M.Add(Bitmap("Dark\\Logo"));
+                        M.Add(Bitmap("Light\\Logo"));
+                    },
+                    "    class var CurrentTheme: TqoCurrentTheme;"},
+        TThemeShape{"bitmaps_only_outside_the_current_theme",
+                    [](TqoAssetsManager& M) {
+                        AddTheme(M, "A");
+                        AddTheme(M, "B");
+                        M.Add(Bitmap("B\\Logo"));
+                    },
+                    "    TqoCurrentTheme = record"},
+        TThemeShape{"colors_only_outside_the_current_theme",
+                    [](TqoAssetsManager& M) {
+                        AddTheme(M, "A");
+                        AddTheme(M, "B");
+                        M.Add(std::make_shared<TqoAssetColor>("B\\Primary", 0xFF000000u));
+                    },
+                    "    TqoThemeA = record"},
+        TThemeShape{"every_kind_in_the_current_theme",
+                    [](TqoAssetsManager& M) {
+                        AddTheme(M, "Dark");
+                        M.Add(std::make_shared<TqoAssetColor>("Dark\\Primary", 0xFF000000u));
+                        M.Add(Bitmap("Dark\\Logo"));
+                        M.Add(std::make_shared<TqoAssetFont>("Dark\\Body"));
+                        M.Add(std::make_shared<TqoAssetFile>("Dark\\Terms"));
+                        M.Add(std::make_shared<TqoAssetSVG>("Dark\\Icon"));
+                        M.Add(std::make_shared<TqoAssetLottieAnimation>("Dark\\Spinner"));
+                    },
+                    "class function TqoAssetsConstants.TqoThemeLottieAnimations.SPINNER: TqoAssetName; "},
+        TThemeShape{"fonts_only",
+                    [](TqoAssetsManager& M) {
+                        AddTheme(M, "Dark");
+                        M.Add(std::make_shared<TqoAssetFont>("Dark\\Body"));
+                    },
+                    "    class var Theme: TqoThemes;"},
+        TThemeShape{"odd_theme_names",
+                    [](TqoAssetsManager& M) {
+                        for (const char* Theme : {"2024", "Type", "---", "Brand\\Light", "Other\\Light"}) {
+                            AddTheme(M, QString::fromUtf8(Theme));
+                            M.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Theme) + "\\end", 0xFF000000u));
+                        }
+                    },
+                    "class function TqoAssetsConstants.TqoThemeColors.&END: TqoAssetName; "},
+        TThemeShape{"theme_name_as_a_prefix_of_a_folder",
+                    [](TqoAssetsManager& M) {
+                        AddTheme(M, "Dark");
+                        M.Add(std::make_shared<TqoAssetColor>("Darker\\Primary", 0xFF000000u));
+                    },
+                    "    TqoThemeDark = record"},
+        TThemeShape{"quote_in_a_theme_asset",
+                    [](TqoAssetsManager& M) {
+                        AddTheme(M, "Dark");
+                        M.Add(std::make_shared<TqoAssetColor>("Dark\\Today's", 0xFF000000u));
+                    },
+                    "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Today''s';"}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// The checker itself must see the faults it is there for.
+TEST(ConstantsGeneratorTest, PascalCheckerFindsUndeclaredTypesAndEmptyConstSections)
+{
+    const QStringList Broken = {"    TqoThemeA = record", "    const", "    end;", "  public",
+                                "    class var CurrentTheme: TqoCurrentTheme;", "end."};
+    EXPECT_EQ(PascalProblems(Broken),
+              QStringList({"empty const section in TqoThemeA", "type used before or without its declaration: TqoCurrentTheme"}));
+}
+
+} // namespace
