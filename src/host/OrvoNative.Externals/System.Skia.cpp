@@ -1,6 +1,7 @@
 #include "System.Skia.h"
 
 #include "System.Skia.ParsePath.h"
+#include "System.Skia.Raster.h"
 
 #include <QImage>
 #include <QLinearGradient>
@@ -507,7 +508,20 @@ void TSkCanvasImpl::DrawPath(const ISkPath& APath, const ISkPaint& APaint)
 {
     if (!FPainter || APath.IsEmpty())
         return;
+    // With source-over blending a paint of zero alpha leaves every pixel as it is, so
+    // Skia's result is the same without rasterizing anything. The renderer strokes every
+    // path with such a paint until a brush gives it a color.
+    if (!APaint.GetShader() && APaint.GetAlphaF() <= 0)
+        return;
     const bool isStroke = APaint.GetStyle() == TSkPaintStyle::Stroke;
+    if (!isStroke && !APaint.GetShader() && !APaint.GetPathEffect() && APaint.GetAntiAlias() &&
+        APath.GetFillType() == TSkPathFillType::Winding && FPainter->device()->devType() == QInternal::Image) {
+        // The painter draws into this image's own buffer; a shared image would detach under it.
+        auto* image = static_cast<QImage*>(FPainter->device());
+        if (image->isDetached() && raster::FillWinding(*image, APath.GetVerbs(), APath.GetPoints(), FMatrix,
+                                                       APaint.GetColor()))
+            return;
+    }
     const bool hasCaps = isStroke && APaint.GetStrokeCap() != TSkStrokeCap::Butt;
     QPainterPath path = ToPainterPath(APath, hasCaps ? DotLength(FMatrix) : 0);
     if (const auto* dash = dynamic_cast<const TSkDashEffect*>(APaint.GetPathEffect().get())) {
@@ -517,7 +531,7 @@ void TSkCanvasImpl::DrawPath(const ISkPath& APath, const ISkPaint& APaint)
     }
     qreal opacity = 1;
     const QBrush brush = BrushOf(APaint, opacity);
-    FPainter->save();
+    // Each draw sets the whole painter state it uses, so no save and restore per path.
     FPainter->setTransform(FMatrix);
     FPainter->setOpacity(opacity);
     FPainter->setRenderHint(QPainter::Antialiasing, APaint.GetAntiAlias());
@@ -535,7 +549,6 @@ void TSkCanvasImpl::DrawPath(const ISkPath& APath, const ISkPaint& APaint)
         pen.setMiterLimit(APaint.GetStrokeMiter());
         FPainter->strokePath(path, pen);
     }
-    FPainter->restore();
 }
 
 QGradientStops MakeStops(const std::vector<TAlphaColor>& AColors, const std::vector<float>& APositions)

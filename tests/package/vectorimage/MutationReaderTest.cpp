@@ -1,0 +1,134 @@
+// Randomized mutations of real SVG files: every mutant is read and, unless it failed, drawn.
+// Reading may end in any verdict or in one of our exceptions; it must never crash, hang or
+// throw anything else. Bounded by count and by time so the suite stays quick.
+
+#include "ORVO.Bitmap.h"
+#include "ORVO.VectorImage.Document.h"
+#include "TestData.h"
+#include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
+#include "vectorimage/ORVO.VectorImage.Writer.SkiaFMX.h"
+
+#include <QBuffer>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+// Fragments that reach the reader's less travelled paths when spliced in anywhere.
+const char* const Fragments[] = {
+    "<use xlink:href=\"#a\"/>", "<g id=\"a\"><use href=\"#a\"/></g>", " transform=\"rotate(45 1e38 -1e38)\"",
+    " d=\"M\"", " d=\"M0 0 A1e30 1e30 0 1 1 5 5\"", " style=\"fill:url(#g);stroke-width:-3\"",
+    "<linearGradient id=\"g\" href=\"#g\"><stop offset=\"2\"/></linearGradient>", " viewBox=\"0 0 0 0\"",
+    " width=\"-1\"", " stroke-dasharray=\"0 0 0\"", "<style>.c{fill:#zzz}</style>", " class=\"c\"",
+    "<![CDATA[", "&amp;", "<!--", "]]>", "\xC3\x28", " points=\"1,2,3\"", " r=\"NaN\"", " x=\"1e999\"",
+    "<defs><circle id=\"a\" r=\"1\"/></defs>", " fill-opacity=\"inf\"", " transform=\"matrix(0 0 0 0 0 0)\"",
+};
+
+std::vector<QByteArray> Seeds()
+{
+    std::vector<QByteArray> LSeeds;
+    for (const auto& LSub : {QStringLiteral("svg/resvg/structure"), QStringLiteral("svg/resvg/paint-servers"),
+                             QStringLiteral("svg/material/action")}) {
+        QDirIterator LIt(testdata::SharedDataDir() + "/" + LSub, {QStringLiteral("*.svg")}, QDir::Files,
+                         QDirIterator::Subdirectories);
+        while (LIt.hasNext()) {
+            QFile LFile(LIt.next());
+            if (LFile.open(QIODevice::ReadOnly))
+                LSeeds.push_back(LFile.readAll());
+        }
+    }
+    return LSeeds;
+}
+
+QByteArray Mutate(QByteArray AData, std::mt19937& ARandom)
+{
+    const int LSteps = 1 + ARandom() % 4;
+    for (int I = 0; I < LSteps && !AData.isEmpty(); ++I) {
+        const int LAt = ARandom() % AData.size();
+        switch (ARandom() % 5) {
+        case 0: // flip a byte
+            AData[LAt] = char(ARandom() % 256);
+            break;
+        case 1: // splice a fragment
+            AData.insert(LAt, Fragments[ARandom() % std::size(Fragments)]);
+            break;
+        case 2: // cut a piece
+            AData.remove(LAt, 1 + ARandom() % 16);
+            break;
+        case 3: // duplicate a piece, e.g. nesting an element into itself
+            AData.insert(LAt, AData.mid(ARandom() % AData.size(), 1 + ARandom() % 64));
+            break;
+        default: // truncate
+            AData.truncate(LAt);
+        }
+    }
+    return AData;
+}
+
+TEST(ReaderMutations, NeverCrashAndOnlyRaiseOurErrors)
+{
+    ORVO_REQUIRE_SHARED_DATA("svg");
+    const auto LSeeds = Seeds();
+    ASSERT_FALSE(LSeeds.empty());
+    std::mt19937 LRandom(20261205);
+    QElapsedTimer LTimer;
+    LTimer.start();
+    int LRuns = 0, LFailed = 0, LRaised = 0;
+    for (; LRuns < 4000 && LTimer.elapsed() < 20000; ++LRuns) {
+        const QByteArray LMutant = Mutate(LSeeds[LRandom() % LSeeds.size()], LRandom);
+        core::TqoVectorDocument LDocument;
+        orvo::TqoVectorReaderSVG LReader(LDocument);
+        QBuffer LBuffer;
+        LBuffer.setData(LMutant);
+        LBuffer.open(QIODevice::ReadOnly);
+        try {
+            LReader.LoadFromStream(LBuffer);
+        } catch (const std::exception&) {
+            // Malformed XML and fatal reading errors end in an exception that names them.
+            ++LRaised;
+            continue;
+        }
+        if (LReader.Result() == orvo::TqoResultParsing::Failed) {
+            ++LFailed;
+            continue;
+        }
+        // Mutated sizes can be huge; the preview draws at a bounded size.
+        LDocument.SetSize(QSizeF(32, 32));
+        try {
+            orvo::TsvgExportFMXBitmapWithSkia LWriter(LDocument);
+            EXPECT_EQ(LWriter.Bitmap().Image().size(), QSize(32, 32));
+        } catch (const std::exception& E) {
+            ADD_FAILURE() << "drawing a document the reader accepted raised: " << E.what() << "\n"
+                          << LMutant.left(2000).toStdString();
+        }
+    }
+    std::printf("mutants: %d (failed verdict %d, raised %d) in %lld ms\n", LRuns, LFailed, LRaised,
+                static_cast<long long>(LTimer.elapsed()));
+    EXPECT_GT(LRuns, 200);
+}
+
+// A use that refers to its own ancestor, directly or through another element, must end.
+TEST(ReaderMutations, SelfReferencesEnd)
+{
+    const char* const LCases[] = {
+        R"(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink" width="10" height="10"><g id="a"><use xlink:href="#a"/></g></svg>)",
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><g id="a"><g id="b"><use href="#a"/></g></g><use href="#b"/></svg>)",
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><defs><g id="x"><use href="#y"/></g><g id="y"><use href="#x"/></g></defs><use href="#x"/></svg>)",
+        R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><use id="u" href="#u"/></svg>)",
+    };
+    for (const char* LText : LCases) {
+        core::TqoVectorDocument LDocument;
+        orvo::TqoVectorReaderSVG LReader(LDocument);
+        try {
+            LReader.LoadFromText(QString::fromUtf8(LText));
+        } catch (const std::exception&) {
+        }
+        // Reaching this line is the check: the walk ended. Nothing recursive was recorded twice over.
+        EXPECT_LT(LDocument.Commands().size(), 100u) << LText;
+    }
+}
+
+} // namespace
