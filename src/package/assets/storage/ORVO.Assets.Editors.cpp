@@ -152,10 +152,11 @@ std::shared_ptr<ext::ISkPath> RectPath(const QRectF& ARect)
     return builder.Detach();
 }
 
-std::shared_ptr<ext::ISkPaint> Paint(ext::TSkPaintStyle AStyle, core::TqoAlphaColor AColor, float AWidth = 1)
+std::shared_ptr<ext::ISkPaint> Paint(ext::TSkPaintStyle AStyle, core::TqoAlphaColor AColor, float AWidth = 1,
+                                     bool AAntiAlias = true)
 {
     auto paint = ext::TSkPaint::Create(AStyle);
-    paint->SetAntiAlias(true);
+    paint->SetAntiAlias(AAntiAlias);
     paint->SetColor(AColor);
     paint->SetStrokeWidth(AWidth);
     paint->SetStrokeJoin(ext::TSkStrokeJoin::Miter);
@@ -173,7 +174,8 @@ std::unique_ptr<QImage> PlaceholderPreview(const QSize& ASize)
     ext::TSkBitmapHelper::SkiaDraw(
         bitmap.Image(),
         [&](const std::shared_ptr<ext::ISkCanvas>& ACanvas) {
-            auto border = Paint(ext::TSkPaintStyle::Stroke, BorderColor);
+            // One-pixel lines on pixel centers: aliased, so they stay crisp and fully opaque.
+            auto border = Paint(ext::TSkPaintStyle::Stroke, BorderColor, 1, false);
             border->SetPathEffect(ext::TSkPathEffect::MakeDash({3, 1}, 0));
             ACanvas->DrawPath(*RectPath(bounds), *border);
 
@@ -259,7 +261,7 @@ std::unique_ptr<QImage> TqoAssetEditorColor::GeneratePreview(const core::TqoAsse
         [&](const std::shared_ptr<ext::ISkCanvas>& ACanvas) {
             const auto rect = RectPath(bounds);
             ACanvas->DrawPath(*rect, *Paint(ext::TSkPaintStyle::Fill, asset->GetColor()));
-            ACanvas->DrawPath(*rect, *Paint(ext::TSkPaintStyle::Stroke, BorderColor));
+            ACanvas->DrawPath(*rect, *Paint(ext::TSkPaintStyle::Stroke, BorderColor, 1, false));
         },
         false);
     return ToWindowBitmap(bitmap);
