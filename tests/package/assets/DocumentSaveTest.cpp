@@ -1,0 +1,292 @@
+// The Assets Manager's document on a real project: load, save order, backup, stale files,
+// empty folders, the project's asset manager, and configurations that do not load.
+
+#include "assets/designer/ORVO.Assets.Designer.h"
+#include "assets/storage/ORVO.Assets.Editors.h"
+
+#include "ORVO.Assets.Factory.h"
+#include "ORVO.Designer.IdeEvents.h"
+#include "ORVO.Log.h"
+#include "TestData.h"
+#include "ToolsAPI.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
+
+
+// Readable values in failure messages.
+static void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
+static void PrintTo(const QStringList& AList, std::ostream* AOut)
+{
+    *AOut << '{';
+    for (const QString& LItem : AList)
+        *AOut << ' ' << '"' << LItem.toStdString() << '"';
+    *AOut << " }";
+}
+
+using namespace core;
+using orvo::TqoAssetsDocument;
+
+namespace {
+
+QByteArray ReadAll(const QString& AFileName)
+{
+    QFile LFile(AFileName);
+    return LFile.open(QIODevice::ReadOnly) ? LFile.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& AFileName, const QByteArray& AData)
+{
+    QDir().mkpath(QFileInfo(AFileName).path());
+    QFile LFile(AFileName);
+    ASSERT_TRUE(LFile.open(QIODevice::WriteOnly)) << AFileName.toStdString();
+    LFile.write(AData);
+}
+
+// The demo project's .dproj and .dpr in a folder of their own, without assets.
+class DocumentTest : public testing::Test
+{
+protected:
+    QTemporaryDir FDir;
+    std::shared_ptr<ide::TDprojProject> FProject;
+    TqoLogCapture FLog;
+
+    void SetUp() override
+    {
+        orvo::AssetsEditorsInitialization();
+        for (const char* LName : {"DemoApp.dproj", "DemoApp.dpr"})
+            WriteAll(Path(QString::fromUtf8(LName)),
+                     ReadAll(testdata::SourceDir() + QStringLiteral("/examples/DemoApp/") + QString::fromUtf8(LName)));
+        FProject = ide::TDprojProject::Open(Path(QStringLiteral("DemoApp.dproj")));
+    }
+
+    void TearDown() override { dsgn::TqoIdeEventsListener::Instance().Clear(); }
+
+    QString Path(const QString& ARelative) const { return FDir.path() + QLatin1Char('/') + ARelative; }
+    QString Assets(const QString& ARelative = QString()) const
+    {
+        return ARelative.isEmpty() ? Path(QStringLiteral("Assets")) : Path(QStringLiteral("Assets/") + ARelative);
+    }
+
+    // Files below Assets, relative and sorted.
+    QStringList AssetsFiles() const
+    {
+        QStringList LFiles;
+        for (QDirIterator LIt(Assets(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); LIt.hasNext();)
+            LFiles << QDir(Assets()).relativeFilePath(LIt.next());
+        LFiles.sort();
+        return LFiles;
+    }
+
+    QStringList NamesIn(const QString& AConfigFileName) const
+    {
+        TqoAssetsManager LManager;
+        TqoAssetsFactory::LoadFromFile(LManager, AConfigFileName);
+        return LManager.GetAssetsNames();
+    }
+
+    std::unique_ptr<TqoAssetsDocument> Open()
+    {
+        auto LDocument = std::make_unique<TqoAssetsDocument>();
+        LDocument->SetProject(FProject);
+        return LDocument;
+    }
+
+    // A file asset whose source lies outside the project's Assets folder.
+    void AddFileAsset(TqoAssetsDocument& ADocument, const QString& AName, const QByteArray& AContent)
+    {
+        const QString LSource = Path(QStringLiteral("sources/") + TqoAssetNameHelper::ShortName(AName) + QStringLiteral(".txt"));
+        WriteAll(LSource, AContent);
+        ADocument.GetModel().AddEmptyFile(AName)->SetUri(LSource);
+    }
+};
+
+} // namespace
+
+TEST_F(DocumentTest, ProjectWithoutAssetsLoadsEmptyAndFirstSaveCreatesTheThreeConfigurations)
+{
+    auto LDocument = Open();
+    EXPECT_EQ(LDocument->GetAssetsManager().Count(), 0);
+    EXPECT_EQ(LDocument->GetConfigFileName(), Assets(QStringLiteral("config.json")));
+    EXPECT_FALSE(LDocument->GetModified());
+
+    LDocument->Save(true);
+
+    EXPECT_EQ(AssetsFiles(), QStringList({"config-android.json", "config-ios.json", "config.json"}));
+    EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("Assets.Consts.pas"))));
+}
+
+TEST_F(DocumentTest, SaveWritesPlatformVariantsAndLeavesNoBackup)
+{
+    auto LDocument = Open();
+    auto& LManager = LDocument->GetAssetsManager();
+    LDocument->GetModel().AddColor(QStringLiteral("Primary"), 0xFF112233u);
+    LManager.Add(std::make_shared<TqoAssetColor>(QStringLiteral("Primary"), 0xFF000001u, TqoPlatform::Android));
+    LManager.Add(std::make_shared<TqoAssetColor>(QStringLiteral("OnlyIOS"), 0xFF000002u, TqoPlatform::iOS));
+    EXPECT_TRUE(LDocument->GetModified());
+
+    LDocument->Save(true);
+    LDocument->Save(true);
+
+    EXPECT_EQ(AssetsFiles(), QStringList({"config-android.json", "config-ios.json", "config.json"}));
+    EXPECT_EQ(NamesIn(Assets(QStringLiteral("config.json"))), QStringList({"OnlyIOS", "Primary"}));
+    EXPECT_EQ(NamesIn(Assets(QStringLiteral("config-android.json"))), QStringList({"Primary"}));
+    EXPECT_EQ(NamesIn(Assets(QStringLiteral("config-ios.json"))), QStringList({"OnlyIOS", "Primary"}));
+    // The reload after the save leaves each variant once.
+    EXPECT_EQ(LManager.Count(), 3);
+}
+
+TEST_F(DocumentTest, StaleFilesGoAndFoldersLeftEmptyAreRemoved)
+{
+    auto LDocument = Open();
+    AddFileAsset(*LDocument, QStringLiteral("Docs\\Terms"), "terms");
+    LDocument->Save(true);
+    const QString LStored = QStringLiteral("Docs/Terms/default.txt");
+    ASSERT_EQ(AssetsFiles(), QStringList({LStored, "config-android.json", "config-ios.json", "config.json"}));
+
+    WriteAll(Assets(QStringLiteral("stray.txt")), "x");
+    WriteAll(Assets(QStringLiteral("Old/Deep/Er/left.png")), "x");
+    WriteAll(Assets(QStringLiteral(".hidden")), "x");
+    // Differs from a kept file only in letter case: kept.
+    WriteAll(Assets(QStringLiteral("Docs/Terms/DEFAULT.TXT")), "x");
+    const auto LResult = LDocument->Save(true);
+
+    EXPECT_EQ(AssetsFiles(), QStringList({"Docs/Terms/DEFAULT.TXT", LStored, "config-android.json", "config-ios.json",
+                                          "config.json"}));
+    QStringList LDeleted;
+    for (const QString& LFile : LResult.DeletedFiles)
+        LDeleted << QDir(Assets()).relativeFilePath(LFile);
+    LDeleted.sort();
+    EXPECT_EQ(LDeleted, QStringList({".hidden", "Old/Deep/Er/left.png", "stray.txt"}));
+    EXPECT_FALSE(QFileInfo::exists(Assets(QStringLiteral("Old"))));
+    EXPECT_EQ(LResult.RemovedFolders.size(), 3);
+    EXPECT_EQ(ReadAll(Assets(LStored)), QByteArray("terms"));
+
+    // Without the asset its files go, the case variant with them, and so do its folders;
+    // Assets itself stays.
+    LDocument->GetModel().RemovePath(QStringLiteral("Docs\\"));
+    LDocument->Save(true);
+    EXPECT_EQ(AssetsFiles(), QStringList({"config-android.json", "config-ios.json", "config.json"}));
+    EXPECT_EQ(QDir(Assets()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+}
+
+TEST_F(DocumentTest, FilesAnExternalAssetNamesAreKept)
+{
+    WriteAll(Assets(QStringLiteral("Vendor/data.bin")), "vendor");
+    auto LDocument = Open();
+    auto LFile = LDocument->GetModel().AddEmptyFile(QStringLiteral("Vendor"));
+    LFile->SetBasePath(Assets());
+    LFile->SetUri(QStringLiteral("Vendor\\data.bin"));
+    LFile->SetExternal(true);
+    LDocument->Save(true);
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("Vendor/data.bin"))), QByteArray("vendor"));
+}
+
+TEST_F(DocumentTest, BackupIsTakenFirstAndSurvivesASaveThatStopsAtTheConfigurations)
+{
+    auto LDocument = Open();
+    LDocument->GetModel().AddColor(QStringLiteral("A"), 0xFF0000AAu);
+    LDocument->Save(true);
+    const QByteArray LBefore = ReadAll(Assets(QStringLiteral("config.json")));
+
+    // The iOS variant cannot be written over a folder: the save stops after config.json.
+    QFile::remove(Assets(QStringLiteral("config-ios.json")));
+    WriteAll(Assets(QStringLiteral("config-ios.json/keep")), "x");
+    WriteAll(Assets(QStringLiteral("stray.txt")), "x");
+    LDocument->GetModel().AddColor(QStringLiteral("B"), 0xFF0000BBu);
+    EXPECT_THROW(LDocument->Save(true), EqoException);
+
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("config.backup.json"))), LBefore);
+    EXPECT_EQ(NamesIn(Assets(QStringLiteral("config.json"))), QStringList({"A", "B"}));
+    EXPECT_EQ(NamesIn(Assets(QStringLiteral("config-android.json"))), QStringList({"A", "B"}));
+    EXPECT_TRUE(QFileInfo::exists(Assets(QStringLiteral("stray.txt"))));
+
+    // Once the obstacle is gone the next save completes and drops the backup.
+    QDir(Assets(QStringLiteral("config-ios.json"))).removeRecursively();
+    LDocument->Save(true);
+    EXPECT_EQ(AssetsFiles(), QStringList({"config-android.json", "config-ios.json", "config.json"}));
+}
+
+TEST_F(DocumentTest, ConfigurationThatDoesNotLoadIsNeverSavedOver)
+{
+    const QByteArray LBroken = "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  oops\n}\n";
+    WriteAll(Assets(QStringLiteral("config.json")), LBroken);
+    auto LDocument = std::make_unique<TqoAssetsDocument>();
+    try {
+        LDocument->SetProject(FProject);
+        FAIL() << "the load should fail";
+    } catch (const EqoFileError& E) {
+        EXPECT_EQ(E.FileName(), Assets(QStringLiteral("config.json")));
+        EXPECT_EQ(E.Line(), 4);
+    }
+    LDocument->GetModel().AddColor(QStringLiteral("New"), 0xFF000000u);
+
+    EXPECT_THROW(LDocument->Save(true), EqoFileError);
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("config.json"))), LBroken);
+    EXPECT_EQ(AssetsFiles(), QStringList({"config.json"}));
+
+    // Fixed by hand: its assets join the document's before it is written.
+    TqoAssetsManager LFixed;
+    LFixed.Add(std::make_shared<TqoAssetColor>(QStringLiteral("Fixed"), 0xFF123456u));
+    TqoAssetsFactory::SaveConfigToFile(LFixed, Assets(QStringLiteral("config.json")));
+    LDocument->Save(true);
+    EXPECT_EQ(NamesIn(Assets(QStringLiteral("config.json"))), QStringList({"Fixed", "New"}));
+    EXPECT_EQ(LDocument->GetLoadError(), QString());
+}
+
+TEST_F(DocumentTest, RemovedBrokenConfigurationAllowsTheSave)
+{
+    WriteAll(Assets(QStringLiteral("config.json")), "not json");
+    TqoAssetsDocument LDocument;
+    EXPECT_THROW(LDocument.SetProject(FProject), EqoFileError);
+    QFile::remove(Assets(QStringLiteral("config.json")));
+    LDocument.GetModel().AddColor(QStringLiteral("New"), 0xFF000000u);
+    LDocument.Save(true);
+    EXPECT_EQ(NamesIn(Assets(QStringLiteral("config.json"))), QStringList({"New"}));
+}
+
+TEST_F(DocumentTest, NameLeadingToADeviceStopsTheSaveBeforeAnythingIsWritten)
+{
+    auto LDocument = Open();
+    // The runtime stores it (it is normalized); the document refuses to write it.
+    LDocument->GetAssetsManager().Add(std::make_shared<TqoAssetColor>(QStringLiteral("Icons\\aux"), 1u));
+    EXPECT_THROW(LDocument->Save(true), orvo::EqoAssetNameError);
+    EXPECT_FALSE(QFileInfo::exists(Assets()));
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Assets.Consts.pas"))));
+}
+
+TEST_F(DocumentTest, ProjectManagerIsRefilledFromTheWrittenConfiguration)
+{
+    auto LProjectManager = std::make_shared<TqoAssetsManager>();
+    LProjectManager->Add(std::make_shared<TqoAssetColor>(QStringLiteral("Gone"), 1u));
+    dsgn::TqoIdeEventsListener::Instance().SetAssetsManager(FProject->ProjectGUID(), LProjectManager);
+    auto LDocument = Open();
+    LDocument->GetModel().AddColor(QStringLiteral("Kept"), 2u);
+    LDocument->GetModel().AddThemeContainer(QStringLiteral("Dark"));
+
+    LDocument->Save(true);
+
+    EXPECT_EQ(LProjectManager->GetAssetsNames(), QStringList({"Dark", "Kept"}));
+    EXPECT_TRUE(FProject->IsModified());
+}
+
+TEST_F(DocumentTest, LoadDropsRedundantColorsAndDoesNotMarkModified)
+{
+    TqoAssetsManager LOnDisk;
+    LOnDisk.Add(std::make_shared<TqoAssetColor>(QStringLiteral("C"), 0xFF112233u));
+    LOnDisk.Add(std::make_shared<TqoAssetColor>(QStringLiteral("C"), 0xFF112233u, TqoPlatform::All, TqoDeviceClass::Tablet));
+    TqoAssetsFactory::SaveConfigToFile(LOnDisk, Assets(QStringLiteral("config.json")));
+    TqoAssetsDocument LDocument;
+    bool LLoadingSeen = false;
+    LDocument.SetOnLoaded([&] { LLoadingSeen = LDocument.HasState(orvo::TqoState::Loading); });
+    LDocument.SetProject(FProject);
+
+    EXPECT_TRUE(LLoadingSeen);
+    EXPECT_FALSE(LDocument.HasState(orvo::TqoState::Loading));
+    EXPECT_FALSE(LDocument.GetModified());
+    EXPECT_EQ(LDocument.GetAssetsManager().Count(), 1);
+}
