@@ -33,10 +33,12 @@ namespace {
 const QString LogCategory = QStringLiteral("VectorImage");
 
 const QString UnknownNodeMessage = QStringLiteral("Unknown node name: node=\"%1\"");
-const QString NotExistedMessage = QStringLiteral("The attribute is not existed: node=\"%1\", attributeName=%2");
+const QString NotExistedMessage =
+    QStringLiteral("The attribute is not existed: node=\"%1\", attributeName=%2");
 const QString CannotParseMessage =
     QStringLiteral("Cannot parse attribute value: node=\"%1\", name=\"%2\", attributeValue=\"%3\"");
-const QString RecursiveUseMessage = QStringLiteral("Reference to an element being read skipped: node=\"%1\", id=\"%2\"");
+const QString RecursiveUseMessage =
+    QStringLiteral("Reference to an element being read skipped: node=\"%1\", id=\"%2\"");
 const QString TooManyCopiesMessage =
     QStringLiteral("Too many copied commands, reference skipped: node=\"%1\", id=\"%2\"");
 const QString TooDeepMessage = QStringLiteral("Elements nested too deeply, children skipped: node=\"%1\"");
@@ -158,7 +160,8 @@ QString FormatPath(const char* AFormat, std::initializer_list<float> AArgs)
     auto arg = AArgs.begin();
     for (const char* p = AFormat; *p; ++p) {
         if (p[0] == '%' && (p[1] == 'g' || p[1] == 'f') && arg != AArgs.end()) {
-            result += p[1] == 'g' ? TqoVectorReaderSVG::FloatToStrG(*arg) : TqoVectorReaderSVG::FloatToStrF(*arg);
+            result += p[1] == 'g' ? TqoVectorReaderSVG::FloatToStrG(*arg)
+                                  : TqoVectorReaderSVG::FloatToStrF(*arg);
             ++arg;
             ++p;
         } else {
@@ -450,7 +453,8 @@ QStringList TqoVectorReaderSVG::StrToPoints(const QString& AText)
     return Trim(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-bool TqoVectorReaderSVG::TryParseSingleArray(const QString& AText, QChar ASeparator, std::vector<float>& AValues)
+bool TqoVectorReaderSVG::TryParseSingleArray(const QString& AText, QChar ASeparator,
+                                             std::vector<float>& AValues)
 {
     std::vector<float> values;
     for (QString piece : AText.split(ASeparator)) {
@@ -547,7 +551,8 @@ QString TqoVectorReaderSVG::FloatToStrG(float AValue)
     // 15 significant digits, then the shortest of fixed and scientific notation as the
     // general format chooses: fixed while the exponent is below 15 and the value not below 1E-5.
     char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     Q_UNUSED(error);
     const std::string text(buffer, end); // [-]d.dddddddddddddde[+-]xx
     const bool negative = text[0] == '-';
@@ -587,7 +592,8 @@ QString TqoVectorReaderSVG::FloatToStrF(float AValue)
     if (std::isinf(value))
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     char buffer[400];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
     Q_UNUSED(error);
     QString result = QString::fromLatin1(buffer, end - buffer);
     if (result == QLatin1String("-0.00"))
@@ -656,8 +662,9 @@ void TqoVectorReaderSVG::LoadFromBuffer(const QByteArray& AData, bool AIsDecoded
     FInput->reset();
     // Comments are kept: they are nodes of the document and are judged like elements.
     const unsigned options = pugi::parse_default | pugi::parse_comments;
-    const pugi::xml_parse_result parsed = FInput->load_buffer(
-        AData.constData(), size_t(AData.size()), options, AIsDecodedText ? pugi::encoding_utf8 : pugi::encoding_auto);
+    const pugi::xml_encoding encoding = AIsDecodedText ? pugi::encoding_utf8 : pugi::encoding_auto;
+    const pugi::xml_parse_result parsed =
+        FInput->load_buffer(AData.constData(), size_t(AData.size()), options, encoding);
     if (!parsed)
         throw EqoException(QStringLiteral("Cannot read the SVG document: %1 at offset %2")
                                .arg(QString::fromUtf8(parsed.description()))
@@ -665,7 +672,8 @@ void TqoVectorReaderSVG::LoadFromBuffer(const QByteArray& AData, bool AIsDecoded
     Process();
 }
 
-TqoResultParsing TqoVectorReaderSVG::LoadFromFile(core::TqoVectorDocument& ADocument, const QString& AFileName)
+TqoResultParsing TqoVectorReaderSVG::LoadFromFile(core::TqoVectorDocument& ADocument,
+                                                  const QString& AFileName)
 {
     return Guarded([&] {
         TqoVectorReaderSVG reader(ADocument);
@@ -956,8 +964,8 @@ void TqoVectorReaderSVG::ProcessUse(const pugi::xml_node& ANode)
     EndGroup();
 }
 
-bool TqoVectorReaderSVG::ReadShapeNumbers(const pugi::xml_node& ANode, std::initializer_list<const char*> ANames,
-                                          float* AValues)
+bool TqoVectorReaderSVG::ReadShapeNumbers(const pugi::xml_node& ANode,
+                                          std::initializer_list<const char*> ANames, float* AValues)
 {
     for (const char* name : ANames) {
         float value = 0;
@@ -1154,7 +1162,8 @@ const TqoVectorGradient& TqoVectorReaderSVG::FindGradient(const QString& AId) co
     return *it->second;
 }
 
-void TqoVectorReaderSVG::ProcessPaintAttributes(const pugi::xml_node& ANode, const TsvgPaintingParams& AParams)
+void TqoVectorReaderSVG::ProcessPaintAttributes(const pugi::xml_node& ANode,
+                                                const TsvgPaintingParams& AParams)
 {
     core::TqoVectorBrush brush;
     const TsvgCssClass* cssClass = nullptr;
@@ -1286,7 +1295,8 @@ void TqoVectorReaderSVG::ProcessRadialGradient(const pugi::xml_node& ANode)
     AddGradient(std::move(gradient));
 }
 
-void TqoVectorReaderSVG::ReadGradientTransform(const pugi::xml_node& ANode, TqoVectorGradient& AGradient) const
+void TqoVectorReaderSVG::ReadGradientTransform(const pugi::xml_node& ANode,
+                                               TqoVectorGradient& AGradient) const
 {
     if (!HasAttribute(ANode, "gradientTransform"))
         return;
@@ -1338,7 +1348,8 @@ bool TqoVectorReaderSVG::ReadTransform(const pugi::xml_node& ANode, TqoVectorTra
         return false;
     TqoVectorTransform transform;
     TqoVectorMatrix matrix;
-    const QStringList pieces = Trim(AttributeText(ANode, "transform")).split(QLatin1Char(')'), Qt::SkipEmptyParts);
+    const QStringList pieces =
+        Trim(AttributeText(ANode, "transform")).split(QLatin1Char(')'), Qt::SkipEmptyParts);
     for (QString piece : pieces) {
         piece.replace(QLatin1Char(','), QLatin1Char(' '));
         piece = Trim(piece).toLower();

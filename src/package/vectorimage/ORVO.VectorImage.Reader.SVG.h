@@ -35,7 +35,8 @@ enum class TqoLogType
 class TqoVectorReaderSVG;
 
 // Called for every message the reader logs; AMessage comes without the "- " of the log list.
-using TqoLogEvent = std::function<void(TqoVectorReaderSVG* ASender, const QString& AMessage, TqoLogType AType)>;
+using TqoLogEvent =
+    std::function<void(TqoVectorReaderSVG* ASender, const QString& AMessage, TqoLogType AType)>;
 
 // The commands of one element (and its descendants), kept so that "use" can copy them.
 class TqoSnippet : public core::TqoVectorDocument
@@ -172,7 +173,8 @@ private:
     void ProcessPath(const pugi::xml_node& ANode);
     void ProcessPath(const pugi::xml_node& ANode, const QString& APath);
     void ProcessClipPath(const pugi::xml_node& ANode);
-    bool ReadShapeNumbers(const pugi::xml_node& ANode, std::initializer_list<const char*> ANames, float* AValues);
+    bool ReadShapeNumbers(const pugi::xml_node& ANode, std::initializer_list<const char*> ANames,
+                          float* AValues);
     TqoSnippet* ProcessSnippetAttribute(const pugi::xml_node& ANode);
     void StopRecording(TqoSnippet* ASnippet);
 
