@@ -5,6 +5,7 @@
 
 #include "ORVO.Log.h"
 
+#include <QBuffer>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
@@ -431,6 +432,25 @@ TEST(ReaderFiles, CheckAndLoadFromFile)
     EXPECT_EQ(capture.Entries().size(), size_t(0));
     EXPECT_EQ(TqoVectorReaderSVG::LoadFromFile(document, missing), TqoResultParsing::Failed);
     EXPECT_EQ(capture.Entries().size(), size_t(1));
+}
+
+TEST(ReaderFiles, StreamEncodingIsDetected)
+{
+    const QString svg = Svg(QStringLiteral("<path id=\"\u00E9\" d=\"M1 1\"/><use xlink:href=\"#\u00E9\"/>"));
+    QByteArray utf16("\xFF\xFE", 2);
+    utf16.append(reinterpret_cast<const char*>(svg.utf16()), svg.size() * 2);
+    QBuffer buffer(&utf16);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    core::TqoVectorDocument document;
+    TqoVectorReaderSVG reader(document);
+    reader.LoadFromStream(buffer);
+    EXPECT_EQ(reader.Result(), TqoResultParsing::Success);
+    EXPECT_EQ(Paths(document), QStringList({"M1 1", "M1 1"}));
+
+    // Text already decoded may still begin with its byte order mark.
+    reader.LoadFromText(QChar(0xFEFF) + svg);
+    EXPECT_EQ(reader.Result(), TqoResultParsing::Success);
+    EXPECT_EQ(Paths(document), QStringList({"M1 1", "M1 1"}));
 }
 
 // ---------------------------------------------------------------------------------------------
