@@ -66,15 +66,6 @@ TEST(SvgBrush, SourceThatIsNoSvgGivesEmptyBrush)
     }
 }
 
-TEST(SvgBrush, NewSourceReplacesTheOldDocument)
-{
-    TSkSvgBrush brush;
-    brush.SetSource(Svg(QStringLiteral("width=\"10\" height=\"10\"")));
-    brush.SetSource(QStringLiteral("broken"));
-    EXPECT_FALSE(brush.HasDOM());
-    EXPECT_EQ(brush.GetOriginalSize(), QSizeF(0, 0));
-}
-
 struct TRenderProbe
 {
     QPoint At;
@@ -140,14 +131,6 @@ TEST(SvgBrush, OpacityScalesAlpha)
     brush.Render(image, QRectF(0, 0, 20, 10), 0.5);
     EXPECT_NEAR(qAlpha(image.pixel(10, 5)), 128, 1);
     EXPECT_EQ(qRed(image.pixel(10, 5)), 255);
-}
-
-TEST(SvgBrush, FitRectCentersTheOriginalSize)
-{
-    TSkSvgBrush brush;
-    brush.SetSource(WideRed);
-    EXPECT_EQ(brush.FitRect(QRectF(0, 0, 100, 100)), QRectF(0, 25, 100, 50));
-    EXPECT_EQ(brush.FitRect(QRectF(10, 10, 10, 100)), QRectF(10, 57.5, 10, 5));
 }
 
 } // namespace

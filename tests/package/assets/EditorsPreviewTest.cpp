@@ -204,19 +204,12 @@ TEST(EditorsPreview, SvgWithoutFileOrUnreadableGetsPlaceholder)
     EXPECT_TRUE(logged);
 }
 
-TEST(EditorsPreview, OnlyUniquePreviewKindsDraw)
+TEST(EditorsPreview, EmptySizeGivesNoBitmap)
 {
-    core::TqoAssetFont font(QStringLiteral("F"));
     core::TqoAssetColor color(QStringLiteral("C"), Red);
-    for (const auto& editor : Registry().OrderedEditors()) {
-        const bool unique = editor->GetOptions().testFlag(orvo::TqoAssetEditorOption::UniquePreview);
-        if (!unique) {
-            EXPECT_EQ(editor->GeneratePreview(&font, QSize(16, 16)), nullptr);
-        }
-    }
     EXPECT_EQ(Editor(color.GetKind())->GeneratePreview(&color, QSize(0, 16)), nullptr);
-    EXPECT_THROW(Editor(color.GetKind())->GeneratePreview(nullptr, QSize(16, 16)), core::EqoAssertionFailed);
-    EXPECT_THROW(Editor(core::TqoAssetSVG::Kind)->GeneratePreview(&color, QSize(16, 16)), core::EqoAssertionFailed);
+    core::TqoAssetBitmapSet set(QStringLiteral("S"));
+    EXPECT_EQ(Editor(set.GetKind())->GeneratePreview(&set, QSize(16, -1)), nullptr);
 }
 
 TEST(DesignerPreview, ChessBackgroundCells)

@@ -102,6 +102,9 @@ TEST_P(EditorsTryCreateAsset, FirstKindThatTakesTheFileWins)
     EXPECT_EQ(asset->GetName(), name);
     EXPECT_EQ(asset->GetPlatform(), core::TqoPlatform::All);
     EXPECT_EQ(asset->GetDeviceClass(), core::TqoDeviceClass::All);
+    if (const auto* withUri = dynamic_cast<const core::TqoAssetWithUri*>(asset.get())) {
+        EXPECT_EQ(withUri->GetUri(), c.FileName);
+    }
 }
 
 const TDropCase DropCases[] = {
@@ -138,16 +141,6 @@ TEST(EditorsTryCreateAsset, BitmapSetGetsFiveScalesWithTheFileFirst)
     }
 }
 
-TEST(EditorsTryCreateAsset, UriKindsKeepTheDroppedFile)
-{
-    for (const char* file : {"/tmp/in/Roboto.ttf", "/tmp/in/data.bin"}) {
-        const auto asset = Registry().TryCreateAsset(QStringLiteral("X"), QString::fromLatin1(file));
-        const auto* withUri = dynamic_cast<core::TqoAssetWithUri*>(asset.get());
-        ASSERT_NE(withUri, nullptr) << file;
-        EXPECT_EQ(withUri->GetUri(), QString::fromLatin1(file));
-    }
-}
-
 TEST(EditorsTryCreateAsset, SvgTakesTheDocumentsOwnSize)
 {
     TTempProject project;
@@ -163,15 +156,6 @@ TEST(EditorsTryCreateAsset, SvgTakesTheDocumentsOwnSize)
     const auto gone = Registry().TryCreateAsset(QStringLiteral("Gone"), project.Source(QStringLiteral("gone.svg")));
     ASSERT_NE(dynamic_cast<core::TqoAssetSVG*>(gone.get()), nullptr);
     EXPECT_EQ(static_cast<core::TqoAssetSVG*>(gone.get())->GetSize(), core::TqoAssetSVG(QStringLiteral("New")).GetSize());
-}
-
-TEST(EditorsTryCreateAsset, KindsThatTakeNoFilesDecline)
-{
-    for (const char* kind : {"color", "lottie-json", "style", "theme-container"})
-        for (const char* file : {"/tmp/a.json", "/tmp/a.png", "/tmp/a"})
-            EXPECT_EQ(Editor(QString::fromLatin1(kind))->TryCreateAsset(QStringLiteral("A"), QString::fromLatin1(file)),
-                      nullptr)
-                << kind << " " << file;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -271,13 +255,34 @@ TEST(EditorsAdditionalInfoFiles, UnreadableBitmapGivesEmptyText)
     EXPECT_EQ(Editor(asset.GetKind())->GetAdditionalInfo(&asset), QString());
 }
 
-TEST(EditorsAdditionalInfoFiles, NullOrForeignAssetFailsTheAssertion)
+// Every per-asset operation checks its argument: not null, of the editor's own kind.
+TEST(EditorsArguments, NullOrForeignAssetFailsTheAssertion)
 {
     core::TqoAssetColor color(QStringLiteral("C"), 0xFF000000);
+    core::TqoAssetFont font(QStringLiteral("F"));
     for (const auto& editor : Registry().OrderedEditors()) {
+        core::TqoAsset* foreign = dynamic_cast<orvo::TqoAssetEditorColor*>(editor.get()) ? static_cast<core::TqoAsset*>(&font)
+                                                                                         : &color;
+        SCOPED_TRACE(typeid(*editor).name());
+        try {
+            editor->SaveTo(nullptr, QStringLiteral("/nonexistent/Assets"));
+            ADD_FAILURE() << "null asset accepted";
+        } catch (const core::EqoAssertionFailed& E) {
+            EXPECT_TRUE(E.Message().contains(QStringLiteral("name=\"AAsset\""))) << E.what();
+        }
+        EXPECT_THROW(editor->SaveTo(foreign, QStringLiteral("/nonexistent/Assets")), core::EqoAssertionFailed);
         EXPECT_THROW(editor->GetAdditionalInfo(nullptr), core::EqoAssertionFailed);
-        if (editor != Editor(core::TqoAssetColor::Kind)) {
-            EXPECT_THROW(editor->GetAdditionalInfo(&color), core::EqoAssertionFailed);
+        EXPECT_THROW(editor->GetAdditionalInfo(foreign), core::EqoAssertionFailed);
+        if (editor->GetOptions().testFlag(TqoAssetEditorOption::UniquePreview)) {
+            try {
+                editor->GeneratePreview(nullptr, QSize(8, 8));
+                ADD_FAILURE() << "null asset accepted";
+            } catch (const core::EqoAssertionFailed& E) {
+                EXPECT_TRUE(E.Message().contains(QStringLiteral("name=\"AResource\""))) << E.what();
+            }
+            EXPECT_THROW(editor->GeneratePreview(foreign, QSize(8, 8)), core::EqoAssertionFailed);
+        } else {
+            EXPECT_EQ(editor->GeneratePreview(&font, QSize(8, 8)), nullptr);
         }
     }
 }

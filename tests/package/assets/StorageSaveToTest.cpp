@@ -125,19 +125,6 @@ TEST(StorageSaveTo, SourceAlreadyStoredInAnotherCase)
     EXPECT_EQ(ReadFile(stored), QByteArray("stored bytes"));
 }
 
-TEST(StorageSaveTo, SourceAlreadyStoredUnderItsOwnNameStaysIntact)
-{
-    TTempProject project;
-    const QString stored = project.InRoot(QStringLiteral("Fonts/Main/default.ttf"));
-    WriteFile(stored, "font bytes");
-    core::TqoAssetFont asset(QStringLiteral("Fonts\\Main"));
-    asset.SetUri(stored);
-
-    EXPECT_EQ(Editor(core::TqoAssetFont::Kind)->SaveTo(&asset, project.Root()), QStringList{stored});
-    EXPECT_EQ(asset.GetUri(), QStringLiteral("Fonts\\Main\\default.ttf"));
-    EXPECT_EQ(ReadFile(stored), QByteArray("font bytes"));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Bitmap sets
 
@@ -298,34 +285,7 @@ TEST(StorageSaveTo, SvgWithoutFileIsSkipped)
 }
 
 // ---------------------------------------------------------------------------------------------
-// Kinds without files, bad arguments, bad places
-
-TEST(StorageSaveTo, ColorAndThemeWriteNothing)
-{
-    TTempProject project;
-    core::TqoAssetColor color(QStringLiteral("Primary"), 0xFF0000FF);
-    core::TqoAssetThemeContainer theme(QStringLiteral("Dark"));
-    EXPECT_EQ(Editor(core::TqoAssetColor::Kind)->SaveTo(&color, project.Root()), QStringList());
-    EXPECT_EQ(Editor(core::TqoAssetThemeContainer::Kind)->SaveTo(&theme, project.Root()), QStringList());
-    EXPECT_FALSE(QFileInfo::exists(project.Root()));
-}
-
-TEST(StorageSaveTo, NullOrForeignAssetFailsTheAssertion)
-{
-    TTempProject project;
-    core::TqoAssetFont font(QStringLiteral("Font"));
-    for (const QString& kind : {core::TqoAssetColor::Kind, core::TqoAssetBitmapSet::Kind, core::TqoAssetFile::Kind,
-                                core::TqoAssetSVG::Kind, core::TqoAssetThemeContainer::Kind}) {
-        SCOPED_TRACE(kind.toStdString());
-        try {
-            Editor(kind)->SaveTo(nullptr, project.Root());
-            ADD_FAILURE() << "null asset accepted";
-        } catch (const core::EqoAssertionFailed& E) {
-            EXPECT_TRUE(E.Message().contains(QStringLiteral("name=\"AAsset\""))) << E.what();
-        }
-        EXPECT_THROW(Editor(kind)->SaveTo(&font, project.Root()), core::EqoAssertionFailed);
-    }
-}
+// Bad places
 
 TEST(StorageSaveTo, FolderThatCannotBeCreatedRaisesItsMessage)
 {
