@@ -288,6 +288,19 @@ TEST_F(DeploymentTest, ProjectWithoutDeploymentServiceLogsAndRefusesToDeploy)
     EXPECT_EQ(Project->Serialize(), Before);
 }
 
+TEST_F(DeploymentTest, DeployClassesAreAddedOnce)
+{
+    ORVO_REQUIRE_SHARED_DATA("dproj");
+    OpenProject();
+    ASSERT_FALSE(FDeployment->HasDeployClass(Assets));
+    EXPECT_TRUE(orvo::RegisterAssetsDeployClasses(FProject));
+    const QByteArray Once = FProject->Serialize();
+    EXPECT_FALSE(orvo::RegisterAssetsDeployClasses(FProject));
+    EXPECT_EQ(FProject->Serialize(), Once);
+    EXPECT_TRUE(FDeployment->HasDeployClass(Assets));
+    EXPECT_TRUE(FDeployment->HasDeployClass(Config));
+}
+
 TEST_F(DeploymentTest, NullArgumentsAreRefused)
 {
     ORVO_REQUIRE_SHARED_DATA("dproj");

@@ -79,6 +79,16 @@ QString RelativeToAssetsFolder(const QString& AUri, const QString& AAssetsFolder
 // The scale as the storage names bitmap files: scale times 10, truncated.
 QString ScaleText(float AScale) { return QString::number(static_cast<long long>(std::trunc(double(AScale) * 10.0))); }
 
+bool EnsureDeployClasses(ide::IProjectDeployment& ADeployment)
+{
+    std::vector<ide::TDeployClassPlatform> Platforms;
+    for (const QString& Platform : dsgn::ORVOSupportedPlatforms)
+        Platforms.push_back({Platform, RemoteFolder, 0});
+    const bool AddedAssets = ADeployment.EnsureDeployClass(TqoAssetsDeployment::AssetsClass, Platforms);
+    const bool AddedConfig = ADeployment.EnsureDeployClass(TqoAssetsDeployment::AssetsConfigClass, Platforms);
+    return AddedAssets || AddedConfig;
+}
+
 int SubscriptionId = 0;
 
 void ProjectOpened(const void* /*ASender*/, const ide::TMessageBase& AMessage)
@@ -195,12 +205,7 @@ void TqoAssetsDeployment::RemoveAllAssetsFilesFromDeployment()
 bool TqoAssetsDeployment::RegisterDeployClasses()
 {
     core::TqoAssert::IsNotNil(FDeploymentManager, QStringLiteral("FDeploymentManager"));
-    std::vector<ide::TDeployClassPlatform> Platforms;
-    for (const QString& Platform : dsgn::ORVOSupportedPlatforms)
-        Platforms.push_back({Platform, RemoteFolder, 0});
-    const bool AddedAssets = FDeploymentManager->EnsureDeployClass(AssetsClass, Platforms);
-    const bool AddedConfig = FDeploymentManager->EnsureDeployClass(AssetsConfigClass, Platforms);
-    return AddedAssets || AddedConfig;
+    return EnsureDeployClasses(*FDeploymentManager);
 }
 
 void TqoAssetsDeployment::AddToDeploy(const core::TqoAssetsManager* AAssetsManager)
@@ -242,6 +247,13 @@ void TqoAssetsDeployment::RemoveFiles(const TqoAsset& AAsset)
 {
     for (const TqoDeployItem& Item : DeployItems(AAsset, AssetsFolder()))
         RemoveFiles(Item.LocalName);
+}
+
+bool RegisterAssetsDeployClasses(const std::shared_ptr<ide::IOTAProject>& AProject)
+{
+    core::TqoAssert::IsNotNil(AProject, QStringLiteral("AProject"));
+    const auto Deployment = AProject->ProjectDeployment();
+    return Deployment && EnsureDeployClasses(*Deployment);
 }
 
 void RegisterAssetsDeployment()

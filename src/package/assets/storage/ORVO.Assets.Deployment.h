@@ -61,6 +61,11 @@ private:
     std::shared_ptr<ide::IProjectDeployment> FDeploymentManager;
 };
 
+// Makes sure the project's file defines the deployment classes "ORVO_Assets" and
+// "ORVO_AssetsConfig" for every supported platform; true when one was added, false also when
+// the project offers no deployment service.
+bool RegisterAssetsDeployClasses(const std::shared_ptr<ide::IOTAProject>& AProject);
+
 // Subscribes to the project-opened message: every project the IDE opens whose asset manager
 // the IDE events listener keeps gets its entries rebuilt. Called once from the package's
 // registration; calling it again replaces the subscription.
