@@ -14,6 +14,13 @@ namespace {
 const QString LogCategory = QStringLiteral("IdeEvents");
 }
 
+TqoIdeEventsListener::TqoIdeEventsListener()
+{
+    // Lives as long as the process, like the message manager, so it never unsubscribes.
+    ide::TMessageManager::DefaultManager().SubscribeToMessage<TqoCanRemoveAssetsManager>(
+        [this](const void*, const TqoCanRemoveAssetsManager& AMessage) { RemoveAssetsManager(AMessage.Value()); });
+}
+
 TqoIdeEventsListener& TqoIdeEventsListener::Instance()
 {
     static TqoIdeEventsListener Listener;

@@ -18,6 +18,14 @@ public:
     using TMessage::TMessage;
 };
 
+// Sent by an Assets Manager view once it has saved for a closing project: the listener may
+// now drop that project's manager. The value is the project's GUID.
+class TqoCanRemoveAssetsManager : public ide::TMessage<QString>
+{
+public:
+    using TMessage::TMessage;
+};
+
 // Keeps the asset manager the IDE (and its form designer) uses for every open project,
 // keyed by the project's GUID. GUIDs are compared as GUIDs: letter case and braces do not
 // matter.
@@ -57,7 +65,7 @@ public:
     static QString ConfigFileName(const QString& AProjectFileName);
 
 private:
-    TqoIdeEventsListener() = default;
+    TqoIdeEventsListener();
     static QString Key(const QString& AProjectGUID);
 
     QHash<QString, TqoAssetsManagerPtr> FAssetsManagers;

@@ -103,6 +103,19 @@ TEST_F(IdeEventsListenerTest, SetReplacesAndRemoveForgets)
     EXPECT_FALSE(Listener.Contains(DemoGUID));
 }
 
+TEST_F(IdeEventsListenerTest, CanRemoveMessageDropsOnlyThatProjectsManager)
+{
+    auto& Listener = TqoIdeEventsListener::Instance();
+    const QString Other = QStringLiteral("{00000000-0000-0000-0000-000000000001}");
+    Listener.SetAssetsManager(DemoGUID, std::make_shared<TqoAssetsManager>());
+    Listener.SetAssetsManager(Other, std::make_shared<TqoAssetsManager>());
+
+    ide::TMessageManager::DefaultManager().SendMessage(nullptr, dsgn::TqoCanRemoveAssetsManager(DemoGUID));
+
+    EXPECT_FALSE(Listener.Contains(DemoGUID));
+    EXPECT_TRUE(Listener.Contains(Other));
+}
+
 TEST_F(IdeEventsListenerTest, RefusesAnEmptyGuidOrNoManager)
 {
     auto& Listener = TqoIdeEventsListener::Instance();
