@@ -273,6 +273,20 @@ TEST(StorageSaveTo, SvgTheReaderRefusesKeepsBothFilesAndWarns)
     EXPECT_TRUE(warned);
 }
 
+TEST(StorageSaveTo, SvgVectorThatCannotBeWrittenLeavesUrisOnTheSource)
+{
+    TTempProject project;
+    const QString source = project.Source(QStringLiteral("dot.svg"));
+    WriteFile(source, R"(<svg xmlns="http://www.w3.org/2000/svg" width="4" height="4"><path d="M0 0H4V4Z"/></svg>)");
+    QDir().mkpath(project.InRoot(QStringLiteral("Dot/default.vector"))); // a folder where the file goes
+    core::TqoAssetSVG asset(QStringLiteral("Dot"));
+    asset.SetSVGUri(source);
+
+    EXPECT_THROW(Editor(core::TqoAssetSVG::Kind)->SaveTo(&asset, project.Root()), core::EqoException);
+    EXPECT_EQ(asset.GetSVGUri(), source);
+    EXPECT_EQ(asset.GetVectorUri(), QString());
+}
+
 TEST(StorageSaveTo, SvgWithoutFileIsSkipped)
 {
     TTempProject project;

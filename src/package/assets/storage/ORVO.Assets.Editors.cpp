@@ -504,11 +504,11 @@ QStringList TqoAssetEditorSVG::SaveTo(core::TqoAsset* AAsset, const QString& ARo
     const QString fullSVGFileName = folder.FileName(svgFileName);
     if (!IsSameFileIgnoringCase(source, fullSVGFileName))
         CopyFileOverwriting(source, fullSVGFileName);
-    asset->SetSVGUri(folder.Uri(svgFileName));
 
     // The vector file is rebuilt from the stored copy on every save. A reading that fails is
     // logged by the reader and leaves what it recorded; both files stay claimed, so a file
-    // the reader cannot take never costs the user the SVG itself.
+    // the reader cannot take never costs the user the SVG itself. The uris change only once
+    // both files are written: a failed write leaves the asset pointing at its source.
     const QString vectorFileName = asset->GetTargetId() + QStringLiteral(".vector");
     const QString fullVectorFileName = folder.FileName(vectorFileName);
     if (TqoVectorReaderSVG::LoadFromFile(asset->GetVectorDocument(), fullSVGFileName) == TqoResultParsing::Failed)
@@ -516,6 +516,7 @@ QStringList TqoAssetEditorSVG::SaveTo(core::TqoAsset* AAsset, const QString& ARo
                               QStringLiteral("The SVG reader could not read the SVG file: fileName=\"%1\""),
                               fullSVGFileName);
     asset->GetVectorDocument().SaveToFile(fullVectorFileName);
+    asset->SetSVGUri(folder.Uri(svgFileName));
     asset->SetVectorUri(folder.Uri(vectorFileName));
     asset->SetBasePath(QDir::cleanPath(ARootPath));
     return {fullSVGFileName, fullVectorFileName};
