@@ -2,6 +2,7 @@
 
 #include "PackageLoader.h"
 #include "DesignIntf.h"
+#include "ProjectCommands.h"
 #include "SvgCommands.h"
 
 #include <QCoreApplication>
@@ -18,6 +19,8 @@ Commands:
   info          the package's description, required packages and palette
                 (page by page, its classes and the icon resources of each)
   svg ...       check, dump, render and convert SVG files (see below)
+  list, add, remove, rename, copy, save, consts, deploy
+                a project's assets (see below)
 
 Options:
   --package FILE   the design-time package to load (default: the one beside
@@ -93,7 +96,7 @@ int main(int argc, char** argv)
     QString LPackageFile = DefaultPackage();
 
     if (LArgs.contains(QStringLiteral("--help")) || LArgs.contains(QStringLiteral("-h"))) {
-        Out() << Usage << "\n" << SvgCommandsUsage();
+        Out() << Usage << "\n" << SvgCommandsUsage() << "\n" << ProjectCommandsUsage();
         return 0;
     }
     if (LArgs.contains(QStringLiteral("--version"))) {
@@ -117,6 +120,8 @@ int main(int argc, char** argv)
     const QString LCommand = LArgs.takeFirst();
     if (LCommand == QStringLiteral("svg"))
         return RunSvgCommand(LArgs);
+    if (IsProjectCommand(LCommand))
+        return RunProjectCommand(LCommand, LArgs);
     if (LCommand != QStringLiteral("info")) {
         Err() << "orvo-assets: unknown command \"" << LCommand << "\"\n" << Usage;
         return 2;

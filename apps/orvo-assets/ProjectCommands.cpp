@@ -1,0 +1,708 @@
+// orvo-assets list/add/remove/rename/copy/save/consts/deploy: the Assets Manager's document
+// without its window. A command that changes the project loads the document, changes it
+// through the model and saves it as the Assets Manager's Save command does.
+
+#include "ProjectCommands.h"
+
+#include "assets/designer/ORVO.Assets.Designer.h"
+#include "assets/storage/ORVO.Assets.Constants.Generator.h"
+#include "assets/storage/ORVO.Assets.Deployment.h"
+#include "assets/storage/ORVO.Assets.Editors.h"
+
+#include "ORVO.Colors.h"
+#include "ORVO.Designer.IdeEvents.h"
+#include "ORVO.Log.h"
+#include "ToolsAPI.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+
+using namespace core;
+using orvo::TqoAssetsDocument;
+using orvo::TqoAssetsModel;
+
+namespace {
+
+const QStringList CCommands = {QStringLiteral("list"), QStringLiteral("add"),  QStringLiteral("remove"),
+                               QStringLiteral("rename"), QStringLiteral("copy"), QStringLiteral("save"),
+                               QStringLiteral("consts"), QStringLiteral("deploy")};
+
+const QStringList CKinds = {QStringLiteral("color"),       QStringLiteral("bitmap-set"), QStringLiteral("font"),
+                            QStringLiteral("file"),        QStringLiteral("lottie-json"), QStringLiteral("style"),
+                            QStringLiteral("svg"),         QStringLiteral("theme-container")};
+
+QTextStream& Out()
+{
+    static QTextStream LOut(stdout);
+    return LOut;
+}
+
+QTextStream& Err()
+{
+    static QTextStream LErr(stderr);
+    return LErr;
+}
+
+// Wrong words on the command line: exit status 2.
+class EUsage : public std::runtime_error
+{
+public:
+    explicit EUsage(const QString& AMessage) : std::runtime_error(AMessage.toStdString()) {}
+};
+
+// A command that cannot be done as asked (no such asset, a taken variant): exit status 1.
+class ECommand : public std::runtime_error
+{
+public:
+    explicit ECommand(const QString& AMessage) : std::runtime_error(AMessage.toStdString()) {}
+};
+
+struct TOptions
+{
+    bool DryRun = false;
+    bool Progress = false;
+    bool Verbose = false;
+    std::optional<QString> Color;
+    std::optional<QString> Platform;
+    std::optional<QString> DeviceClass;
+    QStringList Words;
+};
+
+TOptions ParseOptions(const QStringList& AArgs)
+{
+    TOptions LOptions;
+    for (qsizetype I = 0; I < AArgs.size(); ++I) {
+        const QString& LArg = AArgs[I];
+        const auto LValue = [&]() {
+            if (I + 1 >= AArgs.size())
+                throw EUsage(QStringLiteral("%1 needs a value").arg(LArg));
+            return AArgs[++I];
+        };
+        if (LArg == QLatin1String("--dry-run"))
+            LOptions.DryRun = true;
+        else if (LArg == QLatin1String("--progress"))
+            LOptions.Progress = true;
+        else if (LArg == QLatin1String("--verbose"))
+            LOptions.Verbose = true;
+        else if (LArg == QLatin1String("--color"))
+            LOptions.Color = LValue();
+        else if (LArg == QLatin1String("--platform"))
+            LOptions.Platform = LValue();
+        else if (LArg == QLatin1String("--device-class"))
+            LOptions.DeviceClass = LValue();
+        else if (LArg == QLatin1String("--"))
+            LOptions.Words.append(AArgs.mid(I + 1)), I = AArgs.size();
+        else if (LArg.startsWith(QLatin1String("--")))
+            throw EUsage(QStringLiteral("unknown option \"%1\"").arg(LArg));
+        else
+            LOptions.Words.append(LArg);
+    }
+    return LOptions;
+}
+
+// A value of a runtime enumeration given by its key ("phone-small"), its name ("PhoneSmall")
+// or its ordinal.
+template <typename T>
+T ParseEnum(const QString& AText, int ACount, QString (*AKey)(T), const char* const* ANames, const char* AWhat)
+{
+    bool LIsNumber = false;
+    const int LOrdinal = AText.toInt(&LIsNumber);
+    if (LIsNumber && LOrdinal >= 0 && LOrdinal < ACount)
+        return T(LOrdinal);
+    for (int I = 0; I < ACount; ++I)
+        if (AText.compare(AKey(T(I)), Qt::CaseInsensitive) == 0 ||
+            AText.compare(QLatin1String(ANames[I]), Qt::CaseInsensitive) == 0)
+            return T(I);
+    QStringList LKeys;
+    for (int I = 0; I < ACount; ++I)
+        LKeys << AKey(T(I));
+    throw EUsage(QStringLiteral("unknown %1 \"%2\" (one of %3, or 0 to %4)")
+                     .arg(QLatin1String(AWhat), AText, LKeys.join(QStringLiteral(", ")))
+                     .arg(ACount - 1));
+}
+
+TqoPlatform ParsePlatform(const QString& AText)
+{
+    static const char* const LNames[] = {"All", "Android", "iOS"};
+    return ParseEnum<TqoPlatform>(AText, TqoPlatformCount, &TqoTargetNames::PlatformKey, LNames, "platform");
+}
+
+TqoDeviceClass ParseDeviceClass(const QString& AText)
+{
+    static const char* const LNames[] = {"All", "PhoneSmall", "PhoneNormal", "PhoneLarge", "Tablet", "Watch"};
+    return ParseEnum<TqoDeviceClass>(AText, TqoDeviceClassCount, &TqoTargetNames::DeviceClassKey, LNames,
+                                     "device class");
+}
+
+const orvo::TqoAssetsEditorsManager& Editors()
+{
+    orvo::AssetsEditorsInitialization();
+    return *orvo::TqoAssetsEditorsManager::Instance();
+}
+
+// An empty asset of a kind for one platform and device class.
+std::shared_ptr<TqoAsset> CreateEmpty(const QString& AKind, const QString& AName, TqoPlatform APlatform,
+                                      TqoDeviceClass ADeviceClass)
+{
+    if (AKind == TqoAssetColor::Kind)
+        return std::make_shared<TqoAssetColor>(AName, APlatform, ADeviceClass);
+    if (AKind == TqoAssetBitmapSet::Kind) {
+        auto LSet = std::make_shared<TqoAssetBitmapSet>(AName, APlatform, ADeviceClass);
+        for (float LScale : {1.0f, 1.5f, 2.0f, 3.0f, 4.0f})
+            LSet->Add(LScale);
+        return LSet;
+    }
+    if (AKind == TqoAssetFont::Kind)
+        return std::make_shared<TqoAssetFont>(AName, APlatform, ADeviceClass);
+    if (AKind == TqoAssetFile::Kind)
+        return std::make_shared<TqoAssetFile>(AName, APlatform, ADeviceClass);
+    if (AKind == TqoAssetLottieAnimation::Kind)
+        return std::make_shared<TqoAssetLottieAnimation>(AName, APlatform, ADeviceClass);
+    if (AKind == TqoAssetStyle::Kind)
+        return std::make_shared<TqoAssetStyle>(AName, APlatform, ADeviceClass);
+    if (AKind == TqoAssetSVG::Kind)
+        return std::make_shared<TqoAssetSVG>(AName, APlatform, ADeviceClass);
+    return std::make_shared<TqoAssetThemeContainer>(AName, APlatform, ADeviceClass);
+}
+
+// The content of ASource (same kind) put into ATarget, which keeps its own name and variant.
+void CopyContent(const TqoAsset& ASource, TqoAsset& ATarget)
+{
+    if (auto LFrom = dynamic_cast<const TqoAssetWithUri*>(&ASource))
+        static_cast<TqoAssetWithUri&>(ATarget).SetUri(LFrom->GetUri());
+    if (auto LFrom = dynamic_cast<const TqoAssetFile*>(&ASource)) {
+        static_cast<TqoAssetFile&>(ATarget).SetFileLocation(LFrom->GetFileLocation());
+        static_cast<TqoAssetFile&>(ATarget).SetExtractionRule(LFrom->GetExtractionRule());
+    } else if (auto LFrom = dynamic_cast<const TqoAssetStyle*>(&ASource)) {
+        static_cast<TqoAssetStyle&>(ATarget).SetStyleClass(LFrom->GetStyleClass());
+    } else if (auto LFrom = dynamic_cast<const TqoAssetSVG*>(&ASource)) {
+        auto& LTo = static_cast<TqoAssetSVG&>(ATarget);
+        LTo.SetSVGUri(LFrom->GetSVGUri());
+        LTo.SetVectorUri(LFrom->GetVectorUri());
+        LTo.SetSize(LFrom->GetSize());
+    } else if (auto LFrom = dynamic_cast<const TqoAssetBitmapSet*>(&ASource)) {
+        auto& LTo = static_cast<TqoAssetBitmapSet&>(ATarget);
+        for (TqoBitmapInfo* LInfo : LTo.GetBitmapInfos())
+            LTo.Remove(LInfo);
+        for (const TqoBitmapInfo* LInfo : LFrom->GetBitmapInfos())
+            LTo.Add(LInfo->GetUri().isEmpty() ? std::make_unique<TqoBitmapInfo>(LInfo->GetScale())
+                                              : std::make_unique<TqoBitmapInfo>(LInfo->GetUri(), LInfo->GetScale()));
+    }
+    ATarget.SetBasePath(ASource.GetBasePath());
+}
+
+QString Relative(const QString& AFolder, const QString& AFileName)
+{
+    return QDir(AFolder).relativeFilePath(AFileName);
+}
+
+// One project opened as the IDE opens it, with the Assets Manager's document on it.
+class TSession
+{
+public:
+    TSession(const QString& AProjectFile, const TOptions& AOptions) : FOptions(AOptions)
+    {
+        if (!QFileInfo(AProjectFile).isFile())
+            throw ECommand(QStringLiteral("no such project file"));
+        FProject = ide::TDprojProject::Open(QFileInfo(AProjectFile).absoluteFilePath());
+        FFolder = QFileInfo(FProject->FileName()).absolutePath();
+        // The IDE keeps an asset manager per open project; the form designer reads it and
+        // the constants unit is generated from it.
+        FProjectManager = dsgn::TqoIdeEventsListener::Instance().ProjectOpened(FProject);
+        FDocument.SetProject(FProject);
+    }
+
+    ~TSession() { dsgn::TqoIdeEventsListener::Instance().ProjectClosed(*FProject); }
+
+    int Run(const QString& ACommand)
+    {
+        const QStringList& W = FOptions.Words;
+        if (ACommand == QLatin1String("list"))
+            return List();
+        if (ACommand == QLatin1String("consts"))
+            return Consts();
+        if (ACommand == QLatin1String("deploy"))
+            return Deploy();
+        if (ACommand == QLatin1String("add"))
+            Out() << Add(W[1], W[2], W.value(3)) << "\n";
+        else if (ACommand == QLatin1String("remove"))
+            Remove(W[1]);
+        else if (ACommand == QLatin1String("rename"))
+            Out() << Rename(W[1], W[2]) << "\n";
+        else if (ACommand == QLatin1String("copy"))
+            Out() << Copy(W[1]) << "\n";
+        return Save();
+    }
+
+private:
+    TqoAssetsModel& Model() { return FDocument.GetModel(); }
+    TqoAssetsManager& Manager() { return FDocument.GetAssetsManager(); }
+
+    int List()
+    {
+        TqoAssetList LAssets = Manager().GetAllAssets();
+        std::stable_sort(LAssets.begin(), LAssets.end(), TqoAssetComparer());
+        for (const TqoAssetPtr& LAsset : LAssets) {
+            QString LInfo;
+            try {
+                LInfo = Editors().Editors(LAsset->GetKind())->GetAdditionalInfo(LAsset.get());
+            } catch (const std::exception& E) {
+                TqoLog::Warning(TqoAssetsDocument::LogCategory, QStringLiteral("No description: Asset=%1, Message=\"%2\""),
+                                LAsset->ToString(), QString::fromUtf8(E.what()));
+            }
+            Out() << LAsset->GetName() << '\t' << LAsset->GetKind() << '\t'
+                  << TqoTargetNames::PlatformKey(LAsset->GetPlatform()) << '\t'
+                  << TqoTargetNames::DeviceClassKey(LAsset->GetDeviceClass()) << '\t' << LInfo << '\n';
+        }
+        return 0;
+    }
+
+    QString Add(const QString& AKind, const QString& AName, const QString& AFile)
+    {
+        const QString LName = TqoAssetsModel::NormalizeAssetName(AName);
+        QString LFile;
+        if (!AFile.isEmpty()) {
+            if (!QFileInfo(AFile).isFile())
+                throw ECommand(QStringLiteral("%1: no such file").arg(AFile));
+            LFile = QFileInfo(AFile).absoluteFilePath();
+        }
+        TqoAlphaColor LColor = 0;
+        if (AKind == TqoAssetColor::Kind && !TqoColorHelper::TryParse(*FOptions.Color, LColor))
+            throw EUsage(QStringLiteral("\"%1\" is not a color (#AARRGGBB)").arg(*FOptions.Color));
+
+        const bool LVariant = FOptions.Platform || FOptions.DeviceClass;
+        const TqoPlatform LPlatform = FOptions.Platform ? ParsePlatform(*FOptions.Platform) : TqoPlatform::All;
+        const TqoDeviceClass LDeviceClass =
+            FOptions.DeviceClass ? ParseDeviceClass(*FOptions.DeviceClass) : TqoDeviceClass::All;
+        const QString LFinalName = LVariant ? LName : Model().GenerateAssetName(LName);
+
+        // What the file makes, as a dropped file or a file of the given kind.
+        std::shared_ptr<TqoAsset> LFromFile;
+        if (!LFile.isEmpty()) {
+            if (AKind == QLatin1String("auto"))
+                LFromFile = Editors().TryCreateAsset(LFinalName, LFile);
+            else if (AKind == TqoAssetBitmapSet::Kind || AKind == TqoAssetSVG::Kind || AKind == TqoAssetFont::Kind)
+                LFromFile = Editors().Editors(AKind)->TryCreateAsset(LFinalName, LFile);
+            else {
+                // Lottie animations and styles are not made from dropped files; their uri is the file.
+                auto LAsset = std::static_pointer_cast<TqoAssetWithUri>(
+                    CreateEmpty(AKind, LFinalName, TqoPlatform::All, TqoDeviceClass::All));
+                LAsset->SetUri(LFile);
+                LFromFile = LAsset;
+            }
+            if (!LFromFile)
+                throw ECommand(QStringLiteral("%1: no asset kind takes this file%2")
+                                   .arg(LFile, AKind == QLatin1String("auto") ? QString()
+                                                                              : QStringLiteral(" as ") + AKind));
+        }
+        const QString LKind = LFromFile ? LFromFile->GetKind() : AKind;
+
+        if (LVariant) {
+            if (const TqoAssetPtr LExisting = Manager().Find(LName, LPlatform, LDeviceClass))
+                throw ECommand(QStringLiteral("the variant exists already: asset=\"%1\"").arg(LExisting->GetId()));
+            const std::unique_ptr<TqoAssetGroup> LGroup = Model().GetAssets(LName);
+            for (const TqoAssetPtr& LOther : LGroup->GetAssets())
+                if (LOther->GetKind() != LKind)
+                    throw ECommand(QStringLiteral("\"%1\" is an asset of kind %2, not %3")
+                                       .arg(LName, LOther->GetKind(), LKind));
+            std::shared_ptr<TqoAsset> LAsset = CreateEmpty(LKind, LName, LPlatform, LDeviceClass);
+            if (LFromFile)
+                CopyContent(*LFromFile, *LAsset);
+            if (auto LColorAsset = std::dynamic_pointer_cast<TqoAssetColor>(LAsset))
+                LColorAsset->SetColor(LColor);
+            Model().AddAsset(LAsset);
+            return LName;
+        }
+        if (LFromFile)
+            Model().AddAsset(LFromFile);
+        else if (AKind == TqoAssetColor::Kind)
+            Model().AddColor(LFinalName, LColor);
+        else if (AKind == TqoAssetBitmapSet::Kind)
+            Model().AddEmptyBitmapSet(LFinalName);
+        else if (AKind == TqoAssetFont::Kind)
+            Model().AddEmptyFont(LFinalName);
+        else if (AKind == TqoAssetFile::Kind)
+            Model().AddEmptyFile(LFinalName);
+        else if (AKind == TqoAssetLottieAnimation::Kind)
+            Model().AddEmptyLottieAnimation(LFinalName);
+        else if (AKind == TqoAssetStyle::Kind)
+            Model().AddEmptyStyle(LFinalName);
+        else if (AKind == TqoAssetSVG::Kind)
+            Model().AddEmptySVG(LFinalName);
+        else
+            Model().AddThemeContainer(LFinalName);
+        return LFinalName;
+    }
+
+    // "Icons/" and "Icons\" name a folder; the result keeps its trailing backslash.
+    static QString NormalizePath(const QString& APath, bool& AIsFolder)
+    {
+        AIsFolder = APath.endsWith(QLatin1Char('\\')) || APath.endsWith(QLatin1Char('/'));
+        const QString LName = TqoAssetsModel::NormalizeAssetName(APath);
+        return AIsFolder ? LName + TqoAssetNameHelper::Separator : LName;
+    }
+
+    QStringList NamesBelow(const QString& APath) const
+    {
+        return FDocument.GetAssetsManager().GetAssetsNames([&](const QString& AName) { return AName.startsWith(APath); });
+    }
+
+    void Remove(const QString& AName)
+    {
+        bool LIsFolder = false;
+        const QString LPath = NormalizePath(AName, LIsFolder);
+        if (LIsFolder ? NamesBelow(LPath).isEmpty() : !Manager().Contains(LPath))
+            throw ECommand(QStringLiteral("no such asset%1: name=\"%2\"")
+                               .arg(LIsFolder ? QStringLiteral(" folder") : QString(), LPath));
+        Model().RemovePath(LPath);
+    }
+
+    QString Rename(const QString& AOldName, const QString& ANewName)
+    {
+        bool LOldIsFolder = false;
+        bool LNewIsFolder = false;
+        const QString LOld = NormalizePath(AOldName, LOldIsFolder);
+        QString LNew = NormalizePath(ANewName, LNewIsFolder);
+        if (LOldIsFolder) {
+            if (NamesBelow(LOld).isEmpty())
+                throw ECommand(QStringLiteral("no such asset folder: name=\"%1\"").arg(LOld));
+            if (!LNewIsFolder)
+                LNew += TqoAssetNameHelper::Separator;
+            Model().RenamePath(LOld, LNew);
+            return LNew;
+        }
+        if (!Manager().Contains(LOld))
+            throw ECommand(QStringLiteral("no such asset: name=\"%1\"").arg(LOld));
+        if (LNewIsFolder)
+            throw EUsage(QStringLiteral("an asset is renamed to a name, not to a folder: \"%1\"").arg(ANewName));
+        QString LFinal = LOld;
+        Model().SetOnAssetRenamed([&](const QString&, const QString& ANew) { LFinal = ANew; });
+        Model().Rename(LOld, LNew);
+        Model().SetOnAssetRenamed(nullptr);
+        return LFinal;
+    }
+
+    QString Copy(const QString& AName)
+    {
+        const QString LName = TqoAssetsModel::NormalizeAssetName(AName);
+        const TqoAssetPtr LCopy = Model().Copy(LName);
+        if (!LCopy)
+            throw ECommand(QStringLiteral("no such asset: name=\"%1\"").arg(LName));
+        return LCopy->GetName();
+    }
+
+    QString ConstsFileName() const
+    {
+        if (const auto LModule = FProject->FindModuleInfo(orvo::TqoAssetsConstsGenerator::UnitFileName))
+            return LModule->FileName();
+        return QDir(FFolder).filePath(orvo::TqoAssetsConstsGenerator::UnitFileName);
+    }
+
+    int DeploymentEntries(const QString& AClass) const
+    {
+        const auto LDeployment = FProject->ProjectDeployment();
+        if (!LDeployment)
+            return 0;
+        int LCount = 0;
+        for (const auto& LFile : LDeployment->Files())
+            LCount += LFile->DeploymentClass() == AClass;
+        return LCount;
+    }
+
+    void SaveProject()
+    {
+        if (FProject->IsModified())
+            FProject->Save();
+    }
+
+    int Consts()
+    {
+        orvo::TqoAssetsConstsGenerator::GenerateAssetsConsts(FProject, false);
+        SaveProject();
+        Out() << "constants: " << Relative(FFolder, ConstsFileName()) << "\n";
+        return 0;
+    }
+
+    int Deploy()
+    {
+        orvo::TqoAssetsDeployment LDeployment(FProject);
+        LDeployment.AddToDeploy(*FProjectManager);
+        SaveProject();
+        PrintDeployment();
+        return 0;
+    }
+
+    void PrintDeployment()
+    {
+        const int LAssets = DeploymentEntries(orvo::TqoAssetsDeployment::AssetsClass);
+        const int LConfig = DeploymentEntries(orvo::TqoAssetsDeployment::AssetsConfigClass);
+        Out() << "deployment entries: " << LAssets + LConfig << " (" << orvo::TqoAssetsDeployment::AssetsClass << " "
+              << LAssets << ", " << orvo::TqoAssetsDeployment::AssetsConfigClass << " " << LConfig << ")\n";
+    }
+
+    int Save()
+    {
+        QElapsedTimer LTimer;
+        LTimer.start();
+        const bool LTerminal = isatty(fileno(stderr));
+        bool LShown = false;
+        Model().SetOnSaveProgress([&](int ADone, int ATotal, const QString& AName) {
+            // Short saves stay quiet on a terminal; --progress shows every step.
+            if (!FOptions.Progress && !(LTerminal && LTimer.elapsed() > 500))
+                return;
+            constexpr int LWidth = 30;
+            const int LFilled = ATotal > 0 ? ADone * LWidth / ATotal : LWidth;
+            Err() << '\r' << '[' << QString(LFilled, QLatin1Char('#')) << QString(LWidth - LFilled, QLatin1Char(' '))
+                  << "] " << ADone << '/' << ATotal << ' ' << AName.left(40).leftJustified(40);
+            if (!LTerminal)
+                Err() << '\n';
+            Err().flush();
+            LShown = true;
+        });
+        const orvo::TqoAssetsSaveResult LResult = FDocument.Save(false);
+        Model().SetOnSaveProgress(nullptr);
+        if (LShown && LTerminal)
+            Err() << '\n';
+        SaveProject();
+
+        Out() << (FOptions.DryRun ? "would save: " : "saved: ") << QFileInfo(FProject->FileName()).fileName() << "\n";
+        Out() << "assets: " << LResult.AssetsCount << " variants of " << Manager().GetAssetsNames().size()
+              << " names\n";
+        Out() << "files written or kept: " << LResult.KeptFiles.size() << "\n";
+        Out() << "files deleted: " << LResult.DeletedFiles.size() << "\n";
+        for (const QString& LFile : LResult.DeletedFiles)
+            Out() << "  - " << Relative(FFolder, LFile) << "\n";
+        if (!LResult.RemovedFolders.isEmpty())
+            Out() << "folders removed: " << LResult.RemovedFolders.size() << "\n";
+        PrintDeployment();
+        Out() << "constants: " << Relative(FFolder, ConstsFileName()) << "\n";
+        if (!LResult.FailedAssets.isEmpty()) {
+            Err() << "orvo-assets: " << FProject->FileName() << ": the files of " << LResult.FailedAssets.size()
+                  << " assets could not be stored:\n";
+            for (const QString& LAsset : LResult.FailedAssets)
+                Err() << "  " << LAsset << "\n";
+            return 1;
+        }
+        return 0;
+    }
+
+    TOptions FOptions;
+    std::shared_ptr<ide::TDprojProject> FProject;
+    std::shared_ptr<TqoAssetsManager> FProjectManager;
+    QString FFolder;
+    TqoAssetsDocument FDocument;
+};
+
+// --dry-run: the command runs on a scratch copy of what it may write (the project file, its
+// main source, the constants unit and the Assets folder); everything else of the project is
+// linked in so that sources outside Assets resolve. The copy is then compared with the project.
+class TScratchProject
+{
+public:
+    explicit TScratchProject(const QString& AProjectFile)
+    {
+        if (!FDir.isValid())
+            throw ECommand(QStringLiteral("cannot create a scratch folder for the dry run"));
+        const QFileInfo LInfo(AProjectFile);
+        FFolder = LInfo.absolutePath();
+        {
+            const auto LProject = ide::TDprojProject::Open(LInfo.absoluteFilePath());
+            FWritable << LInfo.fileName();
+            const QString LMain = LProject->MainSourceFileName();
+            if (!LMain.isEmpty()) {
+                const QString LRelative = Relative(FFolder, LMain);
+                if (LRelative.startsWith(QLatin1String("..")))
+                    throw ECommand(QStringLiteral("%1: the main source lies outside the project folder, so a dry run "
+                                                  "cannot keep it untouched")
+                                       .arg(LMain));
+                FWritable << LRelative;
+            }
+        }
+        FWritable << orvo::TqoAssetsConstsGenerator::UnitFileName;
+        for (QDirIterator LIt(QDir(FFolder).filePath(QStringLiteral("Assets")), QDir::Files | QDir::Hidden | QDir::System,
+                              QDirIterator::Subdirectories);
+             LIt.hasNext();)
+            FWritable << Relative(FFolder, LIt.next());
+
+        QSet<QString> LTop;
+        for (const QString& LFile : FWritable) {
+            LTop.insert(LFile.section(QLatin1Char('/'), 0, 0));
+            const QString LSource = QDir(FFolder).filePath(LFile);
+            if (!QFileInfo::exists(LSource))
+                continue;
+            const QString LTarget = FDir.filePath(LFile);
+            QDir().mkpath(QFileInfo(LTarget).path());
+            if (!QFile::copy(LSource, LTarget))
+                throw ECommand(QStringLiteral("%1: cannot copy for the dry run").arg(LSource));
+        }
+        LTop.insert(QStringLiteral("Assets"));
+        for (const QFileInfo& LEntry :
+             QDir(FFolder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System))
+            if (!LTop.contains(LEntry.fileName()))
+                QFile::link(LEntry.absoluteFilePath(), FDir.filePath(LEntry.fileName()));
+        FProjectFile = FDir.filePath(LInfo.fileName());
+    }
+
+    QString ProjectFile() const { return FProjectFile; }
+    QString RealPaths(QString AText) const { return AText.replace(FDir.path(), FFolder); }
+
+    // "create", "change" and "delete" lines, relative to the project folder.
+    QStringList Changes() const
+    {
+        QStringList LLines;
+        QSet<QString> LSeen;
+        for (QDirIterator LIt(FDir.path(), QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+             LIt.hasNext();) {
+            const QString LFile = LIt.next();
+            if (LIt.fileInfo().isSymLink())
+                continue;
+            const QString LRelative = Relative(FDir.path(), LFile);
+            if (!FWritable.contains(LRelative) && !LRelative.startsWith(QLatin1String("Assets/")) &&
+                LRelative != orvo::TqoAssetsConstsGenerator::UnitFileName)
+                continue; // reached through a link: not ours
+            LSeen.insert(LRelative);
+            const QString LReal = QDir(FFolder).filePath(LRelative);
+            if (!QFileInfo::exists(LReal))
+                LLines << QStringLiteral("create ") + LRelative;
+            else if (ReadAll(LReal) != ReadAll(LFile))
+                LLines << QStringLiteral("change ") + LRelative;
+        }
+        for (const QString& LRelative : FWritable)
+            if (!LSeen.contains(LRelative) && QFileInfo::exists(QDir(FFolder).filePath(LRelative)))
+                LLines << QStringLiteral("delete ") + LRelative;
+        LLines.sort();
+        return LLines;
+    }
+
+private:
+    static QByteArray ReadAll(const QString& AFileName)
+    {
+        QFile LFile(AFileName);
+        return LFile.open(QIODevice::ReadOnly) ? LFile.readAll() : QByteArray();
+    }
+
+    QTemporaryDir FDir;
+    QString FFolder;
+    QString FProjectFile;
+    QStringList FWritable;
+};
+
+void CheckWords(const QString& ACommand, const TOptions& AOptions)
+{
+    const qsizetype N = AOptions.Words.size();
+    const auto LNeed = [&](qsizetype AMin, qsizetype AMax, const char* AShape) {
+        if (N < AMin || N > AMax)
+            throw EUsage(QStringLiteral("usage: orvo-assets %1 %2").arg(ACommand, QLatin1String(AShape)));
+    };
+    if (ACommand == QLatin1String("add")) {
+        LNeed(3, 4, "PROJECT.dproj KIND NAME [FILE]");
+        const QString& LKind = AOptions.Words[1];
+        if (LKind != QLatin1String("auto") && !CKinds.contains(LKind))
+            throw EUsage(QStringLiteral("unknown kind \"%1\" (one of %2, auto)").arg(LKind, CKinds.join(QStringLiteral(", "))));
+        const bool LHasFile = N == 4;
+        if (LKind == QLatin1String("auto") && !LHasFile)
+            throw EUsage(QStringLiteral("add auto needs a FILE"));
+        if ((LKind == TqoAssetColor::Kind || LKind == TqoAssetThemeContainer::Kind) && LHasFile)
+            throw EUsage(QStringLiteral("a %1 asset takes no FILE").arg(LKind));
+        if ((LKind == TqoAssetColor::Kind) != AOptions.Color.has_value())
+            throw EUsage(LKind == TqoAssetColor::Kind ? QStringLiteral("add color needs --color #AARRGGBB")
+                                                      : QStringLiteral("--color is for color assets"));
+    } else if (AOptions.Color || AOptions.Platform || AOptions.DeviceClass) {
+        throw EUsage(QStringLiteral("--color, --platform and --device-class are options of add"));
+    } else if (ACommand == QLatin1String("remove") || ACommand == QLatin1String("copy")) {
+        LNeed(2, 2, "PROJECT.dproj NAME");
+    } else if (ACommand == QLatin1String("rename")) {
+        LNeed(3, 3, "PROJECT.dproj OLD NEW");
+    } else {
+        LNeed(1, 1, "PROJECT.dproj");
+    }
+    if (AOptions.DryRun && ACommand == QLatin1String("list"))
+        throw EUsage(QStringLiteral("list changes nothing; --dry-run does not apply"));
+}
+
+} // namespace
+
+bool IsProjectCommand(const QString& ACommand) { return CCommands.contains(ACommand); }
+
+QString ProjectCommandsUsage()
+{
+    return QStringLiteral(R"(Project commands (PROJECT.dproj; the assets are those of its Assets folder):
+  list PROJECT                  one line per asset variant: name, kind, platform,
+                                device class, description (tab-separated)
+  add PROJECT KIND NAME [FILE]  a new asset; KIND is color (with --color #AARRGGBB),
+                                bitmap-set, font, file, lottie-json, style, svg,
+                                theme-container, or auto (FILE decides); a taken NAME
+                                gets a counter; prints the final name
+      --platform P              with --device-class D: a variant of NAME for that
+      --device-class D          platform and device class (keys, names or ordinals)
+  remove PROJECT NAME           NAME ending in a backslash removes a folder
+  rename PROJECT OLD NEW        prints the final name; OLD ending in a backslash
+                                moves a folder
+  copy PROJECT NAME             prints the copy's name
+  save PROJECT                  files, configuration files, stale files, deployment
+                                entries and Assets.Consts.pas
+  consts PROJECT                only Assets.Consts.pas
+  deploy PROJECT                only the deployment entries
+  --dry-run                     show what would change, write nothing
+  --progress                    progress on stderr also when it is not a terminal
+  --verbose                     the assets designer's log on stderr
+Exit status: 0 done, 1 failed, 2 bad usage.
+)");
+}
+
+int RunProjectCommand(const QString& ACommand, QStringList AArgs)
+{
+    TOptions LOptions;
+    try {
+        LOptions = ParseOptions(AArgs);
+        CheckWords(ACommand, LOptions);
+    } catch (const EUsage& E) {
+        Err() << "orvo-assets: " << E.what() << "\n";
+        return 2;
+    }
+    TqoLog::SetMinimumLevel(LOptions.Verbose ? TqoLogLevel::Trace : TqoLogLevel::Warning);
+    orvo::AssetsEditorsInitialization();
+    const QString LProjectFile = LOptions.Words.first();
+    try {
+        if (!LOptions.DryRun)
+            return TSession(LProjectFile, LOptions).Run(ACommand);
+        if (!QFileInfo(LProjectFile).isFile())
+            throw ECommand(QStringLiteral("no such project file"));
+        const TScratchProject LScratch(LProjectFile);
+        int LResult = 0;
+        try {
+            LResult = TSession(LScratch.ProjectFile(), LOptions).Run(ACommand);
+        } catch (const EUsage&) {
+            throw;
+        } catch (const std::exception& E) {
+            // Name the project's own files, not their scratch copies.
+            Err() << "orvo-assets: " << LScratch.RealPaths(QString::fromUtf8(E.what())) << "\n";
+            return 1;
+        }
+        const QStringList LChanges = LScratch.Changes();
+        Out() << "dry run, nothing written; " << (LChanges.isEmpty() ? QStringLiteral("no file would change")
+                                                                      : QStringLiteral("would:"))
+              << "\n";
+        for (const QString& LLine : LChanges)
+            Out() << "  " << LLine << "\n";
+        return LResult;
+    } catch (const EUsage& E) {
+        Err() << "orvo-assets: " << E.what() << "\n";
+        return 2;
+    } catch (const EqoFileError& E) {
+        Err() << "orvo-assets: " << E.what() << "\n";
+        return 1;
+    } catch (const std::exception& E) {
+        Err() << "orvo-assets: " << LProjectFile << ": " << E.what() << "\n";
+        return 1;
+    }
+}

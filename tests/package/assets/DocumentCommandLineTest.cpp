@@ -1,0 +1,208 @@
+// orvo-assets on a copy of the demo project: what each project command prints, changes and
+// answers with its exit status.
+
+#include "TestData.h"
+
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+
+static void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
+
+namespace {
+
+struct TRun
+{
+    int ExitCode = -1;
+    QString Out;
+    QString Err;
+};
+
+bool CopyTree(const QString& AFrom, const QString& ATo)
+{
+    QDir().mkpath(ATo);
+    for (QDirIterator LIt(AFrom, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); LIt.hasNext();) {
+        const QString LFile = LIt.next();
+        const QString LTarget = ATo + QLatin1Char('/') + QDir(AFrom).relativeFilePath(LFile);
+        QDir().mkpath(QFileInfo(LTarget).path());
+        if (!QFile::copy(LFile, LTarget))
+            return false;
+    }
+    return true;
+}
+
+class CommandLineTest : public testing::Test
+{
+protected:
+    QTemporaryDir FDir;
+    QString FProject;
+
+    void SetUp() override
+    {
+        if (!QFileInfo(Binary()).isExecutable())
+            GTEST_SKIP() << "orvo-assets is not built: " << Binary().toStdString();
+        ASSERT_TRUE(CopyTree(testdata::SourceDir() + QStringLiteral("/examples/DemoApp"), FDir.path()));
+        FProject = FDir.filePath(QStringLiteral("DemoApp.dproj"));
+    }
+
+    static QString Binary() { return QStringLiteral(ORVO_BIN_DIR "/orvo-assets"); }
+
+    TRun Run(const QStringList& AArgs) const
+    {
+        QProcess LProcess;
+        LProcess.setWorkingDirectory(FDir.path());
+        LProcess.start(Binary(), AArgs);
+        LProcess.waitForFinished(120000);
+        return {LProcess.exitCode(), QString::fromUtf8(LProcess.readAllStandardOutput()),
+                QString::fromUtf8(LProcess.readAllStandardError())};
+    }
+
+    // Every file of the project with a hash of its bytes.
+    QMap<QString, QByteArray> Snapshot() const
+    {
+        QMap<QString, QByteArray> LFiles;
+        for (QDirIterator LIt(FDir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); LIt.hasNext();) {
+            const QString LFile = LIt.next();
+            QFile LData(LFile);
+            LData.open(QIODevice::ReadOnly);
+            LFiles.insert(QDir(FDir.path()).relativeFilePath(LFile),
+                          QCryptographicHash::hash(LData.readAll(), QCryptographicHash::Sha1));
+        }
+        return LFiles;
+    }
+
+    // The list command's lines, only name, kind, platform and device class.
+    QStringList Variants() const
+    {
+        QStringList LLines;
+        for (const QString& LLine : Run({QStringLiteral("list"), FProject}).Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            LLines << LLine.section(QLatin1Char('\t'), 0, 3);
+        return LLines;
+    }
+};
+
+} // namespace
+
+TEST_F(CommandLineTest, AddPrintsTheFinalNameAndSavesLikeTheAssetsManager)
+{
+    const TRun LFirst = Run({"add", FProject, "color", "Brand", "--color", "#FF102030"});
+    ASSERT_EQ(LFirst.ExitCode, 0) << LFirst.Err.toStdString();
+    EXPECT_EQ(LFirst.Out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Brand"));
+    const TRun LSecond = Run({"add", FProject, "color", "Brand", "--color", "#FF405060"});
+    EXPECT_EQ(LSecond.Out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Brand-1"));
+
+    // The save of the first command stored every asset and wrote what the project needs.
+    for (const char* LFile : {"Assets/config.json", "Assets/config-android.json", "Assets/config-ios.json",
+                              "Assets/Logo/default.vector", "Assets/Avatar/default@20x.png", "Assets.Consts.pas"})
+        EXPECT_TRUE(QFileInfo::exists(FDir.filePath(QString::fromUtf8(LFile)))) << LFile;
+    EXPECT_FALSE(QFileInfo::exists(FDir.filePath(QStringLiteral("Assets/config.backup.json"))));
+    QFile LConsts(FDir.filePath(QStringLiteral("Assets.Consts.pas")));
+    ASSERT_TRUE(LConsts.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(LConsts.readAll().contains("'Brand-1'"));
+    QFile LProject(FProject);
+    ASSERT_TRUE(LProject.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(LProject.readAll().contains("Class=\"ORVO_AssetsConfig\""));
+}
+
+TEST_F(CommandLineTest, VariantKeepsTheNameAndATakenVariantIsAnError)
+{
+    const TRun LAdd = Run({"add", FProject, "color", "Accent", "--color", "#FF000001", "--platform", "ios",
+                           "--device-class", "tablet"});
+    ASSERT_EQ(LAdd.ExitCode, 0) << LAdd.Err.toStdString();
+    EXPECT_EQ(LAdd.Out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Accent"));
+    const TRun LAgain = Run({"add", FProject, "color", "Accent", "--color", "#FF000002", "--platform", "2",
+                             "--device-class", "4"});
+    EXPECT_EQ(LAgain.ExitCode, 1);
+    EXPECT_TRUE(LAgain.Err.contains(QStringLiteral("Accent@ios-tablet"))) << LAgain.Err.toStdString();
+    // The comparer's order: all platforms and devices first, the iOS tablet variant last.
+    const QStringList LVariants = Variants();
+    ASSERT_FALSE(LVariants.isEmpty());
+    EXPECT_EQ(LVariants.first(), QStringLiteral("Accent\tcolor\tall\tall"));
+    EXPECT_EQ(LVariants.last(), QStringLiteral("Accent\tcolor\tios\ttablet"));
+}
+
+TEST_F(CommandLineTest, RenameCopyAndRemoveOfAFolder)
+{
+    EXPECT_EQ(Run({"rename", FProject, "Icons\\", "Images\\"}).ExitCode, 0);
+    const TRun LCopy = Run({"copy", FProject, "Images\\Star"});
+    EXPECT_EQ(LCopy.Out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Images\\Star-1"));
+    EXPECT_TRUE(QFileInfo::exists(FDir.filePath(QStringLiteral("Assets/Images/Star-1/default.vector"))));
+    EXPECT_FALSE(QFileInfo::exists(FDir.filePath(QStringLiteral("Assets/Icons"))));
+
+    EXPECT_EQ(Run({"remove", FProject, "Images\\"}).ExitCode, 0);
+    for (const QString& LVariant : Variants())
+        EXPECT_FALSE(LVariant.startsWith(QStringLiteral("Images\\"))) << LVariant.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(FDir.filePath(QStringLiteral("Assets/Images"))));
+}
+
+TEST_F(CommandLineTest, DryRunShowsTheChangesAndWritesNothing)
+{
+    const auto LBefore = Snapshot();
+    const TRun LRun = Run({"add", FProject, "--dry-run", "file", "Docs\\Readme", FDir.filePath("Main.pas")});
+    ASSERT_EQ(LRun.ExitCode, 0) << LRun.Err.toStdString();
+    EXPECT_EQ(Snapshot(), LBefore);
+    EXPECT_TRUE(LRun.Out.contains(QStringLiteral("create Assets/Docs/Readme/default.pas"))) << LRun.Out.toStdString();
+    EXPECT_TRUE(LRun.Out.contains(QStringLiteral("change Assets/config.json")));
+    EXPECT_TRUE(LRun.Out.contains(QStringLiteral("change DemoApp.dproj")));
+}
+
+struct TExitCase
+{
+    const char* Label;
+    std::vector<const char*> Args; // "@" stands for the project file
+    int ExitCode;
+    const char* ErrorText; // part of the message on stderr
+};
+
+class CommandLineExitTest : public CommandLineTest, public testing::WithParamInterface<TExitCase>
+{
+};
+
+TEST_P(CommandLineExitTest, AnswersWithTheStatusAndAMessage)
+{
+    QStringList LArgs;
+    for (const char* LArg : GetParam().Args)
+        LArgs << (QLatin1String(LArg) == QLatin1String("@") ? FProject : QString::fromUtf8(LArg));
+    const auto LBefore = Snapshot();
+    const TRun LRun = Run(LArgs);
+    EXPECT_EQ(LRun.ExitCode, GetParam().ExitCode) << LRun.Err.toStdString();
+    EXPECT_TRUE(LRun.Err.contains(QString::fromUtf8(GetParam().ErrorText))) << LRun.Err.toStdString();
+    EXPECT_EQ(Snapshot(), LBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CommandLineExitTest,
+    testing::Values(TExitCase{"unknown_kind", {"add", "@", "sound", "X"}, 2, "unknown kind"},
+                    TExitCase{"color_without_value", {"add", "@", "color", "X"}, 2, "--color"},
+                    TExitCase{"bad_color", {"add", "@", "color", "X", "--color", "blue"}, 2, "not a color"},
+                    TExitCase{"unknown_option", {"save", "@", "--force"}, 2, "unknown option"},
+                    TExitCase{"missing_word", {"rename", "@", "A"}, 2, "OLD NEW"},
+                    TExitCase{"unknown_platform", {"add", "@", "font", "F", "--platform", "web"}, 2, "unknown platform"},
+                    TExitCase{"parent_in_name", {"add", "@", "font", "..\\..\\F"}, 1, "outside the assets folder"},
+                    TExitCase{"device_name", {"add", "@", "theme-container", "Themes\\COM1"}, 1, "device name"},
+                    TExitCase{"rooted_name", {"rename", "@", "Logo", "/etc/Logo"}, 1, "outside the assets folder"},
+                    TExitCase{"no_such_asset", {"remove", "@", "Nothing"}, 1, "no such asset"},
+                    TExitCase{"no_such_folder", {"remove", "@", "Nothing\\"}, 1, "no such asset folder"},
+                    TExitCase{"no_such_project", {"list", "missing.dproj"}, 1, "no such project file"}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Label); });
+
+TEST_F(CommandLineTest, ConfigurationThatDoesNotLoadStopsEveryCommandWithItsLine)
+{
+    QFile LConfig(FDir.filePath(QStringLiteral("Assets/config.json")));
+    ASSERT_TRUE(LConfig.open(QIODevice::WriteOnly));
+    LConfig.write("{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": [ { \"name\": 5 } ]\n}\n");
+    LConfig.close();
+    const auto LBefore = Snapshot();
+    for (const char* LCommand : {"list", "save", "consts", "deploy"}) {
+        const TRun LRun = Run({QString::fromUtf8(LCommand), FProject});
+        EXPECT_EQ(LRun.ExitCode, 1) << LCommand;
+        EXPECT_TRUE(LRun.Err.contains(LConfig.fileName() + QStringLiteral(":4:"))) << LRun.Err.toStdString();
+    }
+    EXPECT_EQ(Snapshot(), LBefore);
+}
