@@ -290,3 +290,28 @@ TEST_F(DocumentTest, LoadDropsRedundantColorsAndDoesNotMarkModified)
     EXPECT_FALSE(LDocument.GetModified());
     EXPECT_EQ(LDocument.GetAssetsManager().Count(), 1);
 }
+
+TEST_F(DocumentTest, SaveWhileTheProjectClosesLeavesTheDeploymentAlone)
+{
+    const auto LEntries = [&](const QString& AClass) {
+        int LCount = 0;
+        for (const auto& LFile : FProject->ProjectDeployment()->Files())
+            LCount += LFile->DeploymentClass() == AClass;
+        return LCount;
+    };
+    auto LDocument = Open();
+    AddFileAsset(*LDocument, QStringLiteral("Terms"), "terms");
+
+    LDocument->Save(false);
+    // Two configuration files and one asset file, each in Debug and Release.
+    EXPECT_EQ(LEntries(QStringLiteral("ORVO_AssetsConfig")), 4);
+    EXPECT_EQ(LEntries(QStringLiteral("ORVO_Assets")), 2);
+
+    FProject->ProjectDeployment()->RemoveFilesOfClass(QStringLiteral("ORVO_Assets"));
+    FProject->ProjectDeployment()->RemoveFilesOfClass(QStringLiteral("ORVO_AssetsConfig"));
+    QFile::remove(Path(QStringLiteral("Assets.Consts.pas")));
+    LDocument->Save(true);
+    EXPECT_EQ(LEntries(QStringLiteral("ORVO_AssetsConfig")), 0);
+    EXPECT_EQ(LEntries(QStringLiteral("ORVO_Assets")), 0);
+    EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("Assets.Consts.pas"))));
+}
