@@ -99,8 +99,11 @@ TOptions ParseOptions(const QStringList& AArgs)
             LOptions.Platform = LValue();
         else if (LArg == QLatin1String("--device-class"))
             LOptions.DeviceClass = LValue();
-        else if (LArg == QLatin1String("--"))
-            LOptions.Words.append(AArgs.mid(I + 1)), I = AArgs.size();
+        else if (LArg == QLatin1String("--")) {
+            // Everything after "--" is a word, also when it starts with dashes.
+            LOptions.Words.append(AArgs.mid(I + 1));
+            break;
+        }
         else if (LArg.startsWith(QLatin1String("--")))
             throw EUsage(QStringLiteral("unknown option \"%1\"").arg(LArg));
         else

@@ -108,16 +108,6 @@ TEST(ModelRename, NothingHappensForTheSameOrAMissingName)
     EXPECT_EQ(Ids(LModel), QStringList({"A@default"}));
 }
 
-TEST(ModelRename, AllVariantsMove)
-{
-    TqoAssetsModel LModel;
-    auto& LManager = LModel.GetAssetsManager();
-    LManager.Add(std::make_shared<TqoAssetColor>(QStringLiteral("A"), 1u));
-    LManager.Add(std::make_shared<TqoAssetColor>(QStringLiteral("A"), 2u, TqoPlatform::iOS, TqoDeviceClass::Tablet));
-    LModel.Rename(QStringLiteral("A"), QStringLiteral("Z"));
-    EXPECT_EQ(Ids(LModel), QStringList({"Z@default", "Z@ios-tablet"}));
-}
-
 TEST(ModelRenamePath, MovesExactlyTheAssetsBelowTheOldFolder)
 {
     TqoAssetsModel LModel;
@@ -236,24 +226,6 @@ TEST(ModelAdd, EmptyBitmapSetHasFiveScalesWithoutFiles)
     }
     EXPECT_EQ(LScales, (std::vector<float>{1.0f, 1.5f, 2.0f, 3.0f, 4.0f}));
     EXPECT_EQ(LReports.Lines, QStringList({"Added Icons\\Back"}));
-}
-
-TEST(ModelAdd, EachKindComesForAllPlatformsAndDevices)
-{
-    TqoAssetsModel LModel;
-    LModel.AddColor(QStringLiteral("C"), 0u);
-    LModel.AddEmptyFile(QStringLiteral("F"));
-    LModel.AddEmptyFont(QStringLiteral("T"));
-    LModel.AddEmptyLottieAnimation(QStringLiteral("L"));
-    LModel.AddEmptyStyle(QStringLiteral("S"));
-    LModel.AddEmptySVG(QStringLiteral("V"));
-    LModel.AddThemeContainer(QStringLiteral("Dark"));
-    QStringList LKinds;
-    for (const TqoAssetPtr& LAsset : LModel.GetAssetsManager().GetAllAssets()) {
-        LKinds << LAsset->GetKind();
-        EXPECT_EQ(LAsset->GetTargetId(), QStringLiteral("default")) << LAsset->ToString().toStdString();
-    }
-    EXPECT_EQ(LKinds, QStringList({"color", "file", "font", "lottie-json", "style", "svg", "theme-container"}));
 }
 
 TEST(ModelAdd, GroupIsReportedOnce)
