@@ -25,7 +25,9 @@ public:
     TOpenedMessages()
     {
         FId = ide::TMessageManager::DefaultManager().SubscribeToMessage<TqoProjectOpenedMessage>(
-            [this](const void*, const TqoProjectOpenedMessage& AMessage) { FProjects.push_back(AMessage.Value()); });
+            [this](const void*, const TqoProjectOpenedMessage& AMessage) {
+                FProjects.push_back(AMessage.Value());
+            });
     }
     ~TOpenedMessages() { ide::TMessageManager::DefaultManager().Unsubscribe<TqoProjectOpenedMessage>(FId); }
     std::vector<std::shared_ptr<ide::IOTAProject>> FProjects;
@@ -133,7 +135,8 @@ TEST_F(IdeEventsListenerTest, OpenedProjectGetsItsConfigurationThenTheMessage)
     std::shared_ptr<TqoAssetsManager> SeenByReceiver;
     const int Id = ide::TMessageManager::DefaultManager().SubscribeToMessage<TqoProjectOpenedMessage>(
         [&](const void*, const TqoProjectOpenedMessage& AMessage) {
-            SeenByReceiver = TqoIdeEventsListener::Instance().GetAssetsManager(AMessage.Value()->ProjectGUID());
+            SeenByReceiver =
+                TqoIdeEventsListener::Instance().GetAssetsManager(AMessage.Value()->ProjectGUID());
         });
 
     const auto Manager = TqoIdeEventsListener::Instance().ProjectOpened(Project);

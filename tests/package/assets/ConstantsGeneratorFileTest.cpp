@@ -17,7 +17,10 @@
 #include <QTemporaryDir>
 
 // Readable failure messages; internal to this file so other suites may print their own way.
-static void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
+static void PrintTo(const QString& AText, std::ostream* AOut)
+{
+    *AOut << '"' << AText.toStdString() << '"';
+}
 static void PrintTo(const QStringList& AList, std::ostream* AOut)
 {
     *AOut << "{\n";

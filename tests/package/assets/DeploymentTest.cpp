@@ -17,7 +17,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-static void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
+static void PrintTo(const QString& AText, std::ostream* AOut)
+{
+    *AOut << '"' << AText.toStdString() << '"';
+}
 static void PrintTo(const QStringList& AList, std::ostream* AOut)
 {
     *AOut << "{\n";
@@ -36,17 +39,22 @@ const QStringList iOSPlatforms = {"iOSDevice64", "iOSSimARM64"};
 const QString Assets = QStringLiteral("ORVO_Assets");
 const QString Config = QStringLiteral("ORVO_AssetsConfig");
 
-// One line per entry and platform: local|configuration|class|platform|enabled|operation|remote dir|remote name.
+// One line per entry and platform: local|configuration|class|platform|enabled|operation|remote dir|remote
+// name.
 QStringList Dump(const ide::IProjectDeployment& ADeployment, std::function<bool(const QString&)> AClassFilter)
 {
     QStringList Result;
     for (const auto& File : ADeployment.Files()) {
-        if (!AClassFilter(File->DeploymentClass()))
-            continue;
+        if (!AClassFilter(File->DeploymentClass())) continue;
         for (const QString& Platform : File->Platforms())
-            Result << QStringList{File->LocalName(), File->Configuration(), File->DeploymentClass(), Platform,
-                                  File->Enabled(Platform) ? "on" : "off", QString::number(File->Operation(Platform)),
-                                  File->RemoteDir(Platform), File->RemoteName(Platform)}
+            Result << QStringList{File->LocalName(),
+                                  File->Configuration(),
+                                  File->DeploymentClass(),
+                                  Platform,
+                                  File->Enabled(Platform) ? "on" : "off",
+                                  QString::number(File->Operation(Platform)),
+                                  File->RemoteDir(Platform),
+                                  File->RemoteName(Platform)}
                           .join('|');
     }
     Result.sort();
@@ -77,7 +85,8 @@ QStringList Expected(const std::vector<TItem>& AItems, const QString& AClass)
     for (const TItem& Item : AItems)
         for (const QString& Configuration : QStringList{"Debug", "Release"})
             for (const QString& Platform : AndroidPlatforms + iOSPlatforms)
-                Result << QStringList{Item.Local, Configuration, AClass, Platform, "on", "0", Item.RemoteDir, Item.RemoteName}
+                Result << QStringList{Item.Local, Configuration, AClass,         Platform,
+                                      "on",       "0",           Item.RemoteDir, Item.RemoteName}
                               .join('|');
     Result.sort();
     return Result;
@@ -91,22 +100,25 @@ QStringList ConfigEntries()
             Result << "Assets\\config-android.json|" + Configuration + "|ORVO_AssetsConfig|" + Platform +
                           "|on|0|assets|config.json";
         for (const QString& Platform : iOSPlatforms)
-            Result << "Assets\\config-ios.json|" + Configuration + "|ORVO_AssetsConfig|" + Platform + "|on|0|assets|config.json";
+            Result << "Assets\\config-ios.json|" + Configuration + "|ORVO_AssetsConfig|" + Platform +
+                          "|on|0|assets|config.json";
     }
     Result.sort();
     return Result;
 }
 
-template <class T> std::shared_ptr<T> WithUri(const QString& AName, const QString& AUri,
-                                              TqoPlatform APlatform = TqoPlatform::All,
-                                              TqoDeviceClass ADeviceClass = TqoDeviceClass::All)
+template <class T>
+std::shared_ptr<T> WithUri(const QString& AName, const QString& AUri,
+                           TqoPlatform APlatform = TqoPlatform::All,
+                           TqoDeviceClass ADeviceClass = TqoDeviceClass::All)
 {
     auto Asset = std::make_shared<T>(AName, APlatform, ADeviceClass);
     Asset->SetUri(AUri);
     return Asset;
 }
 
-std::shared_ptr<TqoAssetBitmapSet> BitmapSet(const QString& AName, std::vector<std::pair<float, QString>> AInfos)
+std::shared_ptr<TqoAssetBitmapSet> BitmapSet(const QString& AName,
+                                             std::vector<std::pair<float, QString>> AInfos)
 {
     auto Set = std::make_shared<TqoAssetBitmapSet>(AName);
     for (const auto& [Scale, Uri] : AInfos)
@@ -162,7 +174,10 @@ struct TKindCase
     std::vector<TItem> Items;
 };
 
-void PrintTo(const TKindCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
+void PrintTo(const TKindCase& ACase, std::ostream* AOut)
+{
+    *AOut << ACase.Name;
+}
 
 class DeploymentKindTest : public DeploymentTest, public ::testing::WithParamInterface<TKindCase>
 {
@@ -185,7 +200,9 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, DeploymentKindTest,
     ::testing::Values(
         TKindCase{"font_under_assets_fonts",
-                  [](const QString&) { return WithUri<TqoAssetFont>("Fonts\\Roboto", "Fonts\\Roboto\\default.ttf"); },
+                  [](const QString&) {
+                      return WithUri<TqoAssetFont>("Fonts\\Roboto", "Fonts\\Roboto\\default.ttf");
+                  },
                   {{"Assets\\Fonts\\Roboto\\default.ttf", "assets\\fonts\\Fonts\\Roboto", "default.ttf"}}},
         TKindCase{"font_variant_named_by_target_id",
                   [](const QString&) {
@@ -195,14 +212,17 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"Assets\\Roboto\\ios-tablet.otf", "assets\\fonts\\Roboto", "ios-tablet.otf"}}},
         TKindCase{"file",
                   [](const QString&) {
-                      return WithUri<TqoAssetFile>("Docs\\Terms", "Docs\\Terms\\android.pdf", TqoPlatform::Android);
+                      return WithUri<TqoAssetFile>("Docs\\Terms", "Docs\\Terms\\android.pdf",
+                                                   TqoPlatform::Android);
                   },
                   {{"Assets\\Docs\\Terms\\android.pdf", "assets\\Docs\\Terms", "android.pdf"}}},
         TKindCase{"top_level_file",
                   [](const QString&) { return WithUri<TqoAssetFile>("Readme", "Readme\\default.txt"); },
                   {{"Assets\\Readme\\default.txt", "assets\\Readme", "default.txt"}}},
         TKindCase{"file_without_extension",
-                  [](const QString&) { return WithUri<TqoAssetFile>("Data\\v1.0\\Blob", "Data\\v1.0\\Blob\\default"); },
+                  [](const QString&) {
+                      return WithUri<TqoAssetFile>("Data\\v1.0\\Blob", "Data\\v1.0\\Blob\\default");
+                  },
                   {{"Assets\\Data\\v1.0\\Blob\\default", "assets\\Data\\v1.0\\Blob", "default"}}},
         TKindCase{"lottie_animation",
                   [](const QString&) {
@@ -233,13 +253,17 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   {{"Assets\\Back\\default@15x.jpg", "assets\\Back", "default@15x.jpg"}}},
         TKindCase{"bitmap_uri_elsewhere_is_kept",
-                  [](const QString&) { return BitmapSet("Back", {{4.0f, "/opt/art/back.png"}}); },
+                  [](const QString&) {
+                      return BitmapSet("Back", {{4.0f, "/opt/art/back.png"}});
+                  },
                   {{"/opt/art/back.png", "assets\\Back", "default@40x.png"}}},
         TKindCase{"color_is_not_deployed",
                   [](const QString&) { return std::make_shared<TqoAssetColor>("Accent", 0xFF000000u); },
                   {}},
         TKindCase{"style_is_not_deployed",
-                  [](const QString&) { return WithUri<TqoAssetStyle>("Buttons\\Primary", "Buttons\\Primary\\default.json"); },
+                  [](const QString&) {
+                      return WithUri<TqoAssetStyle>("Buttons\\Primary", "Buttons\\Primary\\default.json");
+                  },
                   {}},
         TKindCase{"theme_is_not_deployed",
                   [](const QString&) { return std::make_shared<TqoAssetThemeContainer>("Dark"); },
@@ -259,7 +283,8 @@ TEST_F(DeploymentTest, RebuildDropsTheEntriesOfARemovedAsset)
     Manager.Remove(QStringLiteral("Roboto"));
     TqoAssetsDeployment(FProject).AddToDeploy(Manager);
 
-    EXPECT_EQ(DumpOf(*FDeployment, Assets), Expected({{"Assets\\Terms\\default.pdf", "assets\\Terms", "default.pdf"}}, Assets));
+    EXPECT_EQ(DumpOf(*FDeployment, Assets),
+              Expected({{"Assets\\Terms\\default.pdf", "assets\\Terms", "default.pdf"}}, Assets));
     for (const QString& Platform : AndroidPlatforms + iOSPlatforms)
         for (const QString& Configuration : QStringList{"Debug", "Release"})
             EXPECT_EQ(FDeployment->FindFile(Configuration, Platform, "Assets\\Roboto\\default.ttf"), nullptr);
@@ -270,9 +295,10 @@ TEST_F(DeploymentTest, ProjectWithoutDeploymentServiceLogsAndRefusesToDeploy)
     const QString FileName = FDir.filePath("Bare.dproj");
     QFile File(FileName);
     ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-    File.write("<Project xmlns=\"http://schemas.microsoft.com/developer/msbuild/2003\">\r\n"
-               "    <PropertyGroup>\r\n        <ProjectGuid>{11111111-2222-3333-4444-555555555555}</ProjectGuid>\r\n"
-               "    </PropertyGroup>\r\n</Project>\r\n");
+    File.write(
+        "<Project xmlns=\"http://schemas.microsoft.com/developer/msbuild/2003\">\r\n"
+        "    <PropertyGroup>\r\n        <ProjectGuid>{11111111-2222-3333-4444-555555555555}</ProjectGuid>\r\n"
+        "    </PropertyGroup>\r\n</Project>\r\n");
     File.close();
     const auto Project = ide::TDprojProject::Open(FileName);
     const QByteArray Before = Project->Serialize();
@@ -283,7 +309,8 @@ TEST_F(DeploymentTest, ProjectWithoutDeploymentServiceLogsAndRefusesToDeploy)
     TqoAssetsDeployment Deployment(Project);
     ASSERT_EQ(Log.Entries().size(), 1u);
     EXPECT_EQ(Log.Entries()[0].Level, TqoLogLevel::Error);
-    EXPECT_EQ(Log.Entries()[0].Message, QStringLiteral("Не могу задеплоить файлы изображений. Сервис деплоя не доступен"));
+    EXPECT_EQ(Log.Entries()[0].Message,
+              QStringLiteral("Не могу задеплоить файлы изображений. Сервис деплоя не доступен"));
     EXPECT_THROW(Deployment.AddToDeploy(Manager), EqoAssertionFailed);
     EXPECT_EQ(Project->Serialize(), Before);
 }
@@ -319,15 +346,19 @@ TEST_F(DeploymentTest, SingleAssetAddsOnlyExistingFilesAndRemovesAllItsEntries)
     QFile Present(FDir.filePath("Assets/Icons/Back/default@10x.png"));
     ASSERT_TRUE(Present.open(QIODevice::WriteOnly));
     Present.close();
-    const auto Set = BitmapSet("Icons\\Back", {{1.0f, "Icons\\Back\\default@10x.png"}, {2.0f, "Icons\\Back\\default@20x.png"}});
+    const auto Set = BitmapSet(
+        "Icons\\Back", {{1.0f, "Icons\\Back\\default@10x.png"}, {2.0f, "Icons\\Back\\default@20x.png"}});
     TqoAssetsManager Manager;
     Manager.Add(WithUri<TqoAssetFile>("Terms", "Terms\\default.pdf"));
     TqoAssetsDeployment Deployment(FProject);
     Deployment.AddToDeploy(Manager);
 
     Deployment.AddFiles(*Set);
-    const QStringList Terms = Expected({{"Assets\\Terms\\default.pdf", "assets\\Terms", "default.pdf"}}, Assets);
-    QStringList WithIcon = Terms + Expected({{"Assets\\Icons\\Back\\default@10x.png", "assets\\Icons\\Back", "default@10x.png"}}, Assets);
+    const QStringList Terms =
+        Expected({{"Assets\\Terms\\default.pdf", "assets\\Terms", "default.pdf"}}, Assets);
+    QStringList WithIcon =
+        Terms + Expected({{"Assets\\Icons\\Back\\default@10x.png", "assets\\Icons\\Back", "default@10x.png"}},
+                         Assets);
     WithIcon.sort();
     EXPECT_EQ(DumpOf(*FDeployment, Assets), WithIcon);
 
@@ -370,8 +401,11 @@ TEST_P(DeploymentProjectsTest, OtherClassesSurviveAndTheFileKeepsTheEntries)
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedProjects, DeploymentProjectsTest,
-                         ::testing::Values("FlashLight.dproj", "NotificationApp.dproj", "PullToRefresh.dproj"),
-                         [](const auto& AInfo) { return QString::fromUtf8(AInfo.param).section('.', 0, 0).toStdString(); });
+                         ::testing::Values("FlashLight.dproj", "NotificationApp.dproj",
+                                           "PullToRefresh.dproj"),
+                         [](const auto& AInfo) {
+                             return QString::fromUtf8(AInfo.param).section('.', 0, 0).toStdString();
+                         });
 
 // ---------------------------------------------------------------------------------------------
 // The rebuild when the IDE opens a project
@@ -401,7 +435,8 @@ TEST_F(DeploymentOpenedTest, OpenedProjectWithAnAssetManagerIsRebuilt)
     EXPECT_EQ(DumpOf(*FDeployment, Assets),
               Expected({{"Assets\\Roboto\\default.ttf", "assets\\fonts\\Roboto", "default.ttf"}}, Assets));
     EXPECT_EQ(DumpOf(*FDeployment, Config), ConfigEntries());
-    EXPECT_EQ(ide::TMessageManager::DefaultManager().SubscriptionCount(typeid(dsgn::TqoProjectOpenedMessage)), 1);
+    EXPECT_EQ(ide::TMessageManager::DefaultManager().SubscriptionCount(typeid(dsgn::TqoProjectOpenedMessage)),
+              1);
 }
 
 TEST_F(DeploymentOpenedTest, OpenedProjectWithoutAssetManagerIsLeftAlone)
