@@ -2,14 +2,25 @@
 
 #include "PackageInfo.h"
 #include "PackageLoader.h"
+#include "assets/storage/ORVO.Assets.Deployment.h"
+#include "assets/storage/ORVO.Assets.Editors.h"
 #include "registration/ORVO.Registration.h"
 
 namespace {
 
 constexpr int PackageVersion = 370;
 
+// The units in the package's order; Initialize runs their initialization parts in this order
+// and Finalize their finalization parts in reverse.
 const TPackageUnitEntry Units[] = {
     {"ORVO.Registration", nullptr, nullptr, &orvo::registration::Register},
+    {"ORVO.Assets.Designer", nullptr, nullptr, nullptr},
+    {"ORVO.Assets.Editors", &orvo::AssetsEditorsInitialization, &orvo::AssetsEditorsFinalization, nullptr},
+    {"ORVO.Assets.Constants.Generator", nullptr, nullptr, nullptr},
+    {"ORVO.Assets.Deployment", nullptr, &orvo::FinalizeAssetsDeploymentUnit, nullptr},
+    {"SVG.Colors", nullptr, nullptr, nullptr},
+    {"ORVO.VectorImage.Reader.SVG", nullptr, nullptr, nullptr},
+    {"ORVO.VectorImage.Writer.SkiaFMX", nullptr, nullptr, nullptr},
 };
 
 const TPackageRequire Requires[] = {

@@ -553,6 +553,27 @@ void TDprojProject::NotifyDestroyed()
 // ---------------------------------------------------------------------------------------
 // Build configurations
 
+// Big projects hold tens of thousands of entries and a rebuild touches each several times,
+// so entries are found by key rather than by a walk over the section.
+struct TDprojProject::TDeploymentIndex
+{
+    bool Valid = false;
+    QHash<QString, TXmlElement*> Entries;
+    TXmlElement* InsertBefore = nullptr; // first DeployClass or ProjectRoot
+
+    static QString Key(const QString& AConfiguration, const QString& ALocalName)
+    {
+        return AConfiguration.toLower() + QLatin1Char('\n') + ToNativeSeparators(ALocalName).toLower();
+    }
+};
+
+TDprojProject::TDeploymentIndex& TDprojProject::DeploymentIndex() const
+{
+    if (!FDeploymentIndex)
+        FDeploymentIndex = std::make_shared<TDeploymentIndex>();
+    return *FDeploymentIndex;
+}
+
 namespace {
 
 struct TConfigurationItem
@@ -794,6 +815,7 @@ public:
         else
             Entry->SetAttribute(QStringLiteral("Configuration"), AConfiguration);
         FConfiguration = AConfiguration;
+        FProject->DeploymentIndex().Valid = false;
         FProject->MarkModified();
     }
     QStringList Platforms() const override
@@ -924,36 +946,55 @@ public:
         return Created;
     }
 
-    static TXmlElement* FindEntry(TXmlElement* ARoot, const QString& AConfiguration, const QString& ALocalName)
+    static TDprojProject::TDeploymentIndex& Index(const TDprojProject& AProject)
     {
-        TXmlElement* Deployment = Section(ARoot);
-        if (!Deployment)
-            return nullptr;
-        for (TXmlElement* Entry : Deployment->Elements(QStringLiteral("DeployFile")))
-            if (SameFile(Entry->Attribute(QStringLiteral("LocalName")), ALocalName) &&
-                SameText(Entry->Attribute(QStringLiteral("Configuration")), AConfiguration))
-                return Entry;
-        return nullptr;
+        auto& LIndex = AProject.DeploymentIndex();
+        if (LIndex.Valid)
+            return LIndex;
+        LIndex.Entries.clear();
+        LIndex.InsertBefore = nullptr;
+        if (TXmlElement* Deployment = Section(AProject.Root())) {
+            for (TXmlElement* Child : Deployment->Elements()) {
+                if (Child->Name() == QLatin1String("DeployFile")) {
+                    // The first of two equal entries is the one a walk would find.
+                    const QString Key = TDprojProject::TDeploymentIndex::Key(
+                        Child->Attribute(QStringLiteral("Configuration")), Child->Attribute(QStringLiteral("LocalName")));
+                    if (!LIndex.Entries.contains(Key))
+                        LIndex.Entries.insert(Key, Child);
+                } else if (!LIndex.InsertBefore &&
+                           (Child->Name() == QLatin1String("DeployClass") || Child->Name() == QLatin1String("ProjectRoot"))) {
+                    LIndex.InsertBefore = Child;
+                }
+            }
+        }
+        LIndex.Valid = true;
+        return LIndex;
+    }
+
+    static void Invalidate(const TDprojProject& AProject) { AProject.DeploymentIndex().Valid = false; }
+
+    static TXmlElement* FindEntry(const TDprojProject& AProject, const QString& AConfiguration,
+                                  const QString& ALocalName)
+    {
+        return Index(AProject).Entries.value(TDprojProject::TDeploymentIndex::Key(AConfiguration, ALocalName));
     }
 
     std::shared_ptr<IProjectDeploymentFile> GetFile(const QString& AConfiguration, const QString& APlatform,
                                                     const QString& ALocalName) override
     {
         Q_UNUSED(APlatform);
-        if (!FindEntry(FProject->Root(), AConfiguration, ALocalName)) {
+        if (!FindEntry(*FProject, AConfiguration, ALocalName)) {
             // New entries go after the existing ones, ahead of the class definitions.
+            const bool Created = !Section(FProject->Root());
             TXmlElement* Deployment = EnsureSection();
-            TXmlElement* Before = nullptr;
-            for (TXmlElement* Child : Deployment->Elements()) {
-                if (Child->Name() == QLatin1String("DeployClass") || Child->Name() == QLatin1String("ProjectRoot")) {
-                    Before = Child;
-                    break;
-                }
-            }
-            TXmlElement* Entry = Deployment->InsertElementBefore(Before, QStringLiteral("DeployFile"));
+            if (Created)
+                Invalidate(*FProject);
+            auto& LIndex = Index(*FProject);
+            TXmlElement* Entry = Deployment->InsertElementBefore(LIndex.InsertBefore, QStringLiteral("DeployFile"));
             Entry->SetAttribute(QStringLiteral("LocalName"), ALocalName);
             if (!AConfiguration.isEmpty())
                 Entry->SetAttribute(QStringLiteral("Configuration"), AConfiguration);
+            LIndex.Entries.insert(TDprojProject::TDeploymentIndex::Key(AConfiguration, ALocalName), Entry);
             FProject->MarkModified();
         }
         return std::make_shared<TDeploymentFile>(FProject, ALocalName, AConfiguration);
@@ -962,7 +1003,7 @@ public:
     std::shared_ptr<IProjectDeploymentFile> FindFile(const QString& AConfiguration, const QString& APlatform,
                                                      const QString& ALocalName) const override
     {
-        TXmlElement* Entry = FindEntry(FProject->Root(), AConfiguration, ALocalName);
+        TXmlElement* Entry = FindEntry(*FProject, AConfiguration, ALocalName);
         if (!Entry || (!APlatform.isEmpty() && !FindPlatform(Entry, APlatform)))
             return nullptr;
         return std::make_shared<TDeploymentFile>(FProject, Entry->Attribute(QStringLiteral("LocalName")),
@@ -971,13 +1012,15 @@ public:
 
     bool RemoveFile(const QString& AConfiguration, const QString& APlatform, const QString& ALocalName) override
     {
-        TXmlElement* Entry = FindEntry(FProject->Root(), AConfiguration, ALocalName);
+        TXmlElement* Entry = FindEntry(*FProject, AConfiguration, ALocalName);
         TXmlElement* Platform = Entry ? FindPlatform(Entry, APlatform) : nullptr;
         if (!Platform)
             return false;
         Entry->RemoveElement(Platform);
-        if (Entry->Elements(QStringLiteral("Platform")).empty())
+        if (Entry->Elements(QStringLiteral("Platform")).empty()) {
             Entry->Parent()->RemoveElement(Entry);
+            Invalidate(*FProject);
+        }
         FProject->MarkModified();
         return true;
     }
@@ -987,15 +1030,14 @@ public:
         TXmlElement* Deployment = Section(FProject->Root());
         if (!Deployment)
             return 0;
-        int Count = 0;
-        for (TXmlElement* Entry : Deployment->Elements(QStringLiteral("DeployFile"))) {
-            if (Entry->Attribute(QStringLiteral("Class")) == AClass) {
-                Deployment->RemoveElement(Entry);
-                ++Count;
-            }
-        }
-        if (Count > 0)
+        // One pass over the section: removing entries one by one is quadratic in big projects.
+        const int Count = Deployment->RemoveElementsIf([&](const TXmlElement& AEntry) {
+            return AEntry.Name() == QLatin1String("DeployFile") && AEntry.Attribute(QStringLiteral("Class")) == AClass;
+        });
+        if (Count > 0) {
+            Invalidate(*FProject);
             FProject->MarkModified();
+        }
         return Count;
     }
 
@@ -1039,6 +1081,7 @@ public:
         if (!Before)
             Before = LastClass ? NextElementSibling(LastClass) : Deployment->FirstElement(QStringLiteral("ProjectRoot"));
         TXmlElement* Class = Deployment->InsertElementBefore(Before, QStringLiteral("DeployClass"));
+        Invalidate(*FProject);
         Class->SetAttribute(QStringLiteral("Name"), AName);
         for (const auto& Setting : APlatforms) {
             TXmlElement* Platform = Class->AppendElement(QStringLiteral("Platform"));
@@ -1057,10 +1100,12 @@ private:
 
 TXmlElement* TDeploymentFile::Find() const
 {
-    return TDeployment::FindEntry(FProject->Root(), FConfiguration, FLocalName);
+    return TDeployment::FindEntry(*FProject, FConfiguration, FLocalName);
 }
 
 } // namespace
+
+
 
 std::shared_ptr<IOTAProjectOptionsConfigurations> TDprojProject::ProjectOptionsConfigurations()
 {

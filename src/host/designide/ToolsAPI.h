@@ -204,6 +204,11 @@ public:
 
     xml::TXmlElement* Root() const;
 
+    // Deployment entries by configuration and local name, built on first use; the
+    // deployment service keeps it in step with its own edits.
+    struct TDeploymentIndex;
+    TDeploymentIndex& DeploymentIndex() const;
+
 private:
     TDprojProject() = default;
     template <class F> void ForEachNotifier(F AFunc);
@@ -214,6 +219,7 @@ private:
     std::map<int, std::shared_ptr<IOTAProjectNotifier>> FNotifiers;
     int FNextNotifier = 0;
     bool FModified = false;
+    mutable std::shared_ptr<TDeploymentIndex> FDeploymentIndex;
 };
 
 // ---------------------------------------------------------------------------------------

@@ -611,20 +611,59 @@ TXmlElement* TXmlElement::InsertElementBefore(TXmlElement* ARef, const QString& 
     return InsertNew(IndexOf(ARef), AName.toStdString(), false);
 }
 
+namespace {
+
+// Removing an element also removes the line break and indentation that led to it.
+void TrimLeadingLine(std::string& ARaw)
+{
+    size_t Cut = ARaw.size();
+    while (Cut > 0 && (ARaw[Cut - 1] == ' ' || ARaw[Cut - 1] == '\t'))
+        --Cut;
+    if (Cut > 0 && ARaw[Cut - 1] == '\n') {
+        --Cut;
+        if (Cut > 0 && ARaw[Cut - 1] == '\r')
+            --Cut;
+        ARaw.resize(Cut);
+    }
+}
+
+} // namespace
+
+int TXmlElement::RemoveElementsIf(const std::function<bool(const TXmlElement&)>& APredicate)
+{
+    std::vector<std::unique_ptr<TXmlNode>> LKept;
+    LKept.reserve(FChildren.size());
+    int LCount = 0;
+    for (auto& Node : FChildren) {
+        if (Node->Kind() == TKind::Element && APredicate(static_cast<const TXmlElement&>(*Node))) {
+            if (!LKept.empty() && LKept.back()->Kind() == TKind::Text) {
+                TrimLeadingLine(LKept.back()->FRaw);
+                if (LKept.back()->FRaw.empty())
+                    LKept.pop_back();
+            }
+            ++LCount;
+            continue;
+        }
+        LKept.push_back(std::move(Node));
+    }
+    FChildren = std::move(LKept);
+    if (LCount == 0)
+        return 0;
+    if (!HasElements() && std::all_of(FChildren.begin(), FChildren.end(),
+                                      [](const auto& N) { return N->Kind() == TKind::Text && IsBlank(N->FRaw); })) {
+        FChildren.clear();
+        FSelfClosing = true;
+    }
+    Touch();
+    return LCount;
+}
+
 void TXmlElement::RemoveElement(TXmlElement* AChild)
 {
     size_t Index = IndexOf(AChild);
     if (Index > 0 && FChildren[Index - 1]->Kind() == TKind::Text) {
         std::string& Raw = FChildren[Index - 1]->FRaw;
-        size_t Cut = Raw.size();
-        while (Cut > 0 && (Raw[Cut - 1] == ' ' || Raw[Cut - 1] == '\t'))
-            --Cut;
-        if (Cut > 0 && Raw[Cut - 1] == '\n') {
-            --Cut;
-            if (Cut > 0 && Raw[Cut - 1] == '\r')
-                --Cut;
-            Raw.resize(Cut);
-        }
+        TrimLeadingLine(Raw);
         if (Raw.empty()) {
             FChildren.erase(FChildren.begin() + static_cast<std::ptrdiff_t>(Index - 1));
             --Index;

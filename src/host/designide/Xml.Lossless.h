@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -82,6 +83,8 @@ public:
     TXmlElement* InsertElementBefore(TXmlElement* ARef, const QString& AName);
     // Removes the child with the indentation before it, so no blank line is left.
     void RemoveElement(TXmlElement* AChild);
+    // Removes every child element the predicate picks, in one pass; returns how many.
+    int RemoveElementsIf(const std::function<bool(const TXmlElement&)>& APredicate);
 
 private:
     friend class TXmlDocument;

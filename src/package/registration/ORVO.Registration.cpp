@@ -2,6 +2,7 @@
 
 #include "DesignIntf.h"
 #include "ORVO.Components.h"
+#include "assets/storage/ORVO.Assets.Deployment.h"
 
 namespace orvo::registration {
 
@@ -82,6 +83,8 @@ void Register()
 {
     RegisterClassGroup();
     RegisterPalette();
+    // Deployment entries follow the assets of every project the IDE opens.
+    RegisterAssetsDeployment();
 }
 
 } // namespace orvo::registration
