@@ -6,9 +6,11 @@
 //   assets_save_bench [WORK_FOLDER]      default: a temporary folder, removed afterwards
 
 #include "BenchSvg.h"
+#include "ORVO.Designer.IdeEvents.h"
 #include "ToolsAPI.h"
 #include "assets/designer/ORVO.Assets.Designer.h"
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
+#include "assets/storage/ORVO.Assets.Editors.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -117,6 +119,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication App(argc, argv);
+    // The package's units start as the IDE starts them.
+    orvo::AssetsEditorsInitialization();
     auto LSvgs = bench::LoadCorpus(bench::SharedData(QStringLiteral("svg/material")));
     if (LSvgs.empty()) {
         std::printf("no SVG files under %s: nothing measured\n", qPrintable(bench::SharedData("svg/material")));
@@ -137,6 +141,8 @@ int main(int argc, char** argv)
         orvo::TqoAssetsDocument LDocument;
         QElapsedTimer LTimer;
         LTimer.start();
+        // As in the IDE: the opened project's manager is what the constants unit is made from.
+        dsgn::TqoIdeEventsListener::Instance().ProjectOpened(LProject);
         LDocument.SetProject(LProject);
         LDocument.Load();
         Report("load", LTimer);
@@ -152,12 +158,15 @@ int main(int argc, char** argv)
         Report("second save, no change", LTimer);
         std::printf("  files deleted by the second save: %lld\n", qlonglong(LSecond.DeletedFiles.size()));
 
+        // The unit is in place from the saves; this makes it again and compares.
         LTimer.restart();
         orvo::TqoAssetsConstsGenerator::GenerateAssetsConsts(LProject, false);
         Report("constants unit", LTimer);
+        std::printf("  Assets.Consts.pas: %lld bytes\n", qlonglong(QFileInfo(LRoot + "/Assets.Consts.pas").size()));
     } catch (const std::exception& E) {
         std::fprintf(stderr, "failed: %s\n", E.what());
         return 1;
     }
+    orvo::AssetsEditorsFinalization();
     return 0;
 }

@@ -4,6 +4,7 @@
 //   orvo-ide [--package FILE] [PROJECT.dproj] [--screenshot OUT.png]
 
 #include "DesignIntf.h"
+#include "ORVO.Designer.IdeEvents.h"
 #include "PackageLoader.h"
 #include "ToolsAPI.h"
 
@@ -86,6 +87,9 @@ public:
             const auto LProject = LModules->OpenProject(AFileName);
             statusBar()->showMessage(QStringLiteral("%1  (type \"%2\")")
                                          .arg(QFileInfo(LProject->FileName()).fileName(), LProject->ProjectType()));
+            // The framework's design-time services keep the project's assets and refresh its
+            // deployment, as they do when the IDE reports an opened project.
+            dsgn::TqoIdeEventsListener::Instance().ProjectOpened(LProject);
         } catch (const std::exception& E) {
             QMessageBox::warning(this, windowTitle(), QString::fromUtf8(E.what()));
         }

@@ -1,5 +1,7 @@
 #include "ORVO.Assets.Deployment.h"
 
+#include <algorithm>
+
 #include "ORVO.Assert.h"
 #include "ORVO.Designer.IdeEvents.h"
 #include "ORVO.Designer.Platforms.h"
@@ -222,7 +224,13 @@ void TqoAssetsDeployment::AddToDeploy(const core::TqoAssetsManager* AAssetsManag
     AddAndroidFile({AndroidConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass);
     AddiOSFile({iOSConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass);
 
-    for (const core::TqoAssetPtr& Asset : AAssetsManager->GetAllAssets()) {
+    // In the order of the asset ids, not of the manager: a manager refilled from the written
+    // configuration holds the same assets in another order, and a save that changes nothing
+    // must leave the project file as it was.
+    std::vector<core::TqoAssetPtr> Assets = AAssetsManager->GetAllAssets();
+    std::stable_sort(Assets.begin(), Assets.end(),
+                     [](const core::TqoAssetPtr& A, const core::TqoAssetPtr& B) { return A->GetId() < B->GetId(); });
+    for (const core::TqoAssetPtr& Asset : Assets) {
         for (const TqoDeployItem& Item : DeployItems(*Asset, Folder)) {
             AddAndroidFile(Item, AssetsClass);
             AddiOSFile(Item, AssetsClass);
