@@ -3,18 +3,15 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include "TestData.h"
+
 #include <gtest/gtest.h>
+
+using testdata::ReadAll;
 
 using namespace core;
 
 namespace {
-
-QByteArray ReadAll(const QString& AFileName)
-{
-    QFile file(AFileName);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << AFileName.toStdString();
-    return file.readAll();
-}
 
 void WriteAll(const QString& AFileName, const QByteArray& AData)
 {

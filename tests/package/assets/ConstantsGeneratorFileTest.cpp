@@ -16,29 +16,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+using testdata::ReadAll;
+
 // Readable failure messages; internal to this file so other suites may print their own way.
-static void PrintTo(const QString& AText, std::ostream* AOut)
-{
-    *AOut << '"' << AText.toStdString() << '"';
-}
-static void PrintTo(const QStringList& AList, std::ostream* AOut)
-{
-    *AOut << "{\n";
-    for (const QString& Line : AList)
-        *AOut << "  \"" << Line.toStdString() << "\"\n";
-    *AOut << "}";
-}
 
 using namespace core;
 using orvo::TqoAssetsConstsGenerator;
 
 namespace {
-
-QByteArray ReadAll(const QString& AFileName)
-{
-    QFile File(AFileName);
-    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
-}
 
 // The demo project's .dproj and .dpr in a folder of their own.
 class ConstantsGeneratorFileTest : public ::testing::Test

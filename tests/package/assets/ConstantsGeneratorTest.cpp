@@ -6,23 +6,14 @@
 
 #include "ORVO.Assets.h"
 
+#include "TestData.h"
+
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
 #include <QSet>
 
 // Readable failure messages; internal to this file so other suites may print their own way.
-static void PrintTo(const QString& AText, std::ostream* AOut)
-{
-    *AOut << '"' << AText.toStdString() << '"';
-}
-static void PrintTo(const QStringList& AList, std::ostream* AOut)
-{
-    *AOut << "{\n";
-    for (const QString& Line : AList)
-        *AOut << "  \"" << Line.toStdString() << "\"\n";
-    *AOut << "}";
-}
 
 using namespace core;
 using orvo::TqoAssetsConstsGenerator;

@@ -17,17 +17,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-static void PrintTo(const QString& AText, std::ostream* AOut)
-{
-    *AOut << '"' << AText.toStdString() << '"';
-}
-static void PrintTo(const QStringList& AList, std::ostream* AOut)
-{
-    *AOut << "{\n";
-    for (const QString& Line : AList)
-        *AOut << "  \"" << Line.toStdString() << "\"\n";
-    *AOut << "}";
-}
 
 using namespace core;
 using orvo::TqoAssetsDeployment;

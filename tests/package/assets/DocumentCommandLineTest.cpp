@@ -13,7 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-static void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
+using testdata::CopyTree;
+
 
 namespace {
 
@@ -23,19 +24,6 @@ struct TRun
     QString Out;
     QString Err;
 };
-
-bool CopyTree(const QString& AFrom, const QString& ATo)
-{
-    QDir().mkpath(ATo);
-    for (QDirIterator LIt(AFrom, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); LIt.hasNext();) {
-        const QString LFile = LIt.next();
-        const QString LTarget = ATo + QLatin1Char('/') + QDir(AFrom).relativeFilePath(LFile);
-        QDir().mkpath(QFileInfo(LTarget).path());
-        if (!QFile::copy(LFile, LTarget))
-            return false;
-    }
-    return true;
-}
 
 class CommandLineTest : public testing::Test
 {

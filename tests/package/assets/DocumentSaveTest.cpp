@@ -17,27 +17,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+using testdata::ReadAll;
 
-// Readable values in failure messages.
-static void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
-static void PrintTo(const QStringList& AList, std::ostream* AOut)
-{
-    *AOut << '{';
-    for (const QString& LItem : AList)
-        *AOut << ' ' << '"' << LItem.toStdString() << '"';
-    *AOut << " }";
-}
+
 
 using namespace core;
 using orvo::TqoAssetsDocument;
 
 namespace {
-
-QByteArray ReadAll(const QString& AFileName)
-{
-    QFile LFile(AFileName);
-    return LFile.open(QIODevice::ReadOnly) ? LFile.readAll() : QByteArray();
-}
 
 void WriteAll(const QString& AFileName, const QByteArray& AData)
 {

@@ -12,21 +12,11 @@
 #include <gtest/gtest.h>
 #include <map>
 
+using testdata::CopyTree;
+
 namespace {
 
 using TSnapshot = std::map<QString, QByteArray>;
-
-bool CopyTree(const QString& AFrom, const QString& ATo)
-{
-    QDirIterator LIt(AFrom, QDir::Files, QDirIterator::Subdirectories);
-    while (LIt.hasNext()) {
-        const QString LFile = LIt.next();
-        const QString LTarget = ATo + LFile.mid(AFrom.size());
-        if (!QDir().mkpath(QFileInfo(LTarget).absolutePath()) || !QFile::copy(LFile, LTarget))
-            return false;
-    }
-    return true;
-}
 
 TSnapshot Snapshot(const QString& ARoot)
 {

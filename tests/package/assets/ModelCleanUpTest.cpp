@@ -2,20 +2,13 @@
 
 #include "assets/designer/ORVO.Assets.Designer.h"
 
+#include "TestData.h"
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
 
 
-// Readable values in failure messages.
-static void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
-static void PrintTo(const QStringList& AList, std::ostream* AOut)
-{
-    *AOut << '{';
-    for (const QString& LItem : AList)
-        *AOut << ' ' << '"' << LItem.toStdString() << '"';
-    *AOut << " }";
-}
 
 using namespace core;
 using orvo::TqoAssetsModel;

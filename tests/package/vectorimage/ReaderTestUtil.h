@@ -6,17 +6,7 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-// Lets failing EXPECT_EQs print Qt strings and verdicts readably.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& AText, std::ostream* AStream) { *AStream << '"' << AText.toStdString() << '"'; }
-inline void PrintTo(const QStringList& AList, std::ostream* AStream)
-{
-    *AStream << '[';
-    for (qsizetype i = 0; i < AList.size(); ++i)
-        *AStream << (i ? ", \"" : "\"") << AList[i].toStdString() << '"';
-    *AStream << ']';
-}
-QT_END_NAMESPACE
+#include "TestData.h"
 
 namespace orvo {
 inline void PrintTo(TqoResultParsing AResult, std::ostream* AStream)
