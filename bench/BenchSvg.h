@@ -43,21 +43,26 @@ inline std::vector<TSvgFile> LoadCorpus(const QString& AFolder)
     return LFiles;
 }
 
-// Our pipeline: read the bytes, keep the view box, draw at ASize. Returns the verdict.
-inline orvo::TqoResultParsing RenderOurs(const QByteArray& ABytes, const QSize& ASize, QImage& AImage)
+// The reader over bytes in memory; Failed when it raised.
+inline orvo::TqoResultParsing ReadDocument(const QByteArray& ABytes, core::TqoVectorDocument& ADocument)
 {
-    core::TqoVectorDocument LDocument;
-    orvo::TqoResultParsing LResult = orvo::TqoResultParsing::Failed;
     try {
-        orvo::TqoVectorReaderSVG LReader(LDocument);
+        orvo::TqoVectorReaderSVG LReader(ADocument);
         QBuffer LBuffer;
         LBuffer.setData(ABytes);
         LBuffer.open(QIODevice::ReadOnly);
         LReader.LoadFromStream(LBuffer);
-        LResult = LReader.Result();
+        return LReader.Result();
     } catch (const std::exception&) {
         return orvo::TqoResultParsing::Failed;
     }
+}
+
+// Our pipeline: read the bytes, keep the view box, draw at ASize. Returns the verdict.
+inline orvo::TqoResultParsing RenderOurs(const QByteArray& ABytes, const QSize& ASize, QImage& AImage)
+{
+    core::TqoVectorDocument LDocument;
+    const auto LResult = ReadDocument(ABytes, LDocument);
     if (LResult == orvo::TqoResultParsing::Failed)
         return LResult;
     if (ASize.isValid())
@@ -70,15 +75,7 @@ inline orvo::TqoResultParsing RenderOurs(const QByteArray& ABytes, const QSize& 
 inline QSize DocumentSize(const QByteArray& ABytes)
 {
     core::TqoVectorDocument LDocument;
-    try {
-        orvo::TqoVectorReaderSVG LReader(LDocument);
-        QBuffer LBuffer;
-        LBuffer.setData(ABytes);
-        LBuffer.open(QIODevice::ReadOnly);
-        LReader.LoadFromStream(LBuffer);
-    } catch (const std::exception&) {
-        return {};
-    }
+    ReadDocument(ABytes, LDocument);
     return QSize(int(LDocument.Size().width()), int(LDocument.Size().height()));
 }
 
