@@ -4,6 +4,7 @@
 
 #include "ProjectCommands.h"
 
+#include "Console.h"
 #include "assets/designer/ORVO.Assets.Designer.h"
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
@@ -39,18 +40,6 @@ const QStringList CCommands = {QStringLiteral("list"), QStringLiteral("add"),  Q
 const QStringList CKinds = {QStringLiteral("color"),       QStringLiteral("bitmap-set"), QStringLiteral("font"),
                             QStringLiteral("file"),        QStringLiteral("lottie-json"), QStringLiteral("style"),
                             QStringLiteral("svg"),         QStringLiteral("theme-container")};
-
-QTextStream& Out()
-{
-    static QTextStream LOut(stdout);
-    return LOut;
-}
-
-QTextStream& Err()
-{
-    static QTextStream LErr(stderr);
-    return LErr;
-}
 
 // Wrong words on the command line: exit status 2.
 class EUsage : public std::runtime_error

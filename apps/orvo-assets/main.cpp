@@ -1,5 +1,6 @@
 // orvo-assets: the design-time package, headless, for the command line and CI.
 
+#include "Console.h"
 #include "PackageLoader.h"
 #include "DesignIntf.h"
 #include "ProjectCommands.h"
@@ -28,18 +29,6 @@ Options:
   --help           show this text
   --version        show the version
 )";
-
-QTextStream& Out()
-{
-    static QTextStream LOut(stdout);
-    return LOut;
-}
-
-QTextStream& Err()
-{
-    static QTextStream LErr(stderr);
-    return LErr;
-}
 
 QString DefaultPackage()
 {

@@ -59,7 +59,11 @@ EXmlError::EXmlError(const QString& AFileName, int ALine, int AColumn, const QSt
 {
 }
 
-std::string EscapeText(const std::string& AValue)
+namespace {
+
+// The IDE writes apostrophes as entities in text but leaves them bare in attribute values,
+// which it quotes with double quotes.
+std::string Escape(const std::string& AValue, bool AInText)
 {
     std::string Result;
     Result.reserve(AValue.size());
@@ -68,28 +72,29 @@ std::string EscapeText(const std::string& AValue)
         case '&': Result += "&amp;"; break;
         case '<': Result += "&lt;"; break;
         case '>': Result += "&gt;"; break;
-        case '\'': Result += "&apos;"; break;
         case '"': Result += "&quot;"; break;
+        case '\'':
+            if (AInText) {
+                Result += "&apos;";
+                break;
+            }
+            [[fallthrough]];
         default: Result += C;
         }
     }
     return Result;
 }
 
+} // namespace
+
+std::string EscapeText(const std::string& AValue)
+{
+    return Escape(AValue, true);
+}
+
 std::string EscapeAttribute(const std::string& AValue)
 {
-    std::string Result;
-    Result.reserve(AValue.size());
-    for (char C : AValue) {
-        switch (C) {
-        case '&': Result += "&amp;"; break;
-        case '<': Result += "&lt;"; break;
-        case '>': Result += "&gt;"; break;
-        case '"': Result += "&quot;"; break;
-        default: Result += C;
-        }
-    }
-    return Result;
+    return Escape(AValue, false);
 }
 
 std::string DecodeEntities(const std::string& ARaw)
