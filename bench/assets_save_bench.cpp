@@ -38,13 +38,16 @@ QByteArray Json(const QString& AText)
 {
     QString LOut = QStringLiteral("\"");
     for (const QChar C : AText)
-        LOut += C == QLatin1Char('\\') ? QStringLiteral("\\\\") : C == QLatin1Char('"') ? QStringLiteral("\\\"") : QString(C);
+        LOut += C == QLatin1Char('\\')  ? QStringLiteral("\\\\")
+                : C == QLatin1Char('"') ? QStringLiteral("\\\"")
+                                        : QString(C);
     return (LOut + QLatin1Char('"')).toUtf8();
 }
 
 QByteArray Asset(const QString& AName, const char* AKind, const QByteArray& AMembers)
 {
-    return "    {\"name\": " + Json(AName) + ", \"kind\": \"" + AKind + "\", \"platform\": \"all\", \"deviceClass\": \"all\"" +
+    return "    {\"name\": " + Json(AName) + ", \"kind\": \"" + AKind +
+           "\", \"platform\": \"all\", \"deviceClass\": \"all\"" +
            (AMembers.isEmpty() ? QByteArray() : ", " + AMembers) + "}";
 }
 
@@ -55,7 +58,8 @@ bool MakeProject(const QString& ARoot, const std::vector<bench::TSvgFile>& ASvgs
     const QString LDemo = QStringLiteral(ORVO_SOURCE_DIR "/examples/DemoApp/");
     QDir(ARoot).mkpath(QStringLiteral("Assets"));
     QDir(ARoot).mkpath(QStringLiteral("Sources"));
-    if (!QFile::copy(LDemo + "DemoApp.dproj", ARoot + "/Big.dproj") || !QFile::copy(LDemo + "DemoApp.dpr", ARoot + "/DemoApp.dpr"))
+    if (!QFile::copy(LDemo + "DemoApp.dproj", ARoot + "/Big.dproj") ||
+        !QFile::copy(LDemo + "DemoApp.dpr", ARoot + "/DemoApp.dpr"))
         return false;
 
     std::vector<QByteArray> LAssets;
@@ -64,11 +68,14 @@ bool MakeProject(const QString& ARoot, const std::vector<bench::TSvgFile>& ASvgs
         LAssets.push_back(Asset(QString::fromLatin1(LTheme), "theme-container", {}));
         for (int I = 0; I < 20; ++I)
             LAssets.push_back(Asset(QStringLiteral("%1\\Color%2").arg(QLatin1String(LTheme)).arg(I), "color",
-                                    "\"color\": \"#FF" + QByteArray::number(0x102030 + I * 977, 16).toUpper().rightJustified(6, '0') + "\""));
+                                    "\"color\": \"#FF" +
+                                        QByteArray::number(0x102030 + I * 977, 16).toUpper().rightJustified(6, '0') +
+                                        "\""));
     }
     for (int I = 0; I < 2000 - 60; ++I)
-        LAssets.push_back(Asset(QStringLiteral("Colors\\Group%1\\Color%2").arg(I / 100).arg(I), "color",
-                                "\"color\": \"#" + QByteArray::number(0xFF000000u + I * 2654435u % 0xFFFFFF, 16).toUpper() + "\""));
+        LAssets.push_back(
+            Asset(QStringLiteral("Colors\\Group%1\\Color%2").arg(I / 100).arg(I), "color",
+                  "\"color\": \"#" + QByteArray::number(0xFF000000u + I * 2654435u % 0xFFFFFF, 16).toUpper() + "\""));
 
     const float Scales[] = {1, 1.5, 2, 3, 4};
     for (int I = 0; I < 1500; ++I) {
@@ -103,7 +110,8 @@ bool MakeProject(const QString& ARoot, const std::vector<bench::TSvgFile>& ASvgs
                                 "\"uri\": " + Json(QStringLiteral("..\\") + QString(LFile).replace('/', '\\')) +
                                     ", \"fileLocation\": \"private-documents\", \"extractionRule\": \"overwrite\""));
     }
-    QByteArray LConfig = "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"platform\": \"all\",\n  \"assets\": [\n";
+    QByteArray LConfig =
+        "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"platform\": \"all\",\n  \"assets\": [\n";
     for (size_t I = 0; I < LAssets.size(); ++I)
         LConfig += LAssets[I] + (I + 1 < LAssets.size() ? ",\n" : "\n");
     LConfig += "  ]\n}\n";

@@ -103,7 +103,8 @@ int main(int argc, char** argv)
         std::printf("  %-20s %5d\n", qPrintable(LVerdict), LCount);
     if (LCompared > 0) {
         std::printf("read with Success and compared with QtSvg at the same size: %d\n", LCompared);
-        std::printf("  >= 99%% of pixels within 24/255 per channel: %5d (%.1f%%)\n", LClose, 100.0 * LClose / LCompared);
+        std::printf("  >= 99%% of pixels within 24/255 per channel: %5d (%.1f%%)\n", LClose,
+                    100.0 * LClose / LCompared);
         std::printf("  >= 95%% of pixels within 24/255 per channel: %5d (%.1f%%)\n", LNear, 100.0 * LNear / LCompared);
         std::sort(LWorst.begin(), LWorst.end());
         std::printf("most different:\n");

@@ -44,10 +44,7 @@ inline bool CopyTree(const QString& AFrom, const QString& ATo)
 } // namespace testdata
 
 // Readable values in failure messages.
-inline void PrintTo(const QString& AText, std::ostream* AOut)
-{
-    *AOut << '"' << AText.toStdString() << '"';
-}
+inline void PrintTo(const QString& AText, std::ostream* AOut) { *AOut << '"' << AText.toStdString() << '"'; }
 
 inline void PrintTo(const QStringList& AList, std::ostream* AOut)
 {
@@ -58,8 +55,9 @@ inline void PrintTo(const QStringList& AList, std::ostream* AOut)
 }
 
 // Skips the current test with a message when the shared data folder is missing.
-#define ORVO_REQUIRE_SHARED_DATA(sub)                                                                        \
-    do {                                                                                                     \
-        if (!testdata::HasSharedData(QStringLiteral(sub)))                                                   \
-            GTEST_SKIP() << "shared test data not found: " << QString(testdata::SharedDataDir() + "/" sub).toStdString(); \
+#define ORVO_REQUIRE_SHARED_DATA(sub)                                                                                  \
+    do {                                                                                                               \
+        if (!testdata::HasSharedData(QStringLiteral(sub)))                                                             \
+            GTEST_SKIP() << "shared test data not found: "                                                             \
+                         << QString(testdata::SharedDataDir() + "/" sub).toStdString();                                \
     } while (0)

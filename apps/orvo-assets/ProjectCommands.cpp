@@ -33,13 +33,13 @@ using orvo::TqoAssetsModel;
 
 namespace {
 
-const QStringList CCommands = {QStringLiteral("list"), QStringLiteral("add"),  QStringLiteral("remove"),
-                               QStringLiteral("rename"), QStringLiteral("copy"), QStringLiteral("save"),
+const QStringList CCommands = {QStringLiteral("list"),   QStringLiteral("add"),   QStringLiteral("remove"),
+                               QStringLiteral("rename"), QStringLiteral("copy"),  QStringLiteral("save"),
                                QStringLiteral("consts"), QStringLiteral("deploy")};
 
-const QStringList CKinds = {QStringLiteral("color"),       QStringLiteral("bitmap-set"), QStringLiteral("font"),
-                            QStringLiteral("file"),        QStringLiteral("lottie-json"), QStringLiteral("style"),
-                            QStringLiteral("svg"),         QStringLiteral("theme-container")};
+const QStringList CKinds = {QStringLiteral("color"), QStringLiteral("bitmap-set"),     QStringLiteral("font"),
+                            QStringLiteral("file"),  QStringLiteral("lottie-json"),    QStringLiteral("style"),
+                            QStringLiteral("svg"),   QStringLiteral("theme-container")};
 
 // Wrong words on the command line: exit status 2.
 class EUsage : public std::runtime_error
@@ -92,8 +92,7 @@ TOptions ParseOptions(const QStringList& AArgs)
             // Everything after "--" is a word, also when it starts with dashes.
             LOptions.Words.append(AArgs.mid(I + 1));
             break;
-        }
-        else if (LArg.startsWith(QLatin1String("--")))
+        } else if (LArg.startsWith(QLatin1String("--")))
             throw EUsage(QStringLiteral("unknown option \"%1\"").arg(LArg));
         else
             LOptions.Words.append(LArg);
@@ -192,10 +191,7 @@ void CopyContent(const TqoAsset& ASource, TqoAsset& ATarget)
     ATarget.SetBasePath(ASource.GetBasePath());
 }
 
-QString Relative(const QString& AFolder, const QString& AFileName)
-{
-    return QDir(AFolder).relativeFilePath(AFileName);
-}
+QString Relative(const QString& AFolder, const QString& AFileName) { return QDir(AFolder).relativeFilePath(AFileName); }
 
 // One project opened as the IDE opens it, with the Assets Manager's document on it.
 class TSession
@@ -248,8 +244,9 @@ private:
             try {
                 LInfo = Editors().Editors(LAsset->GetKind())->GetAdditionalInfo(LAsset.get());
             } catch (const std::exception& E) {
-                TqoLog::Warning(TqoAssetsDocument::LogCategory, QStringLiteral("No description: Asset=%1, Message=\"%2\""),
-                                LAsset->ToString(), QString::fromUtf8(E.what()));
+                TqoLog::Warning(TqoAssetsDocument::LogCategory,
+                                QStringLiteral("No description: Asset=%1, Message=\"%2\""), LAsset->ToString(),
+                                QString::fromUtf8(E.what()));
             }
             Out() << LAsset->GetName() << '\t' << LAsset->GetKind() << '\t'
                   << TqoTargetNames::PlatformKey(LAsset->GetPlatform()) << '\t'
@@ -292,9 +289,9 @@ private:
                 LFromFile = LAsset;
             }
             if (!LFromFile)
-                throw ECommand(QStringLiteral("%1: no asset kind takes this file%2")
-                                   .arg(LFile, AKind == QLatin1String("auto") ? QString()
-                                                                              : QStringLiteral(" as ") + AKind));
+                throw ECommand(
+                    QStringLiteral("%1: no asset kind takes this file%2")
+                        .arg(LFile, AKind == QLatin1String("auto") ? QString() : QStringLiteral(" as ") + AKind));
         }
         const QString LKind = LFromFile ? LFromFile->GetKind() : AKind;
 
@@ -304,8 +301,8 @@ private:
             const std::unique_ptr<TqoAssetGroup> LGroup = Model().GetAssets(LName);
             for (const TqoAssetPtr& LOther : LGroup->GetAssets())
                 if (LOther->GetKind() != LKind)
-                    throw ECommand(QStringLiteral("\"%1\" is an asset of kind %2, not %3")
-                                       .arg(LName, LOther->GetKind(), LKind));
+                    throw ECommand(
+                        QStringLiteral("\"%1\" is an asset of kind %2, not %3").arg(LName, LOther->GetKind(), LKind));
             std::shared_ptr<TqoAsset> LAsset = CreateEmpty(LKind, LName, LPlatform, LDeviceClass);
             if (LFromFile)
                 CopyContent(*LFromFile, *LAsset);
@@ -345,7 +342,8 @@ private:
 
     QStringList NamesBelow(const QString& APath) const
     {
-        return FDocument.GetAssetsManager().GetAssetsNames([&](const QString& AName) { return AName.startsWith(APath); });
+        return FDocument.GetAssetsManager().GetAssetsNames(
+            [&](const QString& AName) { return AName.startsWith(APath); });
     }
 
     void Remove(const QString& AName)
@@ -520,8 +518,8 @@ public:
             }
         }
         FWritable << orvo::TqoAssetsConstsGenerator::UnitFileName;
-        for (QDirIterator LIt(QDir(FFolder).filePath(QStringLiteral("Assets")), QDir::Files | QDir::Hidden | QDir::System,
-                              QDirIterator::Subdirectories);
+        for (QDirIterator LIt(QDir(FFolder).filePath(QStringLiteral("Assets")),
+                              QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
              LIt.hasNext();)
             FWritable << Relative(FFolder, LIt.next());
 
@@ -599,7 +597,8 @@ void CheckWords(const QString& ACommand, const TOptions& AOptions)
         LNeed(3, 4, "PROJECT.dproj KIND NAME [FILE]");
         const QString& LKind = AOptions.Words[1];
         if (LKind != QLatin1String("auto") && !CKinds.contains(LKind))
-            throw EUsage(QStringLiteral("unknown kind \"%1\" (one of %2, auto)").arg(LKind, CKinds.join(QStringLiteral(", "))));
+            throw EUsage(
+                QStringLiteral("unknown kind \"%1\" (one of %2, auto)").arg(LKind, CKinds.join(QStringLiteral(", "))));
         const bool LHasFile = N == 4;
         if (LKind == QLatin1String("auto") && !LHasFile)
             throw EUsage(QStringLiteral("add auto needs a FILE"));
@@ -681,9 +680,8 @@ int RunProjectCommand(const QString& ACommand, QStringList AArgs)
             return 1;
         }
         const QStringList LChanges = LScratch.Changes();
-        Out() << "dry run, nothing written; " << (LChanges.isEmpty() ? QStringLiteral("no file would change")
-                                                                      : QStringLiteral("would:"))
-              << "\n";
+        Out() << "dry run, nothing written; "
+              << (LChanges.isEmpty() ? QStringLiteral("no file would change") : QStringLiteral("would:")) << "\n";
         for (const QString& LLine : LChanges)
             Out() << "  " << LLine << "\n";
         return LResult;

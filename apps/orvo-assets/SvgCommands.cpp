@@ -82,11 +82,21 @@ std::string String(const QString& AText)
     std::string LOut = "\"";
     for (const char C : AText.toStdString()) {
         switch (C) {
-        case '"': LOut += "\\\""; break;
-        case '\\': LOut += "\\\\"; break;
-        case '\n': LOut += "\\n"; break;
-        case '\r': LOut += "\\r"; break;
-        case '\t': LOut += "\\t"; break;
+        case '"':
+            LOut += "\\\"";
+            break;
+        case '\\':
+            LOut += "\\\\";
+            break;
+        case '\n':
+            LOut += "\\n";
+            break;
+        case '\r':
+            LOut += "\\r";
+            break;
+        case '\t':
+            LOut += "\\t";
+            break;
         default:
             if (static_cast<unsigned char>(C) < 0x20) {
                 char LEscape[8];
@@ -100,8 +110,7 @@ std::string String(const QString& AText)
     return LOut + "\"";
 }
 
-template <class T>
-std::string Array(const std::vector<T>& AValues)
+template <class T> std::string Array(const std::vector<T>& AValues)
 {
     std::string LOut = "[";
     for (size_t I = 0; I < AValues.size(); ++I)
@@ -259,8 +268,8 @@ int Dump(const QStringList& AArgs)
         LLogs += (I ? ", " : "") + String(LReading.Logs.at(I));
     O.Add("logs", LLogs + "]");
     O.Add("size", Array(std::vector<double>{D.Size().width(), D.Size().height()}));
-    O.Add("viewBox", Array(std::vector<double>{D.ViewBox().left(), D.ViewBox().top(), D.ViewBox().width(),
-                                               D.ViewBox().height()}));
+    O.Add("viewBox",
+          Array(std::vector<double>{D.ViewBox().left(), D.ViewBox().top(), D.ViewBox().width(), D.ViewBox().height()}));
     std::string LCommands = "[";
     for (size_t I = 0; I < D.Commands().size(); ++I)
         LCommands += (I ? ",\n  " : "\n  ") + CommandJson(D.Commands()[I]);
@@ -362,10 +371,7 @@ int Convert(const QStringList& AArgs)
 
 } // namespace
 
-QString SvgCommandsUsage()
-{
-    return QString::fromLatin1(SvgUsage);
-}
+QString SvgCommandsUsage() { return QString::fromLatin1(SvgUsage); }
 
 int RunSvgCommand(QStringList AArgs)
 {

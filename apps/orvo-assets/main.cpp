@@ -1,8 +1,8 @@
 // orvo-assets: the design-time package, headless, for the command line and CI.
 
 #include "Console.h"
-#include "PackageLoader.h"
 #include "DesignIntf.h"
+#include "PackageLoader.h"
 #include "ProjectCommands.h"
 #include "SvgCommands.h"
 

@@ -135,9 +135,11 @@ private:
             for (auto LClass : R.PageClasses(LPage)) {
                 const QString LName = ide::ClassName(LClass);
                 QIcon LIcon;
-                for (const auto& LSuffix : {QString(), QStringLiteral("16"), QStringLiteral("32"), QStringLiteral("128")}) {
+                for (const auto& LSuffix :
+                     {QString(), QStringLiteral("16"), QStringLiteral("32"), QStringLiteral("128")}) {
                     QPixmap LPixmap;
-                    if (FPackage && LPixmap.loadFromData(FPackage->FindResource(LName.toUpper() + LSuffix + "_PNG"), "PNG"))
+                    if (FPackage &&
+                        LPixmap.loadFromData(FPackage->FindResource(LName.toUpper() + LSuffix + "_PNG"), "PNG"))
                         LIcon.addPixmap(LPixmap);
                 }
                 auto* LItem = new QListWidgetItem(LIcon.isNull() ? LDefault : LIcon, LName, LList);
@@ -204,9 +206,8 @@ int main(int argc, char** argv)
     QCommandLineOption LPackageOption(QStringLiteral("package"), QStringLiteral("The package to load."),
                                       QStringLiteral("FILE"),
                                       App.applicationDirPath() + QStringLiteral("/bplOrvoNative.Designtime370.so"));
-    QCommandLineOption LScreenshotOption(QStringLiteral("screenshot"),
-                                         QStringLiteral("Save a picture of the window and quit."),
-                                         QStringLiteral("PNG"));
+    QCommandLineOption LScreenshotOption(
+        QStringLiteral("screenshot"), QStringLiteral("Save a picture of the window and quit."), QStringLiteral("PNG"));
     LParser.addOption(LPackageOption);
     LParser.addOption(LScreenshotOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));

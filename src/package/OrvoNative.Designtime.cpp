@@ -34,8 +34,8 @@ const TPackageRequire Requires[] = {
 };
 
 const TPackageInfoTable PackageInfo = {
-    int(std::size(Units)), Units, int(std::size(Requires)), Requires,
-    "Orvo Native - Designtime Registration", PackageVersion,
+    int(std::size(Units)), Units, int(std::size(Requires)), Requires, "Orvo Native - Designtime Registration",
+    PackageVersion,
 };
 
 // The module record lives from library attach to detach, as a package's does.
@@ -70,8 +70,5 @@ __attribute__((visibility("default"))) void Finalize()
     }
 }
 
-__attribute__((visibility("default"))) const TPackageInfoTable* GetPackageInfoTable()
-{
-    return &PackageInfo;
-}
+__attribute__((visibility("default"))) const TPackageInfoTable* GetPackageInfoTable() { return &PackageInfo; }
 }

@@ -18,21 +18,18 @@ public:
             Fail(QStringLiteral("Argument must not be nil: name=\"%1\"").arg(AArgumentName));
     }
 
-    template <typename T>
-    static void IsNotNil(const std::shared_ptr<T>& AObject, const QString& AArgumentName)
+    template <typename T> static void IsNotNil(const std::shared_ptr<T>& AObject, const QString& AArgumentName)
     {
         IsNotNil(AObject.get(), AArgumentName);
     }
 
-    template <typename T>
-    static void IsNotNil(const std::unique_ptr<T>& AObject, const QString& AArgumentName)
+    template <typename T> static void IsNotNil(const std::unique_ptr<T>& AObject, const QString& AArgumentName)
     {
         IsNotNil(AObject.get(), AArgumentName);
     }
 
     // Returns the object as T; a null object passes (IsNotNil checks that).
-    template <typename T, typename U>
-    static T* IsClass(U* AObject)
+    template <typename T, typename U> static T* IsClass(U* AObject)
     {
         if (AObject == nullptr)
             return nullptr;
@@ -43,8 +40,7 @@ public:
         return result;
     }
 
-    template <typename T, typename U>
-    static T* IsClass(const std::shared_ptr<U>& AObject)
+    template <typename T, typename U> static T* IsClass(const std::shared_ptr<U>& AObject)
     {
         return IsClass<T>(AObject.get());
     }

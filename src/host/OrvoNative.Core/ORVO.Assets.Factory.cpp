@@ -89,8 +89,7 @@ Json AssetToJson(const TqoAsset& AAsset, const TqoWritingOptions& AOptions)
 
 // --- reading ---------------------------------------------------------------------------------
 
-template <size_t N>
-int KeyIndex(const TqoJsonNode& ANode, const char* const (&AKeys)[N])
+template <size_t N> int KeyIndex(const TqoJsonNode& ANode, const char* const (&AKeys)[N])
 {
     const QString text = ANode.String();
     for (size_t i = 0; i < N; ++i)
@@ -168,7 +167,8 @@ std::unique_ptr<TqoAsset> AssetFromNode(const TqoJsonNode& N)
         svg->SetSize(QSizeF(size.At(0).Number(), size.At(1).Number()));
         asset = std::move(svg);
     } else if (kind == TqoAssetFile::Kind) {
-        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "uri", "fileLocation", "extractionRule"});
+        N.ExpectObject(
+            {"name", "kind", "platform", "deviceClass", "external", "uri", "fileLocation", "extractionRule"});
         auto file = std::make_unique<TqoAssetFile>(name, platform, deviceClass);
         file->SetUri(N.Member("uri").String());
         file->SetFileLocation(static_cast<TqoFileLocation>(KeyIndex(N.Member("fileLocation"), FileLocationKeys)));

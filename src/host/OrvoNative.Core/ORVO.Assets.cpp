@@ -23,8 +23,7 @@ const char* const DeviceClassDisplayNames[] = {"", "Phone Small", "Phone Normal"
 static_assert(std::size(PlatformKeys) == TqoPlatformCount);
 static_assert(std::size(DeviceClassKeys) == TqoDeviceClassCount);
 
-template <size_t N>
-int IndexOf(const QString& AKey, const char* const (&AKeys)[N])
+template <size_t N> int IndexOf(const QString& AKey, const char* const (&AKeys)[N])
 {
     for (size_t i = 0; i < N; ++i)
         if (AKey == QLatin1String(AKeys[i]))
@@ -192,10 +191,7 @@ QString TqoAsset::GetTargetDeviceDisplayName(TqoPlatform APlatform, TqoDeviceCla
            TqoTargetNames::DeviceClassDisplayName(ADeviceClass);
 }
 
-QString TqoAsset::ToString() const
-{
-    return QStringLiteral("%1 \"%2\" [%3]").arg(GetKind(), FName, GetTargetId());
-}
+QString TqoAsset::ToString() const { return QStringLiteral("%1 \"%2\" [%3]").arg(GetKind(), FName, GetTargetId()); }
 
 TqoAssetColor::TqoAssetColor(const QString& AName, TqoPlatform APlatform, TqoDeviceClass ADeviceClass)
     : TqoAsset(AName, APlatform, ADeviceClass)
@@ -283,9 +279,8 @@ TqoAssetBitmapSet::TqoAssetBitmapSet(const TqoAssetBitmapSet& AOther) : TqoAsset
 
 bool TqoAssetBitmapSet::IsEmpty() const
 {
-    return std::none_of(FInfos.begin(), FInfos.end(), [](const auto& I) {
-        return I->GetSource() != TqoBitmapInfo::TqoSource::None;
-    });
+    return std::none_of(FInfos.begin(), FInfos.end(),
+                        [](const auto& I) { return I->GetSource() != TqoBitmapInfo::TqoSource::None; });
 }
 
 void TqoAssetBitmapSet::SetBasePath(const QString& ABasePath)
@@ -487,9 +482,9 @@ TqoAssetPtr TqoAssetsManager::FindById(const QString& AId) const { return FById.
 
 TqoAssetPtr TqoAssetsManager::Resolve(const QString& AName, TqoPlatform APlatform, TqoDeviceClass ADeviceClass) const
 {
-    for (const auto& [platform, deviceClass] : {std::pair{APlatform, ADeviceClass}, std::pair{APlatform, TqoDeviceClass::All},
-                                                std::pair{TqoPlatform::All, ADeviceClass},
-                                                std::pair{TqoPlatform::All, TqoDeviceClass::All}})
+    for (const auto& [platform, deviceClass] :
+         {std::pair{APlatform, ADeviceClass}, std::pair{APlatform, TqoDeviceClass::All},
+          std::pair{TqoPlatform::All, ADeviceClass}, std::pair{TqoPlatform::All, TqoDeviceClass::All}})
         if (TqoAssetPtr asset = Find(AName, platform, deviceClass))
             return asset;
     return nullptr;

@@ -65,11 +65,11 @@ private:
 class TqoTargetNames
 {
 public:
-    static QString PlatformKey(TqoPlatform APlatform);         // "all", "android", "ios"
+    static QString PlatformKey(TqoPlatform APlatform);          // "all", "android", "ios"
     static QString DeviceClassKey(TqoDeviceClass ADeviceClass); // "all", "phone-small", ..., "watch"
     static bool TryPlatformFromKey(const QString& AKey, TqoPlatform& APlatform);
     static bool TryDeviceClassFromKey(const QString& AKey, TqoDeviceClass& ADeviceClass);
-    static QString PlatformDisplayName(TqoPlatform APlatform);         // "Android", "iOS"; "" for All
+    static QString PlatformDisplayName(TqoPlatform APlatform);          // "Android", "iOS"; "" for All
     static QString DeviceClassDisplayName(TqoDeviceClass ADeviceClass); // "Phone Small", ...; "" for All
 };
 
@@ -197,9 +197,9 @@ class TqoBitmapInfo
 public:
     enum class TqoSource
     {
-        None,   // no bitmap yet
-        File,   // the file named by the uri
-        Memory  // a bitmap held in memory until the storage writes it
+        None,  // no bitmap yet
+        File,  // the file named by the uri
+        Memory // a bitmap held in memory until the storage writes it
     };
 
     explicit TqoBitmapInfo(float AScale);

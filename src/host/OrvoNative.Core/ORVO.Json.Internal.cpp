@@ -27,10 +27,7 @@ std::string EscapePointerToken(const std::string& AKey)
     return result;
 }
 
-QString TypeName(const Json& AValue)
-{
-    return QString::fromLatin1(AValue.type_name());
-}
+QString TypeName(const Json& AValue) { return QString::fromLatin1(AValue.type_name()); }
 
 } // namespace
 
@@ -53,8 +50,8 @@ std::map<std::string, int> ValueLines(const QByteArray& AText)
         std::string pointer;
         if (!stack.empty()) {
             const TFrame& frame = stack.back();
-            pointer = frame.Pointer + '/' +
-                      (frame.IsArray ? std::to_string(frame.Index) : EscapePointerToken(frame.Key));
+            pointer =
+                frame.Pointer + '/' + (frame.IsArray ? std::to_string(frame.Index) : EscapePointerToken(frame.Key));
         }
         lines[pointer] = line;
         return pointer;
@@ -122,10 +119,7 @@ Json DoubleValue(double AValue, const QString& AWhat)
     return AValue;
 }
 
-bool TqoJsonNode::Has(const char* AKey) const
-{
-    return FValue->is_object() && FValue->contains(AKey);
-}
+bool TqoJsonNode::Has(const char* AKey) const { return FValue->is_object() && FValue->contains(AKey); }
 
 TqoJsonNode TqoJsonNode::Member(const char* AKey) const
 {

@@ -39,7 +39,7 @@ public:
     bool Has(const char* AKey) const;
     TqoJsonNode Member(const char* AKey) const; // raises when missing
     TqoJsonNode At(size_t AIndex) const;
-    size_t Size() const;                          // of an array; raises for other types
+    size_t Size() const; // of an array; raises for other types
 
     void ExpectObject(std::initializer_list<const char*> AAllowedKeys) const;
     void ExpectArray() const;

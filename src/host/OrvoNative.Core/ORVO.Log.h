@@ -63,7 +63,7 @@ public:
     static QString ToText(QChar AValue) { return QString(AValue); }
     static QString ToText(bool AValue) { return AValue ? QStringLiteral("True") : QStringLiteral("False"); }
     template <typename T>
-        requires std::is_arithmetic_v<T>
+    requires std::is_arithmetic_v<T>
     static QString ToText(T AValue)
     {
         if constexpr (std::is_floating_point_v<T>)

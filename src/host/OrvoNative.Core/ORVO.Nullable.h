@@ -8,8 +8,7 @@ namespace core {
 
 // An optional value. Unlike std::optional, reading an empty one raises the
 // runtime's own error so that callers see "No such value" in the IDE.
-template <typename T>
-class TqoNullable
+template <typename T> class TqoNullable
 {
 public:
     TqoNullable() = default;

@@ -172,17 +172,16 @@ struct TqoKindName
     const char* Name;
 };
 constexpr TqoKindName KindNames[] = {
-    {TqoVectorCommandKind::DrawPath, "path"},       {TqoVectorCommandKind::BeginGroup, "begin"},
-    {TqoVectorCommandKind::EndGroup, "end"},        {TqoVectorCommandKind::Transform, "transform"},
-    {TqoVectorCommandKind::Gradient, "gradient"},   {TqoVectorCommandKind::Brush, "brush"},
+    {TqoVectorCommandKind::DrawPath, "path"},     {TqoVectorCommandKind::BeginGroup, "begin"},
+    {TqoVectorCommandKind::EndGroup, "end"},      {TqoVectorCommandKind::Transform, "transform"},
+    {TqoVectorCommandKind::Gradient, "gradient"}, {TqoVectorCommandKind::Brush, "brush"},
 };
 
 const char* const FillRuleNames[] = {"nonzero", "evenodd"};
 const char* const LineCapNames[] = {"square", "round", "butt"};
 const char* const LineJoinNames[] = {"miter", "round", "bevel"};
 
-template <typename TEnum, size_t N>
-TEnum EnumFromNode(const TqoJsonNode& ANode, const char* const (&ANames)[N])
+template <typename TEnum, size_t N> TEnum EnumFromNode(const TqoJsonNode& ANode, const char* const (&ANames)[N])
 {
     const QString text = ANode.String();
     for (size_t i = 0; i < N; ++i)
@@ -191,8 +190,7 @@ TEnum EnumFromNode(const TqoJsonNode& ANode, const char* const (&ANames)[N])
     ANode.Fail(QStringLiteral("unknown value \"%1\"").arg(text));
 }
 
-template <typename TEnum, size_t N>
-const char* EnumName(TEnum AValue, const char* const (&ANames)[N])
+template <typename TEnum, size_t N> const char* EnumName(TEnum AValue, const char* const (&ANames)[N])
 {
     return ANames[static_cast<size_t>(AValue)];
 }
@@ -263,8 +261,8 @@ Json BrushToJson(const TqoVectorBrush& B)
 
 TqoVectorBrush BrushFromNode(const TqoJsonNode& N)
 {
-    N.ExpectObject({"kind", "fill", "fillOpacity", "fillRule", "stroke", "strokeWidth", "strokeOpacity",
-                    "dashArray", "dashOffset", "lineCap", "lineJoin"});
+    N.ExpectObject({"kind", "fill", "fillOpacity", "fillRule", "stroke", "strokeWidth", "strokeOpacity", "dashArray",
+                    "dashOffset", "lineCap", "lineJoin"});
     TqoVectorBrush b;
     if (N.Has("fill"))
         b.FillColor = N.Member("fill").String();

@@ -157,11 +157,11 @@ public:
     bool operator==(const TqoVectorCommand& AOther) const;
 
     TqoVectorCommandKind Kind;
-    QString Path;                                 // DrawPath: SVG path data, unchanged
-    TqoVectorTransform Transform;                 // Transform
-    std::unique_ptr<TqoVectorGradient> Gradient;  // Gradient
-    bool IsFill = true;                           // Gradient: fill (true) or stroke (false)
-    TqoVectorBrush Brush;                         // Brush
+    QString Path;                                // DrawPath: SVG path data, unchanged
+    TqoVectorTransform Transform;                // Transform
+    std::unique_ptr<TqoVectorGradient> Gradient; // Gradient
+    bool IsFill = true;                          // Gradient: fill (true) or stroke (false)
+    TqoVectorBrush Brush;                        // Brush
 };
 
 // A vector image: size, view box and the drawing commands in recording order.

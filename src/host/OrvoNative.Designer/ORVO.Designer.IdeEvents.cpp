@@ -18,9 +18,7 @@ TqoIdeEventsListener::TqoIdeEventsListener()
 {
     // Lives as long as the process, like the message manager, so it never unsubscribes.
     ide::TMessageManager::DefaultManager().SubscribeToMessage<TqoCanRemoveAssetsManager>(
-        [this](const void*, const TqoCanRemoveAssetsManager& AMessage) {
-            RemoveAssetsManager(AMessage.Value());
-        });
+        [this](const void*, const TqoCanRemoveAssetsManager& AMessage) { RemoveAssetsManager(AMessage.Value()); });
 }
 
 TqoIdeEventsListener& TqoIdeEventsListener::Instance()
@@ -37,17 +35,16 @@ QString TqoIdeEventsListener::Key(const QString& AProjectGUID)
     return Uuid.isNull() ? Trimmed.toUpper() : Uuid.toString(QUuid::WithBraces).toUpper();
 }
 
-bool TqoIdeEventsListener::TryGetAssetsManager(const QString& AProjectGUID,
-                                               TqoAssetsManagerPtr& AManager) const
+bool TqoIdeEventsListener::TryGetAssetsManager(const QString& AProjectGUID, TqoAssetsManagerPtr& AManager) const
 {
     const auto It = FAssetsManagers.constFind(Key(AProjectGUID));
-    if (It == FAssetsManagers.cend()) return false;
+    if (It == FAssetsManagers.cend())
+        return false;
     AManager = It.value();
     return true;
 }
 
-TqoIdeEventsListener::TqoAssetsManagerPtr
-TqoIdeEventsListener::GetAssetsManager(const QString& AProjectGUID) const
+TqoIdeEventsListener::TqoAssetsManagerPtr TqoIdeEventsListener::GetAssetsManager(const QString& AProjectGUID) const
 {
     return FAssetsManagers.value(Key(AProjectGUID));
 }
@@ -55,8 +52,7 @@ TqoIdeEventsListener::GetAssetsManager(const QString& AProjectGUID) const
 void TqoIdeEventsListener::SetAssetsManager(const QString& AProjectGUID, TqoAssetsManagerPtr AManager)
 {
     const QString LKey = Key(AProjectGUID);
-    core::TqoAssert::IsFalse(LKey.isEmpty(),
-                             QStringLiteral("Argument must not be empty: name=\"AProjectGUID\""));
+    core::TqoAssert::IsFalse(LKey.isEmpty(), QStringLiteral("Argument must not be empty: name=\"AProjectGUID\""));
     core::TqoAssert::IsNotNil(AManager, QStringLiteral("AManager"));
     FAssetsManagers.insert(LKey, std::move(AManager));
 }
@@ -82,17 +78,17 @@ TqoIdeEventsListener::ProjectOpened(const std::shared_ptr<ide::IOTAProject>& APr
     core::TqoAssert::IsNotNil(AProject, QStringLiteral("AProject"));
     const QString LGUID = AProject->ProjectGUID();
     if (Key(LGUID).isEmpty()) {
-        core::TqoLog::Warning(
-            LogCategory,
-            QStringLiteral("The project has no GUID, its assets are not loaded: fileName=\"%1\""),
-            AProject->FileName());
+        core::TqoLog::Warning(LogCategory,
+                              QStringLiteral("The project has no GUID, its assets are not loaded: fileName=\"%1\""),
+                              AProject->FileName());
         return nullptr;
     }
 
     auto LManager = std::make_shared<core::TqoAssetsManager>();
     const QString LConfig = ConfigFileName(AProject->FileName());
     // A broken file raises before anything is kept, so the previous state stays whole.
-    if (QFileInfo(LConfig).isFile()) core::TqoAssetsFactory::LoadFromFile(*LManager, LConfig);
+    if (QFileInfo(LConfig).isFile())
+        core::TqoAssetsFactory::LoadFromFile(*LManager, LConfig);
     SetAssetsManager(LGUID, LManager);
 
     ide::TMessageManager::DefaultManager().SendMessage(this, TqoProjectOpenedMessage(AProject));

@@ -13,8 +13,8 @@ namespace dsgn {
 void CreateChessBackground(core::TqoBitmap& ABitmap, int ACellSize, core::TqoAlphaColor AColor1,
                            core::TqoAlphaColor AColor2)
 {
-    core::TqoAssert::IsTrue(ACellSize > 0, QStringLiteral("The chessboard's cell size must be positive: ACellSize=%1")
-                                               .arg(ACellSize));
+    core::TqoAssert::IsTrue(ACellSize > 0,
+                            QStringLiteral("The chessboard's cell size must be positive: ACellSize=%1").arg(ACellSize));
     QImage& image = ABitmap.Image();
     if (image.isNull())
         return;

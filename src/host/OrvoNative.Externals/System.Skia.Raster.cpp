@@ -151,10 +151,7 @@ inline QRgb ScaleChannels(QRgb AColor, uint AScale)
     return LRedBlue | LAlphaGreen;
 }
 
-float Length(float AX, float AY)
-{
-    return std::sqrt(AX * AX + AY * AY);
-}
+float Length(float AX, float AY) { return std::sqrt(AX * AX + AY * AY); }
 
 } // namespace
 

@@ -171,9 +171,7 @@ QString TSkPathImpl::ToSVG() const
 class TSkDashEffect final : public ISkPathEffect
 {
 public:
-    TSkDashEffect(std::vector<float> AIntervals, float APhase) : FIntervals(std::move(AIntervals)), FPhase(APhase)
-    {
-    }
+    TSkDashEffect(std::vector<float> AIntervals, float APhase) : FIntervals(std::move(AIntervals)), FPhase(APhase) {}
     // Dash pieces of APath in its own units. AToDevice only sets how finely curves are flattened.
     // Returns false when the path would get too many dashes; Skia then draws it undashed.
     bool Apply(const ISkPath& APath, const QTransform& AToDevice, QPainterPath& AResult) const;
@@ -324,9 +322,8 @@ bool TSkDashEffect::Apply(const ISkPath& APath, const QTransform& AToDevice, QPa
                     std::vector<QPointF>& dash = dashes.back();
                     // A zero-length dash still shows its caps (dotted lines), and Qt drops a
                     // zero-length line: give it a length far below a pixel.
-                    dash.push_back(dash.size() == 1 && dash[0] == at && length > 0
-                                       ? at + (b - a) / length * dotLength
-                                       : at);
+                    dash.push_back(dash.size() == 1 && dash[0] == at && length > 0 ? at + (b - a) / length * dotLength
+                                                                                   : at);
                     inDash = false;
                 }
                 advance();
@@ -518,8 +515,8 @@ void TSkCanvasImpl::DrawPath(const ISkPath& APath, const ISkPaint& APaint)
         APath.GetFillType() == TSkPathFillType::Winding && FPainter->device()->devType() == QInternal::Image) {
         // The painter draws into this image's own buffer; a shared image would detach under it.
         auto* image = static_cast<QImage*>(FPainter->device());
-        if (image->isDetached() && raster::FillWinding(*image, APath.GetVerbs(), APath.GetPoints(), FMatrix,
-                                                       APaint.GetColor()))
+        if (image->isDetached() &&
+            raster::FillWinding(*image, APath.GetVerbs(), APath.GetPoints(), FMatrix, APaint.GetColor()))
             return;
     }
     const bool hasCaps = isStroke && APaint.GetStrokeCap() != TSkStrokeCap::Butt;
@@ -820,8 +817,8 @@ std::shared_ptr<ISkShader> TSkShader::MakeColor(TAlphaColor AColor)
 
 std::shared_ptr<ISkShader> TSkShader::MakeGradientLinear(const QPointF& AStart, const QPointF& AEnd,
                                                          const std::vector<TAlphaColor>& AColors,
-                                                         const std::vector<float>& APositions,
-                                                         TSkTileMode ATileMode, const QTransform& ALocalMatrix)
+                                                         const std::vector<float>& APositions, TSkTileMode ATileMode,
+                                                         const QTransform& ALocalMatrix)
 {
     if (!ValidGradient(AColors, APositions))
         return nullptr;
@@ -835,8 +832,8 @@ std::shared_ptr<ISkShader> TSkShader::MakeGradientLinear(const QPointF& AStart, 
 
 std::shared_ptr<ISkShader> TSkShader::MakeGradientRadial(const QPointF& ACenter, float ARadius,
                                                          const std::vector<TAlphaColor>& AColors,
-                                                         const std::vector<float>& APositions,
-                                                         TSkTileMode ATileMode, const QTransform& ALocalMatrix)
+                                                         const std::vector<float>& APositions, TSkTileMode ATileMode,
+                                                         const QTransform& ALocalMatrix)
 {
     if (!ValidGradient(AColors, APositions) || ARadius < 0 || !std::isfinite(ARadius))
         return nullptr;

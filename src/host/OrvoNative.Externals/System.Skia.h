@@ -128,8 +128,7 @@ public:
     TSkPathBuilder& QuadTo(const QPointF& AControl, const QPointF& AEnd);
     TSkPathBuilder& CubicTo(const QPointF& AControl1, const QPointF& AControl2, const QPointF& AEnd);
     // SVG's elliptical arc from the last point to AEnd (SkPath::arcTo with ArcSize and direction).
-    TSkPathBuilder& ArcTo(const QPointF& ARadii, double AXAxisRotate, bool ALargeArc, bool ASweep,
-                          const QPointF& AEnd);
+    TSkPathBuilder& ArcTo(const QPointF& ARadii, double AXAxisRotate, bool ALargeArc, bool ASweep, const QPointF& AEnd);
     TSkPathBuilder& Close();
     // Appends APath's contours; the builder keeps its own fill type.
     TSkPathBuilder& AddPath(const ISkPath& APath);

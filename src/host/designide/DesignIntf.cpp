@@ -25,8 +25,7 @@ int AncestorDistance(TPersistentClass AClass, TPersistentClass AAncestor)
     return -1;
 }
 
-template <class TList>
-void EraseModule(TList& AList, const QString& AModule)
+template <class TList> void EraseModule(TList& AList, const QString& AModule)
 {
     AList.erase(std::remove_if(AList.begin(), AList.end(), [&](const auto& E) { return E.Module == AModule; }),
                 AList.end());
@@ -60,10 +59,7 @@ TDesignRegistry::TDesignRegistry()
     FGroups.push_back(TClassGroup{nullptr, {}, QString()});
 }
 
-void TDesignRegistry::BeginModule(const QString& AModule)
-{
-    FCurrentModule = AModule;
-}
+void TDesignRegistry::BeginModule(const QString& AModule) { FCurrentModule = AModule; }
 
 void TDesignRegistry::EndModule()
 {
@@ -102,8 +98,7 @@ void TDesignRegistry::UnregisterModule(const QString& AModule)
 
 void TDesignRegistry::AddClass(TPersistentClass AClass)
 {
-    const bool LKnown =
-        std::any_of(FClasses.begin(), FClasses.end(), [&](const auto& R) { return R.Class == AClass; });
+    const bool LKnown = std::any_of(FClasses.begin(), FClasses.end(), [&](const auto& R) { return R.Class == AClass; });
     if (!LKnown)
         FClasses.push_back({AClass, FCurrentModule});
     if (!GroupContaining(AClass))
@@ -312,8 +307,8 @@ void GroupDescendentsWith(TPersistentClass AClass, TPersistentClass AClassGroup)
     R.PutInGroup(AClass, *R.GroupContaining(AClassGroup));
 }
 
-void RegisterPropertyEditor(const QString& APropertyType, TComponentClass AComponentClass,
-                            const QString& APropertyName, const TPropertyEditorClass& AEditorClass)
+void RegisterPropertyEditor(const QString& APropertyType, TComponentClass AComponentClass, const QString& APropertyName,
+                            const TPropertyEditorClass& AEditorClass)
 {
     auto& R = TDesignRegistry::Instance();
     R.FPropertyEditors.push_back({APropertyType, AComponentClass, APropertyName, AEditorClass, R.FCurrentModule});
@@ -357,15 +352,9 @@ TFormDesigner::TFormDesigner(QObject* ARoot) : FRoot(ARoot)
         throw std::invalid_argument("TFormDesigner: root is nil");
 }
 
-TPersistentClass TFormDesigner::GetRootClass() const
-{
-    return FRoot->metaObject();
-}
+TPersistentClass TFormDesigner::GetRootClass() const { return FRoot->metaObject(); }
 
-TPersistentClass TFormDesigner::ClassGroup() const
-{
-    return TDesignRegistry::Instance().ClassGroupOf(GetRootClass());
-}
+TPersistentClass TFormDesigner::ClassGroup() const { return TDesignRegistry::Instance().ClassGroupOf(GetRootClass()); }
 
 std::vector<TPaletteEntry> TFormDesigner::OfferedComponents() const
 {

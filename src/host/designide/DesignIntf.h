@@ -73,8 +73,7 @@ public:
     virtual void Execute() {}
 };
 
-template <class TBase, class... TArgs>
-struct TEditorClass
+template <class TBase, class... TArgs> struct TEditorClass
 {
     QString Name;
     std::function<std::unique_ptr<TBase>(TArgs...)> Create;
@@ -85,26 +84,22 @@ using TComponentEditorClass = TEditorClass<TComponentEditor, QObject*, IDesigner
 using TSelectionEditorClass = TEditorClass<TSelectionEditor>;
 using TSprigClass = TEditorClass<TSprig>;
 
-template <class T>
-TPropertyEditorClass PropertyEditorClass(const QString& AName)
+template <class T> TPropertyEditorClass PropertyEditorClass(const QString& AName)
 {
     return {AName, [] { return std::make_unique<T>(); }};
 }
 
-template <class T>
-TComponentEditorClass ComponentEditorClass(const QString& AName)
+template <class T> TComponentEditorClass ComponentEditorClass(const QString& AName)
 {
     return {AName, [](QObject* C, IDesigner* D) { return std::make_unique<T>(C, D); }};
 }
 
-template <class T>
-TSelectionEditorClass SelectionEditorClass(const QString& AName)
+template <class T> TSelectionEditorClass SelectionEditorClass(const QString& AName)
 {
     return {AName, [] { return std::make_unique<T>(); }};
 }
 
-template <class T>
-TSprigClass SprigClass(const QString& AName)
+template <class T> TSprigClass SprigClass(const QString& AName)
 {
     return {AName, [] { return std::make_unique<T>(); }};
 }
@@ -122,8 +117,8 @@ TPersistentClass ActivateClassGroup(TPersistentClass AClass);
 void GroupDescendentsWith(TPersistentClass AClass, TPersistentClass AClassGroup);
 
 // AComponentClass null: any class; APropertyName empty: any property.
-void RegisterPropertyEditor(const QString& APropertyType, TComponentClass AComponentClass,
-                            const QString& APropertyName, const TPropertyEditorClass& AEditorClass);
+void RegisterPropertyEditor(const QString& APropertyType, TComponentClass AComponentClass, const QString& APropertyName,
+                            const TPropertyEditorClass& AEditorClass);
 void RegisterComponentEditor(TComponentClass AComponentClass, const TComponentEditorClass& AEditorClass);
 void RegisterSelectionEditor(TComponentClass AComponentClass, const TSelectionEditorClass& AEditorClass);
 void RegisterSprigType(TComponentClass AComponentClass, const TSprigClass& ASprigClass);
@@ -148,8 +143,7 @@ struct TPropertyEditorEntry
     QString Module;
 };
 
-template <class TClass>
-struct TClassBinding
+template <class TClass> struct TClassBinding
 {
     TComponentClass ComponentClass;
     TClass EditorClass;

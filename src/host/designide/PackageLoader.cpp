@@ -20,20 +20,11 @@ QStringList& ModuleList()
 
 } // namespace
 
-void RegisterModule(const QString& AModuleName)
-{
-    ModuleList().append(AModuleName);
-}
+void RegisterModule(const QString& AModuleName) { ModuleList().append(AModuleName); }
 
-void UnregisterModule(const QString& AModuleName)
-{
-    ModuleList().removeOne(AModuleName);
-}
+void UnregisterModule(const QString& AModuleName) { ModuleList().removeOne(AModuleName); }
 
-QStringList RegisteredModules()
-{
-    return ModuleList();
-}
+QStringList RegisteredModules() { return ModuleList(); }
 
 QString ModuleResourceRoot(const QString& AModuleName)
 {
@@ -95,10 +86,7 @@ std::unique_ptr<TLoadedPackage> LoadPackage(const QString& AFileName)
     return LPackage;
 }
 
-TLoadedPackage::~TLoadedPackage()
-{
-    Unload();
-}
+TLoadedPackage::~TLoadedPackage() { Unload(); }
 
 void TLoadedPackage::Unload()
 {

@@ -32,10 +32,7 @@ QString RelativeProjectPath(const QString& AFolder, const QString& AAbsolute)
     return QDir(AFolder).relativeFilePath(AAbsolute).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
-bool SameFile(const QString& A, const QString& B)
-{
-    return SameText(ToNativeSeparators(A), ToNativeSeparators(B));
-}
+bool SameFile(const QString& A, const QString& B) { return SameText(ToNativeSeparators(A), ToNativeSeparators(B)); }
 
 // The IDE sorts named lists with CompareText: ASCII upper-cased, then ordinal, so '_' sorts
 // after the letters.
@@ -245,7 +242,9 @@ QString GroupKey(const TXmlElement* AGroup)
 class TModuleInfo final : public IOTAModuleInfo
 {
 public:
-    TModuleInfo(QString AFileName, QString AFormName) : FFileName(std::move(AFileName)), FFormName(std::move(AFormName)) {}
+    TModuleInfo(QString AFileName, QString AFormName) : FFileName(std::move(AFileName)), FFormName(std::move(AFormName))
+    {
+    }
     QString FileName() const override { return FFileName; }
     QString FormName() const override { return FFormName; }
 
@@ -261,7 +260,7 @@ private:
 struct TUsesClause
 {
     bool Found = false;
-    qsizetype HeaderEnd = -1; // after the ';' of "program X;"
+    qsizetype HeaderEnd = -1;  // after the ';' of "program X;"
     qsizetype Terminator = -1; // offset of the clause's ';'
     QStringList Units;
 };
@@ -269,7 +268,14 @@ struct TUsesClause
 TUsesClause ScanUsesClause(const QByteArray& ASource)
 {
     TUsesClause Result;
-    enum class TState { Header, HeaderName, Uses, UnitName, UnitTail } State = TState::Header;
+    enum class TState
+    {
+        Header,
+        HeaderName,
+        Uses,
+        UnitName,
+        UnitTail
+    } State = TState::Header;
     qsizetype I = 0;
     const qsizetype N = ASource.size();
     auto IsIdentStart = [](char C) { return std::isalpha(static_cast<unsigned char>(C)) || C == '_'; };
@@ -360,15 +366,9 @@ TMenuItem* TMenuItem::Find(const QString& AName)
     return nullptr;
 }
 
-QString TMenuItem::DisplayCaption() const
-{
-    return Caption.isEmpty() && Action ? Action->Caption : Caption;
-}
+QString TMenuItem::DisplayCaption() const { return Caption.isEmpty() && Action ? Action->Caption : Caption; }
 
-void TMenuItem::Add(std::shared_ptr<TMenuItem> AItem)
-{
-    Insert(Items.size(), std::move(AItem));
-}
+void TMenuItem::Add(std::shared_ptr<TMenuItem> AItem) { Insert(Items.size(), std::move(AItem)); }
 
 void TMenuItem::Insert(size_t AIndex, std::shared_ptr<TMenuItem> AItem)
 {
@@ -376,10 +376,7 @@ void TMenuItem::Insert(size_t AIndex, std::shared_ptr<TMenuItem> AItem)
     Items.insert(Items.begin() + static_cast<std::ptrdiff_t>(std::min(AIndex, Items.size())), std::move(AItem));
 }
 
-bool TMenuItem::Click()
-{
-    return Action && Action->Execute();
-}
+bool TMenuItem::Click() { return Action && Action->Execute(); }
 
 // ---------------------------------------------------------------------------------------
 // TDprojProject
@@ -408,10 +405,7 @@ QString TDprojProject::ProjectGUID() const
     return {};
 }
 
-QString TDprojProject::ProjectType() const
-{
-    return MainProperty(Root(), QStringLiteral("FrameworkType"));
-}
+QString TDprojProject::ProjectType() const { return MainProperty(Root(), QStringLiteral("FrameworkType")); }
 
 QString TDprojProject::MainSourceFileName() const
 {
@@ -450,7 +444,8 @@ void TDprojProject::AddFile(const QString& AFileName, bool AIsUnitOrForm)
         // The items go to the ItemGroup that holds the sources, after the last unit.
         TXmlElement* Target = nullptr;
         for (TXmlElement* Group : Root()->Elements(QStringLiteral("ItemGroup"))) {
-            if (Group->FirstElement(QStringLiteral("DelphiCompile")) || Group->FirstElement(QStringLiteral("DCCReference"))) {
+            if (Group->FirstElement(QStringLiteral("DelphiCompile")) ||
+                Group->FirstElement(QStringLiteral("DCCReference"))) {
                 Target = Group;
                 break;
             }
@@ -479,13 +474,13 @@ void TDprojProject::AddFile(const QString& AFileName, bool AIsUnitOrForm)
         }
         const TUsesClause Uses = ScanUsesClause(Source);
         const QString UnitName = QFileInfo(Absolute).completeBaseName();
-        const bool Listed = std::any_of(Uses.Units.begin(), Uses.Units.end(),
-                                        [&](const QString& U) { return SameText(U, UnitName); });
+        const bool Listed =
+            std::any_of(Uses.Units.begin(), Uses.Units.end(), [&](const QString& U) { return SameText(U, UnitName); });
         if (!Listed) {
             const QByteArray LineBreak = Source.contains("\r\n") || !Source.contains('\n') ? "\r\n" : "\n";
-            const QByteArray Entry = QByteArray("  " + UnitName.toUtf8() + " in '" +
-                                                RelativeProjectPath(QFileInfo(MainSource).absolutePath(), Absolute).toUtf8() +
-                                                "'");
+            const QByteArray Entry =
+                QByteArray("  " + UnitName.toUtf8() + " in '" +
+                           RelativeProjectPath(QFileInfo(MainSource).absolutePath(), Absolute).toUtf8() + "'");
             if (Uses.Found && Uses.Terminator >= 0)
                 Source.insert(Uses.Terminator, QByteArray("," + LineBreak + Entry));
             else if (!Uses.Found && Uses.HeaderEnd >= 0)
@@ -517,10 +512,7 @@ int TDprojProject::AddNotifier(std::shared_ptr<IOTAProjectNotifier> ANotifier)
     return Index;
 }
 
-void TDprojProject::RemoveNotifier(int AIndex)
-{
-    FNotifiers.erase(AIndex);
-}
+void TDprojProject::RemoveNotifier(int AIndex) { FNotifiers.erase(AIndex); }
 
 void TDprojProject::MarkModified()
 {
@@ -528,10 +520,7 @@ void TDprojProject::MarkModified()
     ForEachNotifier([](IOTAProjectNotifier& N) { N.Modified(); });
 }
 
-QByteArray TDprojProject::Serialize() const
-{
-    return FDocument->Serialize();
-}
+QByteArray TDprojProject::Serialize() const { return FDocument->Serialize(); }
 
 void TDprojProject::Save()
 {
@@ -831,7 +820,8 @@ public:
         TXmlElement* Entry = Find();
         if (!Entry || !FindPlatform(Entry, APlatform))
             return false;
-        return !SameText(PlatformProperty(Entry, APlatform, QStringLiteral("Enabled")).trimmed(), QStringLiteral("false"));
+        return !SameText(PlatformProperty(Entry, APlatform, QStringLiteral("Enabled")).trimmed(),
+                         QStringLiteral("false"));
     }
     void SetEnabled(const QString& APlatform, bool AEnabled) override
     {
@@ -887,8 +877,9 @@ private:
     {
         TXmlElement* Entry = Find();
         if (!Entry)
-            throw EXmlError(FProject->FileName(), 0, 0,
-                            QStringLiteral("the deployment entry \"%1\" (%2) has been removed").arg(FLocalName, FConfiguration));
+            throw EXmlError(
+                FProject->FileName(), 0, 0,
+                QStringLiteral("the deployment entry \"%1\" (%2) has been removed").arg(FLocalName, FConfiguration));
         return Entry;
     }
     // A platform the entry is newly deployed to overwrites the file on the device, as the
@@ -940,8 +931,8 @@ public:
         if (TXmlElement* Existing = Section(FProject->Root()))
             return Existing;
         TXmlElement* Borland = BorlandProject(FProject->Root());
-        TXmlElement* Created =
-            Borland->InsertElementBefore(Borland->FirstElement(QStringLiteral("Platforms")), QStringLiteral("Deployment"));
+        TXmlElement* Created = Borland->InsertElementBefore(Borland->FirstElement(QStringLiteral("Platforms")),
+                                                            QStringLiteral("Deployment"));
         Created->SetAttribute(QStringLiteral("Version"), QStringLiteral("3"));
         return Created;
     }
@@ -957,12 +948,13 @@ public:
             for (TXmlElement* Child : Deployment->Elements()) {
                 if (Child->Name() == QLatin1String("DeployFile")) {
                     // The first of two equal entries is the one a walk would find.
-                    const QString Key = TDprojProject::TDeploymentIndex::Key(
-                        Child->Attribute(QStringLiteral("Configuration")), Child->Attribute(QStringLiteral("LocalName")));
+                    const QString Key =
+                        TDprojProject::TDeploymentIndex::Key(Child->Attribute(QStringLiteral("Configuration")),
+                                                             Child->Attribute(QStringLiteral("LocalName")));
                     if (!LIndex.Entries.contains(Key))
                         LIndex.Entries.insert(Key, Child);
-                } else if (!LIndex.InsertBefore &&
-                           (Child->Name() == QLatin1String("DeployClass") || Child->Name() == QLatin1String("ProjectRoot"))) {
+                } else if (!LIndex.InsertBefore && (Child->Name() == QLatin1String("DeployClass") ||
+                                                    Child->Name() == QLatin1String("ProjectRoot"))) {
                     LIndex.InsertBefore = Child;
                 }
             }
@@ -1046,7 +1038,8 @@ public:
         std::vector<std::shared_ptr<IProjectDeploymentFile>> Result;
         if (TXmlElement* Deployment = Section(FProject->Root()))
             for (TXmlElement* Entry : Deployment->Elements(QStringLiteral("DeployFile")))
-                Result.push_back(std::make_shared<TDeploymentFile>(FProject, Entry->Attribute(QStringLiteral("LocalName")),
+                Result.push_back(std::make_shared<TDeploymentFile>(FProject,
+                                                                   Entry->Attribute(QStringLiteral("LocalName")),
                                                                    Entry->Attribute(QStringLiteral("Configuration"))));
         return Result;
     }
@@ -1079,7 +1072,8 @@ public:
             }
         }
         if (!Before)
-            Before = LastClass ? NextElementSibling(LastClass) : Deployment->FirstElement(QStringLiteral("ProjectRoot"));
+            Before =
+                LastClass ? NextElementSibling(LastClass) : Deployment->FirstElement(QStringLiteral("ProjectRoot"));
         TXmlElement* Class = Deployment->InsertElementBefore(Before, QStringLiteral("DeployClass"));
         Invalidate(*FProject);
         Class->SetAttribute(QStringLiteral("Name"), AName);
@@ -1098,14 +1092,9 @@ private:
     std::shared_ptr<TDprojProject> FProject;
 };
 
-TXmlElement* TDeploymentFile::Find() const
-{
-    return TDeployment::FindEntry(*FProject, FConfiguration, FLocalName);
-}
+TXmlElement* TDeploymentFile::Find() const { return TDeployment::FindEntry(*FProject, FConfiguration, FLocalName); }
 
 } // namespace
-
-
 
 std::shared_ptr<IOTAProjectOptionsConfigurations> TDprojProject::ProjectOptionsConfigurations()
 {
@@ -1257,8 +1246,8 @@ public:
 
     TMenuItem& MainMenu() override { return *FMainMenu; }
 
-    bool AddActionMenu(const QString& ATargetName, std::shared_ptr<TAction> AAction, std::shared_ptr<TMenuItem> AMenuItem,
-                       bool AInsertAfter, bool AInsertAsChild) override
+    bool AddActionMenu(const QString& ATargetName, std::shared_ptr<TAction> AAction,
+                       std::shared_ptr<TMenuItem> AMenuItem, bool AInsertAfter, bool AInsertAsChild) override
     {
         TMenuItem* Target = FMainMenu->Find(ATargetName);
         if (!Target)
@@ -1285,7 +1274,8 @@ public:
         if (!AMenuItem || !AMenuItem->Parent())
             return false;
         auto& Items = AMenuItem->Parent()->Items;
-        const auto It = std::find_if(Items.begin(), Items.end(), [AMenuItem](const auto& I) { return I.get() == AMenuItem; });
+        const auto It =
+            std::find_if(Items.begin(), Items.end(), [AMenuItem](const auto& I) { return I.get() == AMenuItem; });
         if (It == Items.end())
             return false;
         (*It)->FParent = nullptr;
@@ -1324,16 +1314,20 @@ std::shared_ptr<TMenuItem> CreateDefaultMainMenu()
         Result->Caption = QString::fromUtf8(ACaption);
         return Result;
     };
-    auto Menu = [&](const char* AName, const char* ACaption, std::initializer_list<std::pair<const char*, const char*>> AItems) {
+    auto Menu = [&](const char* AName, const char* ACaption,
+                    std::initializer_list<std::pair<const char*, const char*>> AItems) {
         auto Result = Item(AName, ACaption);
         for (const auto& [Name, Caption] : AItems)
             Result->Add(Item(Name, Caption));
         return Result;
     };
     auto Root = Item("MainMenu", "");
-    Root->Add(Menu("FileMenu", "&File", {{"FileOpenItem", "&Open..."}, {"FileSaveItem", "&Save"}, {"FileCloseAllItem", "C&lose All"}}));
-    Root->Add(Menu("EditMenu", "&Edit", {{"EditUndoItem", "&Undo"}, {"EditCopyItem", "&Copy"}, {"EditPasteItem", "&Paste"}}));
-    Root->Add(Menu("ViewsMenu", "&View", {{"ViewProjectManagerItem", "&Projects"}, {"ViewObjInspItem", "&Object Inspector"}}));
+    Root->Add(Menu("FileMenu", "&File",
+                   {{"FileOpenItem", "&Open..."}, {"FileSaveItem", "&Save"}, {"FileCloseAllItem", "C&lose All"}}));
+    Root->Add(
+        Menu("EditMenu", "&Edit", {{"EditUndoItem", "&Undo"}, {"EditCopyItem", "&Copy"}, {"EditPasteItem", "&Paste"}}));
+    Root->Add(Menu("ViewsMenu", "&View",
+                   {{"ViewProjectManagerItem", "&Projects"}, {"ViewObjInspItem", "&Object Inspector"}}));
     Root->Add(Menu("ProjectMenu", "&Project",
                    {{"ProjectAddItem", "&Add to Project..."},
                     {"ProjectRemoveItem", "&Remove from Project..."},

@@ -215,7 +215,7 @@ private:
 
     QString FFileName;
     std::unique_ptr<xml::TXmlDocument> FDocument;
-    QByteArray FMainSource;         // pending .dpr content, empty when unchanged
+    QByteArray FMainSource; // pending .dpr content, empty when unchanged
     std::map<int, std::shared_ptr<IOTAProjectNotifier>> FNotifiers;
     int FNextNotifier = 0;
     bool FModified = false;
@@ -247,7 +247,11 @@ public:
     std::function<void()> OnExecute;
     std::function<void(TAction&)> OnUpdate;
 
-    void Update() { if (OnUpdate) OnUpdate(*this); }
+    void Update()
+    {
+        if (OnUpdate)
+            OnUpdate(*this);
+    }
     bool Execute();
 };
 

@@ -24,10 +24,7 @@ bool IsNameChar(char AChar)
     return C >= 0x80 || std::isalnum(C) || AChar == '_' || AChar == ':' || AChar == '.' || AChar == '-';
 }
 
-bool IsBlank(const std::string& AText)
-{
-    return std::all_of(AText.begin(), AText.end(), IsSpace);
-}
+bool IsBlank(const std::string& AText) { return std::all_of(AText.begin(), AText.end(), IsSpace); }
 
 void AppendUtf8(std::string& AOut, unsigned long ACode)
 {
@@ -54,8 +51,8 @@ constexpr int MaxDepth = 256;
 } // namespace
 
 EXmlError::EXmlError(const QString& AFileName, int ALine, int AColumn, const QString& AMessage)
-    : std::runtime_error(FormatError(AFileName, ALine, AColumn, AMessage).toStdString()),
-      FFileName(AFileName), FLine(ALine), FColumn(AColumn)
+    : std::runtime_error(FormatError(AFileName, ALine, AColumn, AMessage).toStdString()), FFileName(AFileName),
+      FLine(ALine), FColumn(AColumn)
 {
 }
 
@@ -69,17 +66,26 @@ std::string Escape(const std::string& AValue, bool AInText)
     Result.reserve(AValue.size());
     for (char C : AValue) {
         switch (C) {
-        case '&': Result += "&amp;"; break;
-        case '<': Result += "&lt;"; break;
-        case '>': Result += "&gt;"; break;
-        case '"': Result += "&quot;"; break;
+        case '&':
+            Result += "&amp;";
+            break;
+        case '<':
+            Result += "&lt;";
+            break;
+        case '>':
+            Result += "&gt;";
+            break;
+        case '"':
+            Result += "&quot;";
+            break;
         case '\'':
             if (AInText) {
                 Result += "&apos;";
                 break;
             }
             [[fallthrough]];
-        default: Result += C;
+        default:
+            Result += C;
         }
     }
     return Result;
@@ -87,15 +93,9 @@ std::string Escape(const std::string& AValue, bool AInText)
 
 } // namespace
 
-std::string EscapeText(const std::string& AValue)
-{
-    return Escape(AValue, true);
-}
+std::string EscapeText(const std::string& AValue) { return Escape(AValue, true); }
 
-std::string EscapeAttribute(const std::string& AValue)
-{
-    return Escape(AValue, false);
-}
+std::string EscapeAttribute(const std::string& AValue) { return Escape(AValue, false); }
 
 std::string DecodeEntities(const std::string& ARaw)
 {
@@ -114,20 +114,25 @@ std::string DecodeEntities(const std::string& ARaw)
         }
         const std::string Name = ARaw.substr(I + 1, Semi - I - 1);
         bool Known = true;
-        if (Name == "amp") Result += '&';
-        else if (Name == "lt") Result += '<';
-        else if (Name == "gt") Result += '>';
-        else if (Name == "apos") Result += '\'';
-        else if (Name == "quot") Result += '"';
+        if (Name == "amp")
+            Result += '&';
+        else if (Name == "lt")
+            Result += '<';
+        else if (Name == "gt")
+            Result += '>';
+        else if (Name == "apos")
+            Result += '\'';
+        else if (Name == "quot")
+            Result += '"';
         else if (Name.size() > 1 && Name[0] == '#') {
             const bool Hex = Name[1] == 'x' || Name[1] == 'X';
             const std::string Digits = Name.substr(Hex ? 2 : 1);
             unsigned long Code = 0;
             Known = !Digits.empty();
             for (char D : Digits) {
-                const int V = std::isdigit(static_cast<unsigned char>(D)) ? D - '0'
-                            : (Hex && std::isxdigit(static_cast<unsigned char>(D))) ? (std::tolower(D) - 'a' + 10)
-                                                                                     : -1;
+                const int V = std::isdigit(static_cast<unsigned char>(D))             ? D - '0'
+                              : (Hex && std::isxdigit(static_cast<unsigned char>(D))) ? (std::tolower(D) - 'a' + 10)
+                                                                                      : -1;
                 if (V < 0 || (!Hex && V > 9) || Code > 0x10FFFF) {
                     Known = false;
                     break;
@@ -232,7 +237,8 @@ private:
 
     int LineOf(size_t AOffset) const
     {
-        return static_cast<int>(std::upper_bound(FLineStarts.begin(), FLineStarts.end(), AOffset) - FLineStarts.begin());
+        return static_cast<int>(std::upper_bound(FLineStarts.begin(), FLineStarts.end(), AOffset) -
+                                FLineStarts.begin());
     }
 
     // Offset just past the terminator.
@@ -248,9 +254,12 @@ private:
     {
         int Brackets = 0;
         for (size_t I = AFrom + 2; I < FData.size(); ++I) {
-            if (FData[I] == '[') ++Brackets;
-            else if (FData[I] == ']') --Brackets;
-            else if (FData[I] == '>' && Brackets <= 0) return I + 1;
+            if (FData[I] == '[')
+                ++Brackets;
+            else if (FData[I] == ']')
+                --Brackets;
+            else if (FData[I] == '>' && Brackets <= 0)
+                return I + 1;
         }
         Fail(AFrom, "unterminated declaration");
     }
@@ -356,8 +365,8 @@ TXmlDocument::~TXmlDocument() = default;
 std::unique_ptr<TXmlDocument> TXmlDocument::Parse(const QByteArray& AData, const QString& AFileName)
 {
     pugi::xml_document Check;
-    const pugi::xml_parse_result Result =
-        Check.load_buffer(AData.constData(), static_cast<size_t>(AData.size()), pugi::parse_default, pugi::encoding_utf8);
+    const pugi::xml_parse_result Result = Check.load_buffer(AData.constData(), static_cast<size_t>(AData.size()),
+                                                            pugi::parse_default, pugi::encoding_utf8);
     if (!Result) {
         int Line = 1;
         int Column = 1;
@@ -401,10 +410,7 @@ QByteArray TXmlDocument::Serialize() const
     return QByteArray::fromStdString(Out);
 }
 
-void TXmlDocument::SaveToFile(const QString& AFileName) const
-{
-    WriteFileAtomically(AFileName, Serialize());
-}
+void TXmlDocument::SaveToFile(const QString& AFileName) const { WriteFileAtomically(AFileName, Serialize()); }
 
 // ---------------------------------------------------------------------------------------
 
@@ -451,7 +457,8 @@ void TXmlElement::SetAttribute(const QString& AName, const QString& AValue)
 bool TXmlElement::RemoveAttribute(const QString& AName)
 {
     const std::string Name = AName.toStdString();
-    const auto It = std::find_if(FAttributes.begin(), FAttributes.end(), [&](const auto& A) { return A.first == Name; });
+    const auto It =
+        std::find_if(FAttributes.begin(), FAttributes.end(), [&](const auto& A) { return A.first == Name; });
     if (It == FAttributes.end())
         return false;
     FAttributes.erase(It);

@@ -38,7 +38,13 @@ class TXmlElement;
 class TXmlNode
 {
 public:
-    enum class TKind { Element, Text, CData, Other };
+    enum class TKind
+    {
+        Element,
+        Text,
+        CData,
+        Other
+    };
 
     virtual ~TXmlNode() = default;
     TKind Kind() const { return FKind; }
@@ -100,8 +106,8 @@ private:
 
     TXmlDocument* FDocument = nullptr;
     std::string FName;
-    std::string FStartRaw; // empty for new elements
-    std::string FEndRaw;   // empty for new or self-closing elements
+    std::string FStartRaw;                                        // empty for new elements
+    std::string FEndRaw;                                          // empty for new or self-closing elements
     std::vector<std::pair<std::string, std::string>> FAttributes; // name, decoded value
     bool FSelfClosing = true;
     bool FStartDirty = false;

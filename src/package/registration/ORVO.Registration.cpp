@@ -10,11 +10,7 @@ namespace {
 
 using namespace core;
 
-template <class... T>
-std::vector<ide::TComponentClass> Classes()
-{
-    return {&T::staticMetaObject...};
-}
+template <class... T> std::vector<ide::TComponentClass> Classes() { return {&T::staticMetaObject...}; }
 
 void RegisterClassGroup()
 {
@@ -38,28 +34,27 @@ void RegisterPalette()
         QStringLiteral("Orvo: Standard"),
         Classes<TqoLabel, TqoButton, TqoCheckBox, TqoRadioButton, TqoEdit, TqoAutoCompleteEdit, TqoSearchEdit,
                 TqoComboBox, TqoMemo, TqoImage, TqoTrackBar, TqoNavigationBar, TqoSwitch, TqoProgressBar,
-                TqoActivityIndicator, TqoVirtualListPicker, TqoNumberListPicker, TqoRegionPicker,
-                TqoScratchOverlay>());
-    ide::RegisterComponents(
-        QStringLiteral("Orvo: Date/Time"),
-        Classes<TqoDatePicker, TqoTimePicker, TqoCalendar, TqoDateEdit, TqoTimeEdit, TqoTimer>());
+                TqoActivityIndicator, TqoVirtualListPicker, TqoNumberListPicker, TqoRegionPicker, TqoScratchOverlay>());
+    ide::RegisterComponents(QStringLiteral("Orvo: Date/Time"),
+                            Classes<TqoDatePicker, TqoTimePicker, TqoCalendar, TqoDateEdit, TqoTimeEdit, TqoTimer>());
     ide::RegisterComponents(QStringLiteral("Orvo: Lists"), Classes<TqoCollectionView, TqoListMenu>());
-    ide::RegisterComponents(QStringLiteral("Orvo: Layouts"),
-                            Classes<TqoLayout, TqoDrawerLayout, TqoBottomSheetLayout, TqoVirtualPagerLayout,
-                                    TqoPagerLayout, TqoCardPanel, TqoSpacer, TqoHorizontalScrollBox,
-                                    TqoVerticalScrollBox, TqoPageControl>());
+    ide::RegisterComponents(
+        QStringLiteral("Orvo: Layouts"),
+        Classes<TqoLayout, TqoDrawerLayout, TqoBottomSheetLayout, TqoVirtualPagerLayout, TqoPagerLayout, TqoCardPanel,
+                TqoSpacer, TqoHorizontalScrollBox, TqoVerticalScrollBox, TqoPageControl>());
     // Known to form streaming, so forms holding one load, but not on the palette.
     ide::RegisterNoIcon(Classes<TqoScrollBox>());
     ide::RegisterComponents(QStringLiteral("Orvo: Shapes"),
-                            Classes<TqoLine, TqoRectangle, TqoRhomb, TqoCircle, TqoEllipse, TqoArc, TqoArch,
-                                    TqoSector, TqoRegularPolygon, TqoSvgPath, TqoPaintBox>());
+                            Classes<TqoLine, TqoRectangle, TqoRhomb, TqoCircle, TqoEllipse, TqoArc, TqoArch, TqoSector,
+                                    TqoRegularPolygon, TqoSvgPath, TqoPaintBox>());
     ide::RegisterComponents(QStringLiteral("Orvo: Signature"), Classes<TqoSignature>());
     ide::RegisterComponents(QStringLiteral("Orvo: Web"), Classes<TqoWebBrowser>());
     ide::RegisterComponents(QStringLiteral("Orvo: PDF"), Classes<TqoPDFViewer>());
     ide::RegisterComponents(
         QStringLiteral("Orvo: Map"),
         Classes<TqoMap, TqoEventMapTileProvider, TqoOSMMapTileProvider, TqoYandexMapTileProvider>());
-    ide::RegisterComponents(QStringLiteral("Orvo: Media"), Classes<TqoVideoControl, TqoAudioRecorder, TqoAudioPlayer>());
+    ide::RegisterComponents(QStringLiteral("Orvo: Media"),
+                            Classes<TqoVideoControl, TqoAudioRecorder, TqoAudioPlayer>());
     ide::RegisterComponents(QStringLiteral("Orvo: Additional"), Classes<TqoApplicationEvents>());
     ide::RegisterComponents(QStringLiteral("Orvo: Camera"), Classes<TqoCamera, TqoCameraPreview>());
     ide::RegisterComponents(QStringLiteral("Orvo: Scanner"), Classes<TqoBarcodeScanner>());
@@ -69,11 +64,10 @@ void RegisterPalette()
         Classes<TqoBannerAd, TqoInterstitialAd, TqoGoogleAdMobProvider, TqoYandexMobileAdsProvider>());
     ide::RegisterComponents(QStringLiteral("Orvo: Push notifications"), Classes<TqoPushNotificationService>());
     ide::RegisterComponents(QStringLiteral("Orvo: Payments"), Classes<TqoGooglePayClient, TqoInAppPurchase>());
-    ide::RegisterComponents(
-        QStringLiteral("Orvo: Authentications"),
-        Classes<TqoBiometricAuthentication, TqoAppleIdAuthenticationClient, TqoAppleIdButton,
-                TqoFacebookLoginAuthenticationClient, TqoVKLoginAuthenticationClient,
-                TqoGoogleSignInAuthenticationClient>());
+    ide::RegisterComponents(QStringLiteral("Orvo: Authentications"),
+                            Classes<TqoBiometricAuthentication, TqoAppleIdAuthenticationClient, TqoAppleIdButton,
+                                    TqoFacebookLoginAuthenticationClient, TqoVKLoginAuthenticationClient,
+                                    TqoGoogleSignInAuthenticationClient>());
     ide::RegisterComponents(QStringLiteral("Orvo: Lottie"), Classes<TqoLottieImage>());
 }
 

@@ -33,8 +33,7 @@ namespace {
 const QString LogCategory = QStringLiteral("VectorImage");
 
 const QString UnknownNodeMessage = QStringLiteral("Unknown node name: node=\"%1\"");
-const QString NotExistedMessage =
-    QStringLiteral("The attribute is not existed: node=\"%1\", attributeName=%2");
+const QString NotExistedMessage = QStringLiteral("The attribute is not existed: node=\"%1\", attributeName=%2");
 const QString CannotParseMessage =
     QStringLiteral("Cannot parse attribute value: node=\"%1\", name=\"%2\", attributeValue=\"%3\"");
 const QString RecursiveUseMessage =
@@ -160,8 +159,7 @@ QString FormatPath(const char* AFormat, std::initializer_list<float> AArgs)
     auto arg = AArgs.begin();
     for (const char* p = AFormat; *p; ++p) {
         if (p[0] == '%' && (p[1] == 'g' || p[1] == 'f') && arg != AArgs.end()) {
-            result += p[1] == 'g' ? TqoVectorReaderSVG::FloatToStrG(*arg)
-                                  : TqoVectorReaderSVG::FloatToStrF(*arg);
+            result += p[1] == 'g' ? TqoVectorReaderSVG::FloatToStrG(*arg) : TqoVectorReaderSVG::FloatToStrF(*arg);
             ++arg;
             ++p;
         } else {
@@ -203,10 +201,7 @@ QString LocalName(const pugi::xml_node& ANode)
     return colon < 0 ? name : name.mid(colon + 1);
 }
 
-bool HasAttribute(const pugi::xml_node& ANode, const char* AName)
-{
-    return bool(ANode.attribute(AName));
-}
+bool HasAttribute(const pugi::xml_node& ANode, const char* AName) { return bool(ANode.attribute(AName)); }
 
 // A missing attribute reads as empty text.
 QString AttributeText(const pugi::xml_node& ANode, const char* AName)
@@ -296,8 +291,7 @@ TqoFillRule ReadFillRule(const QString& AValue)
                                                                               : TqoFillRule::NonZero;
 }
 
-template <typename T>
-void ReadQuietNumber(const QString& AText, TqoNullable<T>& AValue)
+template <typename T> void ReadQuietNumber(const QString& AText, TqoNullable<T>& AValue)
 {
     float value = 0;
     if (TqoVectorReaderSVG::TryStrToFloat(AText, value))
@@ -326,8 +320,7 @@ void ReadLineJoin(const QString& AText, TqoNullable<TqoStrokeLineJoin>& AValue)
 }
 
 // Runs at scope exit, also when the reading raised.
-template <typename F>
-class TScopeExit
+template <typename F> class TScopeExit
 {
 public:
     explicit TScopeExit(F AAction) : FAction(std::move(AAction)) {}
@@ -366,8 +359,7 @@ TqoVectorMatrix RotationMatrix(float ADegrees)
     return m;
 }
 
-template <typename F>
-TqoResultParsing Guarded(F AAction)
+template <typename F> TqoResultParsing Guarded(F AAction)
 {
     try {
         return AAction();
@@ -453,8 +445,7 @@ QStringList TqoVectorReaderSVG::StrToPoints(const QString& AText)
     return Trim(text).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
-bool TqoVectorReaderSVG::TryParseSingleArray(const QString& AText, QChar ASeparator,
-                                             std::vector<float>& AValues)
+bool TqoVectorReaderSVG::TryParseSingleArray(const QString& AText, QChar ASeparator, std::vector<float>& AValues)
 {
     std::vector<float> values;
     for (QString piece : AText.split(ASeparator)) {
@@ -551,8 +542,7 @@ QString TqoVectorReaderSVG::FloatToStrG(float AValue)
     // 15 significant digits, then the shortest of fixed and scientific notation as the
     // general format chooses: fixed while the exponent is below 15 and the value not below 1E-5.
     char buffer[64];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
     Q_UNUSED(error);
     const std::string text(buffer, end); // [-]d.dddddddddddddde[+-]xx
     const bool negative = text[0] == '-';
@@ -592,8 +582,7 @@ QString TqoVectorReaderSVG::FloatToStrF(float AValue)
     if (std::isinf(value))
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     char buffer[400];
-    const auto [end, error] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
     Q_UNUSED(error);
     QString result = QString::fromLatin1(buffer, end - buffer);
     if (result == QLatin1String("-0.00"))
@@ -643,10 +632,7 @@ void TqoVectorReaderSVG::LoadFromFile(const QString& AFileName)
     LoadFromStream(file);
 }
 
-void TqoVectorReaderSVG::LoadFromStream(QIODevice& AStream)
-{
-    LoadFromBuffer(AStream.readAll(), false);
-}
+void TqoVectorReaderSVG::LoadFromStream(QIODevice& AStream) { LoadFromBuffer(AStream.readAll(), false); }
 
 void TqoVectorReaderSVG::LoadFromText(const QString& AContent)
 {
@@ -672,8 +658,7 @@ void TqoVectorReaderSVG::LoadFromBuffer(const QByteArray& AData, bool AIsDecoded
     Process();
 }
 
-TqoResultParsing TqoVectorReaderSVG::LoadFromFile(core::TqoVectorDocument& ADocument,
-                                                  const QString& AFileName)
+TqoResultParsing TqoVectorReaderSVG::LoadFromFile(core::TqoVectorDocument& ADocument, const QString& AFileName)
 {
     return Guarded([&] {
         TqoVectorReaderSVG reader(ADocument);
@@ -964,8 +949,8 @@ void TqoVectorReaderSVG::ProcessUse(const pugi::xml_node& ANode)
     EndGroup();
 }
 
-bool TqoVectorReaderSVG::ReadShapeNumbers(const pugi::xml_node& ANode,
-                                          std::initializer_list<const char*> ANames, float* AValues)
+bool TqoVectorReaderSVG::ReadShapeNumbers(const pugi::xml_node& ANode, std::initializer_list<const char*> ANames,
+                                          float* AValues)
 {
     for (const char* name : ANames) {
         float value = 0;
@@ -987,8 +972,8 @@ void TqoVectorReaderSVG::ProcessCircle(const pugi::xml_node& ANode)
     if (!ReadShapeNumbers(ANode, {"cx", "cy", "r"}, v))
         return;
     const float cx = v[0], cy = v[1], r = v[2];
-    ProcessPath(ANode, FormatPath("M%g,%gm%g,0a%g,%g 0,1 1,%g 0a%g,%g 0,1 1,-%g 0",
-                                  {cx, cy, -r, r, r, 2 * r, r, r, 2 * r}));
+    ProcessPath(ANode,
+                FormatPath("M%g,%gm%g,0a%g,%g 0,1 1,%g 0a%g,%g 0,1 1,-%g 0", {cx, cy, -r, r, r, 2 * r, r, r, 2 * r}));
 }
 
 void TqoVectorReaderSVG::ProcessEllipse(const pugi::xml_node& ANode)
@@ -997,8 +982,8 @@ void TqoVectorReaderSVG::ProcessEllipse(const pugi::xml_node& ANode)
     if (!ReadShapeNumbers(ANode, {"cx", "cy", "rx", "ry"}, v))
         return;
     const float cx = v[0], cy = v[1], rx = v[2], ry = v[3];
-    ProcessPath(ANode, FormatPath("M%g,%ga%g,%g 0 1,0 %g,0a%g,%g 0 1,0 -%g,0",
-                                  {cx - rx, cy, rx, ry, 2 * rx, rx, ry, 2 * rx}));
+    ProcessPath(ANode,
+                FormatPath("M%g,%ga%g,%g 0 1,0 %g,0a%g,%g 0 1,0 -%g,0", {cx - rx, cy, rx, ry, 2 * rx, rx, ry, 2 * rx}));
 }
 
 void TqoVectorReaderSVG::ProcessLine(const pugi::xml_node& ANode)
@@ -1162,8 +1147,7 @@ const TqoVectorGradient& TqoVectorReaderSVG::FindGradient(const QString& AId) co
     return *it->second;
 }
 
-void TqoVectorReaderSVG::ProcessPaintAttributes(const pugi::xml_node& ANode,
-                                                const TsvgPaintingParams& AParams)
+void TqoVectorReaderSVG::ProcessPaintAttributes(const pugi::xml_node& ANode, const TsvgPaintingParams& AParams)
 {
     core::TqoVectorBrush brush;
     const TsvgCssClass* cssClass = nullptr;
@@ -1295,8 +1279,7 @@ void TqoVectorReaderSVG::ProcessRadialGradient(const pugi::xml_node& ANode)
     AddGradient(std::move(gradient));
 }
 
-void TqoVectorReaderSVG::ReadGradientTransform(const pugi::xml_node& ANode,
-                                               TqoVectorGradient& AGradient) const
+void TqoVectorReaderSVG::ReadGradientTransform(const pugi::xml_node& ANode, TqoVectorGradient& AGradient) const
 {
     if (!HasAttribute(ANode, "gradientTransform"))
         return;
@@ -1348,8 +1331,7 @@ bool TqoVectorReaderSVG::ReadTransform(const pugi::xml_node& ANode, TqoVectorTra
         return false;
     TqoVectorTransform transform;
     TqoVectorMatrix matrix;
-    const QStringList pieces =
-        Trim(AttributeText(ANode, "transform")).split(QLatin1Char(')'), Qt::SkipEmptyParts);
+    const QStringList pieces = Trim(AttributeText(ANode, "transform")).split(QLatin1Char(')'), Qt::SkipEmptyParts);
     for (QString piece : pieces) {
         piece.replace(QLatin1Char(','), QLatin1Char(' '));
         piece = Trim(piece).toLower();
@@ -1422,8 +1404,7 @@ void TqoVectorReaderSVG::ProcessTransformAttribute(const pugi::xml_node& ANode)
 // ---------------------------------------------------------------------------------------------
 // Recording and logging
 
-template <typename TRecord>
-void TqoVectorReaderSVG::Record(const TRecord& ARecord)
+template <typename TRecord> void TqoVectorReaderSVG::Record(const TRecord& ARecord)
 {
     if (!FIsParsingDefs)
         ARecord(FVectorDocument);

@@ -35,8 +35,7 @@ enum class TqoLogType
 class TqoVectorReaderSVG;
 
 // Called for every message the reader logs; AMessage comes without the "- " of the log list.
-using TqoLogEvent =
-    std::function<void(TqoVectorReaderSVG* ASender, const QString& AMessage, TqoLogType AType)>;
+using TqoLogEvent = std::function<void(TqoVectorReaderSVG* ASender, const QString& AMessage, TqoLogType AType)>;
 
 // The commands of one element (and its descendants), kept so that "use" can copy them.
 class TqoSnippet : public core::TqoVectorDocument
@@ -173,8 +172,7 @@ private:
     void ProcessPath(const pugi::xml_node& ANode);
     void ProcessPath(const pugi::xml_node& ANode, const QString& APath);
     void ProcessClipPath(const pugi::xml_node& ANode);
-    bool ReadShapeNumbers(const pugi::xml_node& ANode, std::initializer_list<const char*> ANames,
-                          float* AValues);
+    bool ReadShapeNumbers(const pugi::xml_node& ANode, std::initializer_list<const char*> ANames, float* AValues);
     TqoSnippet* ProcessSnippetAttribute(const pugi::xml_node& ANode);
     void StopRecording(TqoSnippet* ASnippet);
 
@@ -198,16 +196,13 @@ private:
     void SetGradient(const core::TqoVectorGradient& AGradient, bool AIsFill);
     void SetTransform(const core::TqoVectorTransform& ATransform);
     void DrawPath(const QString& APath);
-    template <typename TRecord>
-    void Record(const TRecord& ARecord);
+    template <typename TRecord> void Record(const TRecord& ARecord);
 
-    template <typename... TArgs>
-    void Warn(const QString& AFormat, const TArgs&... AArgs)
+    template <typename... TArgs> void Warn(const QString& AFormat, const TArgs&... AArgs)
     {
         DoLog(AFormat.arg(AArgs...), TqoLogType::Warning);
     }
-    template <typename... TArgs>
-    void Stop(const QString& AFormat, const TArgs&... AArgs)
+    template <typename... TArgs> void Stop(const QString& AFormat, const TArgs&... AArgs)
     {
         DoLog(AFormat.arg(AArgs...), TqoLogType::Error);
     }

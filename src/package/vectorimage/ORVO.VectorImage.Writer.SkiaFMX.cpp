@@ -30,7 +30,7 @@ int PixelSize(double AValue)
     if (!(AValue >= 1))
         return 0;
     return AValue >= double(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
-                                                              : static_cast<int>(std::trunc(AValue));
+                                                             : static_cast<int>(std::trunc(AValue));
 }
 
 } // namespace
@@ -174,8 +174,8 @@ void TsvgExportFMXBitmapWithSkia::SetShader(const core::TqoVectorGradient* AGrad
     // The gradient's matrix is not applied: the reader has already moved a radial center by it.
     std::shared_ptr<ext::ISkShader> shader;
     if (const auto* radial = dynamic_cast<const core::TqoVectorRadialGradient*>(AGradient))
-        shader = ext::TSkShader::MakeGradientRadial(QPointF(radial->CenterX, radial->CenterY), radial->Radius,
-                                                    colors, positions, ext::TSkTileMode::Clamp);
+        shader = ext::TSkShader::MakeGradientRadial(QPointF(radial->CenterX, radial->CenterY), radial->Radius, colors,
+                                                    positions, ext::TSkTileMode::Clamp);
     else if (const auto* linear = dynamic_cast<const core::TqoVectorLinearGradient*>(AGradient))
         shader = ext::TSkShader::MakeGradientLinear(QPointF(linear->X1, linear->Y1), QPointF(linear->X2, linear->Y2),
                                                     colors, positions, ext::TSkTileMode::Clamp);

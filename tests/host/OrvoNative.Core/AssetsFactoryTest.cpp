@@ -1,9 +1,9 @@
 #include "ORVO.Assets.Factory.h"
 
+#include "TestData.h"
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include "TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +98,8 @@ void FillEveryKind(TqoAssetsManager& M)
     file->SetExternal(true);
     M.Add(file);
 
-    auto lottie = std::make_shared<TqoAssetLottieAnimation>("Anim\\Spinner", TqoPlatform::All, TqoDeviceClass::PhoneLarge);
+    auto lottie =
+        std::make_shared<TqoAssetLottieAnimation>("Anim\\Spinner", TqoPlatform::All, TqoDeviceClass::PhoneLarge);
     lottie->SetUri("Anim\\Spinner\\phone-large.json");
     M.Add(lottie);
 
@@ -156,8 +157,10 @@ TEST_F(AssetsFactoryTest, TransparentBlackIsAColorNotAnEmptyAsset)
 
     TqoAssetsManager loaded;
     TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json"));
-    const auto zero = std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Zero", TqoPlatform::All, TqoDeviceClass::All));
-    const auto unset = std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Unset", TqoPlatform::All, TqoDeviceClass::All));
+    const auto zero =
+        std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Zero", TqoPlatform::All, TqoDeviceClass::All));
+    const auto unset =
+        std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Unset", TqoPlatform::All, TqoDeviceClass::All));
     ASSERT_NE(zero, nullptr);
     ASSERT_NE(unset, nullptr);
     EXPECT_TRUE(zero->HasColor());
@@ -210,8 +213,8 @@ TEST_F(AssetsFactoryTest, PlatformFilesHoldTheirPlatformAndTheAllPlatformsAssets
             if (asset->GetPlatform() == TqoPlatform::All || asset->GetPlatform() == platform)
                 expected.Add(asset);
         TqoAssetsManager loaded;
-        TqoAssetsFactory::LoadFromFile(loaded, FileName(platform == TqoPlatform::Android ? "config-android.json"
-                                                                                       : "config-ios.json"));
+        TqoAssetsFactory::LoadFromFile(
+            loaded, FileName(platform == TqoPlatform::Android ? "config-android.json" : "config-ios.json"));
         EXPECT_EQ(Ids(loaded), Ids(expected));
     }
 }
@@ -226,8 +229,8 @@ TEST_F(AssetsFactoryTest, DeviceFilesUseDeployedUrisAndLeaveTheSvgSourceOut)
     TqoAssetsManager loaded;
     TqoAssetsFactory::LoadFromFile(loaded, FileName("config-android.json"));
 
-    const auto font =
-        std::dynamic_pointer_cast<TqoAssetFont>(loaded.Find("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All));
+    const auto font = std::dynamic_pointer_cast<TqoAssetFont>(
+        loaded.Find("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All));
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->GetUri(), QStringLiteral("fonts/Fonts/Roboto/android.ttf"));
     const auto svg = std::dynamic_pointer_cast<TqoAssetSVG>(
@@ -350,39 +353,52 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{"NotAnObject", "[1, 2]\n", 1, "expected an object"},
         MalformedCase{"OtherFormat", "{\n  \"format\": \"something\",\n  \"version\": 1,\n  \"assets\": []\n}\n", 2,
                       "not an assets configuration"},
-        MalformedCase{"FutureVersion", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 7,\n  \"assets\": []\n}\n",
-                      3, "unsupported version"},
+        MalformedCase{"FutureVersion", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 7,\n  \"assets\": []\n}\n", 3,
+                      "unsupported version"},
         MalformedCase{"AssetsNotAnArray", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": {}\n}\n",
                       4, "expected an array"},
-        MalformedCase{"UnknownKind",
-                      HEADER GOOD "    {\"name\": \"X\", \"kind\": \"sound\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
-                      6, "unknown asset kind \"sound\""},
-        MalformedCase{"NameIsANumber",
-                      HEADER GOOD "    {\"name\": 12, \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
-                      6, "expected a string"},
+        MalformedCase{
+            "UnknownKind",
+            HEADER GOOD
+            "    {\"name\": \"X\", \"kind\": \"sound\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
+            6, "unknown asset kind \"sound\""},
+        MalformedCase{
+            "NameIsANumber",
+            HEADER GOOD
+            "    {\"name\": 12, \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
+            6, "expected a string"},
         MalformedCase{"NameLeavesTheFolder",
-                      HEADER "    {\"name\": \"..\\\\x\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
+                      HEADER "    {\"name\": \"..\\\\x\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": "
+                             "\"all\"}\n  ]\n}\n",
                       5, "invalid asset name"},
-        MalformedCase{"MissingPlatform", HEADER GOOD "    {\"name\": \"X\", \"kind\": \"color\",\n     \"deviceClass\": \"all\"}\n  ]\n}\n",
+        MalformedCase{"MissingPlatform",
+                      HEADER GOOD
+                      "    {\"name\": \"X\", \"kind\": \"color\",\n     \"deviceClass\": \"all\"}\n  ]\n}\n",
                       6, "missing member \"platform\""},
         MalformedCase{"UnknownDeviceClass",
-                      HEADER "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\",\n     \"deviceClass\": \"fridge\"}\n  ]\n}\n",
+                      HEADER "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\",\n     \"deviceClass\": "
+                             "\"fridge\"}\n  ]\n}\n",
                       6, "unknown device class"},
         MalformedCase{"BadColor",
-                      HEADER "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                             "     \"color\": \"red\"}\n  ]\n}\n",
+                      HEADER
+                      "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                      "     \"color\": \"red\"}\n  ]\n}\n",
                       6, "invalid color \"red\""},
-        MalformedCase{"ScaleIsAString",
-                      HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                             "     \"bitmaps\": [\n       {\"scale\": 1, \"uri\": \"\"},\n       {\"scale\": \"2\", \"uri\": \"\"}]}\n  ]\n}\n",
-                      8, "expected a number"},
-        MalformedCase{"CapInsetsOfThree",
-                      HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                             "     \"bitmaps\": [{\"scale\": 1, \"uri\": \"\",\n       \"capInsets\": [1, 2, 3]}]}\n  ]\n}\n",
-                      7, "expected [left, top, right, bottom]"},
+        MalformedCase{
+            "ScaleIsAString",
+            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                   "     \"bitmaps\": [\n       {\"scale\": 1, \"uri\": \"\"},\n       {\"scale\": \"2\", \"uri\": "
+                   "\"\"}]}\n  ]\n}\n",
+            8, "expected a number"},
+        MalformedCase{
+            "CapInsetsOfThree",
+            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                   "     \"bitmaps\": [{\"scale\": 1, \"uri\": \"\",\n       \"capInsets\": [1, 2, 3]}]}\n  ]\n}\n",
+            7, "expected [left, top, right, bottom]"},
         MalformedCase{"UnknownMember",
-                      HEADER "    {\"name\": \"X\", \"kind\": \"font\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                             "     \"uri\": \"a.ttf\", \"colour\": \"#FF000000\"}\n  ]\n}\n",
+                      HEADER
+                      "    {\"name\": \"X\", \"kind\": \"font\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                      "     \"uri\": \"a.ttf\", \"colour\": \"#FF000000\"}\n  ]\n}\n",
                       6, "unknown member \"colour\""},
         MalformedCase{"VariantListedTwice", HEADER GOOD GOOD_ITEM "\n  ]\n}\n", 6, "listed twice"}),
     [](const ::testing::TestParamInfo<MalformedCase>& AInfo) { return std::string(AInfo.param.Name); });

@@ -39,13 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
                       NormalizeCase{"SlashIsASeparator", "Icons/Back", "Icons\\Back"},
                       NormalizeCase{"NonAsciiStays", "Иконки\\Назад", "Иконки\\Назад"},
                       NormalizeCase{"DotsInANameStay", "v1.2\\logo.dark", "v1.2\\logo.dark"},
-                      NormalizeCase{"OnlySeparators", " \\ \\ ", ""},
-                      NormalizeCase{"Empty", "", ""},
+                      NormalizeCase{"OnlySeparators", " \\ \\ ", ""}, NormalizeCase{"Empty", "", ""},
                       NormalizeCase{"ParentLevel", "Icons\\..\\..\\Secret", ""},
-                      NormalizeCase{"CurrentLevel", ".\\Icon", ""},
-                      NormalizeCase{"Drive", "C:\\Icons\\Back", ""},
-                      NormalizeCase{"Wildcard", "Icons\\*", ""},
-                      NormalizeCase{"ControlCharacter", "Icon\tX", ""}),
+                      NormalizeCase{"CurrentLevel", ".\\Icon", ""}, NormalizeCase{"Drive", "C:\\Icons\\Back", ""},
+                      NormalizeCase{"Wildcard", "Icons\\*", ""}, NormalizeCase{"ControlCharacter", "Icon\tX", ""}),
     [](const ::testing::TestParamInfo<NormalizeCase>& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(NameHelperTest, PathAndShortNameSplitAtTheLastSeparator)
@@ -85,15 +82,14 @@ TEST_P(TargetTest, IdAndDisplayName)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TargetTest,
-    ::testing::Values(
-        TargetCase{"Universal", TqoPlatform::All, TqoDeviceClass::All, "default", "Universal"},
-        TargetCase{"Android", TqoPlatform::Android, TqoDeviceClass::All, "android", "Android"},
-        TargetCase{"iOS", TqoPlatform::iOS, TqoDeviceClass::All, "ios", "iOS"},
-        TargetCase{"Tablet", TqoPlatform::All, TqoDeviceClass::Tablet, "tablet", "Tablet"},
-        TargetCase{"iOSTablet", TqoPlatform::iOS, TqoDeviceClass::Tablet, "ios-tablet", "iOS Tablet"},
-        TargetCase{"AndroidSmall", TqoPlatform::Android, TqoDeviceClass::PhoneSmall, "android-phone-small",
-                   "Android Phone Small"},
-        TargetCase{"Watch", TqoPlatform::All, TqoDeviceClass::Watch, "watch", "Watch"}),
+    ::testing::Values(TargetCase{"Universal", TqoPlatform::All, TqoDeviceClass::All, "default", "Universal"},
+                      TargetCase{"Android", TqoPlatform::Android, TqoDeviceClass::All, "android", "Android"},
+                      TargetCase{"iOS", TqoPlatform::iOS, TqoDeviceClass::All, "ios", "iOS"},
+                      TargetCase{"Tablet", TqoPlatform::All, TqoDeviceClass::Tablet, "tablet", "Tablet"},
+                      TargetCase{"iOSTablet", TqoPlatform::iOS, TqoDeviceClass::Tablet, "ios-tablet", "iOS Tablet"},
+                      TargetCase{"AndroidSmall", TqoPlatform::Android, TqoDeviceClass::PhoneSmall,
+                                 "android-phone-small", "Android Phone Small"},
+                      TargetCase{"Watch", TqoPlatform::All, TqoDeviceClass::Watch, "watch", "Watch"}),
     [](const ::testing::TestParamInfo<TargetCase>& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(AssetComparerTest, AllPlatformsFirstThenDeviceClassesInOrder)
@@ -313,7 +309,8 @@ TEST(SvgAssetTest, ContentAndFileNameResolveAgainstTheBasePath)
 
 TEST(FileAssetTest, DisplayTexts)
 {
-    EXPECT_EQ(TqoAssetFile::FileLocationDisplayText(TqoFileLocation::PublicDocuments), QStringLiteral("Public documents"));
+    EXPECT_EQ(TqoAssetFile::FileLocationDisplayText(TqoFileLocation::PublicDocuments),
+              QStringLiteral("Public documents"));
     EXPECT_EQ(TqoAssetFile::ExtractionRuleDisplayText(TqoExtractionRule::Skip),
               QStringLiteral("Skip, if the file is exist"));
 }

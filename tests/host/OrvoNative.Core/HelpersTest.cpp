@@ -65,12 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ColorCase{"DollarARGB", "$FF00ff00", true, 0xFF00FF00},
                       ColorCase{"HashRGBIsOpaque", "#2196f3", true, 0xFF2196F3},
                       ColorCase{"DollarRGB", "$000000", true, 0xFF000000},
-                      ColorCase{"TransparentBlack", "#00000000", true, 0x00000000},
-                      ColorCase{"Empty", "", false, 0}, ColorCase{"PrefixOnly", "#", false, 0},
-                      ColorCase{"NoPrefix", "FF000000", false, 0}, ColorCase{"ThreeDigits", "#F00", false, 0},
-                      ColorCase{"SevenDigits", "#FF00000", false, 0}, ColorCase{"NineDigits", "#FF0000000", false, 0},
-                      ColorCase{"NotHex", "#GG000000", false, 0}, ColorCase{"Blank", " #FF000000", false, 0},
-                      ColorCase{"Keyword", "red", false, 0}, ColorCase{"OtherPrefix", "0xFF000000", false, 0}),
+                      ColorCase{"TransparentBlack", "#00000000", true, 0x00000000}, ColorCase{"Empty", "", false, 0},
+                      ColorCase{"PrefixOnly", "#", false, 0}, ColorCase{"NoPrefix", "FF000000", false, 0},
+                      ColorCase{"ThreeDigits", "#F00", false, 0}, ColorCase{"SevenDigits", "#FF00000", false, 0},
+                      ColorCase{"NineDigits", "#FF0000000", false, 0}, ColorCase{"NotHex", "#GG000000", false, 0},
+                      ColorCase{"Blank", " #FF000000", false, 0}, ColorCase{"Keyword", "red", false, 0},
+                      ColorCase{"OtherPrefix", "0xFF000000", false, 0}),
     [](const ::testing::TestParamInfo<ColorCase>& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(ColorTextTest, HexAndDisplayTexts)
@@ -136,8 +136,9 @@ TEST(AssertTest, MessagesNameTheArgumentOrClass)
         TqoAssert::IsClass<TqoAssetFont>(color);
         FAIL() << "no error";
     } catch (const EqoAssertionFailed& e) {
-        EXPECT_EQ(e.Message(),
-                  QStringLiteral("Object is not of the expected class: class=\"TqoAssetFont\", actual=\"TqoAssetColor\""));
+        EXPECT_EQ(
+            e.Message(),
+            QStringLiteral("Object is not of the expected class: class=\"TqoAssetFont\", actual=\"TqoAssetColor\""));
     }
     EXPECT_NO_THROW(TqoAssert::IsTrue(true, "x"));
     EXPECT_THROW(TqoAssert::IsFalse(true, "x"), EqoAssertionFailed);

@@ -45,8 +45,7 @@ QByteArray SampleVector()
     return d.SaveToBytes();
 }
 
-template <typename TLoad>
-void ExpectOnlyFileErrors(const QByteArray& AValid, TLoad ALoad)
+template <typename TLoad> void ExpectOnlyFileErrors(const QByteArray& AValid, TLoad ALoad)
 {
     int failures = 0;
     for (qsizetype length = 0; length < AValid.size(); ++length) {

@@ -172,7 +172,9 @@ TEST_P(BadVectorFileTest, RaisesWithLineAndKeepsTheDocument)
     EXPECT_TRUE(d == MakeDocument());
 }
 
-#define VHEAD "{\n  \"format\": \"orvo-vector\",\n  \"version\": 1,\n  \"size\": [1, 1],\n  \"viewBox\": [0, 0, 1, 1],\n  \"commands\": [\n"
+#define VHEAD                                                                                                          \
+    "{\n  \"format\": \"orvo-vector\",\n  \"version\": 1,\n  \"size\": [1, 1],\n  \"viewBox\": [0, 0, 1, 1],\n  "      \
+    "\"commands\": [\n"
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadVectorFileTest,

@@ -25,9 +25,7 @@ public:
     TOpenedMessages()
     {
         FId = ide::TMessageManager::DefaultManager().SubscribeToMessage<TqoProjectOpenedMessage>(
-            [this](const void*, const TqoProjectOpenedMessage& AMessage) {
-                FProjects.push_back(AMessage.Value());
-            });
+            [this](const void*, const TqoProjectOpenedMessage& AMessage) { FProjects.push_back(AMessage.Value()); });
     }
     ~TOpenedMessages() { ide::TMessageManager::DefaultManager().Unsubscribe<TqoProjectOpenedMessage>(FId); }
     std::vector<std::shared_ptr<ide::IOTAProject>> FProjects;
@@ -80,15 +78,15 @@ TEST_P(GuidLookupTest, FindsTheManagerUnderTheSameGuidWrittenAnyWay)
     EXPECT_EQ(Out, GetParam().Found ? Manager : nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, GuidLookupTest,
-    ::testing::Values(TGuidCase{"same", "{6F1C2A7E-3D4B-4E59-9A21-0C7B5D8E4F10}", true},
-                      TGuidCase{"lower_case", "{6f1c2a7e-3d4b-4e59-9a21-0c7b5d8e4f10}", true},
-                      TGuidCase{"no_braces", "6F1C2A7E-3D4B-4E59-9A21-0C7B5D8E4F10", true},
-                      TGuidCase{"blanks_around", "  {6F1C2A7E-3D4B-4E59-9A21-0C7B5D8E4F10}\n", true},
-                      TGuidCase{"other_guid", "{6F1C2A7E-3D4B-4E59-9A21-0C7B5D8E4F11}", false},
-                      TGuidCase{"empty", "", false}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Keys, GuidLookupTest,
+                         ::testing::Values(TGuidCase{"same", "{6F1C2A7E-3D4B-4E59-9A21-0C7B5D8E4F10}", true},
+                                           TGuidCase{"lower_case", "{6f1c2a7e-3d4b-4e59-9a21-0c7b5d8e4f10}", true},
+                                           TGuidCase{"no_braces", "6F1C2A7E-3D4B-4E59-9A21-0C7B5D8E4F10", true},
+                                           TGuidCase{"blanks_around", "  {6F1C2A7E-3D4B-4E59-9A21-0C7B5D8E4F10}\n",
+                                                     true},
+                                           TGuidCase{"other_guid", "{6F1C2A7E-3D4B-4E59-9A21-0C7B5D8E4F11}", false},
+                                           TGuidCase{"empty", "", false}),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST_F(IdeEventsListenerTest, SetReplacesAndRemoveForgets)
 {
@@ -135,8 +133,7 @@ TEST_F(IdeEventsListenerTest, OpenedProjectGetsItsConfigurationThenTheMessage)
     std::shared_ptr<TqoAssetsManager> SeenByReceiver;
     const int Id = ide::TMessageManager::DefaultManager().SubscribeToMessage<TqoProjectOpenedMessage>(
         [&](const void*, const TqoProjectOpenedMessage& AMessage) {
-            SeenByReceiver =
-                TqoIdeEventsListener::Instance().GetAssetsManager(AMessage.Value()->ProjectGUID());
+            SeenByReceiver = TqoIdeEventsListener::Instance().GetAssetsManager(AMessage.Value()->ProjectGUID());
         });
 
     const auto Manager = TqoIdeEventsListener::Instance().ProjectOpened(Project);

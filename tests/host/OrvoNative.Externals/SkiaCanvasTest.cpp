@@ -12,8 +12,7 @@ using ext::TAlphaColor;
 QImage Draw(int AWidth, int AHeight, const std::function<void(ext::ISkCanvas&)>& AProc)
 {
     QImage image(AWidth, AHeight, QImage::Format_ARGB32_Premultiplied);
-    ext::TSkBitmapHelper::SkiaDraw(image,
-                                   [&](const std::shared_ptr<ext::ISkCanvas>& ACanvas) { AProc(*ACanvas); });
+    ext::TSkBitmapHelper::SkiaDraw(image, [&](const std::shared_ptr<ext::ISkCanvas>& ACanvas) { AProc(*ACanvas); });
     return image;
 }
 
@@ -172,14 +171,15 @@ TEST_P(SkStrokeJoinTest, MiterUpToTheLimitThenBevel)
     EXPECT_EQ(qAlpha(image.pixel(52, 50)) != 0, c.TipPainted);
 }
 
-INSTANTIATE_TEST_SUITE_P(Joins, SkStrokeJoinTest,
-                         ::testing::Values(TJoinCase{"ratio_3_9_under_default_4", 30, ext::TSkStrokeJoin::Miter, 4, true},
-                                           TJoinCase{"ratio_5_8_over_default_4", 20, ext::TSkStrokeJoin::Miter, 4, false},
-                                           TJoinCase{"ratio_2_9_over_limit_2", 40, ext::TSkStrokeJoin::Miter, 2, false},
-                                           TJoinCase{"ratio_2_9_under_limit_4", 40, ext::TSkStrokeJoin::Miter, 4, true},
-                                           TJoinCase{"bevel", 40, ext::TSkStrokeJoin::Bevel, 4, false},
-                                           TJoinCase{"round", 40, ext::TSkStrokeJoin::Round, 4, false}),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Joins, SkStrokeJoinTest,
+    ::testing::Values(TJoinCase{"ratio_3_9_under_default_4", 30, ext::TSkStrokeJoin::Miter, 4, true},
+                      TJoinCase{"ratio_5_8_over_default_4", 20, ext::TSkStrokeJoin::Miter, 4, false},
+                      TJoinCase{"ratio_2_9_over_limit_2", 40, ext::TSkStrokeJoin::Miter, 2, false},
+                      TJoinCase{"ratio_2_9_under_limit_4", 40, ext::TSkStrokeJoin::Miter, 4, true},
+                      TJoinCase{"bevel", 40, ext::TSkStrokeJoin::Bevel, 4, false},
+                      TJoinCase{"round", 40, ext::TSkStrokeJoin::Round, 4, false}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 // ---------------------------------------------------------------- paint color and alpha
 
@@ -293,15 +293,13 @@ TEST_P(SkDashListTest, OnlyEvenPositiveListsMakeAnEffect)
     EXPECT_EQ(ext::TSkPathEffect::MakeDash(GetParam().Intervals, 0) != nullptr, GetParam().Valid);
 }
 
-INSTANTIATE_TEST_SUITE_P(Lists, SkDashListTest,
-                         ::testing::Values(TDashListCase{"empty", {}, false}, TDashListCase{"single", {5}, false},
-                                           TDashListCase{"odd", {5, 3, 2}, false},
-                                           TDashListCase{"all_zero", {0, 0}, false},
-                                           TDashListCase{"negative", {-1, 2}, false},
-                                           TDashListCase{"pair", {2, 2}, true},
-                                           TDashListCase{"zero_dash_positive_gap", {0, 2}, true},
-                                           TDashListCase{"four", {1, 2, 3, 4}, true}),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Lists, SkDashListTest,
+    ::testing::Values(TDashListCase{"empty", {}, false}, TDashListCase{"single", {5}, false},
+                      TDashListCase{"odd", {5, 3, 2}, false}, TDashListCase{"all_zero", {0, 0}, false},
+                      TDashListCase{"negative", {-1, 2}, false}, TDashListCase{"pair", {2, 2}, true},
+                      TDashListCase{"zero_dash_positive_gap", {0, 2}, true}, TDashListCase{"four", {1, 2, 3, 4}, true}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 // ---------------------------------------------------------------- shaders
 
@@ -347,30 +345,30 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TShaderCase{"linear_clamps_before_start", [] { return RedToBlue(); }, QPoint(2, 5), Red, 0},
         TShaderCase{"linear_clamps_after_end", [] { return RedToBlue(); }, QPoint(37, 5), Blue, 0},
-        TShaderCase{"linear_repeats_after_end", [] { return RedToBlue(ext::TSkTileMode::Repeat); }, QPoint(30, 5),
-                    Red, 8},
-        TShaderCase{"linear_stops_spread_evenly_without_positions",
-                    [] {
-                        return ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(40, 0), {Red, Green, Blue},
-                                                                  {});
-                    },
-                    QPoint(19, 5), Green, 8},
+        TShaderCase{"linear_repeats_after_end", [] { return RedToBlue(ext::TSkTileMode::Repeat); }, QPoint(30, 5), Red,
+                    8},
+        TShaderCase{
+            "linear_stops_spread_evenly_without_positions",
+            [] {
+                return ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(40, 0), {Red, Green, Blue}, {});
+            },
+            QPoint(19, 5), Green, 8},
         TShaderCase{"hard_stop_keeps_both_colors_left",
                     [] {
-                        return ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(40, 0),
-                                                                  {Red, Red, Blue, Blue}, {0, 0.5f, 0.5f, 1});
+                        return ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(40, 0), {Red, Red, Blue, Blue},
+                                                                  {0, 0.5f, 0.5f, 1});
                     },
                     QPoint(18, 5), Red, 0},
         TShaderCase{"hard_stop_keeps_both_colors_right",
                     [] {
-                        return ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(40, 0),
-                                                                  {Red, Red, Blue, Blue}, {0, 0.5f, 0.5f, 1});
+                        return ext::TSkShader::MakeGradientLinear(QPointF(0, 0), QPointF(40, 0), {Red, Red, Blue, Blue},
+                                                                  {0, 0.5f, 0.5f, 1});
                     },
                     QPoint(21, 5), Blue, 0},
         TShaderCase{"local_matrix_moves_the_gradient",
                     [] {
-                        return ext::TSkShader::MakeGradientLinear(QPointF(10, 0), QPointF(30, 0), {Red, Blue},
-                                                                  {0, 1}, ext::TSkTileMode::Clamp,
+                        return ext::TSkShader::MakeGradientLinear(QPointF(10, 0), QPointF(30, 0), {Red, Blue}, {0, 1},
+                                                                  ext::TSkTileMode::Clamp,
                                                                   QTransform::fromTranslate(-20, 0));
                     },
                     QPoint(12, 5), Blue, 0},
@@ -465,7 +463,8 @@ TEST(SkBitmapHelper, StartsCleanUnlessToldAndConvertsTheFormat)
     ext::TSkBitmapHelper::SkiaDraw(image, [](const std::shared_ptr<ext::ISkCanvas>&) {});
     EXPECT_EQ(image.format(), QImage::Format_ARGB32_Premultiplied);
     EXPECT_EQ(image.pixel(1, 1), 0u);
-    ext::TSkBitmapHelper::SkiaDraw(kept, [](const std::shared_ptr<ext::ISkCanvas>&) {}, false);
+    ext::TSkBitmapHelper::SkiaDraw(
+        kept, [](const std::shared_ptr<ext::ISkCanvas>&) {}, false);
     EXPECT_EQ(kept.pixel(1, 1), 0xFFFF0000u);
 
     // A null bitmap still runs the procedure, on a canvas that draws nothing.

@@ -38,10 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
         TPathCase{"pairs_after_relative_move_are_relative_lines", "m1 1 2 0 0 2", "M1 1L3 1L3 3"},
         TPathCase{"repeated_horizontal", "M0 0H5 7", "M0 0L5 0L7 0"},
         TPathCase{"numbers_run_together", "M1.5.5L-1-2", "M1.5 0.5L-1 -2"},
-        TPathCase{"exponents", "M1e-3 2E2L1e1,0", "M0.001 200L10 0"},
-        TPathCase{"plus_signs", "M+1+2", "M1 2"},
-        TPathCase{"mixed_separators", "M 1,2\t\nL3 , 4", "M1 2L3 4"},
-        TPathCase{"repeated_commas", "M1,,2", "M1 2"},
+        TPathCase{"exponents", "M1e-3 2E2L1e1,0", "M0.001 200L10 0"}, TPathCase{"plus_signs", "M+1+2", "M1 2"},
+        TPathCase{"mixed_separators", "M 1,2\t\nL3 , 4", "M1 2L3 4"}, TPathCase{"repeated_commas", "M1,,2", "M1 2"},
         TPathCase{"cubic_then_smooth_mirrors_control", "M0 0C1 2 3 4 5 6S9 10 11 12",
                   "M0 0C1 2 3 4 5 6C7 8 9 10 11 12"},
         TPathCase{"smooth_without_cubic_uses_current_point", "M0 0L1 1S3 4 5 6", "M0 0L1 1C1 1 3 4 5 6"},
@@ -52,10 +50,8 @@ INSTANTIATE_TEST_SUITE_P(
         TPathCase{"line_first_starts_at_origin", "L5 5", "M0 0L5 5"},
         TPathCase{"zero_radius_arc_is_line", "M0 0A0 5 0 0 1 10 0", "M0 0L10 0"},
         TPathCase{"arc_to_its_start_is_line", "M5 5A3 3 0 0 1 5 5", "M5 5L5 5"},
-        TPathCase{"skia_segment_shorthand", "M0 0~1 2 3 4", "M0 0M1 2L3 4"},
-        TPathCase{"empty", "", ""},
-        TPathCase{"blanks_only", " \t\r\n", ""},
-        TPathCase{"trailing_blanks", "M1 2 ", "M1 2"}),
+        TPathCase{"skia_segment_shorthand", "M0 0~1 2 3 4", "M0 0M1 2L3 4"}, TPathCase{"empty", "", ""},
+        TPathCase{"blanks_only", " \t\r\n", ""}, TPathCase{"trailing_blanks", "M1 2 ", "M1 2"}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 struct TArcCase
@@ -120,22 +116,19 @@ TEST_P(SvgPathDataRejectTest, FailsAndKeepsNothing)
     EXPECT_THROW(ext::TSkPath::Create(data), ext::ESkException);
 }
 
-INSTANTIATE_TEST_SUITE_P(Grammar, SvgPathDataRejectTest,
-                         ::testing::Values(TBadPathCase{"number_first", "10 10"},
-                                           TBadPathCase{"leading_comma", ",M0 0"},
-                                           TBadPathCase{"unknown_command", "M0 0 X5 5"},
-                                           TBadPathCase{"number_after_close", "M0 0L5 5Z 1 1"},
-                                           TBadPathCase{"truncated_pair", "M0 0L10"},
-                                           TBadPathCase{"trailing_separator", "M0 0,"},
-                                           // The layout the SVG reader writes for <line>.
-                                           TBadPathCase{"separator_before_a_command", "M1.00, 2.00, L3.00, 4.00"},
-                                           TBadPathCase{"missing_cubic_point", "M0 0C1 1 2 2"},
-                                           TBadPathCase{"arc_flag_not_0_or_1", "M0 0A5 5 0 2 1 10 0"},
-                                           TBadPathCase{"exponent_without_digits", "M1e 5"},
-                                           TBadPathCase{"lone_sign", "M- 5"},
-                                           TBadPathCase{"too_large_for_a_float", "M1e39 0"},
-                                           TBadPathCase{"non_ascii_digit", "M0 0L\uFF15 5"}),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+INSTANTIATE_TEST_SUITE_P(
+    Grammar, SvgPathDataRejectTest,
+    ::testing::Values(TBadPathCase{"number_first", "10 10"}, TBadPathCase{"leading_comma", ",M0 0"},
+                      TBadPathCase{"unknown_command", "M0 0 X5 5"}, TBadPathCase{"number_after_close", "M0 0L5 5Z 1 1"},
+                      TBadPathCase{"truncated_pair", "M0 0L10"}, TBadPathCase{"trailing_separator", "M0 0,"},
+                      // The layout the SVG reader writes for <line>.
+                      TBadPathCase{"separator_before_a_command", "M1.00, 2.00, L3.00, 4.00"},
+                      TBadPathCase{"missing_cubic_point", "M0 0C1 1 2 2"},
+                      TBadPathCase{"arc_flag_not_0_or_1", "M0 0A5 5 0 2 1 10 0"},
+                      TBadPathCase{"exponent_without_digits", "M1e 5"}, TBadPathCase{"lone_sign", "M- 5"},
+                      TBadPathCase{"too_large_for_a_float", "M1e39 0"},
+                      TBadPathCase{"non_ascii_digit", "M0 0L\uFF15 5"}),
+    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(SvgPathData, EmbeddedZeroIsNotPathData)
 {
@@ -167,8 +160,8 @@ TEST(SvgPathData, ArbitraryTextGivesFailureOrAWellFormedPath)
         const auto& verbs = path->GetVerbs();
         size_t needed = 0;
         for (ext::TSkPathVerb verb : verbs)
-            needed += verb == ext::TSkPathVerb::Close ? 0
-                      : verb == ext::TSkPathVerb::Quad ? 2
+            needed += verb == ext::TSkPathVerb::Close   ? 0
+                      : verb == ext::TSkPathVerb::Quad  ? 2
                       : verb == ext::TSkPathVerb::Cubic ? 3
                                                         : 1;
         ASSERT_EQ(path->GetPoints().size(), needed) << text.toStdString();

@@ -35,11 +35,23 @@ struct TPathData
         size_t I = 0;
         for (auto V : Verbs)
             switch (V) {
-            case TSkPathVerb::Move: P.moveTo(Points[I++]); break;
-            case TSkPathVerb::Line: P.lineTo(Points[I++]); break;
-            case TSkPathVerb::Quad: P.quadTo(Points[I], Points[I + 1]); I += 2; break;
-            case TSkPathVerb::Cubic: P.cubicTo(Points[I], Points[I + 1], Points[I + 2]); I += 3; break;
-            case TSkPathVerb::Close: P.closeSubpath(); break;
+            case TSkPathVerb::Move:
+                P.moveTo(Points[I++]);
+                break;
+            case TSkPathVerb::Line:
+                P.lineTo(Points[I++]);
+                break;
+            case TSkPathVerb::Quad:
+                P.quadTo(Points[I], Points[I + 1]);
+                I += 2;
+                break;
+            case TSkPathVerb::Cubic:
+                P.cubicTo(Points[I], Points[I + 1], Points[I + 2]);
+                I += 3;
+                break;
+            case TSkPathVerb::Close:
+                P.closeSubpath();
+                break;
             }
         return P;
     }

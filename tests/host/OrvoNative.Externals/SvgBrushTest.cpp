@@ -104,18 +104,25 @@ const QString WideRed = Svg(QStringLiteral("width=\"20\" height=\"10\" viewBox=\
 
 const TRenderCase RenderCases[] = {
     // 20 x 10 into 40 x 40: 40 x 20 at rows 10..29.
-    {"WideIntoSquareIsLetterboxed", WideRed, {40, 40}, {0, 0, 40, 40},
+    {"WideIntoSquareIsLetterboxed",
+     WideRed,
+     {40, 40},
+     {0, 0, 40, 40},
      {{{20, 5}, None}, {{20, 10}, Red}, {{0, 20}, Red}, {{39, 29}, Red}, {{20, 30}, None}}},
     // Scaled down as well: 10 x 5 at rows 2..6 of a 10 x 10 image.
     {"ScaledDown", WideRed, {10, 10}, {0, 0, 10, 10}, {{{5, 1}, None}, {{5, 3}, Red}, {{9, 5}, Red}, {{5, 8}, None}}},
     // The destination's offset is kept: 16 x 8 at (4, 8) inside a 16 x 16 rectangle at (4, 4).
-    {"OffsetDestination", WideRed, {24, 24}, {4, 4, 16, 16},
+    {"OffsetDestination",
+     WideRed,
+     {24, 24},
+     {4, 4, 16, 16},
      {{{3, 12}, None}, {{4, 8}, Red}, {{19, 15}, Red}, {{20, 12}, None}, {{10, 7}, None}, {{10, 16}, None}}},
     // A square view box in a 2:1 document is centered in it (meet), not stretched.
     {"ViewBoxKeptInsideDocument",
      Svg(QStringLiteral("width=\"40\" height=\"20\" viewBox=\"0 0 10 10\""),
          QStringLiteral("<rect width=\"10\" height=\"10\" fill=\"#0000FF\"/>")),
-     {40, 20}, {0, 0, 40, 20},
+     {40, 20},
+     {0, 0, 40, 20},
      {{{5, 10}, None}, {{10, 10}, Blue}, {{29, 19}, Blue}, {{30, 10}, None}}},
 };
 

@@ -135,12 +135,12 @@ TEST_F(Registration, PropertyEditorPrefersClassThenNameThenLatest)
         const char* Expected;
     };
     const TCase LCases[] = {
-        {Service, "Image", "any"},    {Service, "icon", "anyIcon"}, {Base, "Icon", "base"},
-        {Leaf, "Image", "base"},      {Leaf, "Icon", "middleIcon"}, {Middle, "Icon", "middleIcon"},
+        {Service, "Image", "any"}, {Service, "icon", "anyIcon"}, {Base, "Icon", "base"},
+        {Leaf, "Image", "base"},   {Leaf, "Icon", "middleIcon"}, {Middle, "Icon", "middleIcon"},
     };
     for (const auto& C : LCases) {
-        const auto* LEntry = R.FindPropertyEditor(QStringLiteral("TqoAssetName"), C.Class,
-                                                  QString::fromLatin1(C.Property));
+        const auto* LEntry =
+            R.FindPropertyEditor(QStringLiteral("TqoAssetName"), C.Class, QString::fromLatin1(C.Property));
         ASSERT_NE(LEntry, nullptr) << C.Property;
         EXPECT_EQ(LEntry->EditorClass.Name, QString::fromLatin1(C.Expected))
             << ide::ClassName(C.Class).toStdString() << "." << C.Property;

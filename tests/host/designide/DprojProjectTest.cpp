@@ -26,7 +26,8 @@ QByteArray InsertBeforeLineOf(const QByteArray& AText, const QByteArray& AMarker
 
 // The calls the assets deployment makes for one file, in its order.
 void DeployLikeAssets(IProjectDeployment& ADeployment, const QString& AConfig, const QString& APlatform,
-                      const QString& ALocal, const QString& ARemoteDir, const QString& ARemoteName, const QString& AClass)
+                      const QString& ALocal, const QString& ARemoteDir, const QString& ARemoteName,
+                      const QString& AClass)
 {
     const auto Entry = ADeployment.GetFile(AConfig, APlatform, ALocal);
     Entry->SetDeploymentClass(AClass);
@@ -91,13 +92,12 @@ TEST_P(DprojIdentity, ReadsIdentityAndSavesUnchangedBytes)
     EXPECT_EQ(ReadBytes(Copy.FileName), Copy.Original);
 }
 
-INSTANTIATE_TEST_SUITE_P(SharedData, DprojIdentity,
-                         ::testing::Values(TIdentity{"FlashLight", "{11E74F75-3B48-408C-8FC7-B8ECEC2D3B51}", "FlashLight.dpr"},
-                                           TIdentity{"NotificationApp", "{EFB6BB59-32C0-40C2-9462-8BD5E95FB301}",
-                                                     "NotificationApp.dpr"},
-                                           TIdentity{"PullToRefresh", "{B762D565-66EE-4F7C-8A55-BB5F68C37C79}",
-                                                     "PullToRefresh.dpr"}),
-                         [](const auto& AInfo) { return AInfo.param.Name.toStdString(); });
+INSTANTIATE_TEST_SUITE_P(
+    SharedData, DprojIdentity,
+    ::testing::Values(TIdentity{"FlashLight", "{11E74F75-3B48-408C-8FC7-B8ECEC2D3B51}", "FlashLight.dpr"},
+                      TIdentity{"NotificationApp", "{EFB6BB59-32C0-40C2-9462-8BD5E95FB301}", "NotificationApp.dpr"},
+                      TIdentity{"PullToRefresh", "{B762D565-66EE-4F7C-8A55-BB5F68C37C79}", "PullToRefresh.dpr"}),
+    [](const auto& AInfo) { return AInfo.param.Name.toStdString(); });
 
 TEST(DprojIdentity, TypeComesFromTheUnconditionedGroupOnly)
 {
@@ -147,20 +147,22 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TModuleCase{"Unit", "Unit1.pas", "Unit1.pas", "Form1"},
                       TModuleCase{"OtherCase", "uNIT1.PAS", "Unit1.pas", "Form1"},
                       TModuleCase{"Absolute", "<dir>/Unit1.pas", "Unit1.pas", "Form1"},
-                      TModuleCase{"OutsideFolderWithBackslashes", "..\\NotificationService\\NotificationServiceUnit.pas",
+                      TModuleCase{"OutsideFolderWithBackslashes",
+                                  "..\\NotificationService\\NotificationServiceUnit.pas",
                                   "../NotificationService/NotificationServiceUnit.pas", "NotificationServiceDM"},
                       TModuleCase{"MainSource", "NotificationApp.dpr", "NotificationApp.dpr", ""},
                       TModuleCase{"NotInProject", "Unit2.pas", "", ""},
-                      TModuleCase{"JavaReferenceIsNoModule", "..\\NotificationService\\Android\\Debug\\NotificationService.jar",
-                                  "", ""}),
+                      TModuleCase{"JavaReferenceIsNoModule",
+                                  "..\\NotificationService\\Android\\Debug\\NotificationService.jar", "", ""}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 // ---------------------------------------------------------------------------------------
 // Adding a unit
 
-const QByteArray IdeDpr = "\xEF\xBB\xBF" + Crlf({"program FlashLight;", "", "uses", "  System.StartUpCopy,", "  FMX.Forms,",
-                                                  "  FlashLightU in 'FlashLightU.pas' {FlashLightForm};", "", "{$R *.res}", "",
-                                                  "begin", "  Application.Initialize;", "  Application.Run;", "end."});
+const QByteArray IdeDpr =
+    "\xEF\xBB\xBF" + Crlf({"program FlashLight;", "", "uses", "  System.StartUpCopy,", "  FMX.Forms,",
+                           "  FlashLightU in 'FlashLightU.pas' {FlashLightForm};", "", "{$R *.res}", "", "begin",
+                           "  Application.Initialize;", "  Application.Run;", "end."});
 
 TEST(DprojAddFile, UnitGoesIntoProjectAndUsesClauseOnce)
 {
@@ -228,7 +230,8 @@ INSTANTIATE_TEST_SUITE_P(
         TUsesCase{"NoUsesClause", Crlf({"program P;", "", "begin", "end."}),
                   Crlf({"program P;", "", "uses", "  Assets.Consts in 'Assets.Consts.pas';", "", "begin", "end."})},
         TUsesCase{"SemicolonsInCommentsAndStrings",
-                  Crlf({"program P; // a; b", "{ uses X; }", "uses", "  A in 'a;b.pas' {x;y},", "  B (* ; *);", "begin", "end."}),
+                  Crlf({"program P; // a; b", "{ uses X; }", "uses", "  A in 'a;b.pas' {x;y},", "  B (* ; *);", "begin",
+                        "end."}),
                   Crlf({"program P; // a; b", "{ uses X; }", "uses", "  A in 'a;b.pas' {x;y},", "  B (* ; *),",
                         "  Assets.Consts in 'Assets.Consts.pas';", "begin", "end."})},
         TUsesCase{"AlreadyListedInOtherCase", Crlf({"program P;", "uses", "  assets.consts;", "begin", "end."}),
@@ -290,7 +293,8 @@ TEST_F(DprojDeployment, RepeatingTheSameCallsChangesNothing)
 TEST_F(DprojDeployment, RemovingOnePlatformKeepsTheOthers)
 {
     for (const char* Platform : {"Android", "Android64", "iOSDevice64"})
-        DeployLikeAssets(*Deployment, "Debug", Platform, "Assets\\logo\\T@20x.png", "assets\\logo", "T@20x.png", "ORVO_Assets");
+        DeployLikeAssets(*Deployment, "Debug", Platform, "Assets\\logo\\T@20x.png", "assets\\logo", "T@20x.png",
+                         "ORVO_Assets");
 
     EXPECT_TRUE(Deployment->RemoveFile("Debug", "Android", "Assets\\logo\\T@20x.png"));
     EXPECT_FALSE(Deployment->RemoveFile("Debug", "Android", "Assets\\logo\\T@20x.png"));
@@ -332,7 +336,8 @@ TEST_F(DprojDeployment, DisabledPlatformAndOperationAreKeptThroughSaving)
     const auto Entry = Deployment->GetFile("Release", "iOSDevice64", "Assets\\x.json");
     Entry->SetEnabled("Android", false);
     Entry->SetOperation("iOSDevice64", 1);
-    EXPECT_TRUE(Deployment->EnsureDeployClass("ORVO_Assets", {{"Android", "assets", 0}, {"iOSDevice64", "StartUp\\assets", 0}}));
+    EXPECT_TRUE(Deployment->EnsureDeployClass("ORVO_Assets",
+                                              {{"Android", "assets", 0}, {"iOSDevice64", "StartUp\\assets", 0}}));
     const QStringList Before = DumpDeployment(*Deployment);
     Project->Save();
 
@@ -367,8 +372,9 @@ TEST_F(DprojDeployment, ClassesAreInsertedInTheIdesOrderOnce)
         R"(                    </Platform>)",
         R"(                </DeployClass>)",
     });
-    EXPECT_EQ(Project->Serialize().toStdString(),
-              InsertBeforeLineOf(Copy->Original, R"(<DeployClass Name="ProjectAndroidManifest">)", Block).toStdString());
+    EXPECT_EQ(
+        Project->Serialize().toStdString(),
+        InsertBeforeLineOf(Copy->Original, R"(<DeployClass Name="ProjectAndroidManifest">)", Block).toStdString());
 }
 
 TEST(DprojDeploymentService, MissingWithoutBorlandProjectSection)
@@ -383,19 +389,24 @@ TEST(DprojDeploymentService, SectionIsCreatedBeforePlatforms)
 {
     QTemporaryDir Dir;
     const QString File = Dir.path() + "/P.dproj";
-    WriteBytes(File, Crlf({"<Project>", "    <ProjectExtensions>", "        <BorlandProject>",
-                           "            <Platforms/>", "        </BorlandProject>", "    </ProjectExtensions>", "</Project>"}));
+    WriteBytes(File,
+               Crlf({"<Project>", "    <ProjectExtensions>", "        <BorlandProject>", "            <Platforms/>",
+                     "        </BorlandProject>", "    </ProjectExtensions>", "</Project>"}));
     const auto Project = TDprojProject::Open(File);
-    DeployLikeAssets(*Project->ProjectDeployment(), "Debug", "Android", "Assets\\a.png", "assets", "a.png", "ORVO_Assets");
-    EXPECT_EQ(Project->Serialize().toStdString(),
-              Crlf({"<Project>", "    <ProjectExtensions>", "        <BorlandProject>",
-                    "            <Deployment Version=\"3\">",
-                    "                <DeployFile LocalName=\"Assets\\a.png\" Configuration=\"Debug\" Class=\"ORVO_Assets\">",
-                    "                    <Platform Name=\"Android\">", "                        <RemoteDir>assets</RemoteDir>",
-                    "                        <RemoteName>a.png</RemoteName>", "                        <Overwrite>true</Overwrite>",
-                    "                    </Platform>", "                </DeployFile>", "            </Deployment>",
-                    "            <Platforms/>", "        </BorlandProject>", "    </ProjectExtensions>", "</Project>"})
-                  .toStdString());
+    DeployLikeAssets(*Project->ProjectDeployment(), "Debug", "Android", "Assets\\a.png", "assets", "a.png",
+                     "ORVO_Assets");
+    EXPECT_EQ(
+        Project->Serialize().toStdString(),
+        Crlf({"<Project>", "    <ProjectExtensions>", "        <BorlandProject>",
+              "            <Deployment Version=\"3\">",
+              "                <DeployFile LocalName=\"Assets\\a.png\" Configuration=\"Debug\" Class=\"ORVO_Assets\">",
+              "                    <Platform Name=\"Android\">",
+              "                        <RemoteDir>assets</RemoteDir>",
+              "                        <RemoteName>a.png</RemoteName>",
+              "                        <Overwrite>true</Overwrite>", "                    </Platform>",
+              "                </DeployFile>", "            </Deployment>", "            <Platforms/>",
+              "        </BorlandProject>", "    </ProjectExtensions>", "</Project>"})
+            .toStdString());
 }
 
 // ---------------------------------------------------------------------------------------
@@ -475,7 +486,8 @@ TEST(DprojConfigurations, ValueSetInBaseIsOverriddenOnlyWhereSetAgain)
         Configs->ConfigurationByName("Debug")
             ->PlatformConfiguration("Android64")
             ->SetValue("ORVO_YandexMapsTileProvider_APIKey", "debug-android64-key");
-        EXPECT_THROW(Configs->ConfigurationByName("Release")->PlatformConfiguration("Android")->SetValue("X", "y"), EXmlError);
+        EXPECT_THROW(Configs->ConfigurationByName("Release")->PlatformConfiguration("Android")->SetValue("X", "y"),
+                     EXmlError);
         Project->Save();
     }
     const auto Project = TDprojProject::Open(Copy.FileName);
@@ -490,9 +502,12 @@ TEST(DprojConfigurations, ValueSetInBaseIsOverriddenOnlyWhereSetAgain)
     EXPECT_EQ(Value("Base", ""), QStringLiteral("base-key"));
     // The values went into the groups' ends, nothing else moved.
     const QByteArray Saved = ReadBytes(Copy.FileName);
-    EXPECT_EQ(Saved.size(), Copy.Original.size() + 2 * 8 +
-                                qsizetype(strlen("<ORVO_YandexMapsTileProvider_APIKey>base-key</ORVO_YandexMapsTileProvider_APIKey>\r\n")) +
-                                qsizetype(strlen("<ORVO_YandexMapsTileProvider_APIKey>debug-android64-key</ORVO_YandexMapsTileProvider_APIKey>\r\n")));
+    EXPECT_EQ(
+        Saved.size(),
+        Copy.Original.size() + 2 * 8 +
+            qsizetype(strlen("<ORVO_YandexMapsTileProvider_APIKey>base-key</ORVO_YandexMapsTileProvider_APIKey>\r\n")) +
+            qsizetype(strlen(
+                "<ORVO_YandexMapsTileProvider_APIKey>debug-android64-key</ORVO_YandexMapsTileProvider_APIKey>\r\n")));
 }
 
 // ---------------------------------------------------------------------------------------
@@ -555,10 +570,10 @@ TEST_P(DprojBroken, OpenThrowsNamingTheFile)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, DprojBroken,
-    ::testing::Values(TBrokenProject{"MissingFile", "", "cannot open"},
-                      TBrokenProject{"Truncated", "\xEF\xBB\xBF<Project xmlns=\"x\">\r\n    <PropertyGroup>\r\n        <Pro",
-                                     ":3:"},
-                      TBrokenProject{"WrongRoot", "<Solution>\r\n</Solution>\r\n", ":1:1: the root element is <Solution>"}),
+    ::testing::Values(
+        TBrokenProject{"MissingFile", "", "cannot open"},
+        TBrokenProject{"Truncated", "\xEF\xBB\xBF<Project xmlns=\"x\">\r\n    <PropertyGroup>\r\n        <Pro", ":3:"},
+        TBrokenProject{"WrongRoot", "<Solution>\r\n</Solution>\r\n", ":1:1: the root element is <Solution>"}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 TEST(DprojSave, FailedWriteKeepsTheOriginal)
@@ -593,11 +608,21 @@ TEST(DprojMutation, DamagedProjectOpensOrFailsCleanly)
         for (int E = 0; E < Edits && !Data.isEmpty(); ++E) {
             const auto Pos = static_cast<qsizetype>(Random() % static_cast<unsigned>(Data.size()));
             switch (Random() % 5) {
-            case 0: Data[Pos] = Specials[Random() % (sizeof(Specials) - 1)]; break;
-            case 1: Data.remove(Pos, 1 + Random() % 40); break;
-            case 2: Data.insert(Pos, Data.mid(Random() % Data.size(), 1 + Random() % 60)); break;
-            case 3: Data.truncate(Pos); break;
-            default: Data[Pos] = static_cast<char>(Random() % 256); break;
+            case 0:
+                Data[Pos] = Specials[Random() % (sizeof(Specials) - 1)];
+                break;
+            case 1:
+                Data.remove(Pos, 1 + Random() % 40);
+                break;
+            case 2:
+                Data.insert(Pos, Data.mid(Random() % Data.size(), 1 + Random() % 60));
+                break;
+            case 3:
+                Data.truncate(Pos);
+                break;
+            default:
+                Data[Pos] = static_cast<char>(Random() % 256);
+                break;
             }
         }
         WriteBytes(Copy.FileName, Data);
@@ -613,7 +638,9 @@ TEST(DprojMutation, DamagedProjectOpensOrFailsCleanly)
             }
             const auto Configs = Project->ProjectOptionsConfigurations();
             for (int I = 0; I < Configs->ConfigurationCount(); ++I)
-                Configs->Configuration(I)->PlatformConfiguration(QStringLiteral("Android64"))->GetValue(QStringLiteral("DCC_Define"));
+                Configs->Configuration(I)
+                    ->PlatformConfiguration(QStringLiteral("Android64"))
+                    ->GetValue(QStringLiteral("DCC_Define"));
             ++Opened;
         } catch (const EXmlError&) {
             ++Refused;

@@ -28,9 +28,8 @@ class MessageManager : public ::testing::Test
 protected:
     int Listen(const QString& AName)
     {
-        return FManager.SubscribeToMessage<TOpenedMessage>([this, AName](const void*, const TOpenedMessage& M) {
-            Log << AName + ":" + M.Value();
-        });
+        return FManager.SubscribeToMessage<TOpenedMessage>(
+            [this, AName](const void*, const TOpenedMessage& M) { Log << AName + ":" + M.Value(); });
     }
 
     TMessageManager FManager;
@@ -44,7 +43,8 @@ TEST_F(MessageManager, DeliversByExactClassWithSender)
         Seen = ASender;
         Log << "opened:" + M.Value();
     });
-    FManager.SubscribeToMessage<TClosedMessage>([&](const void*, const TClosedMessage& M) { Log << "closed:" + M.Value(); });
+    FManager.SubscribeToMessage<TClosedMessage>(
+        [&](const void*, const TClosedMessage& M) { Log << "closed:" + M.Value(); });
     const int Sender = 0;
     FManager.SendMessage(&Sender, TOpenedMessage("A.dproj"));
     FManager.SendMessage(nullptr, TClosedMessage("B.dproj"));

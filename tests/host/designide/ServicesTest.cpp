@@ -58,7 +58,8 @@ TEST_P(MainMenuInsert, PlacesItemRelativeToNamedItem)
     Item->Name = "OrvoAssetsItem";
     auto Action = std::make_shared<TAction>();
     Action->Caption = "Orvo Assets Manager";
-    ASSERT_TRUE(Menu->AddActionMenu("ProjectViewResourcesItem", Action, Item, GetParam().InsertAfter, GetParam().InsertAsChild));
+    ASSERT_TRUE(Menu->AddActionMenu("ProjectViewResourcesItem", Action, Item, GetParam().InsertAfter,
+                                    GetParam().InsertAsChild));
 
     TMenuItem* Project = Menu->MainMenu().Find("ProjectMenu");
     ASSERT_NE(Project, nullptr);
@@ -78,13 +79,17 @@ const QStringList DefaultProject = {"ProjectAddItem", "ProjectRemoveItem", "Proj
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MainMenuInsert,
-    ::testing::Values(TMenuInsertCase{"After", true, false,
-                                      {"ProjectAddItem", "ProjectRemoveItem", "ProjectViewResourcesItem", "OrvoAssetsItem",
-                                       "ProjectDeploymentItem", "ProjectOptionsItem"},
+    ::testing::Values(TMenuInsertCase{"After",
+                                      true,
+                                      false,
+                                      {"ProjectAddItem", "ProjectRemoveItem", "ProjectViewResourcesItem",
+                                       "OrvoAssetsItem", "ProjectDeploymentItem", "ProjectOptionsItem"},
                                       {}},
-                      TMenuInsertCase{"Before", false, false,
-                                      {"ProjectAddItem", "ProjectRemoveItem", "OrvoAssetsItem", "ProjectViewResourcesItem",
-                                       "ProjectDeploymentItem", "ProjectOptionsItem"},
+                      TMenuInsertCase{"Before",
+                                      false,
+                                      false,
+                                      {"ProjectAddItem", "ProjectRemoveItem", "OrvoAssetsItem",
+                                       "ProjectViewResourcesItem", "ProjectDeploymentItem", "ProjectOptionsItem"},
                                       {}},
                       TMenuInsertCase{"AsChild", true, true, DefaultProject, {"OrvoAssetsItem"}}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });

@@ -73,8 +73,8 @@ const TEditCase EditCases[] = {
      [](TXmlElement* R) { R->InsertElementBefore(R->FirstElement("B"), "A"); }, "<R>\r\n    <A/>\r\n    <B/>\r\n</R>"},
     {"RemoveMiddleLeavesNoBlankLine", "<R>\r\n    <A/>\r\n    <B>t</B>\r\n    <C/>\r\n</R>",
      [](TXmlElement* R) { R->RemoveElement(R->FirstElement("B")); }, "<R>\r\n    <A/>\r\n    <C/>\r\n</R>"},
-    {"RemoveFirstChild", "<R>\r\n    <A/>\r\n    <B/>\r\n</R>", [](TXmlElement* R) { R->RemoveElement(R->FirstElement("A")); },
-     "<R>\r\n    <B/>\r\n</R>"},
+    {"RemoveFirstChild", "<R>\r\n    <A/>\r\n    <B/>\r\n</R>",
+     [](TXmlElement* R) { R->RemoveElement(R->FirstElement("A")); }, "<R>\r\n    <B/>\r\n</R>"},
     {"RemoveOnlyChildEmptiesParent", "<R>\r\n    <A x=\"1\">\r\n        <C/>\r\n    </A>\r\n</R>",
      [](TXmlElement* R) {
          TXmlElement* A = R->FirstElement("A");
@@ -87,15 +87,17 @@ const TEditCase EditCases[] = {
     {"AttributesKeepApostrophes", "<R/>",
      [](TXmlElement* R) { R->SetAttribute("Condition", "'$(Config)'=='' & \"q\""); },
      "<R Condition=\"'$(Config)'=='' &amp; &quot;q&quot;\"/>"},
-    {"EmptyTextMakesEmptyElement", "<R>\r\n    <A>old</A>\r\n</R>", [](TXmlElement* R) { R->FirstElement("A")->SetText(""); },
-     "<R>\r\n    <A/>\r\n</R>"},
+    {"EmptyTextMakesEmptyElement", "<R>\r\n    <A>old</A>\r\n</R>",
+     [](TXmlElement* R) { R->FirstElement("A")->SetText(""); }, "<R>\r\n    <A/>\r\n</R>"},
     {"SiblingIndentAndLineFeedsAreMatched", "<R>\n  <A/>\n</R>\n", [](TXmlElement* R) { R->AppendElement("B"); },
      "<R>\n  <A/>\n  <B/>\n</R>\n"},
     {"UntouchedTagsKeepTheirSpelling", "<R  a = 'x' >\r\n    <A  b='1' ></A >\r\n</R >",
      [](TXmlElement* R) { R->AppendElement("B"); }, "<R  a = 'x' >\r\n    <A  b='1' ></A >\r\n    <B/>\r\n</R >"},
     {"ChangedAttributeRewritesOnlyThatTag", "<R  a = 'x' >\r\n    <A  b='1' />\r\n</R >",
-     [](TXmlElement* R) { R->FirstElement("A")->SetAttribute("b", "2"); }, "<R  a = 'x' >\r\n    <A b=\"2\"/>\r\n</R >"},
-    {"CommentsAndDeclarationSurvive", "<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<R>\r\n    <!-- keep -->\r\n    <A/>\r\n</R>",
+     [](TXmlElement* R) { R->FirstElement("A")->SetAttribute("b", "2"); },
+     "<R  a = 'x' >\r\n    <A b=\"2\"/>\r\n</R >"},
+    {"CommentsAndDeclarationSurvive",
+     "<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<R>\r\n    <!-- keep -->\r\n    <A/>\r\n</R>",
      [](TXmlElement* R) { R->RemoveElement(R->FirstElement("A")); },
      "<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<R>\r\n    <!-- keep -->\r\n</R>"},
 };
@@ -105,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, XmlEditLayout, ::testing::ValuesIn(EditCases),
 
 TEST(XmlValues, EntitiesAreDecodedOnRead)
 {
-    const auto Doc = ParseText("<R a=\"&quot;x&quot; &amp; 'y'\">x &amp; y &apos;z&apos; &#65;&#x42;&lt;<![CDATA[<raw>]]></R>");
+    const auto Doc =
+        ParseText("<R a=\"&quot;x&quot; &amp; 'y'\">x &amp; y &apos;z&apos; &#65;&#x42;&lt;<![CDATA[<raw>]]></R>");
     EXPECT_EQ(Doc->Root()->Text(), QStringLiteral("x & y 'z' AB<<raw>"));
     EXPECT_EQ(Doc->Root()->Attribute("a"), QStringLiteral("\"x\" & 'y'"));
 }

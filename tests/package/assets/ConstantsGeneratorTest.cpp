@@ -62,9 +62,11 @@ QStringList ConstantsOf(const QStringList& ALines, const QString& ARecord)
 {
     QStringList Result;
     const qsizetype Start = ALines.indexOf("    " + ARecord + " = record");
-    if (Start < 0) return {"no record " + ARecord};
+    if (Start < 0)
+        return {"no record " + ARecord};
     for (qsizetype I = Start + 1; I < ALines.size() && ALines[I] != "    end;"; ++I)
-        if (ALines[I] != "    const") Result << ALines[I].trimmed();
+        if (ALines[I] != "    const")
+            Result << ALines[I].trimmed();
     return Result;
 }
 
@@ -76,22 +78,21 @@ QStringList Matching(const QStringList& ALines, const QString& APattern)
 TEST(ConstantsGeneratorTest, NoAssetsGiveAnEmptyRecordAndNoUsesClauses)
 {
     TqoAssetsManager Manager;
-    const QStringList Expected =
-        UnitStart() + QStringList{
-                          "type",
-                          "  /// <summary>Identifiers with application assets.</summary>",
-                          "  TqoAssetsConstants = record",
-                          "  private type",
-                          "  public",
-                          "  end;",
-                          "",
-                          "var",
-                          "  R: TqoAssetsConstants;",
-                          "",
-                          "implementation",
-                          "",
-                          "end.",
-                      };
+    const QStringList Expected = UnitStart() + QStringList{
+                                                   "type",
+                                                   "  /// <summary>Identifiers with application assets.</summary>",
+                                                   "  TqoAssetsConstants = record",
+                                                   "  private type",
+                                                   "  public",
+                                                   "  end;",
+                                                   "",
+                                                   "var",
+                                                   "  R: TqoAssetsConstants;",
+                                                   "",
+                                                   "implementation",
+                                                   "",
+                                                   "end.",
+                                               };
     EXPECT_EQ(TqoAssetsConstsGenerator::GenerateLines(Manager), Expected);
 }
 
@@ -107,88 +108,87 @@ TEST(ConstantsGeneratorTest, ThemesWithColorsAndBitmapsGiveThemeRecordsAndCurren
     Manager.Add(std::make_shared<TqoAssetColor>("Accent", 0xFFFF4081u));
 
     const QStringList Expected =
-        UnitStart() +
-        QStringList{
-            "uses",
-            "  ORVO.Assets;",
-            "",
-            "type",
-            "  /// <summary>Identifiers with application assets.</summary>",
-            "  TqoAssetsConstants = record",
-            "  private type",
-            "",
-            "    {$REGION 'Colors'}",
-            "    TqoColors = record",
-            "    const",
-            Padded("      ACCENT = 'Accent';", "// #FFFF4081"),
-            "    end;",
-            "    {$ENDREGION}",
-            "",
-            "    {$REGION 'Themes'}",
-            "    TqoThemeDark = record",
-            "    const",
-            Padded("      LOGO = 'Dark\\Logo';"),
-            Padded("      PRIMARY = 'Dark\\Primary';", "// #FF121212"),
-            "    end;",
-            "",
-            "    TqoThemeLight = record",
-            "    const",
-            Padded("      PRIMARY = 'Light\\Primary';", "// #FFFFFFFF"),
-            "    end;",
-            "",
-            "    TqoThemes = record",
-            "      class var Dark: TqoThemeDark;",
-            "      class var Light: TqoThemeLight;",
-            "    end;",
-            "    {$ENDREGION}",
-            "",
-            "    {$REGION 'Current Theme'}",
-            "    TqoThemeColors = record",
-            "      class function PRIMARY: TqoAssetName; static;",
-            "    end;",
-            "",
-            "    TqoThemeBitmaps = record",
-            "      class function LOGO: TqoAssetName; static;",
-            "    end;",
-            "",
-            "    TqoCurrentTheme = record",
-            "      /// <summary>Identifiers with current theme colors assets.</summary>",
-            "      class var Color: TqoThemeColors;",
-            "      /// <summary>Identifiers with current theme bitmap assets.</summary>",
-            "      class var Bitmap: TqoThemeBitmaps;",
-            "    end;",
-            "    {$ENDREGION}",
-            "  public",
-            "    /// <summary>Identifiers with colors assets.</summary>",
-            "    class var Color: TqoColors;",
-            "",
-            "    /// <summary>Identifiers with current theme assets.</summary>",
-            "    class var CurrentTheme: TqoCurrentTheme;",
-            "",
-            "    /// <summary>Identifiers with themes names.</summary>",
-            "    class var Theme: TqoThemes;",
-            "  end;",
-            "",
-            "var",
-            "  R: TqoAssetsConstants;",
-            "",
-            "implementation",
-            "",
-            "uses",
-            "  ORVO.Application;",
-            "",
-            "class function TqoAssetsConstants.TqoThemeBitmaps.LOGO: TqoAssetName; ",
-            "begin",
-            "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Logo';",
-            "end;",
-            "",
-            "class function TqoAssetsConstants.TqoThemeColors.PRIMARY: TqoAssetName; ",
-            "begin",
-            "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Primary';",
-            "end;",
-            "",
-            "end.",
-        };
+        UnitStart() + QStringList{
+                          "uses",
+                          "  ORVO.Assets;",
+                          "",
+                          "type",
+                          "  /// <summary>Identifiers with application assets.</summary>",
+                          "  TqoAssetsConstants = record",
+                          "  private type",
+                          "",
+                          "    {$REGION 'Colors'}",
+                          "    TqoColors = record",
+                          "    const",
+                          Padded("      ACCENT = 'Accent';", "// #FFFF4081"),
+                          "    end;",
+                          "    {$ENDREGION}",
+                          "",
+                          "    {$REGION 'Themes'}",
+                          "    TqoThemeDark = record",
+                          "    const",
+                          Padded("      LOGO = 'Dark\\Logo';"),
+                          Padded("      PRIMARY = 'Dark\\Primary';", "// #FF121212"),
+                          "    end;",
+                          "",
+                          "    TqoThemeLight = record",
+                          "    const",
+                          Padded("      PRIMARY = 'Light\\Primary';", "// #FFFFFFFF"),
+                          "    end;",
+                          "",
+                          "    TqoThemes = record",
+                          "      class var Dark: TqoThemeDark;",
+                          "      class var Light: TqoThemeLight;",
+                          "    end;",
+                          "    {$ENDREGION}",
+                          "",
+                          "    {$REGION 'Current Theme'}",
+                          "    TqoThemeColors = record",
+                          "      class function PRIMARY: TqoAssetName; static;",
+                          "    end;",
+                          "",
+                          "    TqoThemeBitmaps = record",
+                          "      class function LOGO: TqoAssetName; static;",
+                          "    end;",
+                          "",
+                          "    TqoCurrentTheme = record",
+                          "      /// <summary>Identifiers with current theme colors assets.</summary>",
+                          "      class var Color: TqoThemeColors;",
+                          "      /// <summary>Identifiers with current theme bitmap assets.</summary>",
+                          "      class var Bitmap: TqoThemeBitmaps;",
+                          "    end;",
+                          "    {$ENDREGION}",
+                          "  public",
+                          "    /// <summary>Identifiers with colors assets.</summary>",
+                          "    class var Color: TqoColors;",
+                          "",
+                          "    /// <summary>Identifiers with current theme assets.</summary>",
+                          "    class var CurrentTheme: TqoCurrentTheme;",
+                          "",
+                          "    /// <summary>Identifiers with themes names.</summary>",
+                          "    class var Theme: TqoThemes;",
+                          "  end;",
+                          "",
+                          "var",
+                          "  R: TqoAssetsConstants;",
+                          "",
+                          "implementation",
+                          "",
+                          "uses",
+                          "  ORVO.Application;",
+                          "",
+                          "class function TqoAssetsConstants.TqoThemeBitmaps.LOGO: TqoAssetName; ",
+                          "begin",
+                          "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Logo';",
+                          "end;",
+                          "",
+                          "class function TqoAssetsConstants.TqoThemeColors.PRIMARY: TqoAssetName; ",
+                          "begin",
+                          "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Primary';",
+                          "end;",
+                          "",
+                          "end.",
+                      };
     EXPECT_EQ(TqoAssetsConstsGenerator::GenerateLines(Manager), Expected);
 }
 
@@ -204,15 +204,13 @@ TEST(ConstantsGeneratorTest, SectionsComeInTheirPrivateAndPublicOrders)
     Manager.Add(Bitmap("Back"));
 
     const QStringList Lines = TqoAssetsConstsGenerator::GenerateLines(Manager);
-    EXPECT_EQ(
-        Matching(Lines, "\\{\\$REGION"),
-        QStringList({"    {$REGION 'Bitmaps'}", "    {$REGION 'Colors'}", "    {$REGION 'Fonts'}",
-                     "    {$REGION 'Files'}", "    {$REGION 'SVG Images'}", "    {$REGION 'Animations'}"}));
+    EXPECT_EQ(Matching(Lines, "\\{\\$REGION"),
+              QStringList({"    {$REGION 'Bitmaps'}", "    {$REGION 'Colors'}", "    {$REGION 'Fonts'}",
+                           "    {$REGION 'Files'}", "    {$REGION 'SVG Images'}", "    {$REGION 'Animations'}"}));
     EXPECT_EQ(Matching(Lines, "^    class var"),
               QStringList({"    class var Bitmap: TqoBitmaps;", "    class var Color: TqoColors;",
                            "    class var Image: TqoImages;", "    class var &File: TqoFiles;",
-                           "    class var Font: TqoFonts;",
-                           "    class var LottieAnimation: TqoLottieAnimations;"}));
+                           "    class var Font: TqoFonts;", "    class var LottieAnimation: TqoLottieAnimations;"}));
     // Styles have no constants, and without theme colors there are no uses clauses.
     EXPECT_EQ(Matching(Lines, "Primary|^uses"), QStringList());
     // The first public declaration follows "public" directly, the others an empty line.
@@ -244,10 +242,7 @@ struct TIdentifierCase
     const char* Constant; // the constant line without padding
 };
 
-void PrintTo(const TIdentifierCase& ACase, std::ostream* AOut)
-{
-    *AOut << ACase.Name;
-}
+void PrintTo(const TIdentifierCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
 
 class ConstantIdentifierTest : public ::testing::TestWithParam<TIdentifierCase>
 {
@@ -263,8 +258,7 @@ TEST_P(ConstantIdentifierTest, NameBecomesAnUpperCaseIdentifierAndTheLiteralKeep
 
 INSTANTIATE_TEST_SUITE_P(
     Names, ConstantIdentifierTest,
-    ::testing::Values(TIdentifierCase{"folders_and_dashes", "Icons\\my-logo",
-                                      "ICONS_MY_LOGO = 'Icons\\my-logo';"},
+    ::testing::Values(TIdentifierCase{"folders_and_dashes", "Icons\\my-logo", "ICONS_MY_LOGO = 'Icons\\my-logo';"},
                       TIdentifierCase{"reserved_word", "end", "&END = 'end';"},
                       TIdentifierCase{"reserved_word_any_case", "Begin", "&BEGIN = 'Begin';"},
                       TIdentifierCase{"reserved_word_file", "file", "&FILE = 'file';"},
@@ -286,11 +280,10 @@ TEST(ConstantsGeneratorTest, ColorLinePadsToColumn80EvenWhenLonger)
     Manager.Add(std::make_shared<TqoAssetColor>(Long, 0xFF000000u));
 
     const QStringList Lines = TqoAssetsConstsGenerator::GenerateLines(Manager);
-    EXPECT_EQ(Lines.filter("PRIMARY"),
-              QStringList{"      PRIMARY = 'Primary';" + QString(54, ' ') + "// #803F51B5"});
-    EXPECT_EQ(Lines.filter("LONG_COLOR"),
-              QStringList{"      PALETTE_A_VERY_LONG_FOLDER_NAME_AND_A_LONG_COLOR_NAME_TOO = '" + Long +
-                          "';// #FF000000"});
+    EXPECT_EQ(Lines.filter("PRIMARY"), QStringList{"      PRIMARY = 'Primary';" + QString(54, ' ') + "// #803F51B5"});
+    EXPECT_EQ(
+        Lines.filter("LONG_COLOR"),
+        QStringList{"      PALETTE_A_VERY_LONG_FOLDER_NAME_AND_A_LONG_COLOR_NAME_TOO = '" + Long + "';// #FF000000"});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -303,10 +296,7 @@ struct TThemeNamesCase
     QStringList ThemeVars; // the class var lines of TqoThemes
 };
 
-void PrintTo(const TThemeNamesCase& ACase, std::ostream* AOut)
-{
-    *AOut << ACase.Name;
-}
+void PrintTo(const TThemeNamesCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
 
 class ThemeIdentifierTest : public ::testing::TestWithParam<TThemeNamesCase>
 {
@@ -319,8 +309,7 @@ TEST_P(ThemeIdentifierTest, ThemeRecordsAreNamedAfterTheirThemes)
         Manager.Add(std::make_shared<TqoAssetThemeContainer>(QString::fromUtf8(Theme)));
         Manager.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Theme) + "\\Primary", 0xFF000000u));
     }
-    EXPECT_EQ(ConstantsOf(TqoAssetsConstsGenerator::GenerateLines(Manager), "TqoThemes"),
-              GetParam().ThemeVars);
+    EXPECT_EQ(ConstantsOf(TqoAssetsConstsGenerator::GenerateLines(Manager), "TqoThemes"), GetParam().ThemeVars);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -328,18 +317,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TThemeNamesCase{
             "plain", {"Light", "Dark"}, {"class var Dark: TqoThemeDark;", "class var Light: TqoThemeLight;"}},
-        TThemeNamesCase{
-            "folder_with_unique_last_level", {"Brand\\Light"}, {"class var Light: TqoThemeLight;"}},
-        TThemeNamesCase{
-            "same_last_level_keeps_the_folder",
-            {"Brand\\Light", "Other\\Light"},
-            {"class var BrandLight: TqoThemeBrandLight;", "class var OtherLight: TqoThemeOtherLight;"}},
-        TThemeNamesCase{
-            "symbols_are_dropped", {"Dark-Blue v2"}, {"class var DarkBluev2: TqoThemeDarkBluev2;"}},
+        TThemeNamesCase{"folder_with_unique_last_level", {"Brand\\Light"}, {"class var Light: TqoThemeLight;"}},
+        TThemeNamesCase{"same_last_level_keeps_the_folder",
+                        {"Brand\\Light", "Other\\Light"},
+                        {"class var BrandLight: TqoThemeBrandLight;", "class var OtherLight: TqoThemeOtherLight;"}},
+        TThemeNamesCase{"symbols_are_dropped", {"Dark-Blue v2"}, {"class var DarkBluev2: TqoThemeDarkBluev2;"}},
         TThemeNamesCase{"leading_digit", {"2024"}, {"class var _2024: TqoTheme_2024;"}},
         TThemeNamesCase{"reserved_word", {"Type"}, {"class var &Type: TqoThemeType;"}},
-        TThemeNamesCase{
-            "reserved_word_outside_the_asset_list", {"Record"}, {"class var &Record: TqoThemeRecord;"}},
+        TThemeNamesCase{"reserved_word_outside_the_asset_list", {"Record"}, {"class var &Record: TqoThemeRecord;"}},
         TThemeNamesCase{"only_symbols", {"---"}, {"class var _: TqoTheme_;"}}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
@@ -349,8 +334,7 @@ QStringList PascalProblems(const QStringList& ALines)
     QStringList Problems;
     const QRegularExpression RecordLine(QStringLiteral("^    (\\w+) = record$"));
     const QRegularExpression VarLine(QStringLiteral("^\\s+class var (\\S+): (\\w+);$"));
-    const QRegularExpression FunctionLine(
-        QStringLiteral("^      class function (\\S+): TqoAssetName; static;$"));
+    const QRegularExpression FunctionLine(QStringLiteral("^      class function (\\S+): TqoAssetName; static;$"));
     const QRegularExpression BodyLine(
         QStringLiteral("^class function TqoAssetsConstants\\.(\\w+)\\.(\\S+): TqoAssetName; $"));
     const QRegularExpression Identifier(QStringLiteral("^&?[\\w]+$"));
@@ -361,7 +345,8 @@ QStringList PascalProblems(const QStringList& ALines)
         const QString& Line = ALines[I];
         if (const auto M = RecordLine.match(Line); M.hasMatch()) {
             Record = M.captured(1);
-            if (Declared.contains(Record)) Problems << "record declared twice: " + Record;
+            if (Declared.contains(Record))
+                Problems << "record declared twice: " + Record;
             Declared.insert(Record);
             Members.clear();
         }
@@ -384,22 +369,25 @@ QStringList PascalProblems(const QStringList& ALines)
         } else if (Line.startsWith("      ") && Line.contains(" = '")) {
             Member = Line.trimmed().section(QLatin1Char(' '), 0, 0);
         }
-        if (Member.isEmpty()) continue;
+        if (Member.isEmpty())
+            continue;
         if (!Identifier.match(Member).hasMatch() || Member.front().isDigit() ||
             (Member.startsWith('&') && Member.size() == 1))
             Problems << "not an identifier: " + Member;
-        if (Members.contains(Member.toUpper())) Problems << "duplicate member " + Member + " in " + Record;
+        if (Members.contains(Member.toUpper()))
+            Problems << "duplicate member " + Member + " in " + Record;
         Members.insert(Member.toUpper());
     }
-    if (Functions != Bodies) Problems << "declared and implemented class functions differ";
+    if (Functions != Bodies)
+        Problems << "declared and implemented class functions differ";
     const QString Text = ALines.join('\n');
     const qsizetype Implementation = ALines.indexOf("implementation");
     if (Text.contains("TqoAssetName") && ALines.indexOf("  ORVO.Assets;") < 0)
         Problems << "TqoAssetName without ORVO.Assets";
-    if (Text.contains("Application.ThemeSettings") &&
-        ALines.indexOf("  ORVO.Application;", Implementation) < 0)
+    if (Text.contains("Application.ThemeSettings") && ALines.indexOf("  ORVO.Application;", Implementation) < 0)
         Problems << "Application without ORVO.Application";
-    if (ALines.last() != "end.") Problems << "unit does not end with end.";
+    if (ALines.last() != "end.")
+        Problems << "unit does not end with end.";
     return Problems;
 }
 
@@ -410,10 +398,7 @@ struct TThemeShape
     const char* MustContain; // a line the unit has for this shape
 };
 
-void PrintTo(const TThemeShape& ACase, std::ostream* AOut)
-{
-    *AOut << ACase.Name;
-}
+void PrintTo(const TThemeShape& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
 
 class ThemeShapeTest : public ::testing::TestWithParam<TThemeShape>
 {
@@ -479,8 +464,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](TqoAssetsManager& M) {
                         for (const char* Theme : {"2024", "Type", "---", "Brand\\Light", "Other\\Light"}) {
                             AddTheme(M, QString::fromUtf8(Theme));
-                            M.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Theme) + "\\end",
-                                                                  0xFF000000u));
+                            M.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Theme) + "\\end", 0xFF000000u));
                         }
                     },
                     "class function TqoAssetsConstants.TqoThemeColors.&END: TqoAssetName; "},
@@ -490,13 +474,12 @@ INSTANTIATE_TEST_SUITE_P(
                         M.Add(std::make_shared<TqoAssetColor>("Darker\\Primary", 0xFF000000u));
                     },
                     "    TqoThemeDark = record"},
-        TThemeShape{
-            "quote_in_a_theme_asset",
-            [](TqoAssetsManager& M) {
-                AddTheme(M, "Dark");
-                M.Add(std::make_shared<TqoAssetColor>("Dark\\Today's", 0xFF000000u));
-            },
-            "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Today''s';"}),
+        TThemeShape{"quote_in_a_theme_asset",
+                    [](TqoAssetsManager& M) {
+                        AddTheme(M, "Dark");
+                        M.Add(std::make_shared<TqoAssetColor>("Dark\\Today's", 0xFF000000u));
+                    },
+                    "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Today''s';"}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 // The checker itself must see the faults it is there for.
@@ -508,9 +491,8 @@ TEST(ConstantsGeneratorTest, PascalCheckerFindsUndeclaredTypesAndEmptyConstSecti
                                 "  public",
                                 "    class var CurrentTheme: TqoCurrentTheme;",
                                 "end."};
-    EXPECT_EQ(PascalProblems(Broken),
-              QStringList({"empty const section in TqoThemeA",
-                           "type used before or without its declaration: TqoCurrentTheme"}));
+    EXPECT_EQ(PascalProblems(Broken), QStringList({"empty const section in TqoThemeA",
+                                                   "type used before or without its declaration: TqoCurrentTheme"}));
 }
 
 } // namespace

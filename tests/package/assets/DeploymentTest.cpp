@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-
 using namespace core;
 using orvo::TqoAssetsDeployment;
 
@@ -34,7 +33,8 @@ QStringList Dump(const ide::IProjectDeployment& ADeployment, std::function<bool(
 {
     QStringList Result;
     for (const auto& File : ADeployment.Files()) {
-        if (!AClassFilter(File->DeploymentClass())) continue;
+        if (!AClassFilter(File->DeploymentClass()))
+            continue;
         for (const QString& Platform : File->Platforms())
             Result << QStringList{File->LocalName(),
                                   File->Configuration(),
@@ -97,8 +97,7 @@ QStringList ConfigEntries()
 }
 
 template <class T>
-std::shared_ptr<T> WithUri(const QString& AName, const QString& AUri,
-                           TqoPlatform APlatform = TqoPlatform::All,
+std::shared_ptr<T> WithUri(const QString& AName, const QString& AUri, TqoPlatform APlatform = TqoPlatform::All,
                            TqoDeviceClass ADeviceClass = TqoDeviceClass::All)
 {
     auto Asset = std::make_shared<T>(AName, APlatform, ADeviceClass);
@@ -106,8 +105,7 @@ std::shared_ptr<T> WithUri(const QString& AName, const QString& AUri,
     return Asset;
 }
 
-std::shared_ptr<TqoAssetBitmapSet> BitmapSet(const QString& AName,
-                                             std::vector<std::pair<float, QString>> AInfos)
+std::shared_ptr<TqoAssetBitmapSet> BitmapSet(const QString& AName, std::vector<std::pair<float, QString>> AInfos)
 {
     auto Set = std::make_shared<TqoAssetBitmapSet>(AName);
     for (const auto& [Scale, Uri] : AInfos)
@@ -163,10 +161,7 @@ struct TKindCase
     std::vector<TItem> Items;
 };
 
-void PrintTo(const TKindCase& ACase, std::ostream* AOut)
-{
-    *AOut << ACase.Name;
-}
+void PrintTo(const TKindCase& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
 
 class DeploymentKindTest : public DeploymentTest, public ::testing::WithParamInterface<TKindCase>
 {
@@ -189,9 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, DeploymentKindTest,
     ::testing::Values(
         TKindCase{"font_under_assets_fonts",
-                  [](const QString&) {
-                      return WithUri<TqoAssetFont>("Fonts\\Roboto", "Fonts\\Roboto\\default.ttf");
-                  },
+                  [](const QString&) { return WithUri<TqoAssetFont>("Fonts\\Roboto", "Fonts\\Roboto\\default.ttf"); },
                   {{"Assets\\Fonts\\Roboto\\default.ttf", "assets\\fonts\\Fonts\\Roboto", "default.ttf"}}},
         TKindCase{"font_variant_named_by_target_id",
                   [](const QString&) {
@@ -201,17 +194,14 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"Assets\\Roboto\\ios-tablet.otf", "assets\\fonts\\Roboto", "ios-tablet.otf"}}},
         TKindCase{"file",
                   [](const QString&) {
-                      return WithUri<TqoAssetFile>("Docs\\Terms", "Docs\\Terms\\android.pdf",
-                                                   TqoPlatform::Android);
+                      return WithUri<TqoAssetFile>("Docs\\Terms", "Docs\\Terms\\android.pdf", TqoPlatform::Android);
                   },
                   {{"Assets\\Docs\\Terms\\android.pdf", "assets\\Docs\\Terms", "android.pdf"}}},
         TKindCase{"top_level_file",
                   [](const QString&) { return WithUri<TqoAssetFile>("Readme", "Readme\\default.txt"); },
                   {{"Assets\\Readme\\default.txt", "assets\\Readme", "default.txt"}}},
         TKindCase{"file_without_extension",
-                  [](const QString&) {
-                      return WithUri<TqoAssetFile>("Data\\v1.0\\Blob", "Data\\v1.0\\Blob\\default");
-                  },
+                  [](const QString&) { return WithUri<TqoAssetFile>("Data\\v1.0\\Blob", "Data\\v1.0\\Blob\\default"); },
                   {{"Assets\\Data\\v1.0\\Blob\\default", "assets\\Data\\v1.0\\Blob", "default"}}},
         TKindCase{"lottie_animation",
                   [](const QString&) {
@@ -228,9 +218,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"Assets\\Logo\\default.vector", "assets\\Logo", "default.vector"}}},
         TKindCase{"bitmap_set_skips_the_info_without_uri",
                   [](const QString&) {
-                      return BitmapSet("Icons\\Back", {{1.0f, "Icons\\Back\\default@10x.png"},
-                                                       {2.0f, ""},
-                                                       {3.0f, "Icons\\Back\\default@30x.png"}});
+                      return BitmapSet(
+                          "Icons\\Back",
+                          {{1.0f, "Icons\\Back\\default@10x.png"}, {2.0f, ""}, {3.0f, "Icons\\Back\\default@30x.png"}});
                   },
                   {{"Assets\\Icons\\Back\\default@10x.png", "assets\\Icons\\Back", "default@10x.png"},
                    {"Assets\\Icons\\Back\\default@30x.png", "assets\\Icons\\Back", "default@30x.png"}}},
@@ -249,11 +239,10 @@ INSTANTIATE_TEST_SUITE_P(
         TKindCase{"color_is_not_deployed",
                   [](const QString&) { return std::make_shared<TqoAssetColor>("Accent", 0xFF000000u); },
                   {}},
-        TKindCase{"style_is_not_deployed",
-                  [](const QString&) {
-                      return WithUri<TqoAssetStyle>("Buttons\\Primary", "Buttons\\Primary\\default.json");
-                  },
-                  {}},
+        TKindCase{
+            "style_is_not_deployed",
+            [](const QString&) { return WithUri<TqoAssetStyle>("Buttons\\Primary", "Buttons\\Primary\\default.json"); },
+            {}},
         TKindCase{"theme_is_not_deployed",
                   [](const QString&) { return std::make_shared<TqoAssetThemeContainer>("Dark"); },
                   {}}),
@@ -284,10 +273,9 @@ TEST_F(DeploymentTest, ProjectWithoutDeploymentServiceLogsAndRefusesToDeploy)
     const QString FileName = FDir.filePath("Bare.dproj");
     QFile File(FileName);
     ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-    File.write(
-        "<Project xmlns=\"http://schemas.microsoft.com/developer/msbuild/2003\">\r\n"
-        "    <PropertyGroup>\r\n        <ProjectGuid>{11111111-2222-3333-4444-555555555555}</ProjectGuid>\r\n"
-        "    </PropertyGroup>\r\n</Project>\r\n");
+    File.write("<Project xmlns=\"http://schemas.microsoft.com/developer/msbuild/2003\">\r\n"
+               "    <PropertyGroup>\r\n        <ProjectGuid>{11111111-2222-3333-4444-555555555555}</ProjectGuid>\r\n"
+               "    </PropertyGroup>\r\n</Project>\r\n");
     File.close();
     const auto Project = ide::TDprojProject::Open(FileName);
     const QByteArray Before = Project->Serialize();
@@ -335,19 +323,17 @@ TEST_F(DeploymentTest, SingleAssetAddsOnlyExistingFilesAndRemovesAllItsEntries)
     QFile Present(FDir.filePath("Assets/Icons/Back/default@10x.png"));
     ASSERT_TRUE(Present.open(QIODevice::WriteOnly));
     Present.close();
-    const auto Set = BitmapSet(
-        "Icons\\Back", {{1.0f, "Icons\\Back\\default@10x.png"}, {2.0f, "Icons\\Back\\default@20x.png"}});
+    const auto Set =
+        BitmapSet("Icons\\Back", {{1.0f, "Icons\\Back\\default@10x.png"}, {2.0f, "Icons\\Back\\default@20x.png"}});
     TqoAssetsManager Manager;
     Manager.Add(WithUri<TqoAssetFile>("Terms", "Terms\\default.pdf"));
     TqoAssetsDeployment Deployment(FProject);
     Deployment.AddToDeploy(Manager);
 
     Deployment.AddFiles(*Set);
-    const QStringList Terms =
-        Expected({{"Assets\\Terms\\default.pdf", "assets\\Terms", "default.pdf"}}, Assets);
+    const QStringList Terms = Expected({{"Assets\\Terms\\default.pdf", "assets\\Terms", "default.pdf"}}, Assets);
     QStringList WithIcon =
-        Terms + Expected({{"Assets\\Icons\\Back\\default@10x.png", "assets\\Icons\\Back", "default@10x.png"}},
-                         Assets);
+        Terms + Expected({{"Assets\\Icons\\Back\\default@10x.png", "assets\\Icons\\Back", "default@10x.png"}}, Assets);
     WithIcon.sort();
     EXPECT_EQ(DumpOf(*FDeployment, Assets), WithIcon);
 
@@ -390,8 +376,7 @@ TEST_P(DeploymentProjectsTest, OtherClassesSurviveAndTheFileKeepsTheEntries)
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedProjects, DeploymentProjectsTest,
-                         ::testing::Values("FlashLight.dproj", "NotificationApp.dproj",
-                                           "PullToRefresh.dproj"),
+                         ::testing::Values("FlashLight.dproj", "NotificationApp.dproj", "PullToRefresh.dproj"),
                          [](const auto& AInfo) {
                              return QString::fromUtf8(AInfo.param).section('.', 0, 0).toStdString();
                          });
@@ -424,8 +409,7 @@ TEST_F(DeploymentOpenedTest, OpenedProjectWithAnAssetManagerIsRebuilt)
     EXPECT_EQ(DumpOf(*FDeployment, Assets),
               Expected({{"Assets\\Roboto\\default.ttf", "assets\\fonts\\Roboto", "default.ttf"}}, Assets));
     EXPECT_EQ(DumpOf(*FDeployment, Config), ConfigEntries());
-    EXPECT_EQ(ide::TMessageManager::DefaultManager().SubscriptionCount(typeid(dsgn::TqoProjectOpenedMessage)),
-              1);
+    EXPECT_EQ(ide::TMessageManager::DefaultManager().SubscriptionCount(typeid(dsgn::TqoProjectOpenedMessage)), 1);
 }
 
 TEST_F(DeploymentOpenedTest, OpenedProjectWithoutAssetManagerIsLeftAlone)

@@ -15,7 +15,6 @@
 
 using testdata::CopyTree;
 
-
 namespace {
 
 struct TRun
@@ -69,7 +68,8 @@ protected:
     QStringList Variants() const
     {
         QStringList LLines;
-        for (const QString& LLine : Run({QStringLiteral("list"), FProject}).Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        for (const QString& LLine :
+             Run({QStringLiteral("list"), FProject}).Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             LLines << LLine.section(QLatin1Char('\t'), 0, 3);
         return LLines;
     }
@@ -100,12 +100,12 @@ TEST_F(CommandLineTest, AddPrintsTheFinalNameAndSavesLikeTheAssetsManager)
 
 TEST_F(CommandLineTest, VariantKeepsTheNameAndATakenVariantIsAnError)
 {
-    const TRun LAdd = Run({"add", FProject, "color", "Accent", "--color", "#FF000001", "--platform", "ios",
-                           "--device-class", "tablet"});
+    const TRun LAdd = Run(
+        {"add", FProject, "color", "Accent", "--color", "#FF000001", "--platform", "ios", "--device-class", "tablet"});
     ASSERT_EQ(LAdd.ExitCode, 0) << LAdd.Err.toStdString();
     EXPECT_EQ(LAdd.Out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Accent"));
-    const TRun LAgain = Run({"add", FProject, "color", "Accent", "--color", "#FF000002", "--platform", "2",
-                             "--device-class", "4"});
+    const TRun LAgain =
+        Run({"add", FProject, "color", "Accent", "--color", "#FF000002", "--platform", "2", "--device-class", "4"});
     EXPECT_EQ(LAgain.ExitCode, 1);
     EXPECT_TRUE(LAgain.Err.contains(QStringLiteral("Accent@ios-tablet"))) << LAgain.Err.toStdString();
     // The comparer's order: all platforms and devices first, the iOS tablet variant last.
@@ -171,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TExitCase{"bad_color", {"add", "@", "color", "X", "--color", "blue"}, 2, "not a color"},
                     TExitCase{"unknown_option", {"save", "@", "--force"}, 2, "unknown option"},
                     TExitCase{"missing_word", {"rename", "@", "A"}, 2, "OLD NEW"},
-                    TExitCase{"unknown_platform", {"add", "@", "font", "F", "--platform", "web"}, 2, "unknown platform"},
+                    TExitCase{
+                        "unknown_platform", {"add", "@", "font", "F", "--platform", "web"}, 2, "unknown platform"},
                     TExitCase{"parent_in_name", {"add", "@", "font", "..\\..\\F"}, 1, "outside the assets folder"},
                     TExitCase{"device_name", {"add", "@", "theme-container", "Themes\\COM1"}, 1, "device name"},
                     TExitCase{"rooted_name", {"rename", "@", "Logo", "/etc/Logo"}, 1, "outside the assets folder"},

@@ -19,8 +19,6 @@
 
 using testdata::ReadAll;
 
-
-
 using namespace core;
 using orvo::TqoAssetsDocument;
 
@@ -86,7 +84,8 @@ protected:
     // A file asset whose source lies outside the project's Assets folder.
     void AddFileAsset(TqoAssetsDocument& ADocument, const QString& AName, const QByteArray& AContent)
     {
-        const QString LSource = Path(QStringLiteral("sources/") + TqoAssetNameHelper::ShortName(AName) + QStringLiteral(".txt"));
+        const QString LSource =
+            Path(QStringLiteral("sources/") + TqoAssetNameHelper::ShortName(AName) + QStringLiteral(".txt"));
         WriteAll(LSource, AContent);
         ADocument.GetModel().AddEmptyFile(AName)->SetUri(LSource);
     }
@@ -265,7 +264,8 @@ TEST_F(DocumentTest, LoadDropsRedundantColorsAndDoesNotMarkModified)
 {
     TqoAssetsManager LOnDisk;
     LOnDisk.Add(std::make_shared<TqoAssetColor>(QStringLiteral("C"), 0xFF112233u));
-    LOnDisk.Add(std::make_shared<TqoAssetColor>(QStringLiteral("C"), 0xFF112233u, TqoPlatform::All, TqoDeviceClass::Tablet));
+    LOnDisk.Add(
+        std::make_shared<TqoAssetColor>(QStringLiteral("C"), 0xFF112233u, TqoPlatform::All, TqoDeviceClass::Tablet));
     TqoAssetsFactory::SaveConfigToFile(LOnDisk, Assets(QStringLiteral("config.json")));
     TqoAssetsDocument LDocument;
     bool LLoadingSeen = false;

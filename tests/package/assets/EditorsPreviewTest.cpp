@@ -4,8 +4,8 @@
 #include "ORVO.Designer.Preview.h"
 #include "ORVO.Log.h"
 
-#include <gtest/gtest.h>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -51,9 +51,9 @@ void ExpectPlaceholder(const QImage& AImage)
     ASSERT_FALSE(AImage.isNull());
     const int w = AImage.width();
     ExpectPixels(AImage, {
-                             {{w - 9, 8}, Red},   // where the arms cross
-                             {{w - 6, 5}, Red},   // on the arm from (W-4, 4) to (W-12, 12)
-                             {{w - 6, 10}, Red},  // on the arm from (W-4, 12) to (W-12, 4)
+                             {{w - 9, 8}, Red},  // where the arms cross
+                             {{w - 6, 5}, Red},  // on the arm from (W-4, 4) to (W-12, 12)
+                             {{w - 6, 10}, Red}, // on the arm from (W-4, 12) to (W-12, 4)
                              {{w - 11, 5}, Red},
                              {{w - 8, 4}, White}, // between the arms' ends
                              {{w - 8, 13}, White},
@@ -75,8 +75,13 @@ TEST(EditorsPreview, ColorOnChessboardWithBorder)
     const auto image = Editor(opaque.GetKind())->GeneratePreview(&opaque, QSize(16, 12));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->size(), QSize(16, 12));
-    ExpectPixels(*image, {{{0, 0}, LightGray}, {{15, 11}, LightGray}, {{8, 0}, LightGray}, {{0, 6}, LightGray},
-                          {{5, 5}, 0xFF2060A0}, {{1, 1}, 0xFF2060A0}, {{14, 10}, 0xFF2060A0}});
+    ExpectPixels(*image, {{{0, 0}, LightGray},
+                          {{15, 11}, LightGray},
+                          {{8, 0}, LightGray},
+                          {{0, 6}, LightGray},
+                          {{5, 5}, 0xFF2060A0},
+                          {{1, 1}, 0xFF2060A0},
+                          {{14, 10}, 0xFF2060A0}});
 
     // A translucent color lets the 4-pixel cells through: white at (2, 2), gray at (6, 2).
     core::TqoAssetColor translucent(QStringLiteral("T"), 0x80000000);
@@ -92,9 +97,16 @@ TEST(EditorsPreview, DarkBitmapOnLightChessboardCentered)
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->size(), QSize(32, 32));
     // Cells of 4 pixels, the light board's first color top-left; the bitmap at 12..19.
-    ExpectPixels(*image, {{{0, 0}, White}, {{3, 3}, White}, {{4, 0}, LightGray}, {{0, 4}, LightGray},
-                          {{4, 4}, White}, {{11, 12}, LightGray}, {{12, 12}, Black}, {{19, 19}, Black},
-                          {{20, 19}, LightGray}},
+    ExpectPixels(*image,
+                 {{{0, 0}, White},
+                  {{3, 3}, White},
+                  {{4, 0}, LightGray},
+                  {{0, 4}, LightGray},
+                  {{4, 4}, White},
+                  {{11, 12}, LightGray},
+                  {{12, 12}, Black},
+                  {{19, 19}, Black},
+                  {{20, 19}, LightGray}},
                  0);
 }
 
@@ -103,9 +115,8 @@ TEST(EditorsPreview, LightBitmapOnDarkChessboard)
     const auto asset = SetWithBitmap(SolidImage(8, 8, White));
     const auto image = Editor(asset->GetKind())->GeneratePreview(asset.get(), QSize(32, 32));
     ASSERT_NE(image, nullptr);
-    ExpectPixels(*image, {{{0, 0}, dsgn::DarkGridColors.Color1}, {{4, 0}, dsgn::DarkGridColors.Color2},
-                          {{16, 16}, White}},
-                 0);
+    ExpectPixels(*image,
+                 {{{0, 0}, dsgn::DarkGridColors.Color1}, {{4, 0}, dsgn::DarkGridColors.Color2}, {{16, 16}, White}}, 0);
 }
 
 TEST(EditorsPreview, LuminanceAboveThresholdPicksDarkBoard)
@@ -153,8 +164,13 @@ TEST(EditorsPreview, LargeBitmapIsScaledDownToFit)
     const auto image = Editor(asset->GetKind())->GeneratePreview(asset.get(), QSize(32, 32));
     ASSERT_NE(image, nullptr);
     // 32 x 16, centered: rows 8..23 red across the whole width, the board above and below.
-    ExpectPixels(*image, {{{0, 8}, Red}, {{31, 23}, Red}, {{16, 16}, Red}, {{0, 0}, White}, {{16, 4}, LightGray},
-                          {{20, 27}, LightGray}, {{20, 7}, White}});
+    ExpectPixels(*image, {{{0, 8}, Red},
+                          {{31, 23}, Red},
+                          {{16, 16}, Red},
+                          {{0, 0}, White},
+                          {{16, 4}, LightGray},
+                          {{20, 27}, LightGray},
+                          {{20, 7}, White}});
 }
 
 TEST(EditorsPreview, BitmapSetWithoutBitmapGetsPlaceholder)
@@ -176,8 +192,14 @@ TEST(EditorsPreview, SvgRenderedOnChessboard)
     ASSERT_NE(image, nullptr);
     // The 24-unit icon drawn at twice its size: the bar from (5, 18) to (19, 20) becomes
     // (10, 36) to (38, 40); the arrow's tip at (12, 3) becomes (24, 6). Dark icon: light board.
-    ExpectPixels(*image, {{{0, 0}, White}, {{4, 0}, LightGray}, {{24, 38}, Black}, {{12, 37}, Black},
-                          {{24, 20}, Black}, {{24, 44}, LightGray}, {{4, 28}, White}},
+    ExpectPixels(*image,
+                 {{{0, 0}, White},
+                  {{4, 0}, LightGray},
+                  {{24, 38}, Black},
+                  {{12, 37}, Black},
+                  {{24, 20}, Black},
+                  {{24, 44}, LightGray},
+                  {{4, 28}, White}},
                  0);
 }
 

@@ -1,8 +1,8 @@
 #include "StorageTestUtil.h"
 #include "TestData.h"
 
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <typeinfo>
 
 namespace {
@@ -137,7 +137,8 @@ TEST(EditorsTryCreateAsset, BitmapSetGetsFiveScalesWithTheFileFirst)
     for (size_t i = 0; i < infos.size(); ++i) {
         EXPECT_EQ(infos[i]->GetScale(), scales[i]);
         EXPECT_EQ(infos[i]->GetUri(), i == 0 ? QStringLiteral("/tmp/in/Photo.PNG") : QString());
-        EXPECT_EQ(infos[i]->GetSource(), i == 0 ? core::TqoBitmapInfo::TqoSource::File : core::TqoBitmapInfo::TqoSource::None);
+        EXPECT_EQ(infos[i]->GetSource(),
+                  i == 0 ? core::TqoBitmapInfo::TqoSource::File : core::TqoBitmapInfo::TqoSource::None);
     }
 }
 
@@ -155,7 +156,8 @@ TEST(EditorsTryCreateAsset, SvgTakesTheDocumentsOwnSize)
     // A file that is gone still makes the asset; it keeps a new asset's size.
     const auto gone = Registry().TryCreateAsset(QStringLiteral("Gone"), project.Source(QStringLiteral("gone.svg")));
     ASSERT_NE(dynamic_cast<core::TqoAssetSVG*>(gone.get()), nullptr);
-    EXPECT_EQ(static_cast<core::TqoAssetSVG*>(gone.get())->GetSize(), core::TqoAssetSVG(QStringLiteral("New")).GetSize());
+    EXPECT_EQ(static_cast<core::TqoAssetSVG*>(gone.get())->GetSize(),
+              core::TqoAssetSVG(QStringLiteral("New")).GetSize());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -168,8 +170,7 @@ struct TInfoCase
     QString Expected;
 };
 
-template <typename T>
-std::unique_ptr<core::TqoAsset> WithUri(const char* AUri)
+template <typename T> std::unique_ptr<core::TqoAsset> WithUri(const char* AUri)
 {
     auto asset = std::make_unique<T>(QStringLiteral("A"));
     asset->SetUri(QString::fromLatin1(AUri));
@@ -213,13 +214,34 @@ TEST_P(EditorsAdditionalInfo, Describes)
 
 const TInfoCase InfoCases[] = {
     {"OpaqueColor", [] { return std::make_unique<core::TqoAssetColor>(QStringLiteral("A"), 0xFFFF8000); }, "#FF8000"},
-    {"TranslucentColor", [] { return std::make_unique<core::TqoAssetColor>(QStringLiteral("A"), 0x80FF8000); }, "#80FF8000"},
+    {"TranslucentColor", [] { return std::make_unique<core::TqoAssetColor>(QStringLiteral("A"), 0x80FF8000); },
+     "#80FF8000"},
     {"EmptyColor", [] { return std::make_unique<core::TqoAssetColor>(QStringLiteral("A")); }, ""},
-    {"BitmapAtScale1", [] { return BitmapSet({{1.0f, QSize(24, 16)}}); }, "24 x 16"},
-    {"BitmapAtScale3", [] { return BitmapSet({{3.0f, QSize(72, 48)}}); }, "24 x 16"},
-    {"FirstScaleWithBitmapRepresents", [] { return BitmapSet({{1.0f, QSize()}, {2.0f, QSize(96, 64)}, {3.0f, QSize(30, 30)}}); }, "48 x 32"},
-    {"BitmapHalfPixelRoundsToEven", [] { return BitmapSet({{2.0f, QSize(45, 47)}}); }, "22 x 24"},
-    {"BitmapSetWithoutBitmaps", [] { return BitmapSet({{1.0f, QSize()}, {2.0f, QSize()}}); }, ""},
+    {"BitmapAtScale1",
+     [] {
+         return BitmapSet({{1.0f, QSize(24, 16)}});
+     },
+     "24 x 16"},
+    {"BitmapAtScale3",
+     [] {
+         return BitmapSet({{3.0f, QSize(72, 48)}});
+     },
+     "24 x 16"},
+    {"FirstScaleWithBitmapRepresents",
+     [] {
+         return BitmapSet({{1.0f, QSize()}, {2.0f, QSize(96, 64)}, {3.0f, QSize(30, 30)}});
+     },
+     "48 x 32"},
+    {"BitmapHalfPixelRoundsToEven",
+     [] {
+         return BitmapSet({{2.0f, QSize(45, 47)}});
+     },
+     "22 x 24"},
+    {"BitmapSetWithoutBitmaps",
+     [] {
+         return BitmapSet({{1.0f, QSize()}, {2.0f, QSize()}});
+     },
+     ""},
     {"FontExtensionUpperCased", [] { return WithUri<core::TqoAssetFont>("C:\\fonts\\Roboto.ttf"); }, "TTF"},
     {"LottieJson", [] { return WithUri<core::TqoAssetLottieAnimation>("Anim\\Done\\default.Json"); }, "JSON"},
     {"FileWithoutExtension", [] { return WithUri<core::TqoAssetFile>("/data/Makefile"); }, ""},
@@ -261,8 +283,8 @@ TEST(EditorsArguments, NullOrForeignAssetFailsTheAssertion)
     core::TqoAssetColor color(QStringLiteral("C"), 0xFF000000);
     core::TqoAssetFont font(QStringLiteral("F"));
     for (const auto& editor : Registry().OrderedEditors()) {
-        core::TqoAsset* foreign = dynamic_cast<orvo::TqoAssetEditorColor*>(editor.get()) ? static_cast<core::TqoAsset*>(&font)
-                                                                                         : &color;
+        core::TqoAsset* foreign =
+            dynamic_cast<orvo::TqoAssetEditorColor*>(editor.get()) ? static_cast<core::TqoAsset*>(&font) : &color;
         SCOPED_TRACE(typeid(*editor).name());
         try {
             editor->SaveTo(nullptr, QStringLiteral("/nonexistent/Assets"));

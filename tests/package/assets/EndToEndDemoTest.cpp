@@ -95,7 +95,8 @@ TEST_F(DemoProject, FirstSaveStoresConvertsDeploysAndGeneratesConstants)
     const QByteArray& LProject = LFiles.at(QStringLiteral("DemoApp.dproj"));
     EXPECT_TRUE(LProject.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(LProject.contains("<DeployClass Name=\"ORVO_Assets\">"));
-    EXPECT_TRUE(LProject.contains("LocalName=\"Assets\\Logo\\default.vector\" Configuration=\"Release\" Class=\"ORVO_Assets\""));
+    EXPECT_TRUE(LProject.contains(
+        "LocalName=\"Assets\\Logo\\default.vector\" Configuration=\"Release\" Class=\"ORVO_Assets\""));
     EXPECT_TRUE(LProject.contains("<DCCReference Include=\"Assets.Consts.pas\"/>"));
     // The IDE's own entries are still there.
     EXPECT_TRUE(LProject.contains("LocalName=\"Android64\\Debug\\libDemoApp.so\""));

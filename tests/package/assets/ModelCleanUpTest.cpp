@@ -8,8 +8,6 @@
 
 #include <QStringList>
 
-
-
 using namespace core;
 using orvo::TqoAssetsModel;
 
@@ -69,32 +67,41 @@ TEST_P(CleanUpTest, DropsOnlyVariantsThatRepeatWhatTheyInherit)
 INSTANTIATE_TEST_SUITE_P(
     Model, CleanUpTest,
     testing::Values(
-        TCleanUpCase{"tablet_equal_to_base", {{"C", All, AnyDevice, 0xFF112233}, {"C", All, Tablet, 0xFF112233}}, {"C@default"}},
+        TCleanUpCase{
+            "tablet_equal_to_base", {{"C", All, AnyDevice, 0xFF112233}, {"C", All, Tablet, 0xFF112233}}, {"C@default"}},
         TCleanUpCase{"tablet_with_own_color",
                      {{"C", All, AnyDevice, 0xFF112233}, {"C", All, Tablet, 0xFF445566}},
                      {"C@default", "C@tablet"}},
         TCleanUpCase{"android_equal_to_base",
-                     {{"C", All, AnyDevice, 0xFF112233}, {"C", Android, AnyDevice, 0xFF112233}, {"C", iOS, AnyDevice, 0xFF000000}},
+                     {{"C", All, AnyDevice, 0xFF112233},
+                      {"C", Android, AnyDevice, 0xFF112233},
+                      {"C", iOS, AnyDevice, 0xFF000000}},
                      {"C@default", "C@ios"}},
-        TCleanUpCase{"android_tablet_equal_to_tablet",
-                     {{"C", All, AnyDevice, 0xFF112233}, {"C", All, Tablet, 0xFF445566}, {"C", Android, Tablet, 0xFF445566}},
-                     {"C@default", "C@tablet"}},
+        TCleanUpCase{
+            "android_tablet_equal_to_tablet",
+            {{"C", All, AnyDevice, 0xFF112233}, {"C", All, Tablet, 0xFF445566}, {"C", Android, Tablet, 0xFF445566}},
+            {"C@default", "C@tablet"}},
         TCleanUpCase{"ios_watch_equal_to_base_after_watch_dropped",
                      {{"C", All, AnyDevice, 0xFF112233}, {"C", All, Watch, 0xFF112233}, {"C", iOS, Watch, 0xFF112233}},
                      {"C@default"}},
-        TCleanUpCase{"ios_tablet_differing_from_tablet",
-                     {{"C", All, AnyDevice, 0xFF112233}, {"C", All, Tablet, 0xFF445566}, {"C", iOS, Tablet, 0xFF112233}},
-                     {"C@default", "C@tablet", "C@ios-tablet"}},
+        TCleanUpCase{
+            "ios_tablet_differing_from_tablet",
+            {{"C", All, AnyDevice, 0xFF112233}, {"C", All, Tablet, 0xFF445566}, {"C", iOS, Tablet, 0xFF112233}},
+            {"C@default", "C@tablet", "C@ios-tablet"}},
         // Transparent black is a real color: with no base it is not taken for a repeat of one.
-        TCleanUpCase{"zero_without_base",
-                     {{"C", All, Tablet, 0x00000000}, {"C", Android, AnyDevice, 0x00000000}, {"C", iOS, Watch, 0x00000000}},
-                     {"C@tablet", "C@android", "C@ios-watch"}},
+        TCleanUpCase{
+            "zero_without_base",
+            {{"C", All, Tablet, 0x00000000}, {"C", Android, AnyDevice, 0x00000000}, {"C", iOS, Watch, 0x00000000}},
+            {"C@tablet", "C@android", "C@ios-watch"}},
         TCleanUpCase{"zero_under_empty_base",
-                     {{"C", All, AnyDevice, std::nullopt}, {"C", All, Tablet, 0x00000000}, {"C", Android, AnyDevice, 0x00000000}},
+                     {{"C", All, AnyDevice, std::nullopt},
+                      {"C", All, Tablet, 0x00000000},
+                      {"C", Android, AnyDevice, 0x00000000}},
                      {"C@default", "C@tablet", "C@android"}},
-        TCleanUpCase{"zero_base_is_inherited",
-                     {{"C", All, AnyDevice, 0x00000000}, {"C", All, Tablet, 0x00000000}, {"C", Android, AnyDevice, 0x00000000}},
-                     {"C@default"}},
+        TCleanUpCase{
+            "zero_base_is_inherited",
+            {{"C", All, AnyDevice, 0x00000000}, {"C", All, Tablet, 0x00000000}, {"C", Android, AnyDevice, 0x00000000}},
+            {"C@default"}},
         TCleanUpCase{"android_tablet_under_tablet_without_base",
                      {{"C", All, Tablet, 0xFF445566}, {"C", Android, Tablet, 0xFF445566}},
                      {"C@tablet"}},
@@ -147,16 +154,11 @@ INSTANTIATE_TEST_SUITE_P(
                     TNameCase{"slashes_and_blanks", " Icons / Back ", true, "Icons\\Back"},
                     TNameCase{"device_prefix_in_longer_word", "Console", true, "Console"},
                     TNameCase{"com_with_two_digits", "COM10", true, "COM10"},
-                    TNameCase{"dots_inside_a_level", "a..b", true, "a..b"},
-                    TNameCase{"empty", "  ", false, ""},
-                    TNameCase{"parent", "..\\x", false, ""},
-                    TNameCase{"parent_inside", "Icons\\..\\..\\x", false, ""},
-                    TNameCase{"current", ".\\x", false, ""},
-                    TNameCase{"rooted_slash", "/etc/passwd", false, ""},
-                    TNameCase{"rooted_backslash", "\\x", false, ""},
-                    TNameCase{"drive", "C:\\x", false, ""},
-                    TNameCase{"drive_relative", "c:x", false, ""},
-                    TNameCase{"device", "CON", false, ""},
+                    TNameCase{"dots_inside_a_level", "a..b", true, "a..b"}, TNameCase{"empty", "  ", false, ""},
+                    TNameCase{"parent", "..\\x", false, ""}, TNameCase{"parent_inside", "Icons\\..\\..\\x", false, ""},
+                    TNameCase{"current", ".\\x", false, ""}, TNameCase{"rooted_slash", "/etc/passwd", false, ""},
+                    TNameCase{"rooted_backslash", "\\x", false, ""}, TNameCase{"drive", "C:\\x", false, ""},
+                    TNameCase{"drive_relative", "c:x", false, ""}, TNameCase{"device", "CON", false, ""},
                     TNameCase{"device_lower_with_extension", "Icons\\nul.txt", false, ""},
                     TNameCase{"device_numbered", "lpt1", false, ""},
                     TNameCase{"forbidden_character", "a|b", false, ""}),

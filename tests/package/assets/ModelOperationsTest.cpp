@@ -8,8 +8,6 @@
 
 #include <QStringList>
 
-
-
 using namespace core;
 using orvo::TqoAssetOperation;
 using orvo::TqoAssetsModel;
@@ -23,8 +21,9 @@ struct TReports
 
     explicit TReports(TqoAssetsModel& AModel)
     {
-        AModel.SetOnAssetRenamed(
-            [this](const QString& AOld, const QString& ANew) { Lines << QStringLiteral("renamed %1 -> %2").arg(AOld, ANew); });
+        AModel.SetOnAssetRenamed([this](const QString& AOld, const QString& ANew) {
+            Lines << QStringLiteral("renamed %1 -> %2").arg(AOld, ANew);
+        });
         AModel.SetOnAssetChanged([this](const QString& AName, TqoAssetOperation AOperation) {
             static const char* const LNames[] = {"Added", "Deleting", "Renamed"};
             Lines << QStringLiteral("%1 %2").arg(QLatin1String(LNames[int(AOperation)]), AName);
@@ -153,20 +152,19 @@ TEST_P(RemovePathTest, RemovesWhatThePathNames)
 
 INSTANTIATE_TEST_SUITE_P(
     Model, RemovePathTest,
-    testing::Values(TRemovePathCase{"folder",
-                                    "Icons\\",
-                                    {"Icons@default", "IconsX@default"},
-                                    {"Deleting Icons\\A", "Deleting Icons\\Sub\\B"}},
-                    TRemovePathCase{"exact_name",
-                                    "Icons",
-                                    {"Icons\\A@default", "Icons\\Sub\\B@default", "IconsX@default"},
-                                    {"Deleting Icons"}},
-                    TRemovePathCase{"subfolder", "Icons\\Sub\\", {"Icons@default", "Icons\\A@default", "IconsX@default"},
-                                    {"Deleting Icons\\Sub\\B"}},
-                    TRemovePathCase{"no_match",
-                                    "Nothing\\",
-                                    {"Icons@default", "Icons\\A@default", "Icons\\Sub\\B@default", "IconsX@default"},
-                                    {}}),
+    testing::Values(
+        TRemovePathCase{
+            "folder", "Icons\\", {"Icons@default", "IconsX@default"}, {"Deleting Icons\\A", "Deleting Icons\\Sub\\B"}},
+        TRemovePathCase{
+            "exact_name", "Icons", {"Icons\\A@default", "Icons\\Sub\\B@default", "IconsX@default"}, {"Deleting Icons"}},
+        TRemovePathCase{"subfolder",
+                        "Icons\\Sub\\",
+                        {"Icons@default", "Icons\\A@default", "IconsX@default"},
+                        {"Deleting Icons\\Sub\\B"}},
+        TRemovePathCase{"no_match",
+                        "Nothing\\",
+                        {"Icons@default", "Icons\\A@default", "Icons\\Sub\\B@default", "IconsX@default"},
+                        {}}),
     [](const auto& AInfo) { return std::string(AInfo.param.Label); });
 
 TEST(ModelRemovePath, AnEmptyPathIsRefused)
@@ -190,8 +188,8 @@ TEST(ModelCopy, CopiesEveryVariantUnderTheNextFreeNameWithOneReport)
     ASSERT_NE(LLast, nullptr);
     EXPECT_EQ(LLast->GetId(), QStringLiteral("Icon-2@ios-tablet"));
     EXPECT_EQ(LReports.Lines, QStringList({"Added Icon-2"}));
-    auto LCopy = std::dynamic_pointer_cast<TqoAssetColor>(LManager.Find(QStringLiteral("Icon-2"), TqoPlatform::Android,
-                                                                        TqoDeviceClass::All));
+    auto LCopy = std::dynamic_pointer_cast<TqoAssetColor>(
+        LManager.Find(QStringLiteral("Icon-2"), TqoPlatform::Android, TqoDeviceClass::All));
     ASSERT_NE(LCopy, nullptr);
     EXPECT_EQ(LCopy->GetColor(), 2u);
     EXPECT_EQ(LModel.GetAssets(QStringLiteral("Icon-2"))->Count(), 3);

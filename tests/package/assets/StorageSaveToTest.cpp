@@ -4,8 +4,8 @@
 #include "ORVO.Log.h"
 #include "ORVO.VectorImage.Document.h"
 
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -195,7 +195,10 @@ TEST(StorageSaveTo, BitmapSetWithoutBitmapsCreatesItsFolderOnly)
 // ---------------------------------------------------------------------------------------------
 // SVG
 
-QString MaterialIcon() { return testdata::SharedDataDir() + QStringLiteral("/svg/material/file/ic_file_upload_24px.svg"); }
+QString MaterialIcon()
+{
+    return testdata::SharedDataDir() + QStringLiteral("/svg/material/file/ic_file_upload_24px.svg");
+}
 
 TEST(StorageSaveTo, SvgWritesCopyAndVectorThatLoadsBack)
 {
@@ -230,7 +233,8 @@ TEST(StorageSaveTo, SvgVectorIsRebuiltFromStoredCopyOnEverySave)
 {
     TTempProject project;
     const QString source = project.Source(QStringLiteral("square.SVG"));
-    WriteFile(source, R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><path d="M0 0H10V10Z"/></svg>)");
+    WriteFile(source,
+              R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><path d="M0 0H10V10Z"/></svg>)");
     core::TqoAssetSVG asset(QStringLiteral("Square"));
     asset.SetSVGUri(source);
     const auto editor = Editor(core::TqoAssetSVG::Kind);
@@ -239,7 +243,8 @@ TEST(StorageSaveTo, SvgVectorIsRebuiltFromStoredCopyOnEverySave)
     EXPECT_EQ(first[0], project.InRoot(QStringLiteral("Square/default.SVG")));
 
     // The stored copy is now the source; change it and save again.
-    WriteFile(first[0], R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="20"><path d="M1 1H5V5Z"/></svg>)");
+    WriteFile(first[0],
+              R"(<svg xmlns="http://www.w3.org/2000/svg" width="20" height="20"><path d="M1 1H5V5Z"/></svg>)");
     EXPECT_EQ(editor->SaveTo(&asset, project.Root()), first);
 
     core::TqoVectorDocument loaded;

@@ -6,8 +6,8 @@
 
 #include <QImage>
 #include <QMetaObject>
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <map>
 
 namespace {
@@ -30,7 +30,8 @@ const std::vector<std::pair<QString, std::vector<QString>>>& ExpectedPalette()
           "TqoComboBox", "TqoMemo", "TqoImage", "TqoTrackBar", "TqoNavigationBar", "TqoSwitch", "TqoProgressBar",
           "TqoActivityIndicator", "TqoVirtualListPicker", "TqoNumberListPicker", "TqoRegionPicker",
           "TqoScratchOverlay"}},
-        {"Orvo: Date/Time", {"TqoDatePicker", "TqoTimePicker", "TqoCalendar", "TqoDateEdit", "TqoTimeEdit", "TqoTimer"}},
+        {"Orvo: Date/Time",
+         {"TqoDatePicker", "TqoTimePicker", "TqoCalendar", "TqoDateEdit", "TqoTimeEdit", "TqoTimer"}},
         {"Orvo: Lists", {"TqoCollectionView", "TqoListMenu"}},
         {"Orvo: Layouts",
          {"TqoLayout", "TqoDrawerLayout", "TqoBottomSheetLayout", "TqoVirtualPagerLayout", "TqoPagerLayout",
@@ -60,13 +61,31 @@ const std::vector<std::pair<QString, std::vector<QString>>>& ExpectedPalette()
     return P;
 }
 
-const QStringList WithoutIcon = {
-    "TqoRegionPicker", "TqoScratchOverlay", "TqoDatePicker", "TqoTimePicker", "TqoCalendar", "TqoDateEdit",
-    "TqoTimeEdit", "TqoTimer", "TqoWebBrowser", "TqoPDFViewer", "TqoEventMapTileProvider", "TqoOSMMapTileProvider",
-    "TqoYandexMapTileProvider", "TqoAudioRecorder", "TqoAudioPlayer", "TqoApplicationEvents", "TqoBannerAd",
-    "TqoInterstitialAd", "TqoGooglePayClient", "TqoInAppPurchase", "TqoAppleIdAuthenticationClient",
-    "TqoAppleIdButton", "TqoFacebookLoginAuthenticationClient", "TqoVKLoginAuthenticationClient",
-    "TqoGoogleSignInAuthenticationClient"};
+const QStringList WithoutIcon = {"TqoRegionPicker",
+                                 "TqoScratchOverlay",
+                                 "TqoDatePicker",
+                                 "TqoTimePicker",
+                                 "TqoCalendar",
+                                 "TqoDateEdit",
+                                 "TqoTimeEdit",
+                                 "TqoTimer",
+                                 "TqoWebBrowser",
+                                 "TqoPDFViewer",
+                                 "TqoEventMapTileProvider",
+                                 "TqoOSMMapTileProvider",
+                                 "TqoYandexMapTileProvider",
+                                 "TqoAudioRecorder",
+                                 "TqoAudioPlayer",
+                                 "TqoApplicationEvents",
+                                 "TqoBannerAd",
+                                 "TqoInterstitialAd",
+                                 "TqoGooglePayClient",
+                                 "TqoInAppPurchase",
+                                 "TqoAppleIdAuthenticationClient",
+                                 "TqoAppleIdButton",
+                                 "TqoFacebookLoginAuthenticationClient",
+                                 "TqoVKLoginAuthenticationClient",
+                                 "TqoGoogleSignInAuthenticationClient"};
 
 // A form of another framework: its class is outside every group the package starts.
 class TOtherForm : public QObject
@@ -127,7 +146,9 @@ TEST_F(PackageLoad, ScrollBoxStreamsButIsNotOnThePalette)
 
     // It is registered between the Layouts and the Shapes pages.
     const auto LOrder = R.RegisteredClasses();
-    const auto IndexOf = [&](const QMetaObject* C) { return std::find(LOrder.begin(), LOrder.end(), C) - LOrder.begin(); };
+    const auto IndexOf = [&](const QMetaObject* C) {
+        return std::find(LOrder.begin(), LOrder.end(), C) - LOrder.begin();
+    };
     EXPECT_LT(IndexOf(&core::TqoPageControl::staticMetaObject), IndexOf(LScrollBox));
     EXPECT_LT(IndexOf(LScrollBox), IndexOf(&core::TqoLine::staticMetaObject));
 }

@@ -41,8 +41,9 @@ protected:
   <g transform="translate(2 3)"><rect width="40" height="20" fill="#FF0000" stroke="blue" stroke-width="2" stroke-dasharray="1 2"/></g>
   <circle cx="5" cy="5" r="3" fill="url(#g)"/>
 </svg>)svg");
-        Write(QStringLiteral("warn.svg"),
-              R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><unknownthing/><rect width="5" height="5"/></svg>)svg");
+        Write(
+            QStringLiteral("warn.svg"),
+            R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10"><unknownthing/><rect width="5" height="5"/></svg>)svg");
         Write(QStringLiteral("bad.svg"), "<svg><rect");
     }
 
@@ -113,7 +114,8 @@ TEST_F(SvgCommandLine, RenderKeepsTheViewBoxInTheRequestedSize)
     ASSERT_EQ(RunSvg({QStringLiteral("render"), Path("good.svg"), "-o", Path("doc.png")}).ExitCode, 0);
     EXPECT_EQ(QImage(Path("doc.png")).size(), QSize(20, 10));
 
-    ASSERT_EQ(RunSvg({QStringLiteral("render"), Path("good.svg"), "-o", Path("big.png"), "--size", "80x40"}).ExitCode, 0);
+    ASSERT_EQ(RunSvg({QStringLiteral("render"), Path("good.svg"), "-o", Path("big.png"), "--size", "80x40"}).ExitCode,
+              0);
     const QImage LBig(Path("big.png"));
     ASSERT_EQ(LBig.size(), QSize(80, 40));
     // The rectangle starts at (2, 3) in view-box units: twice that in pixels of an 80 px width.

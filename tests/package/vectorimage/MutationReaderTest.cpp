@@ -19,12 +19,29 @@ namespace {
 
 // Fragments that reach the reader's less travelled paths when spliced in anywhere.
 const char* const Fragments[] = {
-    "<use xlink:href=\"#a\"/>", "<g id=\"a\"><use href=\"#a\"/></g>", " transform=\"rotate(45 1e38 -1e38)\"",
-    " d=\"M\"", " d=\"M0 0 A1e30 1e30 0 1 1 5 5\"", " style=\"fill:url(#g);stroke-width:-3\"",
-    "<linearGradient id=\"g\" href=\"#g\"><stop offset=\"2\"/></linearGradient>", " viewBox=\"0 0 0 0\"",
-    " width=\"-1\"", " stroke-dasharray=\"0 0 0\"", "<style>.c{fill:#zzz}</style>", " class=\"c\"",
-    "<![CDATA[", "&amp;", "<!--", "]]>", "\xC3\x28", " points=\"1,2,3\"", " r=\"NaN\"", " x=\"1e999\"",
-    "<defs><circle id=\"a\" r=\"1\"/></defs>", " fill-opacity=\"inf\"", " transform=\"matrix(0 0 0 0 0 0)\"",
+    "<use xlink:href=\"#a\"/>",
+    "<g id=\"a\"><use href=\"#a\"/></g>",
+    " transform=\"rotate(45 1e38 -1e38)\"",
+    " d=\"M\"",
+    " d=\"M0 0 A1e30 1e30 0 1 1 5 5\"",
+    " style=\"fill:url(#g);stroke-width:-3\"",
+    "<linearGradient id=\"g\" href=\"#g\"><stop offset=\"2\"/></linearGradient>",
+    " viewBox=\"0 0 0 0\"",
+    " width=\"-1\"",
+    " stroke-dasharray=\"0 0 0\"",
+    "<style>.c{fill:#zzz}</style>",
+    " class=\"c\"",
+    "<![CDATA[",
+    "&amp;",
+    "<!--",
+    "]]>",
+    "\xC3\x28",
+    " points=\"1,2,3\"",
+    " r=\"NaN\"",
+    " x=\"1e999\"",
+    "<defs><circle id=\"a\" r=\"1\"/></defs>",
+    " fill-opacity=\"inf\"",
+    " transform=\"matrix(0 0 0 0 0 0)\"",
 };
 
 std::vector<QByteArray> Seeds()

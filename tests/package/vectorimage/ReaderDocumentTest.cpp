@@ -53,8 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                               QRectF(0, 0, 24, 16)},
                     TRootCase{"PercentCountsAsMissing", R"(width="100%" height="100%" viewBox="0 0 10 20")",
                               QSizeF(10, 20), QRectF(0, 0, 10, 20)},
-                    TRootCase{"MixedHalves", R"(width="48" viewBox="2 3 0 16")", QSizeF(48, 16),
-                              QRectF(2, 3, 48, 16)},
+                    TRootCase{"MixedHalves", R"(width="48" viewBox="2 3 0 16")", QSizeF(48, 16), QRectF(2, 3, 48, 16)},
                     TRootCase{"CommaViewBoxIgnored", R"(width="8" height="8" viewBox="0,0,24,24")", QSizeF(8, 8),
                               QRectF(0, 0, 8, 8)}),
     [](const testing::TestParamInfo<TRootCase>& AInfo) { return AInfo.param.Name; });
@@ -106,8 +105,7 @@ TEST_P(ReaderShape, BecomesPathTextInItsOwnGroup)
 INSTANTIATE_TEST_SUITE_P(
     Shapes, ReaderShape,
     testing::Values(
-        TShapeCase{"Circle", R"(<circle cx="12" cy="12" r="10"/>)",
-                   "M12,12m-10,0a10,10 0,1 1,20 0a10,10 0,1 1,-20 0"},
+        TShapeCase{"Circle", R"(<circle cx="12" cy="12" r="10"/>)", "M12,12m-10,0a10,10 0,1 1,20 0a10,10 0,1 1,-20 0"},
         TShapeCase{"CircleRadiusInPixels", R"(<circle cx="1" cy="2" r="5px"/>)",
                    "M1,2m-5,0a5,5 0,1 1,10 0a5,5 0,1 1,-10 0"},
         TShapeCase{"CircleWithoutRadiusIsDegenerate", R"(<circle cx="3" cy="4"/>)",
@@ -115,8 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
         TShapeCase{"CircleSingleExpansion", R"(<circle r="0.1"/>)",
                    "M0,0m-0.100000001490116,0a0.100000001490116,0.100000001490116 0,1 1,0.200000002980232 "
                    "0a0.100000001490116,0.100000001490116 0,1 1,-0.200000002980232 0"},
-        TShapeCase{"Ellipse", R"(<ellipse cx="10" cy="20" rx="5" ry="3"/>)",
-                   "M5,20a5,3 0 1,0 10,0a5,3 0 1,0 -10,0"},
+        TShapeCase{"Ellipse", R"(<ellipse cx="10" cy="20" rx="5" ry="3"/>)", "M5,20a5,3 0 1,0 10,0a5,3 0 1,0 -10,0"},
         TShapeCase{"Line", R"(<line x1="1" y1="2.5" x2="3" y2="-4"/>)", "M1.00, 2.50, L3.00, -4.00"},
         TShapeCase{"RectCornersStaySquare", R"(<rect x="1" y="2" width="10" height="20" rx="4" ry="4"/>)",
                    "M1.00, 2.00 L11.00, 2.00 11.00, 22.00 1.00, 22.00 Z"},
@@ -153,71 +150,68 @@ TEST_P(ReaderSkipped, IsLoggedAndTheRestIsRead)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReaderSkipped,
-    testing::Values(
-        TSkipCase{"UnreadableRadius",
-                  R"(<circle r="five"/><path d="M1 1"/>)",
-                  TqoResultParsing::SuccessWithWarnings,
-                  {R"(- Cannot parse attribute value: node="circle", name="r", attributeValue="five")"},
-                  {"M1 1"}},
-        TSkipCase{"FirstUnreadableAttributeOnly",
-                  R"(<ellipse cx="a" cy="b"/>)",
-                  TqoResultParsing::SuccessWithWarnings,
-                  {R"(- Cannot parse attribute value: node="ellipse", name="cx", attributeValue="a")"},
-                  {}},
-        TSkipCase{"RectPercentWidth",
-                  R"(<rect width="50%" height="1"/>)",
-                  TqoResultParsing::SuccessWithWarnings,
-                  {R"(- Cannot parse attribute value: node="rect", name="width", attributeValue="50%")"},
-                  {}},
-        TSkipCase{"PolygonOfOnePoint", R"(<polygon points="5,5"/>)", TqoResultParsing::Success, {}, {}},
-        TSkipCase{"PolygonWithoutPoints",
-                  R"(<polygon/>)",
-                  TqoResultParsing::SuccessWithWarnings,
-                  {R"(- The attribute is not existed: node="polygon", attributeName=points)"},
-                  {}},
-        TSkipCase{"PathWithoutData",
-                  R"(<path/>)",
-                  TqoResultParsing::SuccessWithWarnings,
-                  {R"(- The attribute is not existed: node="path", attributeName=d)"},
-                  {}},
-        TSkipCase{"UnknownElementReportedByBothPasses",
-                  R"(<path d="M1 1"/><image href="a.png"/><path d="M2 2"/>)",
-                  TqoResultParsing::SuccessWithWarnings,
-                  {R"(- Unknown node name: node="image")", R"(- Unknown node name: node="image")"},
-                  {"M1 1", "M2 2"}},
-        TSkipCase{"TextContentIsAnUnknownNode",
-                  R"(hello<path d="M1 1"/>)",
-                  TqoResultParsing::SuccessWithWarnings,
-                  {R"(- Unknown node name: node="#text")", R"(- Unknown node name: node="#text")"},
-                  {"M1 1"}},
-        TSkipCase{"UnknownInsideGroup",
-                  R"(<g><clipPath/></g>)",
-                  TqoResultParsing::SuccessWithWarnings,
-                  {R"(- Unknown node name: node="clipPath")", R"(- Unknown node name: node="clipPath")"},
-                  {}},
-        TSkipCase{"IgnoredElements",
-                  R"(<title>t</title><desc>d</desc><metadata/><text>x</text><!-- c --><path d="M1 1"/>)",
-                  TqoResultParsing::Success,
-                  {},
-                  {"M1 1"}}),
+    testing::Values(TSkipCase{"UnreadableRadius",
+                              R"(<circle r="five"/><path d="M1 1"/>)",
+                              TqoResultParsing::SuccessWithWarnings,
+                              {R"(- Cannot parse attribute value: node="circle", name="r", attributeValue="five")"},
+                              {"M1 1"}},
+                    TSkipCase{"FirstUnreadableAttributeOnly",
+                              R"(<ellipse cx="a" cy="b"/>)",
+                              TqoResultParsing::SuccessWithWarnings,
+                              {R"(- Cannot parse attribute value: node="ellipse", name="cx", attributeValue="a")"},
+                              {}},
+                    TSkipCase{"RectPercentWidth",
+                              R"(<rect width="50%" height="1"/>)",
+                              TqoResultParsing::SuccessWithWarnings,
+                              {R"(- Cannot parse attribute value: node="rect", name="width", attributeValue="50%")"},
+                              {}},
+                    TSkipCase{"PolygonOfOnePoint", R"(<polygon points="5,5"/>)", TqoResultParsing::Success, {}, {}},
+                    TSkipCase{"PolygonWithoutPoints",
+                              R"(<polygon/>)",
+                              TqoResultParsing::SuccessWithWarnings,
+                              {R"(- The attribute is not existed: node="polygon", attributeName=points)"},
+                              {}},
+                    TSkipCase{"PathWithoutData",
+                              R"(<path/>)",
+                              TqoResultParsing::SuccessWithWarnings,
+                              {R"(- The attribute is not existed: node="path", attributeName=d)"},
+                              {}},
+                    TSkipCase{"UnknownElementReportedByBothPasses",
+                              R"(<path d="M1 1"/><image href="a.png"/><path d="M2 2"/>)",
+                              TqoResultParsing::SuccessWithWarnings,
+                              {R"(- Unknown node name: node="image")", R"(- Unknown node name: node="image")"},
+                              {"M1 1", "M2 2"}},
+                    TSkipCase{"TextContentIsAnUnknownNode",
+                              R"(hello<path d="M1 1"/>)",
+                              TqoResultParsing::SuccessWithWarnings,
+                              {R"(- Unknown node name: node="#text")", R"(- Unknown node name: node="#text")"},
+                              {"M1 1"}},
+                    TSkipCase{"UnknownInsideGroup",
+                              R"(<g><clipPath/></g>)",
+                              TqoResultParsing::SuccessWithWarnings,
+                              {R"(- Unknown node name: node="clipPath")", R"(- Unknown node name: node="clipPath")"},
+                              {}},
+                    TSkipCase{"IgnoredElements",
+                              R"(<title>t</title><desc>d</desc><metadata/><text>x</text><!-- c --><path d="M1 1"/>)",
+                              TqoResultParsing::Success,
+                              {},
+                              {"M1 1"}}),
     [](const testing::TestParamInfo<TSkipCase>& AInfo) { return AInfo.param.Name; });
 
 TEST(ReaderShapeTransform, WrapsTheElementEvenWhenIgnored)
 {
     const TReadResult read =
         Read(R"~(<title transform="scale(2)">t</title><rect transform="translate(1,1)" width="1" height="1"/>)~");
-    EXPECT_EQ(Dump(read.Document),
-              QStringList({"begin", "transform S", "end", "begin", "transform T", "begin", Brush,
-                           "path M0.00, 0.00 L1.00, 0.00 1.00, 1.00 0.00, 1.00 Z", "end", "end"}));
+    EXPECT_EQ(Dump(read.Document), QStringList({"begin", "transform S", "end", "begin", "transform T", "begin", Brush,
+                                                "path M0.00, 0.00 L1.00, 0.00 1.00, 1.00 0.00, 1.00 Z", "end", "end"}));
 }
 
 TEST(ReaderGroup, PaintAndTransformInsideItsGroup)
 {
     const TReadResult read =
         Read(R"~(<g fill="blue" transform="translate(1,2)"><path d="M0 0"/></g><path d="M1 1"/>)~");
-    EXPECT_EQ(Dump(read.Document),
-              QStringList({"begin", "brush fill=#FF0000FF rule=nonzero", "transform T", "begin", Brush, "path M0 0",
-                           "end", "end", "begin", Brush, "path M1 1", "end"}));
+    EXPECT_EQ(Dump(read.Document), QStringList({"begin", "brush fill=#FF0000FF rule=nonzero", "transform T", "begin",
+                                                Brush, "path M0 0", "end", "end", "begin", Brush, "path M1 1", "end"}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -270,8 +264,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {"begin", "begin", Brush, "path M1 1", "end", "end"}},
         TUseCase{"GroupSnippetHoldsItsDescendants",
                  R"(<defs><g id="g" stroke="red"><path d="M1 1"/></g></defs><use xlink:href="#g"/>)",
-                 {"begin", "begin", "brush rule=nonzero stroke=#FFFF0000", "begin", Brush, "path M1 1", "end",
-                  "end", "end"}},
+                 {"begin", "begin", "brush rule=nonzero stroke=#FFFF0000", "begin", Brush, "path M1 1", "end", "end",
+                  "end"}},
         TUseCase{"DefsWithIdRecordsItsOwnGroup",
                  R"(<defs id="d"><path d="M1 1"/></defs><use xlink:href="#d"/>)",
                  {"begin", "begin", "begin", Brush, "path M1 1", "end", "end", "end"}},
@@ -285,7 +279,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ReaderUseRecursion, ReferenceToAnAncestorIsSkippedNotLooped)
 {
-    const TReadResult read = Read(R"(<g id="g"><path d="M1 1"/><g><use xlink:href="#g"/></g></g><use xlink:href="#g"/>)");
+    const TReadResult read =
+        Read(R"(<g id="g"><path d="M1 1"/><g><use xlink:href="#g"/></g></g><use xlink:href="#g"/>)");
     EXPECT_EQ(read.Result, TqoResultParsing::SuccessWithWarnings);
     EXPECT_EQ(read.Logs, QStringList({R"(- Reference to an element being read skipped: node="use", id="g")"}));
     EXPECT_EQ(Paths(read.Document), QStringList({"M1 1", "M1 1"}));
@@ -306,8 +301,10 @@ TEST(ReaderUseRecursion, MultiplyingReferencesStopAtTheCommandLimit)
     EXPECT_EQ(read.Result, TqoResultParsing::Failed);
     // Two copies of level 4 fit, the other eight do not, nor any copy of level 5.
     ASSERT_EQ(read.Logs.size(), 18);
-    EXPECT_EQ(read.Logs.first(), QStringLiteral(R"(- Too many copied commands, reference skipped: node="use", id="l4")"));
-    EXPECT_EQ(read.Logs.last(), QStringLiteral(R"(- Too many copied commands, reference skipped: node="use", id="l5")"));
+    EXPECT_EQ(read.Logs.first(),
+              QStringLiteral(R"(- Too many copied commands, reference skipped: node="use", id="l4")"));
+    EXPECT_EQ(read.Logs.last(),
+              QStringLiteral(R"(- Too many copied commands, reference skipped: node="use", id="l5")"));
     EXPECT_EQ(Dump(read.Document), QStringList({"begin", "begin", Brush, "end", "end"}));
 }
 
@@ -340,8 +337,9 @@ TEST(ReaderVerdict, FailedStaysFailedAndListenerHearsEveryMessage)
     ASSERT_EQ(heard.size(), size_t(4));
     EXPECT_EQ(heard[0], std::make_pair(QStringLiteral(R"(Unknown node name: node="image")"), TqoLogType::Warning));
     EXPECT_EQ(heard[2].second, TqoLogType::Error);
-    EXPECT_EQ(heard[3], std::make_pair(QStringLiteral(R"(The attribute is not existed: node="polygon", attributeName=points)"),
-                                       TqoLogType::Warning));
+    EXPECT_EQ(heard[3],
+              std::make_pair(QStringLiteral(R"(The attribute is not existed: node="polygon", attributeName=points)"),
+                             TqoLogType::Warning));
     QStringList expected;
     for (const auto& [message, type] : heard)
         expected << QStringLiteral("- ") + message;
@@ -466,8 +464,8 @@ TEST(ReaderSmoke, SharedSvgFiles)
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        const QString set = path.contains(QLatin1String("/material/")) ? QStringLiteral("material")
-                                                                        : QStringLiteral("resvg");
+        const QString set =
+            path.contains(QLatin1String("/material/")) ? QStringLiteral("material") : QStringLiteral("resvg");
         ++verdicts[set][TqoVectorReaderSVG::Check(path)];
         ++files;
     }

@@ -49,15 +49,17 @@ INSTANTIATE_TEST_SUITE_P(
                    "fill-opacity=0.5 rule=nonzero stroke-opacity=0.5"},
         TBrushCase{"StrokeAndItsOpacitiesNotReadFromStyle",
                    R"(<path d="M0 0" style="stroke:red;stroke-opacity:0.5;fill-opacity:0.2"/>)", "rule=nonzero"},
-        TBrushCase{"EveryStyleDeclaration",
-                   R"(<path d="M0 0" style="stroke-width:3;stroke-dasharray:1,2;stroke-dashoffset:4;stroke-linecap:butt;stroke-linejoin:miter;fill-rule:EVENODD"/>)",
-                   "rule=evenodd width=3 dash=1,2 dash-offset=4 cap=butt join=miter"},
+        TBrushCase{
+            "EveryStyleDeclaration",
+            R"(<path d="M0 0" style="stroke-width:3;stroke-dasharray:1,2;stroke-dashoffset:4;stroke-linecap:butt;stroke-linejoin:miter;fill-rule:EVENODD"/>)",
+            "rule=evenodd width=3 dash=1,2 dash-offset=4 cap=butt join=miter"},
         TBrushCase{"UnreadableStyleNumbersStayUnset",
                    R"(<path d="M0 0" style="opacity:half;stroke-width:3em;stroke-linecap:flat"/>)", "rule=nonzero"},
-        TBrushCase{"EveryAttribute",
-                   R"(<path d="M0 0" fill="#abc" fill-opacity="0.3" stroke="Navy" stroke-width="2px" stroke-opacity=".5" stroke-dasharray="4 2" stroke-dashoffset="1" stroke-linecap="round" stroke-linejoin="bevel" fill-rule="evenodd"/>)",
-                   "fill=#abc fill-opacity=0.3 rule=evenodd stroke=#FF000080 width=2 stroke-opacity=0.5 dash=4,2 "
-                   "dash-offset=1 cap=round join=bevel"},
+        TBrushCase{
+            "EveryAttribute",
+            R"(<path d="M0 0" fill="#abc" fill-opacity="0.3" stroke="Navy" stroke-width="2px" stroke-opacity=".5" stroke-dasharray="4 2" stroke-dashoffset="1" stroke-linecap="round" stroke-linejoin="bevel" fill-rule="evenodd"/>)",
+            "fill=#abc fill-opacity=0.3 rule=evenodd stroke=#FF000080 width=2 stroke-opacity=0.5 dash=4,2 "
+            "dash-offset=1 cap=round join=bevel"},
         TBrushCase{"FillOpacityBeatsOpacity", R"(<path d="M0 0" opacity="0.5" fill-opacity="0.25"/>)",
                    "fill-opacity=0.25 rule=nonzero stroke-opacity=0.5"},
         TBrushCase{"AttributeValuesNotLowerCased", R"~(<path d="M0 0" fill="URL(#g)" stroke="#ABC"/>)~",
@@ -69,13 +71,12 @@ INSTANTIATE_TEST_SUITE_P(
         TBrushCase{"ClassWidthBeatsElement",
                    R"(<style>.a{stroke-width:4}</style><path class="a" d="M0 0" stroke-width="2"/>)",
                    "rule=nonzero width=4"},
-        TBrushCase{"ElementFillBeatsClass",
-                   R"(<style>.a{fill:green}</style><path class="a" d="M0 0" fill="red"/>)",
+        TBrushCase{"ElementFillBeatsClass", R"(<style>.a{fill:green}</style><path class="a" d="M0 0" fill="red"/>)",
                    "fill=#FFFF0000 rule=nonzero"},
         TBrushCase{"ClassFillWhenElementHasNone", R"(<style>.a{fill:green}</style><path class="a" d="M0 0"/>)",
                    "fill=#FF008000 rule=nonzero"},
-        TBrushCase{"RuleWithDecimalPointIsLost",
-                   R"(<style>.a{opacity:0.5;fill:red}</style><path class="a" d="M0 0"/>)", "rule=nonzero"},
+        TBrushCase{"RuleWithDecimalPointIsLost", R"(<style>.a{opacity:0.5;fill:red}</style><path class="a" d="M0 0"/>)",
+                   "rule=nonzero"},
         TBrushCase{"ClassOpacityBeatsElement",
                    R"(<style>.a{opacity:1}</style><path class="a" d="M0 0" opacity="0.2" fill-opacity="0.3"/>)",
                    "fill-opacity=1 rule=nonzero stroke-opacity=1"},
@@ -85,9 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         TBrushCase{"ClassNonZeroSetsNothing",
                    R"(<style>.a{fill-rule:nonzero}</style><path class="a" d="M0 0" fill-rule="evenodd"/>)",
                    "rule=evenodd"},
-        TBrushCase{"ClassStrokeProperties",
-                   R"(<style>.a{stroke-dasharray:3,1;stroke-linecap:round;stroke-linejoin:round;stroke:red}</style><path class="a" d="M0 0" stroke-dasharray="9" stroke-linecap="butt"/>)",
-                   "rule=nonzero dash=3,1 cap=round join=round"},
+        TBrushCase{
+            "ClassStrokeProperties",
+            R"(<style>.a{stroke-dasharray:3,1;stroke-linecap:round;stroke-linejoin:round;stroke:red}</style><path class="a" d="M0 0" stroke-dasharray="9" stroke-linecap="butt"/>)",
+            "rule=nonzero dash=3,1 cap=round join=round"},
         TBrushCase{"ClassNamesIgnoreCase", R"(<style>.Big{fill:blue}</style><path class="BIG" d="M0 0"/>)",
                    "fill=#FF0000FF rule=nonzero"},
         TBrushCase{"TwoClassesAreOneName", R"(<style>.a{fill:blue}</style><path class="a b" d="M0 0"/>)",
@@ -132,11 +134,13 @@ INSTANTIATE_TEST_SUITE_P(
         TGradientUseCase{"Stroke",
                          R"~(<radialGradient id="r" cx="0" cy="0"/><path stroke="url(#r)" d="M0 0"/>)~",
                          {"begin", "gradient stroke r", "brush rule=nonzero", "path M0 0", "end"}},
-        TGradientUseCase{"IdWithoutHash", R"~(<linearGradient id="g"/><path fill="url(g)" d="M0 0"/>)~",
+        TGradientUseCase{"IdWithoutHash",
+                         R"~(<linearGradient id="g"/><path fill="url(g)" d="M0 0"/>)~",
                          {"begin", "gradient fill g", "brush rule=nonzero", "path M0 0", "end"}},
-        TGradientUseCase{"ClassFillStaysInTheBrush",
-                         R"~(<style>.a{fill:#00ff00}</style><linearGradient id="g"/><path class="a" fill="url(#g)" d="M0 0"/>)~",
-                         {"begin", "gradient fill g", "brush fill=#00ff00 rule=nonzero", "path M0 0", "end"}},
+        TGradientUseCase{
+            "ClassFillStaysInTheBrush",
+            R"~(<style>.a{fill:#00ff00}</style><linearGradient id="g"/><path class="a" fill="url(#g)" d="M0 0"/>)~",
+            {"begin", "gradient fill g", "brush fill=#00ff00 rule=nonzero", "path M0 0", "end"}},
         TGradientUseCase{"FromStyleWithLowerCaseId",
                          R"~(<defs><linearGradient id="g1"/></defs><g style="fill:url(#G1)"/>)~",
                          {"begin", "gradient fill g1", "brush rule=nonzero", "end"}},
@@ -146,8 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TGradientUseCase>& AInfo) { return AInfo.param.Name; });
 
 // The gradient as the document received it for the single path of the body.
-template <typename TGradient>
-TGradient GradientOf(const QString& ABody)
+template <typename TGradient> TGradient GradientOf(const QString& ABody)
 {
     const TReadResult read = Read(ABody);
     EXPECT_EQ(read.Result, TqoResultParsing::Success);
@@ -219,21 +222,22 @@ TEST_P(ReaderGradientStops, OffsetColorAndOpacity)
 INSTANTIATE_TEST_SUITE_P(
     Stops, ReaderGradientStops,
     testing::Values(
-        TStopCase{"HalfOpaqueRed", R"(<stop offset="1" stop-color="#ff0000" stop-opacity="0.5"/>)",
-                  {{1, 0x80FF0000}}},
+        TStopCase{"HalfOpaqueRed", R"(<stop offset="1" stop-color="#ff0000" stop-opacity="0.5"/>)", {{1, 0x80FF0000}}},
         TStopCase{"KeywordIsTransparentBlack", R"(<stop offset="0.2" stop-color="red"/>)", {{0.2f, 0}}},
-        TStopCase{"FromStyle", R"(<stop style="offset:0.5;stop-color:#00ff00;stop-opacity:0.25"/>)",
-                  {{0.5f, 0x4000FF00}}},
+        TStopCase{
+            "FromStyle", R"(<stop style="offset:0.5;stop-color:#00ff00;stop-opacity:0.25"/>)", {{0.5f, 0x4000FF00}}},
         TStopCase{"StyleNotTrimmed", R"(<stop style="stop-color: #00ff00; stop-opacity:0.5"/>)", {{0, 0}}},
-        TStopCase{"AttributeBeatsStyle", R"(<stop offset="0.3" style="offset:0.9;stop-color:#123" stop-color="#456"/>)",
+        TStopCase{"AttributeBeatsStyle",
+                  R"(<stop offset="0.3" style="offset:0.9;stop-color:#123" stop-color="#456"/>)",
                   {{0.3f, 0xFF445566}}},
         TStopCase{"PercentOffsetIsZero", R"(<stop offset="50%" stop-color="#fff"/>)", {{0, 0xFFFFFFFF}}},
-        TStopCase{"AlphaTiesToEven",
-                  R"(<stop stop-color="#05112233" stop-opacity="0.5"/><stop stop-color="#03112233" stop-opacity="0.5"/>)",
-                  {{0, 0x02112233}, {0, 0x02112233}}},
+        TStopCase{
+            "AlphaTiesToEven",
+            R"(<stop stop-color="#05112233" stop-opacity="0.5"/><stop stop-color="#03112233" stop-opacity="0.5"/>)",
+            {{0, 0x02112233}, {0, 0x02112233}}},
         TStopCase{"UnreadableOpacityIsOne", R"(<stop stop-color="#fff" stop-opacity="half"/>)", {{0, 0xFFFFFFFF}}},
-        TStopCase{"EveryChildButTextIsAStop", R"(<stop offset="1"/><!-- note --><animate/>)",
-                  {{1, 0}, {0, 0}, {0, 0}}}),
+        TStopCase{
+            "EveryChildButTextIsAStop", R"(<stop offset="1"/><!-- note --><animate/>)", {{1, 0}, {0, 0}, {0, 0}}}),
     [](const testing::TestParamInfo<TStopCase>& AInfo) { return AInfo.param.Name; });
 
 // ---------------------------------------------------------------------------------------------
@@ -261,7 +265,8 @@ INSTANTIATE_TEST_SUITE_P(
     Values, ReaderEndsReading,
     testing::Values(
         TEndCase{"UndefinedGradient", R"~(<path fill="url(#nope)" d="M0 0"/>)~"},
-        TEndCase{"StyleGradientIdLowerCased", R"~(<linearGradient id="Grad1"/><path style="fill:url(#Grad1)" d="M0 0"/>)~"},
+        TEndCase{"StyleGradientIdLowerCased",
+                 R"~(<linearGradient id="Grad1"/><path style="fill:url(#Grad1)" d="M0 0"/>)~"},
         TEndCase{"GradientInALaterGroup", R"~(<path fill="url(#g)" d="M0 0"/><g><linearGradient id="g"/></g>)~"},
         TEndCase{"FillOpacityPercent", R"(<path fill-opacity="30%" d="M0 0"/>)"},
         TEndCase{"StrokeOpacityWord", R"(<path stroke-opacity="half" d="M0 0"/>)"},
@@ -304,8 +309,7 @@ class ReaderTransform : public testing::TestWithParam<TTransformCase>
 TEST_P(ReaderTransform, RecordAndMatrix)
 {
     const TTransformCase& c = GetParam();
-    const TReadResult read =
-        Read(QStringLiteral("<path d=\"M0 0\" transform=\"%1\"/>").arg(QString::fromUtf8(c.Text)));
+    const TReadResult read = Read(QStringLiteral("<path d=\"M0 0\" transform=\"%1\"/>").arg(QString::fromUtf8(c.Text)));
     EXPECT_EQ(read.Result, TqoResultParsing::Success);
     const core::TqoVectorCommand* command = Only(read.Document, core::TqoVectorCommandKind::Transform);
     ASSERT_NE(command, nullptr);
@@ -330,8 +334,8 @@ INSTANTIATE_TEST_SUITE_P(
         TTransformCase{"BlanksAndCommas", " translate( 1 , 2 ) ", "T", {1, 2, 0, 1, 1}, QPointF(2, 3)},
         TTransformCase{"RotateDegrees", "rotate(90deg)", "R", {0, 0, 90, 1, 1}, QPointF(-1, 1)},
         TTransformCase{"RotateGradians", "rotate(100grad)", "R", {0, 0, 90, 1, 1}, QPointF(-1, 1)},
-        TTransformCase{"RotateAboutCenterIgnored", "rotate(45 10 10) translate(1)", "T", {1, 0, 0, 1, 1},
-                       QPointF(2, 1)},
+        TTransformCase{
+            "RotateAboutCenterIgnored", "rotate(45 10 10) translate(1)", "T", {1, 0, 0, 1, 1}, QPointF(2, 1)},
         TTransformCase{"MatrixIgnored", "matrix(1,0,0,1,5,5)", "", {0, 0, 0, 1, 1}, QPointF(1, 1)},
         TTransformCase{"SkewIgnored", "skewX(30) scale(2)", "S", {0, 0, 0, 2, 2}, QPointF(2, 2)}),
     [](const testing::TestParamInfo<TTransformCase>& AInfo) { return AInfo.param.Name; });

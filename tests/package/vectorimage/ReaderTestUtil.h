@@ -27,7 +27,8 @@ struct TReadResult
 
 inline QString Svg(const QString& ABody, const QString& ARootAttributes = QStringLiteral("viewBox=\"0 0 24 24\""))
 {
-    return QStringLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" %1>%2</svg>")
+    return QStringLiteral(
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" %1>%2</svg>")
         .arg(ARootAttributes, ABody);
 }
 

@@ -38,18 +38,16 @@ TEST_P(ValuesNumber, TryStrToFloat)
 INSTANTIATE_TEST_SUITE_P(
     Texts, ValuesNumber,
     testing::Values(TFloatCase{"Integer", "12", true, 12}, TFloatCase{"Exponent", "1e3", true, 1000},
-                    TFloatCase{"NegativeExponent", "2.5E-2", true, 0.025f},
-                    TFloatCase{"Blanks", " 7 ", true, 7}, TFloatCase{"Negative", "-3.5", true, -3.5f},
-                    TFloatCase{"PlusSign", "+4", true, 4}, TFloatCase{"TrailingDot", "5.", true, 5},
-                    TFloatCase{"Pixels", "12px", true, 12}, TFloatCase{"PixelsAfterBlank", "12 px", true, 12},
-                    TFloatCase{"CentimetresOnlyStripped", "2cm", true, 2},
-                    TFloatCase{"LeadingDot", ".25", true, 0.25f},
-                    TFloatCase{"NegativeLeadingDot", "-.25", true, -0.25f},
-                    TFloatCase{"DotOnly", ".", false, 0}, TFloatCase{"PlusLeadingDot", "+.5", true, 0.5f},
-                    TFloatCase{"Percent", "50%", false, 0}, TFloatCase{"Em", "1em", false, 0},
-                    TFloatCase{"Millimetres", "3mm", false, 0}, TFloatCase{"Empty", "", false, 0},
-                    TFloatCase{"BlanksOnly", "   ", false, 0}, TFloatCase{"UnitOnly", "px", false, 0},
-                    TFloatCase{"BadNumberBeforeUnit", "1.2.3px", false, 0},
+                    TFloatCase{"NegativeExponent", "2.5E-2", true, 0.025f}, TFloatCase{"Blanks", " 7 ", true, 7},
+                    TFloatCase{"Negative", "-3.5", true, -3.5f}, TFloatCase{"PlusSign", "+4", true, 4},
+                    TFloatCase{"TrailingDot", "5.", true, 5}, TFloatCase{"Pixels", "12px", true, 12},
+                    TFloatCase{"PixelsAfterBlank", "12 px", true, 12},
+                    TFloatCase{"CentimetresOnlyStripped", "2cm", true, 2}, TFloatCase{"LeadingDot", ".25", true, 0.25f},
+                    TFloatCase{"NegativeLeadingDot", "-.25", true, -0.25f}, TFloatCase{"DotOnly", ".", false, 0},
+                    TFloatCase{"PlusLeadingDot", "+.5", true, 0.5f}, TFloatCase{"Percent", "50%", false, 0},
+                    TFloatCase{"Em", "1em", false, 0}, TFloatCase{"Millimetres", "3mm", false, 0},
+                    TFloatCase{"Empty", "", false, 0}, TFloatCase{"BlanksOnly", "   ", false, 0},
+                    TFloatCase{"UnitOnly", "px", false, 0}, TFloatCase{"BadNumberBeforeUnit", "1.2.3px", false, 0},
                     TFloatCase{"DecimalComma", "1,5", false, 0}, TFloatCase{"Hexadecimal", "0x10", false, 0},
                     TFloatCase{"Infinity", "inf", false, 0}, TFloatCase{"NotANumber", "nan", false, 0},
                     TFloatCase{"BeyondSingle", "1e39", false, 0}, TFloatCase{"Word", "five", false, 0},
@@ -100,9 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TAngleCase{"Plain", "90", true, 90}, TAngleCase{"Degrees", "90deg", true, 90},
                     TAngleCase{"DegreesAfterBlank", "45 deg", true, 45},
                     TAngleCase{"Radians", "1.5708rad", true, 90.0002f}, TAngleCase{"Gradians", "100grad", true, 90},
-                    TAngleCase{"NegativeGradians", "-200grad", true, -180},
-                    TAngleCase{"Turns", "90turn", false, 0}, TAngleCase{"UnitOnly", "deg", false, 0},
-                    TAngleCase{"WithCenter", "45 10 10", false, 0}, TAngleCase{"Empty", "", false, 0}),
+                    TAngleCase{"NegativeGradians", "-200grad", true, -180}, TAngleCase{"Turns", "90turn", false, 0},
+                    TAngleCase{"UnitOnly", "deg", false, 0}, TAngleCase{"WithCenter", "45 10 10", false, 0},
+                    TAngleCase{"Empty", "", false, 0}),
     [](const testing::TestParamInfo<TAngleCase>& AInfo) { return AInfo.param.Name; });
 
 // ---------------------------------------------------------------------------------------------
@@ -129,15 +127,16 @@ TEST_P(ValuesRect, TryStrToRectF)
     EXPECT_EQ(rect, c.Accepted ? c.Rect : before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ValuesRect,
-    testing::Values(TRectCase{"Icon", "0 0 24 24", true, QRectF(0, 0, 24, 24)},
-                    TRectCase{"OffsetWithUnits", "-1 2.5 10px 20", true, QRectF(-1, 2.5, 10, 20)},
-                    TRectCase{"RepeatedBlanks", "  0  0 24   24 ", true, QRectF(0, 0, 24, 24)},
-                    TRectCase{"Commas", "0,0,24,24", false, {}}, TRectCase{"ThreeNumbers", "0 0 24", false, {}},
-                    TRectCase{"FiveNumbers", "0 0 24 24 1", false, {}},
-                    TRectCase{"Percent", "0 0 100% 24", false, {}}, TRectCase{"Empty", "", false, {}}),
-    [](const testing::TestParamInfo<TRectCase>& AInfo) { return AInfo.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Texts, ValuesRect,
+                         testing::Values(TRectCase{"Icon", "0 0 24 24", true, QRectF(0, 0, 24, 24)},
+                                         TRectCase{"OffsetWithUnits", "-1 2.5 10px 20", true, QRectF(-1, 2.5, 10, 20)},
+                                         TRectCase{"RepeatedBlanks", "  0  0 24   24 ", true, QRectF(0, 0, 24, 24)},
+                                         TRectCase{"Commas", "0,0,24,24", false, {}},
+                                         TRectCase{"ThreeNumbers", "0 0 24", false, {}},
+                                         TRectCase{"FiveNumbers", "0 0 24 24 1", false, {}},
+                                         TRectCase{"Percent", "0 0 100% 24", false, {}},
+                                         TRectCase{"Empty", "", false, {}}),
+                         [](const testing::TestParamInfo<TRectCase>& AInfo) { return AInfo.param.Name; });
 
 TEST(ValuesPoints, TokensKeepTheirSpelling)
 {
@@ -169,15 +168,15 @@ TEST_P(ValuesDashList, TryParseSingleArray)
     EXPECT_EQ(values, c.Accepted ? c.Values : std::vector<float>{-1});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ValuesDashList,
-    testing::Values(TDashCase{"EmptyPieceSkipped", "5,,3px", ',', true, {5, 3}},
-                    TDashCase{"Letters", "a,b", ',', false, {}},
-                    TDashCase{"BlankSeparated", "4 2.5", ' ', true, {4, 2.5f}},
-                    TDashCase{"PercentIsPlain", "50%,10", ',', true, {50, 10}},
-                    TDashCase{"UpperCaseUnitDropsPiece", "3PX,4", ',', true, {4}},
-                    TDashCase{"CommaInBlankList", "4,2", ' ', false, {}}, TDashCase{"Empty", "", ',', false, {}}),
-    [](const testing::TestParamInfo<TDashCase>& AInfo) { return AInfo.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Texts, ValuesDashList,
+                         testing::Values(TDashCase{"EmptyPieceSkipped", "5,,3px", ',', true, {5, 3}},
+                                         TDashCase{"Letters", "a,b", ',', false, {}},
+                                         TDashCase{"BlankSeparated", "4 2.5", ' ', true, {4, 2.5f}},
+                                         TDashCase{"PercentIsPlain", "50%,10", ',', true, {50, 10}},
+                                         TDashCase{"UpperCaseUnitDropsPiece", "3PX,4", ',', true, {4}},
+                                         TDashCase{"CommaInBlankList", "4,2", ' ', false, {}},
+                                         TDashCase{"Empty", "", ',', false, {}}),
+                         [](const testing::TestParamInfo<TDashCase>& AInfo) { return AInfo.param.Name; });
 
 TEST(ValuesMatrix, SixNumbersInRowVectorForm)
 {
@@ -223,16 +222,16 @@ TEST_P(ValuesStopColor, TryStrToColor)
     EXPECT_EQ(color, c.Accepted ? c.Color : 0xDEADBEEF);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ValuesStopColor,
-    testing::Values(TStopColorCase{"Short", "#f0a", true, 0xFFFF00AA},
-                    TStopColorCase{"Six", "#ff0000", true, 0xFFFF0000},
-                    TStopColorCase{"AlphaFirst", "#80FF0000", true, 0x80FF0000},
-                    TStopColorCase{"FiveDigitsTakenAsIs", "#12345", true, 0x12345},
-                    TStopColorCase{"Keyword", "red", false, 0}, TStopColorCase{"None", "none", false, 0},
-                    TStopColorCase{"Function", "rgb(1,2,3)", false, 0},
-                    TStopColorCase{"LeadingBlank", " #fff", false, 0}),
-    [](const testing::TestParamInfo<TStopColorCase>& AInfo) { return AInfo.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Texts, ValuesStopColor,
+                         testing::Values(TStopColorCase{"Short", "#f0a", true, 0xFFFF00AA},
+                                         TStopColorCase{"Six", "#ff0000", true, 0xFFFF0000},
+                                         TStopColorCase{"AlphaFirst", "#80FF0000", true, 0x80FF0000},
+                                         TStopColorCase{"FiveDigitsTakenAsIs", "#12345", true, 0x12345},
+                                         TStopColorCase{"Keyword", "red", false, 0},
+                                         TStopColorCase{"None", "none", false, 0},
+                                         TStopColorCase{"Function", "rgb(1,2,3)", false, 0},
+                                         TStopColorCase{"LeadingBlank", " #fff", false, 0}),
+                         [](const testing::TestParamInfo<TStopColorCase>& AInfo) { return AInfo.param.Name; });
 
 TEST(ValuesStopColorRaising, BadHexDigitsRaise)
 {
@@ -251,15 +250,15 @@ TEST(ValuesStroke, LineCapsAndJoins)
         bool Accepted;
         int Value;
     };
-    const TCase caps[] = {{"butt", true, 2}, {"ROUND", true, 1}, {"Square", true, 0}, {" butt", false, 0},
-                          {"miter", false, 0}};
+    const TCase caps[] = {
+        {"butt", true, 2}, {"ROUND", true, 1}, {"Square", true, 0}, {" butt", false, 0}, {"miter", false, 0}};
     for (const TCase& c : caps) {
         core::TqoStrokeLineCap cap = core::TqoStrokeLineCap::Round;
         EXPECT_EQ(TqoVectorReaderSVG::TryStrToStrokeLineCap(QString::fromUtf8(c.Text), cap), c.Accepted) << c.Text;
         EXPECT_EQ(int(cap), c.Accepted ? c.Value : int(core::TqoStrokeLineCap::Round)) << c.Text;
     }
-    const TCase joins[] = {{"miter", true, 0}, {"Round", true, 1}, {"BEVEL", true, 2}, {"bevel ", false, 0},
-                           {"arcs", false, 0}};
+    const TCase joins[] = {
+        {"miter", true, 0}, {"Round", true, 1}, {"BEVEL", true, 2}, {"bevel ", false, 0}, {"arcs", false, 0}};
     for (const TCase& c : joins) {
         core::TqoStrokeLineJoin join = core::TqoStrokeLineJoin::Round;
         EXPECT_EQ(TqoVectorReaderSVG::TryStrToStrokeLineJoin(QString::fromUtf8(c.Text), join), c.Accepted) << c.Text;
@@ -289,17 +288,18 @@ TEST_P(ValuesFormat, GeneralAndFixed)
     EXPECT_EQ(TqoVectorReaderSVG::FloatToStrF(c.Value), QString::fromLatin1(c.Fixed));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, ValuesFormat,
-    testing::Values(TFormatCase{"Integer", 12, "12", "12.00"}, TFormatCase{"Half", 0.5f, "0.5", "0.50"},
-                    TFormatCase{"SingleExpansion", 0.1f, "0.100000001490116", "0.10"},
-                    TFormatCase{"Negative", -2.25f, "-2.25", "-2.25"}, TFormatCase{"Zero", 0, "0", "0.00"},
-                    TFormatCase{"LargeInteger", 123456, "123456", "123456.00"},
-                    TFormatCase{"SmallFixed", 0.0001f, "0.0000999999974737875", "0.00"},
-                    TFormatCase{"Tiny", 1e-6f, "9.99999997475243E-7", "0.00"},
-                    TFormatCase{"Huge", 1e20f, "1.00000002004088E20", "100000002004087734272.00"},
-                    TFormatCase{"TinyNegativeFixed", -0.001f, "-0.00100000004749745", "0.00"}),
-    [](const testing::TestParamInfo<TFormatCase>& AInfo) { return AInfo.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Values, ValuesFormat,
+                         testing::Values(TFormatCase{"Integer", 12, "12", "12.00"},
+                                         TFormatCase{"Half", 0.5f, "0.5", "0.50"},
+                                         TFormatCase{"SingleExpansion", 0.1f, "0.100000001490116", "0.10"},
+                                         TFormatCase{"Negative", -2.25f, "-2.25", "-2.25"},
+                                         TFormatCase{"Zero", 0, "0", "0.00"},
+                                         TFormatCase{"LargeInteger", 123456, "123456", "123456.00"},
+                                         TFormatCase{"SmallFixed", 0.0001f, "0.0000999999974737875", "0.00"},
+                                         TFormatCase{"Tiny", 1e-6f, "9.99999997475243E-7", "0.00"},
+                                         TFormatCase{"Huge", 1e20f, "1.00000002004088E20", "100000002004087734272.00"},
+                                         TFormatCase{"TinyNegativeFixed", -0.001f, "-0.00100000004749745", "0.00"}),
+                         [](const testing::TestParamInfo<TFormatCase>& AInfo) { return AInfo.param.Name; });
 
 // ---------------------------------------------------------------------------------------------
 // A locale whose decimal separator is a comma must change nothing.

@@ -443,7 +443,7 @@ TEST(WriterSkiaFMX, MatchesAReferenceDrawnWithQPainter)
             edgeDifferences += d > 1;
         }
     EXPECT_EQ(differing, 0);
-    EXPECT_LT(edgeDifferences, 120); // about the length of the outline in pixels
+    EXPECT_LT(edgeDifferences, 120);                // about the length of the outline in pixels
     EXPECT_EQ(qAlpha(expected.pixel(32, 32)), 255); // the reference is not empty
 }
 
@@ -473,7 +473,8 @@ TEST(WriterSkiaFMX, ReportsSkippedPathsAndUnbalancedGroupEnds)
     EXPECT_EQ(Pixel(writer.Bitmap(), {5, 5}), Black);
     ASSERT_EQ(log.Entries().size(), 2u);
     EXPECT_EQ(log.Entries()[0].Level, core::TqoLogLevel::Warning);
-    EXPECT_TRUE(log.Entries()[1].Message.contains(QStringLiteral("\"M0 0L10\""))) << log.Entries()[1].Message.toStdString();
+    EXPECT_TRUE(log.Entries()[1].Message.contains(QStringLiteral("\"M0 0L10\"")))
+        << log.Entries()[1].Message.toStdString();
 }
 
 struct TColorCase
@@ -498,20 +499,19 @@ TEST_P(WriterPaintColorTest, Converts)
     EXPECT_EQ(color, GetParam().Accepted ? GetParam().Color : 0x12345678u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Colors, WriterPaintColorTest,
-    ::testing::Values(TColorCase{"three_digits_doubled", "#f0a", true, 0xFFFF00AA},
-                      TColorCase{"six_digits_opaque", "#20A0c0", true, 0xFF20A0C0},
-                      TColorCase{"eight_digits_alpha_first", "#80FF0000", true, 0x80FF0000},
-                      TColorCase{"five_digits_as_they_are", "#12345", true, 0x00012345},
-                      TColorCase{"blanks_after_hash_trimmed", "# fff ", true, 0xFFFFFFFF},
-                      TColorCase{"leading_blank_rejected", " #fff", false, 0},
-                      TColorCase{"bad_digits_rejected", "#GGG", false, 0},
-                      TColorCase{"keyword_rejected", "red", false, 0},
-                      TColorCase{"function_rejected", "rgb(1,2,3)", false, 0},
-                      TColorCase{"hash_alone_rejected", "#", false, 0},
-                      TColorCase{"nine_digits_rejected", "#123456789", false, 0}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Colors, WriterPaintColorTest,
+                         ::testing::Values(TColorCase{"three_digits_doubled", "#f0a", true, 0xFFFF00AA},
+                                           TColorCase{"six_digits_opaque", "#20A0c0", true, 0xFF20A0C0},
+                                           TColorCase{"eight_digits_alpha_first", "#80FF0000", true, 0x80FF0000},
+                                           TColorCase{"five_digits_as_they_are", "#12345", true, 0x00012345},
+                                           TColorCase{"blanks_after_hash_trimmed", "# fff ", true, 0xFFFFFFFF},
+                                           TColorCase{"leading_blank_rejected", " #fff", false, 0},
+                                           TColorCase{"bad_digits_rejected", "#GGG", false, 0},
+                                           TColorCase{"keyword_rejected", "red", false, 0},
+                                           TColorCase{"function_rejected", "rgb(1,2,3)", false, 0},
+                                           TColorCase{"hash_alone_rejected", "#", false, 0},
+                                           TColorCase{"nine_digits_rejected", "#123456789", false, 0}),
+                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 struct TFileCase
 {

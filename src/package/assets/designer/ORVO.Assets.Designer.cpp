@@ -1,9 +1,9 @@
 #include "ORVO.Assets.Designer.h"
 
+#include "ORVO.Designer.IdeEvents.h"
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
-#include "ORVO.Designer.IdeEvents.h"
 
 #include "ORVO.Assert.h"
 #include "ORVO.Assets.Factory.h"
@@ -31,7 +31,7 @@ const QString CLogCategory = QStringLiteral("AssetsDesigner");
 // Windows opens these as devices whatever folder or extension they come with.
 bool IsDeviceName(const QString& ALevel)
 {
-    static const QSet<QString> LNames = {QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+    static const QSet<QString> LNames = {QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
                                          QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
     QString LBase = ALevel.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
     while (LBase.endsWith(QLatin1Char(' ')))
@@ -74,8 +74,7 @@ void RemoveEmptyFolders(const QString& AFolder, QStringList& ARemoved)
         const QString LPath = LChild.absoluteFilePath();
         RemoveEmptyFolders(LPath, ARemoved);
         QDir LDir(LPath);
-        if (LDir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System) &&
-            QDir().rmdir(LPath))
+        if (LDir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System) && QDir().rmdir(LPath))
             ARemoved.append(LPath);
     }
 }
@@ -185,8 +184,7 @@ std::shared_ptr<TqoAssetColor> TqoAssetsModel::AddColor(const TqoAssetName& ANam
     return LAsset;
 }
 
-template <typename T>
-std::shared_ptr<T> TqoAssetsModel::AddEmpty(const TqoAssetName& AName)
+template <typename T> std::shared_ptr<T> TqoAssetsModel::AddEmpty(const TqoAssetName& AName)
 {
     CheckAssetName(AName);
     auto LAsset = std::make_shared<T>(AName, TqoPlatform::All, TqoDeviceClass::All);
@@ -346,13 +344,13 @@ void TqoAssetsModel::CleanUp()
     for (const QString& LName : FAssetsManager->GetAssetsNames()) {
         // Without a color for all platforms and devices there is nothing to inherit from, so
         // nothing is compared against it (a missing base must not read as the color 0).
-        const std::optional<TqoAlphaColor> LBase = ColorOf(*FAssetsManager, LName, TqoPlatform::All, TqoDeviceClass::All);
+        const std::optional<TqoAlphaColor> LBase =
+            ColorOf(*FAssetsManager, LName, TqoPlatform::All, TqoDeviceClass::All);
         std::array<std::optional<TqoAlphaColor>, TqoDeviceClassCount> LInherited;
         LInherited[0] = LBase;
         for (int LDevice = 1; LDevice < TqoDeviceClassCount; ++LDevice) {
             std::shared_ptr<TqoAssetColor> LAsset;
-            const auto LColor =
-                ColorOf(*FAssetsManager, LName, TqoPlatform::All, TqoDeviceClass(LDevice), &LAsset);
+            const auto LColor = ColorOf(*FAssetsManager, LName, TqoPlatform::All, TqoDeviceClass(LDevice), &LAsset);
             if (LColor && LBase && *LColor == *LBase) {
                 FAssetsManager->Remove(LAsset);
                 LInherited[LDevice] = LBase;

@@ -117,8 +117,7 @@ protected:
     void DoAssetRenamed(const core::TqoAssetName& AOldAssetName, const core::TqoAssetName& ANewAssetName);
 
 private:
-    template <typename T>
-    std::shared_ptr<T> AddEmpty(const core::TqoAssetName& AName);
+    template <typename T> std::shared_ptr<T> AddEmpty(const core::TqoAssetName& AName);
     QString FirstFreeName(const QString& AName) const;
     // The kind's storage writes the asset's files; returns the files written or kept.
     static QStringList WriteAssetFiles(core::TqoAsset& AAsset, const QString& ARootPath);

@@ -27,32 +27,30 @@ constexpr int CommentColumn = 80;
 
 // Asset identifiers that would clash with the language get "&" in front.
 const QStringList ReservedWords =
-    QStringLiteral(
-        "type in out label set repeat begin end xor or string const then of packed array and not file")
+    QStringLiteral("type in out label set repeat begin end xor or string const then of packed array and not file")
         .split(QLatin1Char(' '));
 
 // Theme identifiers become class var names: every word the compiler would not take there.
 const QStringList LanguageWords =
-    QStringLiteral(
-        "and array as asm automated begin case class const constructor destructor dispinterface div do "
-        "downto else end except exports file finalization finally for function goto if implementation in "
-        "inherited initialization inline interface is label library mod nil not object of or out packed "
-        "private procedure program property protected public published raise record repeat resourcestring "
-        "set shl shr strict string then threadvar to try type unit until uses var while with xor")
+    QStringLiteral("and array as asm automated begin case class const constructor destructor dispinterface div do "
+                   "downto else end except exports file finalization finally for function goto if implementation in "
+                   "inherited initialization inline interface is label library mod nil not object of or out packed "
+                   "private procedure program property protected public published raise record repeat resourcestring "
+                   "set shl shr strict string then threadvar to try type unit until uses var while with xor")
         .split(QLatin1Char(' '));
 
-bool IsLetterOrDigit(QChar AChar)
-{
-    return AChar.isLetter() || AChar.isDigit();
-}
+bool IsLetterOrDigit(QChar AChar) { return AChar.isLetter() || AChar.isDigit(); }
 
 QString Normalize(const QString& AName)
 {
-    if (AName.isEmpty()) return AName;
+    if (AName.isEmpty())
+        return AName;
     QString Result = AName[0].isLetter() ? AName : QLatin1Char('_') + AName;
     for (qsizetype I = 1; I < Result.size(); ++I)
-        if (!IsLetterOrDigit(Result[I])) Result[I] = QLatin1Char('_');
-    if (ReservedWords.contains(Result, Qt::CaseInsensitive)) Result.prepend(QLatin1Char('&'));
+        if (!IsLetterOrDigit(Result[I]))
+            Result[I] = QLatin1Char('_');
+    if (ReservedWords.contains(Result, Qt::CaseInsensitive))
+        Result.prepend(QLatin1Char('&'));
     return Result;
 }
 
@@ -82,8 +80,7 @@ const std::vector<TqoThemeKind>& CurrentThemeKinds()
          QStringLiteral("      /// <summary>Identifiers with current theme bitmap assets.</summary>"),
          QStringLiteral("      class var Bitmap: TqoThemeBitmaps;")},
         {core::TqoAssetFont::Kind, QStringLiteral("TqoThemeFonts"),
-         QStringLiteral(
-             "      /// <summary>Identifiers with current theme custom font files assets.</summary>"),
+         QStringLiteral("      /// <summary>Identifiers with current theme custom font files assets.</summary>"),
          QStringLiteral("      class var Font: TqoThemeFonts;")},
         {core::TqoAssetFile::Kind, QStringLiteral("TqoThemeFiles"),
          QStringLiteral("      /// <summary>Identifiers with custom user's files assets.</summary>"),
@@ -92,8 +89,7 @@ const std::vector<TqoThemeKind>& CurrentThemeKinds()
          QStringLiteral("      /// <summary>Identifiers with current theme vector assets.</summary>"),
          QStringLiteral("      class var Image: TqoThemeImages;")},
         {core::TqoAssetLottieAnimation::Kind, QStringLiteral("TqoThemeLottieAnimations"),
-         QStringLiteral(
-             "      /// <summary>Identifiers with current theme Lottie animations assets.</summary>"),
+         QStringLiteral("      /// <summary>Identifiers with current theme Lottie animations assets.</summary>"),
          QStringLiteral("      class var LottieAnimation: TqoThemeLottieAnimations;")},
     };
     return Kinds;
@@ -122,8 +118,8 @@ TqoAssetsConstsGenerator::TqoAssetsConstsGenerator(std::shared_ptr<ide::IOTAProj
     FAssetsManager = dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(FProject->ProjectGUID());
     // The runtime's manager is not ours to own: an empty owner keeps it alive by itself.
     if (!FAssetsManager)
-        FAssetsManager = std::shared_ptr<core::TqoAssetsManager>(std::shared_ptr<void>(),
-                                                                 &core::TqoAssetsManager::GetCurrent());
+        FAssetsManager =
+            std::shared_ptr<core::TqoAssetsManager>(std::shared_ptr<void>(), &core::TqoAssetsManager::GetCurrent());
     Prepare();
 }
 
@@ -226,7 +222,8 @@ QString TqoAssetsConstsGenerator::RemoveThemePrefix(const QString& AName) const
 {
     for (const QString& Theme : FThemes) {
         const QString Prefix = Theme + TqoAssetNameHelper::Separator;
-        if (AName.startsWith(Prefix, Qt::CaseSensitive)) return AName.mid(Prefix.size());
+        if (AName.startsWith(Prefix, Qt::CaseSensitive))
+            return AName.mid(Prefix.size());
     }
     return AName;
 }
@@ -241,42 +238,41 @@ QString TqoAssetsConstsGenerator::GenerateThemeName(const QString& ATheme) const
     const qsizetype At = ATheme.indexOf(TqoAssetNameHelper::Separator);
     const QString Prefix = At < 0 ? QString() : ATheme.left(At);
     const QString Rest = At < 0 ? ATheme : ATheme.mid(At + 1);
-    const auto SameLastLevel = std::count_if(FThemes.cbegin(), FThemes.cend(), [&](const QString& T) {
-        return TqoAssetNameHelper::ShortName(T) == Rest;
-    });
-    const QString Name = SameLastLevel >= 2
-                             ? TqoAssetNameHelper::ShortName(Prefix) + TqoAssetNameHelper::Separator + Rest
-                             : Rest;
+    const auto SameLastLevel = std::count_if(
+        FThemes.cbegin(), FThemes.cend(), [&](const QString& T) { return TqoAssetNameHelper::ShortName(T) == Rest; });
+    const QString Name =
+        SameLastLevel >= 2 ? TqoAssetNameHelper::ShortName(Prefix) + TqoAssetNameHelper::Separator + Rest : Rest;
     QString Result;
     for (QChar C : Name)
-        if (IsLetterOrDigit(C)) Result += C;
+        if (IsLetterOrDigit(C))
+            Result += C;
     // Used after "TqoTheme" and as a class var name, so it has to be an identifier itself.
-    if (Result.isEmpty() || !Result[0].isLetter()) Result.prepend(QLatin1Char('_'));
+    if (Result.isEmpty() || !Result[0].isLetter())
+        Result.prepend(QLatin1Char('_'));
     return Result;
 }
 
-QString TqoAssetsConstsGenerator::ConstantLine(const TqoAssetGroup& AGroup, bool AIsTheme,
-                                               bool AWithColorComment) const
+QString TqoAssetsConstsGenerator::ConstantLine(const TqoAssetGroup& AGroup, bool AIsTheme, bool AWithColorComment) const
 {
     QString Line = QStringLiteral("      ") + GenerateAssetName(AGroup.GetName(), AIsTheme).toUpper() +
                    QStringLiteral(" = '") + QuotedText(AGroup.GetName()) + QStringLiteral("';");
-    if (Line.size() < CommentColumn) Line += QString(CommentColumn - Line.size(), QLatin1Char(' '));
+    if (Line.size() < CommentColumn)
+        Line += QString(CommentColumn - Line.size(), QLatin1Char(' '));
     if (AWithColorComment)
         if (const auto* Color = dynamic_cast<const core::TqoAssetColor*>(AGroup.First().get()))
-            Line +=
-                QStringLiteral("// ") + core::TqoColorHelper::ToARGBHex(Color->GetColor(), QLatin1Char('#'));
+            Line += QStringLiteral("// ") + core::TqoColorHelper::ToARGBHex(Color->GetColor(), QLatin1Char('#'));
     return Line;
 }
 
 std::vector<const TqoAssetGroup*> TqoAssetsConstsGenerator::CurrentThemeGroups(const QString& AKind) const
 {
     std::vector<const TqoAssetGroup*> Result;
-    if (FThemes.isEmpty()) return Result;
+    if (FThemes.isEmpty())
+        return Result;
     const QString Prefix = FThemes.first() + TqoAssetNameHelper::Separator;
     for (const TqoAssetGroup& Group : FGroups) {
         const TqoAsset& First = *Group.First();
-        if (First.GetKind() == AKind && IsThemeAsset(First) &&
-            Group.GetName().startsWith(Prefix, Qt::CaseSensitive))
+        if (First.GetKind() == AKind && IsThemeAsset(First) && Group.GetName().startsWith(Prefix, Qt::CaseSensitive))
             Result.push_back(&Group);
     }
     return Result;
@@ -287,7 +283,8 @@ std::vector<const TqoAssetGroup*> TqoAssetsConstsGenerator::CurrentThemeGroups(c
 
 void TqoAssetsConstsGenerator::AddSeparator()
 {
-    if (!FSkipSeparator) FBuffer << QString();
+    if (!FSkipSeparator)
+        FBuffer << QString();
     FSkipSeparator = false;
 }
 
@@ -298,30 +295,26 @@ void TqoAssetsConstsGenerator::Build()
 
     const bool HasThemeColors = HasAny(&TqoAssetsConstsGenerator::IsThemeColor);
     const bool HasThemeBitmaps = HasAny(&TqoAssetsConstsGenerator::IsThemeBitmap);
-    const bool HasThemeAssets = std::any_of(FGroups.cbegin(), FGroups.cend(),
-                                            [&](const TqoAssetGroup& G) { return IsThemeAsset(*G.First()); });
+    const bool HasThemeAssets =
+        std::any_of(FGroups.cbegin(), FGroups.cend(), [&](const TqoAssetGroup& G) { return IsThemeAsset(*G.First()); });
     // The public section names TqoCurrentTheme under this condition, so it is declared under it too.
     const bool HasCurrentTheme = HasThemeColors || HasThemeBitmaps;
 
-    FBuffer
-        << QStringLiteral("{*********************************************************************")
-        << QStringLiteral(" *") << QStringLiteral(" * This unit was generated automatically!")
-        << QStringLiteral(" *")
-        << QStringLiteral(
-               " * DO NOT make changes to this file, as they will be lost after updating the assets in ")
-        << QStringLiteral(" * Project -> ORVO Assets Manager.") << QStringLiteral(" *")
-        << QStringLiteral(
-               " * Use these constants instead of entering asset names in the code. This will help you catch")
-        << QStringLiteral(
-               " * situation of assets changes (removing, renaming) in assets designer in compile time.")
-        << QStringLiteral(" *")
-        << QStringLiteral(" *********************************************************************}")
-        << QString();
+    FBuffer << QStringLiteral("{*********************************************************************")
+            << QStringLiteral(" *") << QStringLiteral(" * This unit was generated automatically!")
+            << QStringLiteral(" *")
+            << QStringLiteral(" * DO NOT make changes to this file, as they will be lost after updating the assets in ")
+            << QStringLiteral(" * Project -> ORVO Assets Manager.") << QStringLiteral(" *")
+            << QStringLiteral(
+                   " * Use these constants instead of entering asset names in the code. This will help you catch")
+            << QStringLiteral(" * situation of assets changes (removing, renaming) in assets designer in compile time.")
+            << QStringLiteral(" *")
+            << QStringLiteral(" *********************************************************************}") << QString();
     FBuffer << QStringLiteral("unit Assets.Consts;") << QString() << QStringLiteral("interface") << QString()
             << QStringLiteral("{$SCOPEDENUMS ON}") << QString();
-    if (HasCurrentTheme) FBuffer << QStringLiteral("uses") << QStringLiteral("  ORVO.Assets;") << QString();
-    FBuffer << QStringLiteral("type")
-            << QStringLiteral("  /// <summary>Identifiers with application assets.</summary>")
+    if (HasCurrentTheme)
+        FBuffer << QStringLiteral("uses") << QStringLiteral("  ORVO.Assets;") << QString();
+    FBuffer << QStringLiteral("type") << QStringLiteral("  /// <summary>Identifiers with application assets.</summary>")
             << QStringLiteral("  TqoAssetsConstants = record") << QStringLiteral("  private type");
 
     struct TqoSection
@@ -332,18 +325,17 @@ void TqoAssetsConstsGenerator::Build()
         bool ColorComments;
     };
     static const TqoSection Sections[] = {
-        {"    {$REGION 'Bitmaps'}", "    TqoBitmaps = record", &TqoAssetsConstsGenerator::IsNotThemeBitmap,
-         false},
-        {"    {$REGION 'Colors'}", "    TqoColors = record", &TqoAssetsConstsGenerator::IsNotThemeColor,
-         true},
+        {"    {$REGION 'Bitmaps'}", "    TqoBitmaps = record", &TqoAssetsConstsGenerator::IsNotThemeBitmap, false},
+        {"    {$REGION 'Colors'}", "    TqoColors = record", &TqoAssetsConstsGenerator::IsNotThemeColor, true},
         {"    {$REGION 'Fonts'}", "    TqoFonts = record", &TqoAssetsConstsGenerator::IsFont, false},
         {"    {$REGION 'Files'}", "    TqoFiles = record", &TqoAssetsConstsGenerator::IsFile, false},
         {"    {$REGION 'SVG Images'}", "    TqoImages = record", &TqoAssetsConstsGenerator::IsSVG, false},
-        {"    {$REGION 'Animations'}", "    TqoLottieAnimations = record",
-         &TqoAssetsConstsGenerator::IsLottieAnimation, false},
+        {"    {$REGION 'Animations'}", "    TqoLottieAnimations = record", &TqoAssetsConstsGenerator::IsLottieAnimation,
+         false},
     };
     for (const TqoSection& Section : Sections) {
-        if (!HasAny(Section.Filter)) continue;
+        if (!HasAny(Section.Filter))
+            continue;
         AddSeparator();
         FBuffer << QString::fromLatin1(Section.Region) << QString::fromLatin1(Section.Record)
                 << QStringLiteral("    const");
@@ -364,7 +356,8 @@ void TqoAssetsConstsGenerator::Build()
                 if (!IsThemeAsset(*Group.First()) || !Group.GetName().startsWith(Prefix, Qt::CaseSensitive))
                     continue;
                 // An empty "const" section does not compile; a theme without assets is an empty record.
-                if (!HasConstants) FBuffer << QStringLiteral("    const");
+                if (!HasConstants)
+                    FBuffer << QStringLiteral("    const");
                 HasConstants = true;
                 FBuffer << ConstantLine(Group, true, true);
             }
@@ -373,8 +366,7 @@ void TqoAssetsConstsGenerator::Build()
         FBuffer << QStringLiteral("    TqoThemes = record");
         for (const QString& Theme : FThemes) {
             const QString Name = GenerateThemeName(Theme);
-            const QString VarName =
-                LanguageWords.contains(Name, Qt::CaseInsensitive) ? QLatin1Char('&') + Name : Name;
+            const QString VarName = LanguageWords.contains(Name, Qt::CaseInsensitive) ? QLatin1Char('&') + Name : Name;
             FBuffer << QStringLiteral("      class var %1: TqoTheme%2;").arg(VarName, Name);
         }
         FBuffer << QStringLiteral("    end;") << QStringLiteral("    {$ENDREGION}");
@@ -385,7 +377,8 @@ void TqoAssetsConstsGenerator::Build()
         FBuffer << QStringLiteral("    {$REGION 'Current Theme'}");
         for (const TqoThemeKind& Kind : CurrentThemeKinds()) {
             const auto Groups = CurrentThemeGroups(Kind.Kind);
-            if (Groups.empty()) continue;
+            if (Groups.empty())
+                continue;
             FBuffer << QStringLiteral("    %1 = record").arg(Kind.RecordName);
             for (const TqoAssetGroup* Group : Groups)
                 FBuffer << QStringLiteral("      class function ") +
@@ -395,7 +388,8 @@ void TqoAssetsConstsGenerator::Build()
         }
         FBuffer << QStringLiteral("    TqoCurrentTheme = record");
         for (const TqoThemeKind& Kind : CurrentThemeKinds())
-            if (!CurrentThemeGroups(Kind.Kind).empty()) FBuffer << Kind.Summary << Kind.VarLine;
+            if (!CurrentThemeGroups(Kind.Kind).empty())
+                FBuffer << Kind.Summary << Kind.VarLine;
         FBuffer << QStringLiteral("    end;") << QStringLiteral("    {$ENDREGION}");
     }
 
@@ -412,14 +406,12 @@ void TqoAssetsConstsGenerator::Build()
          "    /// <summary>Identifiers with bitmap assets.</summary>", "    class var Bitmap: TqoBitmaps;"},
         {HasAny(&TqoAssetsConstsGenerator::IsNotThemeColor),
          "    /// <summary>Identifiers with colors assets.</summary>", "    class var Color: TqoColors;"},
-        {HasAny(&TqoAssetsConstsGenerator::IsSVG),
-         "    /// <summary>Identifiers with vector assets.</summary>", "    class var Image: TqoImages;"},
+        {HasAny(&TqoAssetsConstsGenerator::IsSVG), "    /// <summary>Identifiers with vector assets.</summary>",
+         "    class var Image: TqoImages;"},
         {HasAny(&TqoAssetsConstsGenerator::IsFile),
-         "    /// <summary>Identifiers with custom user's files assets.</summary>",
-         "    class var &File: TqoFiles;"},
+         "    /// <summary>Identifiers with custom user's files assets.</summary>", "    class var &File: TqoFiles;"},
         {HasAny(&TqoAssetsConstsGenerator::IsFont),
-         "    /// <summary>Identifiers with custom font files assets.</summary>",
-         "    class var Font: TqoFonts;"},
+         "    /// <summary>Identifiers with custom font files assets.</summary>", "    class var Font: TqoFonts;"},
         {HasAny(&TqoAssetsConstsGenerator::IsLottieAnimation),
          "    /// <summary>Identifiers with Lottie animations assets.</summary>",
          "    class var LottieAnimation: TqoLottieAnimations;"},
@@ -429,28 +421,26 @@ void TqoAssetsConstsGenerator::Build()
          "    class var Theme: TqoThemes;"},
     };
     for (const TqoPublicVar& Var : Vars) {
-        if (!Var.Condition) continue;
+        if (!Var.Condition)
+            continue;
         AddSeparator();
         FBuffer << QString::fromUtf8(Var.Summary) << QString::fromUtf8(Var.Declaration);
     }
 
     FBuffer << QStringLiteral("  end;") << QString() << QStringLiteral("var")
-            << QStringLiteral("  R: TqoAssetsConstants;") << QString() << QStringLiteral("implementation")
-            << QString();
+            << QStringLiteral("  R: TqoAssetsConstants;") << QString() << QStringLiteral("implementation") << QString();
 
     if (HasCurrentTheme) {
         FBuffer << QStringLiteral("uses") << QStringLiteral("  ORVO.Application;") << QString();
         for (const auto& [Kind, RecordName] : ImplementationKinds()) {
             for (const TqoAssetGroup* Group : CurrentThemeGroups(Kind)) {
-                FBuffer
-                    << QStringLiteral("class function TqoAssetsConstants.") + RecordName + QLatin1Char('.') +
-                           GenerateAssetName(Group->GetName(), true).toUpper() +
-                           QStringLiteral(": TqoAssetName; ")
-                    << QStringLiteral("begin")
-                    << QStringLiteral(
-                           "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + '") +
-                           QuotedText(RemoveThemePrefix(Group->GetName())) + QStringLiteral("';")
-                    << QStringLiteral("end;") << QString();
+                FBuffer << QStringLiteral("class function TqoAssetsConstants.") + RecordName + QLatin1Char('.') +
+                               GenerateAssetName(Group->GetName(), true).toUpper() + QStringLiteral(": TqoAssetName; ")
+                        << QStringLiteral("begin")
+                        << QStringLiteral(
+                               "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + '") +
+                               QuotedText(RemoveThemePrefix(Group->GetName())) + QStringLiteral("';")
+                        << QStringLiteral("end;") << QString();
             }
         }
     }
@@ -475,15 +465,13 @@ void TqoAssetsConstsGenerator::SaveToFile(const QString& AFileName) const
     const QByteArray Content = Encode(FBuffer);
     // An unchanged unit is not touched, so saving twice does not make the IDE reload it.
     QFile Existing(AFileName);
-    if (Existing.open(QIODevice::ReadOnly) && Existing.size() == Content.size() &&
-        Existing.readAll() == Content)
+    if (Existing.open(QIODevice::ReadOnly) && Existing.size() == Content.size() && Existing.readAll() == Content)
         return;
     Existing.close();
 
     QSaveFile File(AFileName);
     if (!File.open(QIODevice::WriteOnly) || File.write(Content) != Content.size() || !File.commit())
-        throw core::EqoFileError(AFileName, 0,
-                                 QStringLiteral("cannot write the file: %1").arg(File.errorString()));
+        throw core::EqoFileError(AFileName, 0, QStringLiteral("cannot write the file: %1").arg(File.errorString()));
 }
 
 void TqoAssetsConstsGenerator::Generate(bool AIsProjectDestroying)
@@ -506,9 +494,9 @@ void TqoAssetsConstsGenerator::Generate(bool AIsProjectDestroying)
 
     const QString ProjectFolder = QFileInfo(FProject->FileName()).absolutePath();
     const QString FileName = QDir(ProjectFolder).filePath(UnitFileName);
-    core::TqoLog::Trace(
-        LogCategory, QStringLiteral("Сохранение новых констант: projectFileName=\"%1\", fileName=\"%2\", "),
-        ProjectFolder, FileName);
+    core::TqoLog::Trace(LogCategory,
+                        QStringLiteral("Сохранение новых констант: projectFileName=\"%1\", fileName=\"%2\", "),
+                        ProjectFolder, FileName);
     SaveToFile(FileName);
 
     if (!AIsProjectDestroying) {
@@ -516,8 +504,7 @@ void TqoAssetsConstsGenerator::Generate(bool AIsProjectDestroying)
         try {
             FProject->AddFile(FileName, true);
         } catch (const std::exception& E) {
-            core::TqoLog::Trace(LogCategory,
-                                QStringLiteral("Cannot add the constants unit to the project: %1"),
+            core::TqoLog::Trace(LogCategory, QStringLiteral("Cannot add the constants unit to the project: %1"),
                                 QString::fromUtf8(E.what()));
         } catch (...) {
         }

@@ -35,8 +35,7 @@ public:
 
     // Called after every save of the Assets Manager; AIsProjectDestroying when the save
     // happens because the project is closing (the project's module list is left alone then).
-    static void GenerateAssetsConsts(const std::shared_ptr<ide::IOTAProject>& AProject,
-                                     bool AIsProjectDestroying);
+    static void GenerateAssetsConsts(const std::shared_ptr<ide::IOTAProject>& AProject, bool AIsProjectDestroying);
 
     // Builds the unit and writes it (only when its bytes changed); write errors raise
     // EqoFileError. The project is released when it returns.

@@ -41,7 +41,8 @@ QString CombinePath(std::initializer_list<QString> AParts)
 {
     QString Result;
     for (QString Part : AParts) {
-        if (Part.isEmpty()) continue;
+        if (Part.isEmpty())
+            continue;
         if (core::TqoAssetUri::IsAbsolute(Part)) {
             Result = Part;
             continue;
@@ -78,10 +79,7 @@ QString RelativeToAssetsFolder(const QString& AUri, const QString& AAssetsFolder
 }
 
 // The scale as the storage names bitmap files: scale times 10, truncated.
-QString ScaleText(float AScale)
-{
-    return QString::number(static_cast<long long>(std::trunc(double(AScale) * 10.0)));
-}
+QString ScaleText(float AScale) { return QString::number(static_cast<long long>(std::trunc(double(AScale) * 10.0))); }
 
 bool EnsureDeployClasses(ide::IProjectDeployment& ADeployment)
 {
@@ -101,7 +99,8 @@ void ProjectOpened(const void* /*ASender*/, const ide::TMessageBase& AMessage)
     const std::shared_ptr<ide::IOTAProject>& Project = Message->Value();
     core::TqoAssert::IsNotNil(Project, QStringLiteral("AProject"));
     const auto Manager = dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(Project->ProjectGUID());
-    if (!Manager) return;
+    if (!Manager)
+        return;
     TqoAssetsDeployment Deployment(Project);
     Deployment.AddToDeploy(Manager.get());
 }
@@ -114,8 +113,8 @@ TqoAssetsDeployment::TqoAssetsDeployment(const std::shared_ptr<ide::IOTAProject>
     FProject = AProject;
     FDeploymentManager = AProject->ProjectDeployment();
     if (!FDeploymentManager)
-        core::TqoLog::Error(
-            LogCategory, QStringLiteral("Не могу задеплоить файлы изображений. Сервис деплоя не доступен"));
+        core::TqoLog::Error(LogCategory,
+                            QStringLiteral("Не могу задеплоить файлы изображений. Сервис деплоя не доступен"));
 }
 
 std::shared_ptr<ide::IOTAProject> TqoAssetsDeployment::LockProject() const
@@ -147,19 +146,18 @@ std::vector<TqoAssetsDeployment::TqoDeployItem> TqoAssetsDeployment::DeployItems
     } else if (const auto* File = dynamic_cast<const core::TqoAssetFile*>(&AAsset)) {
         Items.push_back({FileOfUri(File->GetUri()), RemoteDir, TargetId + ExtractFileExt(File->GetUri())});
     } else if (const auto* Lottie = dynamic_cast<const core::TqoAssetLottieAnimation*>(&AAsset)) {
-        Items.push_back(
-            {FileOfUri(Lottie->GetUri()), RemoteDir, TargetId + ExtractFileExt(Lottie->GetUri())});
+        Items.push_back({FileOfUri(Lottie->GetUri()), RemoteDir, TargetId + ExtractFileExt(Lottie->GetUri())});
     } else if (const auto* SVG = dynamic_cast<const core::TqoAssetSVG*>(&AAsset)) {
         // Only the vector file reaches the device; the SVG copy is design data.
-        Items.push_back(
-            {FileOfUri(SVG->GetVectorUri()), RemoteDir, TargetId + ExtractFileExt(SVG->GetVectorUri())});
+        Items.push_back({FileOfUri(SVG->GetVectorUri()), RemoteDir, TargetId + ExtractFileExt(SVG->GetVectorUri())});
     } else if (const auto* Set = dynamic_cast<const core::TqoAssetBitmapSet*>(&AAsset)) {
         for (const core::TqoBitmapInfo* Info : Set->GetBitmapInfos()) {
-            if (Info->GetUri().isEmpty()) continue;
-            Items.push_back(
-                {CombinePath({LocalFolder, RelativeToAssetsFolder(Info->GetUri(), AAssetsFolder)}), RemoteDir,
-                 QStringLiteral("%1@%2x%3")
-                     .arg(TargetId, ScaleText(Info->GetScale()), ExtractFileExt(Info->GetUri()))});
+            if (Info->GetUri().isEmpty())
+                continue;
+            Items.push_back({CombinePath({LocalFolder, RelativeToAssetsFolder(Info->GetUri(), AAssetsFolder)}),
+                             RemoteDir,
+                             QStringLiteral("%1@%2x%3")
+                                 .arg(TargetId, ScaleText(Info->GetScale()), ExtractFileExt(Info->GetUri()))});
         }
     }
     return Items;
@@ -192,7 +190,8 @@ void TqoAssetsDeployment::AddiOSFile(const TqoDeployItem& AItem, const QString& 
 
 void TqoAssetsDeployment::RemoveFiles(const QString& ALocalFileName)
 {
-    if (ALocalFileName.isEmpty()) return;
+    if (ALocalFileName.isEmpty())
+        return;
     core::TqoAssert::IsNotNil(FDeploymentManager, QStringLiteral("FDeploymentManager"));
     for (const QString& Platform : dsgn::ORVOSupportedPlatforms)
         for (const QString& Configuration : Configurations())
@@ -246,7 +245,8 @@ void TqoAssetsDeployment::AddFiles(const TqoAsset& AAsset)
         QString LocalFile = Item.LocalName;
         if (!core::TqoAssetUri::IsAbsolute(LocalFile))
             LocalFile = ProjectFolder.filePath(LocalFile.replace(QLatin1Char('\\'), QLatin1Char('/')));
-        if (!QFileInfo(LocalFile).isFile()) continue;
+        if (!QFileInfo(LocalFile).isFile())
+            continue;
         AddAndroidFile(Item, AssetsClass);
         AddiOSFile(Item, AssetsClass);
     }
@@ -274,14 +274,12 @@ void RegisterAssetsDeployment()
 
 void FinalizeAssetsDeploymentUnit()
 {
-    if (SubscriptionId == 0) return;
+    if (SubscriptionId == 0)
+        return;
     ide::TMessageManager::DefaultManager().Unsubscribe<dsgn::TqoProjectOpenedMessage>(SubscriptionId);
     SubscriptionId = 0;
 }
 
-bool IsAssetsDeploymentRegistered()
-{
-    return SubscriptionId != 0;
-}
+bool IsAssetsDeploymentRegistered() { return SubscriptionId != 0; }
 
 } // namespace orvo

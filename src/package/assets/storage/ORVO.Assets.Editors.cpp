@@ -82,9 +82,9 @@ void CopyFileOverwriting(const QString& ASource, const QString& ADest)
 // Where an asset's files go: a folder named after the asset below the folders of its group path.
 struct TqoStorageFolder
 {
-    QString Relative;    // relative folder, platform separators
-    QString Full;        // ARootPath combined with Relative
-    QString UriPrefix;   // relative folder as uris write it (backslashes), with a trailing backslash
+    QString Relative;  // relative folder, platform separators
+    QString Full;      // ARootPath combined with Relative
+    QString UriPrefix; // relative folder as uris write it (backslashes), with a trailing backslash
 
     QString Uri(const QString& AFileName) const { return UriPrefix + AFileName; }
     QString FileName(const QString& AFileName) const { return Full + QLatin1Char('/') + AFileName; }
@@ -137,10 +137,7 @@ QStringList SaveSingleFile(core::TqoAssetWithUri& AAsset, const QString& ARootPa
     return {fullFileName};
 }
 
-QString UpperExtension(const core::TqoAssetWithUri& AAsset)
-{
-    return ExtractFileExt(AAsset.GetUri()).mid(1).toUpper();
-}
+QString UpperExtension(const core::TqoAssetWithUri& AAsset) { return ExtractFileExt(AAsset.GetUri()).mid(1).toUpper(); }
 
 std::unique_ptr<QImage> ToWindowBitmap(const core::TqoBitmap& ABitmap) { return dsgn::FMXBitmapToVCLBitmap(ABitmap); }
 
@@ -205,9 +202,8 @@ bool IsEmptySize(const QSize& ASize) { return ASize.width() <= 0 || ASize.height
 
 void CheckStorageName(const QString& AAssetName)
 {
-    static const QStringList deviceNames = {QStringLiteral("CON"),    QStringLiteral("PRN"),
-                                            QStringLiteral("AUX"),    QStringLiteral("NUL"),
-                                            QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
+    static const QStringList deviceNames = {QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
+                                            QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
     auto refuse = [&](const QString& AWhy) {
         throw EqoAssetStorageError(
             QStringLiteral("[Assets Designer]: Asset's name cannot name a folder inside the assets folder (%1): "
@@ -228,9 +224,9 @@ void CheckStorageName(const QString& AAssetName)
         if (level.endsWith(QLatin1Char('.')) || level.endsWith(QLatin1Char(' ')))
             refuse(QStringLiteral("level ends with a dot or a blank"));
         const QString base = level.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
-        const bool isNumberedDevice = base.size() == 4 &&
-                                      (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
-                                      base[3].isDigit();
+        const bool isNumberedDevice =
+            base.size() == 4 && (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
+            base[3].isDigit();
         if (deviceNames.contains(base) || isNumberedDevice)
             refuse(QStringLiteral("device name"));
     }
@@ -370,7 +366,8 @@ std::unique_ptr<core::TqoAsset> TqoAssetEditorBitmapSet::TryCreateAsset(const QS
     if (extension != QLatin1String(".jpg") && extension != QLatin1String(".jpeg") &&
         extension != QLatin1String(".png") && extension != QLatin1String(".bmp"))
         return nullptr;
-    auto asset = std::make_unique<core::TqoAssetBitmapSet>(AAssetName, core::TqoPlatform::All, core::TqoDeviceClass::All);
+    auto asset =
+        std::make_unique<core::TqoAssetBitmapSet>(AAssetName, core::TqoPlatform::All, core::TqoDeviceClass::All);
     asset->Add(std::make_unique<core::TqoBitmapInfo>(AFileName, 1.0f));
     for (float scale : {1.5f, 2.0f, 3.0f, 4.0f})
         asset->Add(std::make_unique<core::TqoBitmapInfo>(scale));
@@ -386,7 +383,10 @@ QString TqoAssetEditorFont::GetAdditionalInfo(const core::TqoAsset* AAsset) cons
     return UpperExtension(*core::TqoAssert::IsClass<const core::TqoAssetFont>(AAsset));
 }
 
-std::unique_ptr<QImage> TqoAssetEditorFont::GeneratePreview(const core::TqoAsset*, const QSize&) const { return nullptr; }
+std::unique_ptr<QImage> TqoAssetEditorFont::GeneratePreview(const core::TqoAsset*, const QSize&) const
+{
+    return nullptr;
+}
 
 TBaseAssetEditorFrame* TqoAssetEditorFont::CreateEditor(core::TqoAsset*) const { return nullptr; }
 
@@ -444,7 +444,10 @@ QString TqoAssetEditorStyle::GetAdditionalInfo(const core::TqoAsset* AAsset) con
     return styleClass.isEmpty() ? QStringLiteral("None") : styleClass;
 }
 
-std::unique_ptr<QImage> TqoAssetEditorStyle::GeneratePreview(const core::TqoAsset*, const QSize&) const { return nullptr; }
+std::unique_ptr<QImage> TqoAssetEditorStyle::GeneratePreview(const core::TqoAsset*, const QSize&) const
+{
+    return nullptr;
+}
 
 TBaseAssetEditorFrame* TqoAssetEditorStyle::CreateEditor(core::TqoAsset*) const { return nullptr; }
 
@@ -547,7 +550,10 @@ QString TqoAssetEditorFile::GetAdditionalInfo(const core::TqoAsset* AAsset) cons
     return UpperExtension(*core::TqoAssert::IsClass<const core::TqoAssetFile>(AAsset));
 }
 
-std::unique_ptr<QImage> TqoAssetEditorFile::GeneratePreview(const core::TqoAsset*, const QSize&) const { return nullptr; }
+std::unique_ptr<QImage> TqoAssetEditorFile::GeneratePreview(const core::TqoAsset*, const QSize&) const
+{
+    return nullptr;
+}
 
 TBaseAssetEditorFrame* TqoAssetEditorFile::CreateEditor(core::TqoAsset*) const { return nullptr; }
 

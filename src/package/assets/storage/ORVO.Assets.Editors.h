@@ -23,8 +23,8 @@ class TBaseAssetEditorFrame;
 
 enum class TqoAssetEditorOption
 {
-    UniquePreview = 0x1,  // previews are drawn per asset by GeneratePreview
-    AssetContainer = 0x2  // the kind's assets hold other assets
+    UniquePreview = 0x1, // previews are drawn per asset by GeneratePreview
+    AssetContainer = 0x2 // the kind's assets hold other assets
 };
 Q_DECLARE_FLAGS(TqoAssetEditorOptions, TqoAssetEditorOption)
 
