@@ -4,10 +4,13 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 #include <ostream>
+#include <string>
 
 namespace testdata {
 
@@ -27,6 +30,65 @@ inline QByteArray ReadAll(const QString& AFileName)
     QFile LFile(AFileName);
     return LFile.open(QIODevice::ReadOnly) ? LFile.readAll() : QByteArray();
 }
+
+// Writes AData to AFileName, creating its folder; false when it cannot.
+inline bool WriteAll(const QString& AFileName, const QByteArray& AData)
+{
+    QFile LFile(AFileName);
+    return QDir().mkpath(QFileInfo(AFileName).absolutePath()) && LFile.open(QIODevice::WriteOnly) &&
+           LFile.write(AData) == AData.size();
+}
+
+// The files below AFolder, relative to it with '/' separators, sorted.
+inline QStringList FileNames(const QString& AFolder)
+{
+    QStringList LNames;
+    for (QDirIterator LIt(AFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); LIt.hasNext();)
+        LNames.append(QDir(AFolder).relativeFilePath(LIt.next()));
+    LNames.sort();
+    return LNames;
+}
+
+// One run of a program. A crash or a time-out reads as Crashed, never as an exit status.
+struct TRun
+{
+    int ExitCode = -1;
+    bool Crashed = true;
+    QByteArray Out;
+    QByteArray Err;
+
+    QString OutText() const { return QString::fromUtf8(Out); }
+    QString ErrText() const { return QString::fromUtf8(Err); }
+};
+
+inline TRun RunProgram(const QString& AProgram, const QStringList& AArgs, const QString& AWorkingDir = QString(),
+                       int ATimeoutMs = 120000)
+{
+    QProcess LProcess;
+    if (!AWorkingDir.isEmpty())
+        LProcess.setWorkingDirectory(AWorkingDir);
+    LProcess.start(AProgram, AArgs);
+    TRun LRun;
+    if (!LProcess.waitForFinished(ATimeoutMs)) {
+        LProcess.kill();
+        LProcess.waitForFinished();
+        return LRun;
+    }
+    LRun.Crashed = LProcess.exitStatus() != QProcess::NormalExit;
+    LRun.ExitCode = LRun.Crashed ? -1 : LProcess.exitCode();
+    LRun.Out = LProcess.readAllStandardOutput();
+    LRun.Err = LProcess.readAllStandardError();
+    return LRun;
+}
+
+// Names the cases of a parameterized suite after their Name member.
+struct TCaseName
+{
+    template <typename T> std::string operator()(const testing::TestParamInfo<T>& AInfo) const
+    {
+        return AInfo.param.Name;
+    }
+};
 
 // Copies every file below AFrom to the same place below ATo.
 inline bool CopyTree(const QString& AFrom, const QString& ATo)

@@ -13,13 +13,6 @@ using namespace core;
 
 namespace {
 
-void WriteAll(const QString& AFileName, const QByteArray& AData)
-{
-    QFile file(AFileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(AData);
-}
-
 // Every field of every kind in a form that can be compared as text.
 std::string Dump(const TqoAsset& A)
 {
@@ -326,7 +319,7 @@ TEST_P(MalformedConfigTest, RaisesAnErrorNamingFileAndLineAndAddsNothing)
     const MalformedCase& c = GetParam();
     QTemporaryDir dir;
     const QString fileName = dir.filePath("config.json");
-    WriteAll(fileName, c.Text);
+    ASSERT_TRUE(testdata::WriteAll(fileName, c.Text));
 
     TqoAssetsManager manager;
     try {
@@ -401,4 +394,4 @@ INSTANTIATE_TEST_SUITE_P(
                       "     \"uri\": \"a.ttf\", \"colour\": \"#FF000000\"}\n  ]\n}\n",
                       6, "unknown member \"colour\""},
         MalformedCase{"VariantListedTwice", HEADER GOOD GOOD_ITEM "\n  ]\n}\n", 6, "listed twice"}),
-    [](const ::testing::TestParamInfo<MalformedCase>& AInfo) { return std::string(AInfo.param.Name); });
+    testdata::TCaseName());

@@ -1,4 +1,5 @@
 #include "ORVO.Assets.h"
+#include "TestData.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NormalizeCase{"ParentLevel", "Icons\\..\\..\\Secret", ""},
                       NormalizeCase{"CurrentLevel", ".\\Icon", ""}, NormalizeCase{"Drive", "C:\\Icons\\Back", ""},
                       NormalizeCase{"Wildcard", "Icons\\*", ""}, NormalizeCase{"ControlCharacter", "Icon\tX", ""}),
-    [](const ::testing::TestParamInfo<NormalizeCase>& AInfo) { return std::string(AInfo.param.Name); });
+    testdata::TCaseName());
 
 TEST(NameHelperTest, PathAndShortNameSplitAtTheLastSeparator)
 {
@@ -90,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TargetCase{"AndroidSmall", TqoPlatform::Android, TqoDeviceClass::PhoneSmall,
                                  "android-phone-small", "Android Phone Small"},
                       TargetCase{"Watch", TqoPlatform::All, TqoDeviceClass::Watch, "watch", "Watch"}),
-    [](const ::testing::TestParamInfo<TargetCase>& AInfo) { return std::string(AInfo.param.Name); });
+    testdata::TCaseName());
 
 TEST(AssetComparerTest, AllPlatformsFirstThenDeviceClassesInOrder)
 {

@@ -5,6 +5,7 @@
 #include "ORVO.Log.h"
 #include "ORVO.Nullable.h"
 #include "ORVO.Translator.h"
+#include "TestData.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -71,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ColorCase{"NineDigits", "#FF0000000", false, 0}, ColorCase{"NotHex", "#GG000000", false, 0},
                       ColorCase{"Blank", " #FF000000", false, 0}, ColorCase{"Keyword", "red", false, 0},
                       ColorCase{"OtherPrefix", "0xFF000000", false, 0}),
-    [](const ::testing::TestParamInfo<ColorCase>& AInfo) { return std::string(AInfo.param.Name); });
+    testdata::TCaseName());
 
 TEST(ColorTextTest, HexAndDisplayTexts)
 {

@@ -1,4 +1,5 @@
 #include "ORVO.VectorImage.Document.h"
+#include "TestData.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -195,4 +196,4 @@ INSTANTIATE_TEST_SUITE_P(
                             "     \"stops\": [[0, \"#FF000000\"], [1, \"blue\"]]}\n  ]\n}\n",
                       9, "invalid color"},
         BadVectorCase{"NotAVectorFile", "{\"format\": \"orvo-assets\"}", 1, "not a vector image file"}),
-    [](const ::testing::TestParamInfo<BadVectorCase>& AInfo) { return std::string(AInfo.param.Name); });
+    testdata::TCaseName());

@@ -10,7 +10,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 
 using testdata::CopyTree;
@@ -42,12 +41,8 @@ protected:
 
     TRun Run(const QStringList& AArgs) const
     {
-        QProcess LProcess;
-        LProcess.setWorkingDirectory(FDir.path());
-        LProcess.start(Binary(), AArgs);
-        LProcess.waitForFinished(120000);
-        return {LProcess.exitCode(), QString::fromUtf8(LProcess.readAllStandardOutput()),
-                QString::fromUtf8(LProcess.readAllStandardError())};
+        const testdata::TRun LRun = testdata::RunProgram(Binary(), AArgs, FDir.path());
+        return {LRun.ExitCode, LRun.OutText(), LRun.ErrText()};
     }
 
     // Every file of the project with a hash of its bytes.

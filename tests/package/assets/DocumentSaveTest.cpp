@@ -26,10 +26,7 @@ namespace {
 
 void WriteAll(const QString& AFileName, const QByteArray& AData)
 {
-    QDir().mkpath(QFileInfo(AFileName).path());
-    QFile LFile(AFileName);
-    ASSERT_TRUE(LFile.open(QIODevice::WriteOnly)) << AFileName.toStdString();
-    LFile.write(AData);
+    ASSERT_TRUE(testdata::WriteAll(AFileName, AData)) << AFileName.toStdString();
 }
 
 // The demo project's .dproj and .dpr in a folder of their own, without assets.

@@ -74,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Keywords, ColorsLookup,
                                          TLookupCase{"CurrentColor", "currentColor", false, ""},
                                          TLookupCase{"LeadingBlank", " red", false, ""},
                                          TLookupCase{"Hex", "#ff0000", false, ""}, TLookupCase{"Empty", "", false, ""}),
-                         [](const testing::TestParamInfo<TLookupCase>& AInfo) { return AInfo.param.Name; });
+                         testdata::TCaseName());
 
 TEST(ColorsResolution, KeywordsResolveAndEverythingElsePasses)
 {

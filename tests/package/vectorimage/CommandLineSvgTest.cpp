@@ -7,26 +7,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct TRun
-{
-    int ExitCode = -1;
-    QByteArray Out;
-    QByteArray Err;
-};
+using testdata::TRun;
 
 TRun RunSvg(const QStringList& AArgs)
 {
-    QProcess LProcess;
-    LProcess.start(QStringLiteral(ORVO_BIN_DIR "/orvo-assets"), QStringList{QStringLiteral("svg")} + AArgs);
-    if (!LProcess.waitForFinished(60000))
-        return {};
-    return {LProcess.exitStatus() == QProcess::NormalExit ? LProcess.exitCode() : -1, LProcess.readAllStandardOutput(),
-            LProcess.readAllStandardError()};
+    return testdata::RunProgram(QStringLiteral(ORVO_BIN_DIR "/orvo-assets"),
+                                QStringList{QStringLiteral("svg")} + AArgs);
 }
 
 class SvgCommandLine : public ::testing::Test

@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TRootCase{"MixedHalves", R"(width="48" viewBox="2 3 0 16")", QSizeF(48, 16), QRectF(2, 3, 48, 16)},
                     TRootCase{"CommaViewBoxIgnored", R"(width="8" height="8" viewBox="0,0,24,24")", QSizeF(8, 8),
                               QRectF(0, 0, 8, 8)}),
-    [](const testing::TestParamInfo<TRootCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 TEST(ReaderRootFailure, NoWidthAnywhereStopsWithTwoErrors)
 {
@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
         TShapeCase{"PathDataUnchanged", R"(<path d=" M0 0 h5 v5 z "/>)", " M0 0 h5 v5 z "},
         TShapeCase{"UpperCaseElementName", R"(<RECT width="1" height="1"/>)",
                    "M0.00, 0.00 L1.00, 0.00 1.00, 1.00 0.00, 1.00 Z"}),
-    [](const testing::TestParamInfo<TShapeCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 struct TSkipCase
 {
@@ -196,7 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                               TqoResultParsing::Success,
                               {},
                               {"M1 1"}}),
-    [](const testing::TestParamInfo<TSkipCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 TEST(ReaderShapeTransform, WrapsTheElementEvenWhenIgnored)
 {
@@ -275,7 +275,7 @@ INSTANTIATE_TEST_SUITE_P(
         TUseCase{"NestedDefsEndDefinitionsForTheOuterOne",
                  R"(<defs><defs/><path id="a" d="M1 1"/></defs>)",
                  {"begin", Brush, "path M1 1", "end"}}),
-    [](const testing::TestParamInfo<TUseCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 TEST(ReaderUseRecursion, ReferenceToAnAncestorIsSkippedNotLooped)
 {
@@ -393,7 +393,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  R"(<svg viewBox="0 0 1 1"><path id="a" d="M0 0"/><path id="a" d="M1 1"/></svg>)"},
                     TFailureCase{"DuplicateIdInDefsAndGroup",
                                  R"(<svg viewBox="0 0 1 1"><defs><g id="a"/></defs><g id="a"/></svg>)"}),
-    [](const testing::TestParamInfo<TFailureCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 TEST(ReaderCheckContent, HintJoinsTheLogLines)
 {

@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "fill=#FF0000FF rule=nonzero"},
         TBrushCase{"RulesAfterTheElement", R"(<path class="a" d="M0 0"/><style>.a{fill:blue}</style>)",
                    "fill=#FF0000FF rule=nonzero"}),
-    [](const testing::TestParamInfo<TBrushCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 // ---------------------------------------------------------------------------------------------
 // Gradients
@@ -147,7 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
         TGradientUseCase{"PlainAttributeAfterStyleGradient",
                          R"~(<path style="fill:url(#g)" fill="red" d="M0 0"/>)~",
                          {"begin", "brush fill=#FFFF0000 rule=nonzero", "path M0 0", "end"}}),
-    [](const testing::TestParamInfo<TGradientUseCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 // The gradient as the document received it for the single path of the body.
 template <typename TGradient> TGradient GradientOf(const QString& ABody)
@@ -238,7 +238,7 @@ INSTANTIATE_TEST_SUITE_P(
         TStopCase{"UnreadableOpacityIsOne", R"(<stop stop-color="#fff" stop-opacity="half"/>)", {{0, 0xFFFFFFFF}}},
         TStopCase{
             "EveryChildButTextIsAStop", R"(<stop offset="1"/><!-- note --><animate/>)", {{1, 0}, {0, 0}, {0, 0}}}),
-    [](const testing::TestParamInfo<TStopCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 // ---------------------------------------------------------------------------------------------
 // Failures that end the whole reading
@@ -279,7 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
         TEndCase{"TwoGradientsWithoutId", R"(<linearGradient/><linearGradient/>)"},
         TEndCase{"TranslateWithUnit", R"~(<path transform="translate(10px, 5)" d="M0 0"/>)~"},
         TEndCase{"ScaleWord", R"~(<g transform="scale(two)"/>)~"}),
-    [](const testing::TestParamInfo<TEndCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 TEST(ReaderEndsReadingDocument, KeepsWhatWasRecordedBefore)
 {
@@ -338,6 +338,6 @@ INSTANTIATE_TEST_SUITE_P(
             "RotateAboutCenterIgnored", "rotate(45 10 10) translate(1)", "T", {1, 0, 0, 1, 1}, QPointF(2, 1)},
         TTransformCase{"MatrixIgnored", "matrix(1,0,0,1,5,5)", "", {0, 0, 0, 1, 1}, QPointF(1, 1)},
         TTransformCase{"SkewIgnored", "skewX(30) scale(2)", "S", {0, 0, 0, 2, 2}, QPointF(2, 2)}),
-    [](const testing::TestParamInfo<TTransformCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 } // namespace

@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TFloatCase{"Infinity", "inf", false, 0}, TFloatCase{"NotANumber", "nan", false, 0},
                     TFloatCase{"BeyondSingle", "1e39", false, 0}, TFloatCase{"Word", "five", false, 0},
                     TFloatCase{"UpperCaseUnit", "12PX", false, 0}),
-    [](const testing::TestParamInfo<TFloatCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 TEST(ValuesNumberRaising, AcceptsOnlyPlainNumbers)
 {
@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TAngleCase{"NegativeGradians", "-200grad", true, -180}, TAngleCase{"Turns", "90turn", false, 0},
                     TAngleCase{"UnitOnly", "deg", false, 0}, TAngleCase{"WithCenter", "45 10 10", false, 0},
                     TAngleCase{"Empty", "", false, 0}),
-    [](const testing::TestParamInfo<TAngleCase>& AInfo) { return AInfo.param.Name; });
+    testdata::TCaseName());
 
 // ---------------------------------------------------------------------------------------------
 // Rectangles, point tokens, number lists, matrices
@@ -136,7 +136,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ValuesRect,
                                          TRectCase{"FiveNumbers", "0 0 24 24 1", false, {}},
                                          TRectCase{"Percent", "0 0 100% 24", false, {}},
                                          TRectCase{"Empty", "", false, {}}),
-                         [](const testing::TestParamInfo<TRectCase>& AInfo) { return AInfo.param.Name; });
+                         testdata::TCaseName());
 
 TEST(ValuesPoints, TokensKeepTheirSpelling)
 {
@@ -176,7 +176,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ValuesDashList,
                                          TDashCase{"UpperCaseUnitDropsPiece", "3PX,4", ',', true, {4}},
                                          TDashCase{"CommaInBlankList", "4,2", ' ', false, {}},
                                          TDashCase{"Empty", "", ',', false, {}}),
-                         [](const testing::TestParamInfo<TDashCase>& AInfo) { return AInfo.param.Name; });
+                         testdata::TCaseName());
 
 TEST(ValuesMatrix, SixNumbersInRowVectorForm)
 {
@@ -231,7 +231,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, ValuesStopColor,
                                          TStopColorCase{"None", "none", false, 0},
                                          TStopColorCase{"Function", "rgb(1,2,3)", false, 0},
                                          TStopColorCase{"LeadingBlank", " #fff", false, 0}),
-                         [](const testing::TestParamInfo<TStopColorCase>& AInfo) { return AInfo.param.Name; });
+                         testdata::TCaseName());
 
 TEST(ValuesStopColorRaising, BadHexDigitsRaise)
 {
@@ -299,7 +299,7 @@ INSTANTIATE_TEST_SUITE_P(Values, ValuesFormat,
                                          TFormatCase{"Tiny", 1e-6f, "9.99999997475243E-7", "0.00"},
                                          TFormatCase{"Huge", 1e20f, "1.00000002004088E20", "100000002004087734272.00"},
                                          TFormatCase{"TinyNegativeFixed", -0.001f, "-0.00100000004749745", "0.00"}),
-                         [](const testing::TestParamInfo<TFormatCase>& AInfo) { return AInfo.param.Name; });
+                         testdata::TCaseName());
 
 // ---------------------------------------------------------------------------------------------
 // A locale whose decimal separator is a comma must change nothing.
