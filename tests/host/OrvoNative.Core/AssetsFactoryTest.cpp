@@ -141,98 +141,45 @@ TEST_F(AssetsFactoryTest, EveryKindAndVariantSurvivesARoundTrip)
     EXPECT_EQ(file->GetFileName(), QStringLiteral("/abs/path/cities.db"));
 }
 
-TEST_F(AssetsFactoryTest, TransparentBlackIsAColorNotAnEmptyAsset)
-{
-    TqoAssetsManager source;
-    source.Add(std::make_shared<TqoAssetColor>("Zero", TqoAlphaColors::Null));
-    source.Add(std::make_shared<TqoAssetColor>("Unset"));
-    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
-
-    TqoAssetsManager loaded;
-    TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json"));
-    const auto zero =
-        std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Zero", TqoPlatform::All, TqoDeviceClass::All));
-    const auto unset =
-        std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Unset", TqoPlatform::All, TqoDeviceClass::All));
-    ASSERT_NE(zero, nullptr);
-    ASSERT_NE(unset, nullptr);
-    EXPECT_TRUE(zero->HasColor());
-    EXPECT_EQ(zero->GetColor(), 0u);
-    EXPECT_FALSE(unset->HasColor());
-}
-
-TEST_F(AssetsFactoryTest, LoadingTheSameFileTwiceLeavesEachAssetOnce)
+TEST_F(AssetsFactoryTest, LoadingAddsOnlyVariantsNotPresentYet)
 {
     TqoAssetsManager source;
     FillEveryKind(source);
-    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
-
-    TqoAssetsManager loaded;
-    TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json"));
-    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json")), 0);
-    EXPECT_EQ(Ids(loaded), Ids(source));
-}
-
-TEST_F(AssetsFactoryTest, VariantsAlreadyPresentAreKeptAsTheyAre)
-{
-    TqoAssetsManager source;
-    source.Add(std::make_shared<TqoAssetColor>("A", 0xFF000001));
-    source.Add(std::make_shared<TqoAssetColor>("B", 0xFF000002));
     TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
 
     TqoAssetsManager target;
-    const auto edited = std::make_shared<TqoAssetColor>("A", 0xFF0000FF);
+    const auto edited = std::make_shared<TqoAssetColor>("Colors\\Primary", 0xFF0000FF);
     target.Add(edited);
-    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(target, FileName("config.json")), 1);
-    EXPECT_EQ(target.Find("A", TqoPlatform::All, TqoDeviceClass::All), edited);
+    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(target, FileName("config.json")), source.Count() - 1);
+    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(target, FileName("config.json")), 0);
+    EXPECT_EQ(Ids(target), Ids(source));
+    EXPECT_EQ(target.Find("Colors\\Primary", TqoPlatform::All, TqoDeviceClass::All), edited);
     EXPECT_EQ(edited->GetColor(), 0xFF0000FFu);
-    EXPECT_TRUE(target.Contains("B"));
 }
 
-TEST_F(AssetsFactoryTest, PlatformFilesHoldTheirPlatformAndTheAllPlatformsAssets)
+TEST_F(AssetsFactoryTest, PlatformFilesHoldTheirPlatformWithDeployedUrisAndNoSvgSource)
 {
     TqoAssetsManager source;
     FillEveryKind(source);
     TqoAssetsFactory::SaveConfigToFile(source, FileName("config-android.json"),
                                        {TqoPlatform::All, TqoPlatform::Android},
                                        TqoWritingOptions(true, TqoPlatform::Android, false));
-    TqoAssetsFactory::SaveConfigToFile(source, FileName("config-ios.json"), {TqoPlatform::All, TqoPlatform::iOS},
-                                       TqoWritingOptions(true, TqoPlatform::iOS, false));
-
-    for (const TqoPlatform platform : {TqoPlatform::Android, TqoPlatform::iOS}) {
-        SCOPED_TRACE(TqoTargetNames::PlatformKey(platform).toStdString());
-        TqoAssetsManager expected;
-        for (const TqoAssetPtr& asset : source.GetAllAssets())
-            if (asset->GetPlatform() == TqoPlatform::All || asset->GetPlatform() == platform)
-                expected.Add(asset);
-        TqoAssetsManager loaded;
-        TqoAssetsFactory::LoadFromFile(
-            loaded, FileName(platform == TqoPlatform::Android ? "config-android.json" : "config-ios.json"));
-        EXPECT_EQ(Ids(loaded), Ids(expected));
-    }
-}
-
-TEST_F(AssetsFactoryTest, DeviceFilesUseDeployedUrisAndLeaveTheSvgSourceOut)
-{
-    TqoAssetsManager source;
-    FillEveryKind(source);
-    TqoAssetsFactory::SaveConfigToFile(source, FileName("config-android.json"),
-                                       {TqoPlatform::All, TqoPlatform::Android},
-                                       TqoWritingOptions(true, TqoPlatform::Android, false));
+    TqoAssetsManager expected;
+    for (const TqoAssetPtr& asset : source.GetAllAssets())
+        if (asset->GetPlatform() != TqoPlatform::iOS)
+            expected.Add(asset);
     TqoAssetsManager loaded;
     TqoAssetsFactory::LoadFromFile(loaded, FileName("config-android.json"));
+    EXPECT_EQ(Ids(loaded), Ids(expected));
 
-    const auto font = std::dynamic_pointer_cast<TqoAssetFont>(
-        loaded.Find("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All));
+    const auto font = loaded.ResolveAs<TqoAssetFont>("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All);
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->GetUri(), QStringLiteral("fonts/Fonts/Roboto/android.ttf"));
-    const auto svg = std::dynamic_pointer_cast<TqoAssetSVG>(
-        loaded.Find("Images\\Logo", TqoPlatform::Android, TqoDeviceClass::PhoneNormal));
+    const auto svg = loaded.ResolveAs<TqoAssetSVG>("Images\\Logo", TqoPlatform::Android, TqoDeviceClass::PhoneNormal);
     ASSERT_NE(svg, nullptr);
     EXPECT_EQ(svg->GetSVGUri(), QString());
     EXPECT_EQ(svg->GetVectorUri(), QStringLiteral("Images/Logo/android-phone-normal.vector"));
-    const auto file =
-        std::dynamic_pointer_cast<TqoAssetFile>(loaded.Find("Data\\Cities", TqoPlatform::All, TqoDeviceClass::All));
+    const auto file = loaded.ResolveAs<TqoAssetFile>("Data\\Cities", TqoPlatform::All, TqoDeviceClass::All);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->GetUri(), QStringLiteral("/abs/path/cities.db"));
 }
@@ -242,8 +189,6 @@ TEST_F(AssetsFactoryTest, SavingTwiceGivesIdenticalBytesWhateverTheOrderOfAdding
     TqoAssetsManager first;
     FillEveryKind(first);
     TqoAssetsFactory::SaveConfigToFile(first, FileName("a.json"));
-    TqoAssetsFactory::SaveConfigToFile(first, FileName("b.json"));
-    EXPECT_EQ(ReadAll(FileName("a.json")), ReadAll(FileName("b.json")));
 
     // The same assets added in the reverse order, and a file saved from a loaded copy.
     TqoAssetsManager reversed;
@@ -257,16 +202,12 @@ TEST_F(AssetsFactoryTest, SavingTwiceGivesIdenticalBytesWhateverTheOrderOfAdding
     TqoAssetsFactory::LoadFromFile(loaded, FileName("a.json"));
     TqoAssetsFactory::SaveConfigToFile(loaded, FileName("d.json"));
     EXPECT_EQ(ReadAll(FileName("d.json")), ReadAll(FileName("a.json")));
-
-    const QByteArray bytes = ReadAll(FileName("a.json"));
-    EXPECT_FALSE(bytes.contains('\r'));
-    EXPECT_TRUE(bytes.endsWith("]\n}\n"));
+    EXPECT_FALSE(ReadAll(FileName("a.json")).contains('\r'));
 }
 
 TEST_F(AssetsFactoryTest, SavingLeavesNoTemporaryFilesAndCreatesTheFolder)
 {
     TqoAssetsManager source;
-    FillEveryKind(source);
     const QString fileName = FDir.filePath("Assets/config.json");
     TqoAssetsFactory::SaveConfigToFile(source, fileName);
     TqoAssetsFactory::SaveConfigToFile(source, fileName);
@@ -295,7 +236,6 @@ TEST_F(AssetsFactoryTest, AMissingFileNamesTheFile)
         FAIL() << "no error";
     } catch (const EqoFileError& e) {
         EXPECT_EQ(e.FileName(), FileName("absent.json"));
-        EXPECT_TRUE(e.Message().contains(QLatin1String("absent.json"))) << e.what();
     }
 }
 
@@ -343,23 +283,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MalformedCase{"EmptyFile", "", 1, "invalid JSON"},
         MalformedCase{"TrailingComma", HEADER GOOD "    {\"name\": \"X\",}\n  ]\n}\n", 6, "invalid JSON"},
-        MalformedCase{"NotAnObject", "[1, 2]\n", 1, "expected an object"},
         MalformedCase{"OtherFormat", "{\n  \"format\": \"something\",\n  \"version\": 1,\n  \"assets\": []\n}\n", 2,
                       "not an assets configuration"},
         MalformedCase{"FutureVersion", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 7,\n  \"assets\": []\n}\n", 3,
                       "unsupported version"},
-        MalformedCase{"AssetsNotAnArray", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": {}\n}\n",
-                      4, "expected an array"},
         MalformedCase{
             "UnknownKind",
             HEADER GOOD
             "    {\"name\": \"X\", \"kind\": \"sound\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
             6, "unknown asset kind \"sound\""},
-        MalformedCase{
-            "NameIsANumber",
-            HEADER GOOD
-            "    {\"name\": 12, \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
-            6, "expected a string"},
         MalformedCase{"NameLeavesTheFolder",
                       HEADER "    {\"name\": \"..\\\\x\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": "
                              "\"all\"}\n  ]\n}\n",
@@ -368,10 +300,6 @@ INSTANTIATE_TEST_SUITE_P(
                       HEADER GOOD
                       "    {\"name\": \"X\", \"kind\": \"color\",\n     \"deviceClass\": \"all\"}\n  ]\n}\n",
                       6, "missing member \"platform\""},
-        MalformedCase{"UnknownDeviceClass",
-                      HEADER "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\",\n     \"deviceClass\": "
-                             "\"fridge\"}\n  ]\n}\n",
-                      6, "unknown device class"},
         MalformedCase{"BadColor",
                       HEADER
                       "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
@@ -383,15 +311,31 @@ INSTANTIATE_TEST_SUITE_P(
                    "     \"bitmaps\": [\n       {\"scale\": 1, \"uri\": \"\"},\n       {\"scale\": \"2\", \"uri\": "
                    "\"\"}]}\n  ]\n}\n",
             8, "expected a number"},
-        MalformedCase{
-            "CapInsetsOfThree",
-            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                   "     \"bitmaps\": [{\"scale\": 1, \"uri\": \"\",\n       \"capInsets\": [1, 2, 3]}]}\n  ]\n}\n",
-            7, "expected [left, top, right, bottom]"},
         MalformedCase{"UnknownMember",
                       HEADER
                       "    {\"name\": \"X\", \"kind\": \"font\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
                       "     \"uri\": \"a.ttf\", \"colour\": \"#FF000000\"}\n  ]\n}\n",
                       6, "unknown member \"colour\""},
-        MalformedCase{"VariantListedTwice", HEADER GOOD GOOD_ITEM "\n  ]\n}\n", 6, "listed twice"}),
+        MalformedCase{"VariantListedTwice", HEADER GOOD GOOD_ITEM "\n  ]\n}\n", 6, "listed twice"},
+        // Names and scales the storage could not keep apart are refused before anything is written.
+        MalformedCase{"NameEndsWithADot",
+                      HEADER GOOD "    {\"name\": \"Icons\\\\x.\", \"kind\": \"color\", \"platform\": \"all\", "
+                                  "\"deviceClass\": \"all\"}\n  ]\n}\n",
+                      6, "ends with a dot"},
+        MalformedCase{"DeviceName",
+                      HEADER "    {\"name\": \"AUX\", \"kind\": \"font\", \"platform\": \"all\", "
+                             "\"deviceClass\": \"all\", \"uri\": \"\"}\n  ]\n}\n",
+                      5, "device name"},
+        MalformedCase{
+            "SameScaleTwice",
+            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                   "     \"bitmaps\": [{\"scale\": 1.5, \"uri\": \"a.png\"},\n"
+                   "                 {\"scale\": 1.5, \"uri\": \"b.png\"}]}\n  ]\n}\n",
+            7, "both be stored as @15x"},
+        MalformedCase{
+            "ScaleTextsCollide",
+            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
+                   "     \"bitmaps\": [{\"scale\": 1, \"uri\": \"a.png\"},\n"
+                   "                 {\"scale\": 1.05, \"uri\": \"b.png\"}]}\n  ]\n}\n",
+            7, "1 and 1.05 would both be stored as @10x"}),
     testdata::TCaseName());

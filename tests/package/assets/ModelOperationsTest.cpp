@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 using namespace core;
 using orvo::TqoAssetOperation;
@@ -51,9 +52,9 @@ void AddColors(TqoAssetsModel& AModel, const std::vector<const char*>& ANames)
 
 struct TUniqueNameCase
 {
-    const char* Label;
-    std::vector<const char*> Existing;
     const char* Name;
+    std::vector<const char*> Existing;
+    const char* Input;
     const char* Expected;
 };
 
@@ -65,39 +66,29 @@ TEST_P(UniqueNameTest, GivesTheFirstFreeCounter)
 {
     TqoAssetsModel LModel;
     AddColors(LModel, GetParam().Existing);
-    EXPECT_EQ(LModel.GenerateAssetName(QString::fromUtf8(GetParam().Name)), QString::fromUtf8(GetParam().Expected));
+    EXPECT_EQ(LModel.GenerateAssetName(QString::fromUtf8(GetParam().Input)), QString::fromUtf8(GetParam().Expected));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Model, UniqueNameTest,
-    testing::Values(TUniqueNameCase{"free", {"Other"}, "Icon", "Icon"},
-                    TUniqueNameCase{"taken", {"Icon"}, "Icon", "Icon-1"},
-                    TUniqueNameCase{"gap_is_filled", {"Icon", "Icon-2"}, "Icon", "Icon-1"},
-                    TUniqueNameCase{"counts_past_taken", {"Icon", "Icon-1", "Icon-2"}, "Icon", "Icon-3"},
-                    TUniqueNameCase{"case_matters", {"icon"}, "Icon", "Icon"},
-                    TUniqueNameCase{"folder_kept", {"Icons\\Back"}, "Icons\\Back", "Icons\\Back-1"},
-                    TUniqueNameCase{"counter_of_counter", {"Icon-1"}, "Icon-1", "Icon-1-1"}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Label); });
+INSTANTIATE_TEST_SUITE_P(Model, UniqueNameTest,
+                         testing::Values(TUniqueNameCase{"free", {"Other"}, "Icon", "Icon"},
+                                         TUniqueNameCase{"taken", {"Icon"}, "Icon", "Icon-1"},
+                                         TUniqueNameCase{"gap_is_filled", {"Icon", "Icon-2"}, "Icon", "Icon-1"},
+                                         TUniqueNameCase{
+                                             "counts_past_taken", {"Icon", "Icon-1", "Icon-2"}, "Icon", "Icon-3"},
+                                         TUniqueNameCase{"case_matters", {"icon"}, "Icon", "Icon"},
+                                         TUniqueNameCase{"counter_of_counter", {"Icon-1"}, "Icon-1", "Icon-1-1"}),
+                         testdata::TCaseName());
 
 TEST(ModelRename, TakenNameGetsACounterAndReportsRenameThenChange)
 {
     TqoAssetsModel LModel;
     AddColors(LModel, {"A", "B"});
     TReports LReports(LModel);
+    LModel.Rename(QStringLiteral("A"), QStringLiteral("A"));
+    LModel.Rename(QStringLiteral("Missing"), QStringLiteral("C"));
     LModel.Rename(QStringLiteral("A"), QStringLiteral("B"));
     EXPECT_EQ(LReports.Lines, QStringList({"renamed A -> B-1", "Renamed B-1"}));
     EXPECT_EQ(Ids(LModel), QStringList({"B-1@default", "B@default"}));
-}
-
-TEST(ModelRename, NothingHappensForTheSameOrAMissingName)
-{
-    TqoAssetsModel LModel;
-    AddColors(LModel, {"A"});
-    TReports LReports(LModel);
-    LModel.Rename(QStringLiteral("A"), QStringLiteral("A"));
-    LModel.Rename(QStringLiteral("Missing"), QStringLiteral("C"));
-    EXPECT_EQ(LReports.Lines, QStringList());
-    EXPECT_EQ(Ids(LModel), QStringList({"A@default"}));
 }
 
 TEST(ModelRenamePath, MovesExactlyTheAssetsBelowTheOldFolder)
@@ -123,7 +114,7 @@ TEST(ModelRenamePath, AnEscapingTargetRenamesNothing)
 
 struct TRemovePathCase
 {
-    const char* Label;
+    const char* Name;
     const char* Path;
     std::vector<const char*> Left;
     std::vector<const char*> Reports;
@@ -165,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "Nothing\\",
                         {"Icons@default", "Icons\\A@default", "Icons\\Sub\\B@default", "IconsX@default"},
                         {}}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Label); });
+    testdata::TCaseName());
 
 TEST(ModelRemovePath, AnEmptyPathIsRefused)
 {
@@ -205,18 +196,71 @@ TEST(ModelCopy, AMissingNameCopiesNothing)
     EXPECT_EQ(LModel.GetAssetsManager().Count(), 0);
 }
 
-TEST(ModelAdd, EmptyBitmapSetHasFiveScalesWithoutFiles)
+TEST(ModelAdd, EveryKindIsAddedEmptyWithOneReport)
 {
     TqoAssetsModel LModel;
     TReports LReports(LModel);
-    const auto LSet = LModel.AddEmptyBitmapSet(QStringLiteral("Icons\\Back"));
-    std::vector<float> LScales;
-    for (const TqoBitmapInfo* LInfo : LSet->GetBitmapInfos()) {
-        LScales.push_back(LInfo->GetScale());
-        EXPECT_EQ(LInfo->GetSource(), TqoBitmapInfo::TqoSource::None);
+    QStringList LExpected;
+    for (const QString& LKind : TqoAssetKinds::Keys()) {
+        const TqoAssetPtr LAsset = LModel.AddEmpty(LKind, QStringLiteral("K\\") + LKind);
+        EXPECT_EQ(LAsset->GetKind(), LKind);
+        EXPECT_EQ(LAsset->GetId(), QStringLiteral("K\\%1@default").arg(LKind));
+        LExpected << QStringLiteral("Added K\\") + LKind;
     }
-    EXPECT_EQ(LScales, (std::vector<float>{1.0f, 1.5f, 2.0f, 3.0f, 4.0f}));
-    EXPECT_EQ(LReports.Lines, QStringList({"Added Icons\\Back"}));
+    EXPECT_EQ(LReports.Lines, LExpected);
+    EXPECT_EQ(LModel.AddEmptyBitmapSet(QStringLiteral("Set"))->Count(), 5);
+    EXPECT_THROW(LModel.AddEmpty(QStringLiteral("sound"), QStringLiteral("S")), EqoAssertionFailed);
+}
+
+TEST(ModelAdd, AVariantMustBeFreeAndOfTheNamesKind)
+{
+    TqoAssetsModel LModel;
+    LModel.AddColor(QStringLiteral("Accent"), 1u);
+    TReports LReports(LModel);
+    LModel.AddVariant(std::make_shared<TqoAssetColor>(QStringLiteral("Accent"), 2u, TqoPlatform::iOS));
+    try {
+        LModel.AddVariant(std::make_shared<TqoAssetColor>(QStringLiteral("Accent"), 3u, TqoPlatform::iOS));
+        ADD_FAILURE() << "a taken variant was replaced";
+    } catch (const orvo::EqoAssetVariantError& E) {
+        EXPECT_EQ(E.Message(), QStringLiteral("the variant exists already: asset=\"Accent@ios\""));
+    }
+    try {
+        LModel.AddVariant(std::make_shared<TqoAssetFont>(QStringLiteral("Accent"), TqoPlatform::Android));
+        ADD_FAILURE() << "a font joined a color";
+    } catch (const orvo::EqoAssetVariantError& E) {
+        EXPECT_EQ(E.Message(), QStringLiteral("\"Accent\" is an asset of kind color, not font"));
+    }
+    EXPECT_EQ(LReports.Lines, QStringList({"Added Accent"}));
+    EXPECT_EQ(Ids(LModel), QStringList({"Accent@default", "Accent@ios"}));
+}
+
+// Regression: a name the model took but the storage refused stayed in config.json, and every
+// later save failed; two bitmaps of one scale text were written into one file.
+TEST(ModelAdd, WhatCannotBeStoredIsRefusedBeforeItJoins)
+{
+    TqoAssetsModel LModel;
+    TReports LReports(LModel);
+    const QString LLongest = QString(99, QLatin1Char('a')) + QLatin1Char('\\') + QString(100, QLatin1Char('b'));
+    for (const QString& LName :
+         {QStringLiteral("x."), QStringLiteral("Icons\\COM1"), QString(LLongest + QStringLiteral("\\c"))})
+        EXPECT_THROW(LModel.AddEmptyFile(LName), orvo::EqoAssetNameError) << LName.toStdString();
+    LModel.AddColor(LLongest.left(LLongest.size() - 1), 1u);
+    EXPECT_THROW(LModel.Copy(LLongest.left(LLongest.size() - 1)), orvo::EqoAssetNameError); // "-1" is too long
+
+    auto LSet = std::make_shared<TqoAssetBitmapSet>(QStringLiteral("Icon"));
+    LSet->Add(1.0f);
+    LSet->Add(1.5f)->SetScale(1.05f);
+    EXPECT_THROW(LModel.AddAsset(LSet), orvo::EqoAssetVariantError);
+    EXPECT_EQ(LModel.GetAssetsManager().Count(), 1);
+    EXPECT_EQ(LReports.Lines.size(), 1); // the color's only
+
+    // Changed after it joined: the save stops before it writes anything.
+    LSet->GetBitmapInfos()[1]->SetScale(1.5f);
+    LModel.AddAsset(LSet);
+    LSet->GetBitmapInfos()[1]->SetScale(1.0f);
+    QTemporaryDir LDir;
+    EXPECT_THROW(LModel.SaveToFile(LDir.filePath(QStringLiteral("Assets/config.json"))), orvo::EqoAssetVariantError);
+    EXPECT_FALSE(QFileInfo::exists(LDir.filePath(QStringLiteral("Assets"))));
 }
 
 TEST(ModelAdd, GroupIsReportedOnce)
