@@ -205,15 +205,6 @@ TEST_F(AssetsFactoryTest, SavingTwiceGivesIdenticalBytesWhateverTheOrderOfAdding
     EXPECT_FALSE(ReadAll(FileName("a.json")).contains('\r'));
 }
 
-TEST_F(AssetsFactoryTest, SavingLeavesNoTemporaryFilesAndCreatesTheFolder)
-{
-    TqoAssetsManager source;
-    const QString fileName = FDir.filePath("Assets/config.json");
-    TqoAssetsFactory::SaveConfigToFile(source, fileName);
-    TqoAssetsFactory::SaveConfigToFile(source, fileName);
-    EXPECT_EQ(QDir(FDir.filePath("Assets")).entryList(QDir::Files | QDir::Hidden), QStringList{"config.json"});
-}
-
 TEST_F(AssetsFactoryTest, AFailedSaveKeepsThePreviousFile)
 {
     TqoAssetsManager source;
@@ -275,67 +266,40 @@ TEST_P(MalformedConfigTest, RaisesAnErrorNamingFileAndLineAndAddsNothing)
 }
 
 #define HEADER "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": [\n"
-#define GOOD_ITEM "    {\"name\": \"Ok\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}"
-#define GOOD GOOD_ITEM ",\n"
+#define GOOD "    {\"name\": \"Ok\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"},\n"
+// A file whose second asset, from line 6 on, holds the members X.
+#define SECOND(X) HEADER GOOD "    {" X "}\n  ]\n}\n"
+#define ALL "\"platform\": \"all\", \"deviceClass\": \"all\""
+#define SET "\"name\": \"X\", \"kind\": \"bitmap-set\", " ALL ",\n     \"bitmaps\": "
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MalformedConfigTest,
     ::testing::Values(
         MalformedCase{"EmptyFile", "", 1, "invalid JSON"},
-        MalformedCase{"TrailingComma", HEADER GOOD "    {\"name\": \"X\",}\n  ]\n}\n", 6, "invalid JSON"},
+        MalformedCase{"TrailingComma", SECOND("\"name\": \"X\","), 6, "invalid JSON"},
         MalformedCase{"OtherFormat", "{\n  \"format\": \"something\",\n  \"version\": 1,\n  \"assets\": []\n}\n", 2,
                       "not an assets configuration"},
         MalformedCase{"FutureVersion", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 7,\n  \"assets\": []\n}\n", 3,
                       "unsupported version"},
-        MalformedCase{
-            "UnknownKind",
-            HEADER GOOD
-            "    {\"name\": \"X\", \"kind\": \"sound\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
-            6, "unknown asset kind \"sound\""},
-        MalformedCase{"NameLeavesTheFolder",
-                      HEADER "    {\"name\": \"..\\\\x\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": "
-                             "\"all\"}\n  ]\n}\n",
-                      5, "invalid asset name"},
-        MalformedCase{"MissingPlatform",
-                      HEADER GOOD
-                      "    {\"name\": \"X\", \"kind\": \"color\",\n     \"deviceClass\": \"all\"}\n  ]\n}\n",
-                      6, "missing member \"platform\""},
-        MalformedCase{"BadColor",
-                      HEADER
-                      "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                      "     \"color\": \"red\"}\n  ]\n}\n",
-                      6, "invalid color \"red\""},
-        MalformedCase{
-            "ScaleIsAString",
-            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                   "     \"bitmaps\": [\n       {\"scale\": 1, \"uri\": \"\"},\n       {\"scale\": \"2\", \"uri\": "
-                   "\"\"}]}\n  ]\n}\n",
-            8, "expected a number"},
-        MalformedCase{"UnknownMember",
-                      HEADER
-                      "    {\"name\": \"X\", \"kind\": \"font\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                      "     \"uri\": \"a.ttf\", \"colour\": \"#FF000000\"}\n  ]\n}\n",
-                      6, "unknown member \"colour\""},
-        MalformedCase{"VariantListedTwice", HEADER GOOD GOOD_ITEM "\n  ]\n}\n", 6, "listed twice"},
-        // Names and scales the storage could not keep apart are refused before anything is written.
-        MalformedCase{"NameEndsWithADot",
-                      HEADER GOOD "    {\"name\": \"Icons\\\\x.\", \"kind\": \"color\", \"platform\": \"all\", "
-                                  "\"deviceClass\": \"all\"}\n  ]\n}\n",
-                      6, "ends with a dot"},
-        MalformedCase{"DeviceName",
-                      HEADER "    {\"name\": \"AUX\", \"kind\": \"font\", \"platform\": \"all\", "
-                             "\"deviceClass\": \"all\", \"uri\": \"\"}\n  ]\n}\n",
-                      5, "device name"},
-        MalformedCase{
-            "SameScaleTwice",
-            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                   "     \"bitmaps\": [{\"scale\": 1.5, \"uri\": \"a.png\"},\n"
-                   "                 {\"scale\": 1.5, \"uri\": \"b.png\"}]}\n  ]\n}\n",
-            7, "both be stored as @15x"},
-        MalformedCase{
-            "ScaleTextsCollide",
-            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                   "     \"bitmaps\": [{\"scale\": 1, \"uri\": \"a.png\"},\n"
-                   "                 {\"scale\": 1.05, \"uri\": \"b.png\"}]}\n  ]\n}\n",
-            7, "1 and 1.05 would both be stored as @10x"}),
+        MalformedCase{"UnknownKind", SECOND("\"name\": \"X\", \"kind\": \"sound\", " ALL), 6, "unknown asset kind"},
+        MalformedCase{"MissingPlatform", SECOND("\"name\": \"X\", \"kind\": \"color\", \"deviceClass\": \"all\""), 6,
+                      "missing member \"platform\""},
+        MalformedCase{"BadColor", SECOND("\"name\": \"X\", \"kind\": \"color\", " ALL ",\n     \"color\": \"red\""), 7,
+                      "invalid color \"red\""},
+        MalformedCase{"UnknownMember", SECOND("\"name\": \"X\", \"kind\": \"font\", " ALL ",\n     \"colour\": \"\""),
+                      7, "unknown member \"colour\""},
+        MalformedCase{"ScaleIsAString", SECOND(SET "[{\"scale\": \"2\", \"uri\": \"\"}]"), 7, "expected a number"},
+        MalformedCase{"VariantListedTwice", SECOND("\"name\": \"Ok\", \"kind\": \"color\", " ALL), 6, "listed twice"},
+        // What the storage could not keep apart is refused before anything is written.
+        MalformedCase{"NameLeavesTheFolder", SECOND("\"name\": \"..\\\\x\", \"kind\": \"color\", " ALL), 6,
+                      "outside the assets folder"},
+        MalformedCase{"NameEndsWithADot", SECOND("\"name\": \"Icons\\\\x.\", \"kind\": \"color\", " ALL), 6,
+                      "ends with a dot"},
+        MalformedCase{"DeviceName", SECOND("\"name\": \"AUX\", \"kind\": \"color\", " ALL), 6, "device name"},
+        MalformedCase{"SameScaleTwice",
+                      SECOND(SET "[{\"scale\": 1.5, \"uri\": \"a.png\"},\n{\"scale\": 1.5, \"uri\": \"b.png\"}]"), 8,
+                      "both be stored as @15x"},
+        MalformedCase{"ScaleTextsCollide",
+                      SECOND(SET "[{\"scale\": 1, \"uri\": \"a.png\"},\n{\"scale\": 1.05, \"uri\": \"b.png\"}]"), 8,
+                      "1 and 1.05 would both be stored as @10x"}),
     testdata::TCaseName());

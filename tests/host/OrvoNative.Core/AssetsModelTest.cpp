@@ -90,36 +90,18 @@ TEST(AssetKindsTest, EveryKeyMakesItsKindAndOnlyThose)
     EXPECT_EQ(static_cast<TqoAssetBitmapSet&>(*TqoAssetKinds::Create(TqoAssetBitmapSet::Kind, "A")).Count(), 0);
 }
 
-struct TargetCase
+TEST(TargetTest, IdAndDisplayNameNameThePlatformThenTheDeviceClass)
 {
-    const char* Name;
-    TqoPlatform Platform;
-    TqoDeviceClass DeviceClass;
-    const char* TargetId;
-    const char* DisplayName;
-};
-
-class TargetTest : public ::testing::TestWithParam<TargetCase>
-{
-};
-
-TEST_P(TargetTest, IdAndDisplayName)
-{
-    const TargetCase& c = GetParam();
-    TqoAssetColor asset("Icons\\Back", c.Platform, c.DeviceClass);
-    EXPECT_EQ(asset.GetTargetId(), QLatin1String(c.TargetId));
-    EXPECT_EQ(asset.GetTargetDeviceDisplayName(), QLatin1String(c.DisplayName));
-    EXPECT_EQ(asset.GetId(), QStringLiteral("Icons\\Back@") + QLatin1String(c.TargetId));
+    const TqoAssetColor universal("Icons\\Back");
+    EXPECT_EQ(universal.GetId(), QStringLiteral("Icons\\Back@default"));
+    EXPECT_EQ(universal.GetTargetDeviceDisplayName(), QStringLiteral("Universal"));
+    EXPECT_EQ(TqoAsset::GetTargetId(TqoPlatform::iOS, TqoDeviceClass::All), QStringLiteral("ios"));
+    EXPECT_EQ(TqoAsset::GetTargetId(TqoPlatform::All, TqoDeviceClass::Tablet), QStringLiteral("tablet"));
+    EXPECT_EQ(TqoAsset::GetTargetId(TqoPlatform::Android, TqoDeviceClass::PhoneSmall),
+              QStringLiteral("android-phone-small"));
+    EXPECT_EQ(TqoAsset::GetTargetDeviceDisplayName(TqoPlatform::Android, TqoDeviceClass::PhoneSmall),
+              QStringLiteral("Android Phone Small"));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, TargetTest,
-    ::testing::Values(TargetCase{"Universal", TqoPlatform::All, TqoDeviceClass::All, "default", "Universal"},
-                      TargetCase{"Android", TqoPlatform::Android, TqoDeviceClass::All, "android", "Android"},
-                      TargetCase{"Tablet", TqoPlatform::All, TqoDeviceClass::Tablet, "tablet", "Tablet"},
-                      TargetCase{"AndroidSmall", TqoPlatform::Android, TqoDeviceClass::PhoneSmall,
-                                 "android-phone-small", "Android Phone Small"}),
-    testdata::TCaseName());
 
 TEST(AssetComparerTest, AllPlatformsFirstThenDeviceClassesThenNameAndKind)
 {
@@ -228,6 +210,8 @@ TEST(AssetsManagerHelperTest, AddColorOverwritesOnlyWhenAsked)
     EXPECT_EQ(first->GetColor(), 0xFF000001u);
     TqoAssetsManagerHelper::AddColor(manager, "Primary", 0xFF000003, true);
     EXPECT_EQ(first->GetColor(), 0xFF000003u);
+    manager.Add(std::make_shared<TqoAssetFont>("Font"));
+    EXPECT_THROW(TqoAssetsManagerHelper::AddColor(manager, "Font", 0, true), EqoAssertionFailed);
 }
 
 // ---------------------------------------------------------------------------------------------
