@@ -80,9 +80,10 @@ class TqoAssetNameHelper
 {
 public:
     static constexpr QChar Separator = QLatin1Char('\\');
-    // Longer names make paths that Windows tools cannot open; a level is a folder name.
+    // Longer names make paths that Windows tools cannot open. A level is a folder name, and
+    // 80 characters stay below the 255 bytes a file name may take in UTF-8.
     static constexpr int MaxLength = 200;
-    static constexpr int MaxLevelLength = 100;
+    static constexpr int MaxLevelLength = 80;
 
     // Why AName cannot be stored as it is, or an empty text when it can. Refused: an empty
     // name or level (a root, a doubled or trailing separator), "." and "..", a drive, a

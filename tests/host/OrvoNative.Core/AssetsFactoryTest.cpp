@@ -275,7 +275,6 @@ TEST_P(MalformedConfigTest, RaisesAnErrorNamingFileAndLineAndAddsNothing)
 INSTANTIATE_TEST_SUITE_P(
     Cases, MalformedConfigTest,
     ::testing::Values(
-        MalformedCase{"EmptyFile", "", 1, "invalid JSON"},
         MalformedCase{"TrailingComma", SECOND("\"name\": \"X\","), 6, "invalid JSON"},
         MalformedCase{"OtherFormat", "{\n  \"format\": \"something\",\n  \"version\": 1,\n  \"assets\": []\n}\n", 2,
                       "not an assets configuration"},

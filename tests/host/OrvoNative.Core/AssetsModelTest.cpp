@@ -40,8 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"NonAscii", "Иконки\\Назад", "Иконки\\Назад", ""},
                       NameCase{"DotsInsideALevel", "v1.2\\a..b", "v1.2\\a..b", ""},
                       NameCase{"DeviceWordsInLongerLevels", "Console\\COM10\\Nul_Icon", "Console\\COM10\\Nul_Icon", ""},
-                      NameCase{"LongestLevels", QString(100, 'a') + "\\" + QString(99, 'b'),
-                               QString(100, 'a') + "\\" + QString(99, 'b'), ""},
+                      NameCase{"LongestLevels", QString(80, 'a') + "\\" + QString(80, 'b') + "\\" + QString(38, 'c'),
+                               QString(80, 'a') + "\\" + QString(80, 'b') + "\\" + QString(38, 'c'), ""},
                       NameCase{"Blank", "  ", "", "empty"},
                       NameCase{"ParentLevel", "Icons\\..\\..\\Secret", "", "outside the assets folder"},
                       NameCase{"CurrentLevel", ".\\Icon", "", "outside the assets folder"},
@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"DeviceWithExtension", "Icons\\nul.txt", "", "device name"},
                       NameCase{"NumberedDevice", "lpt1", "", "device name"},
                       NameCase{"VeryLongName", QString(4096, 'a'), "", "longer than 200"},
-                      NameCase{"LongLevel", QString(101, 'a'), "", "longer than 100"}),
+                      NameCase{"LongLevel", QString(81, 'a'), "", "longer than 80"}),
     testdata::TCaseName());
 
 TEST(NameRuleTest, StoredNamesAreTakenOnlyInTheirNormalForm)

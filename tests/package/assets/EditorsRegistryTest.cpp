@@ -199,7 +199,18 @@ TEST(EditorsAdditionalInfoFiles, UnreadableBitmapGivesEmptyText)
     EXPECT_EQ(Editor(asset.GetKind())->GetAdditionalInfo(&asset), QString());
 }
 
-// Every per-asset operation checks its argument: not null, of the editor's own kind.
+// The assertion's message, empty when ACall passes.
+template <typename F> QString AssertionOf(F ACall)
+{
+    try {
+        ACall();
+    } catch (const core::EqoAssertionFailed& E) {
+        return E.Message();
+    }
+    return QString();
+}
+
+// Every per-asset operation checks its argument by name: not null, of the editor's own kind.
 TEST(EditorsArguments, NullOrForeignAssetFailsTheAssertion)
 {
     core::TqoAssetColor color(QStringLiteral("C"), 0xFF000000);
@@ -208,22 +219,16 @@ TEST(EditorsArguments, NullOrForeignAssetFailsTheAssertion)
         core::TqoAsset* foreign =
             dynamic_cast<orvo::TqoAssetEditorColor*>(editor.get()) ? static_cast<core::TqoAsset*>(&font) : &color;
         SCOPED_TRACE(typeid(*editor).name());
-        try {
-            editor->SaveTo(nullptr, QStringLiteral("/nonexistent/Assets"));
-            ADD_FAILURE() << "null asset accepted";
-        } catch (const core::EqoAssertionFailed& E) {
-            EXPECT_TRUE(E.Message().contains(QStringLiteral("name=\"AAsset\""))) << E.what();
-        }
+        EXPECT_TRUE(AssertionOf([&] {
+                        editor->SaveTo(nullptr, QStringLiteral("/nonexistent/Assets"));
+                    }).contains(QStringLiteral("name=\"AAsset\"")));
         EXPECT_THROW(editor->SaveTo(foreign, QStringLiteral("/nonexistent/Assets")), core::EqoAssertionFailed);
         EXPECT_THROW(editor->GetAdditionalInfo(nullptr), core::EqoAssertionFailed);
         EXPECT_THROW(editor->GetAdditionalInfo(foreign), core::EqoAssertionFailed);
         if (editor->GetOptions().testFlag(TqoAssetEditorOption::UniquePreview)) {
-            try {
-                editor->GeneratePreview(nullptr, QSize(8, 8));
-                ADD_FAILURE() << "null asset accepted";
-            } catch (const core::EqoAssertionFailed& E) {
-                EXPECT_TRUE(E.Message().contains(QStringLiteral("name=\"AResource\""))) << E.what();
-            }
+            EXPECT_TRUE(AssertionOf([&] {
+                            editor->GeneratePreview(nullptr, QSize(8, 8));
+                        }).contains(QStringLiteral("name=\"AResource\"")));
             EXPECT_THROW(editor->GeneratePreview(foreign, QSize(8, 8)), core::EqoAssertionFailed);
         } else {
             EXPECT_EQ(editor->GeneratePreview(&font, QSize(8, 8)), nullptr);

@@ -206,7 +206,8 @@ TEST(ModelAdd, WhatCannotBeStoredIsRefusedBeforeItJoins)
 {
     TqoAssetsModel LModel;
     TReports LReports(LModel);
-    const QString LLongest = QString(99, QLatin1Char('a')) + QLatin1Char('\\') + QString(100, QLatin1Char('b'));
+    const QString LLongest = QString(79, QLatin1Char('a')) + QLatin1Char('\\') + QString(80, QLatin1Char('b')) +
+                             QLatin1Char('\\') + QString(39, QLatin1Char('c'));
     for (const QString& LName :
          {QStringLiteral("x."), QStringLiteral("Icons\\COM1"), QString(LLongest + QStringLiteral("\\c"))})
         EXPECT_THROW(LModel.AddEmptyFile(LName), orvo::EqoAssetNameError) << LName.toStdString();
