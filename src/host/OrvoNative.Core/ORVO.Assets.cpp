@@ -79,13 +79,13 @@ namespace {
 // Windows opens these as devices whatever folder or extension they come with.
 bool IsDeviceName(const QString& ALevel)
 {
-    static const QStringList LNames = {QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
-                                       QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
-    const QString LBase = ALevel.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
-    if (LNames.contains(LBase))
+    static const QStringList names = {QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
+                                      QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
+    const QString base = ALevel.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
+    if (names.contains(base))
         return true;
-    return LBase.size() == 4 && (LBase.startsWith(QLatin1String("COM")) || LBase.startsWith(QLatin1String("LPT"))) &&
-           LBase[3] >= QLatin1Char('0') && LBase[3] <= QLatin1Char('9');
+    return base.size() == 4 && (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
+           base[3] >= QLatin1Char('0') && base[3] <= QLatin1Char('9');
 }
 
 bool StartsWithDrive(const QString& AText)
@@ -96,13 +96,13 @@ bool StartsWithDrive(const QString& AText)
 // Levels of a typed name: "/" separates, blanks around levels go, empty levels go.
 QString JoinTypedLevels(const QString& AText)
 {
-    QString LText = AText;
-    LText.replace(QLatin1Char('/'), TqoAssetNameHelper::Separator);
-    QStringList LLevels;
-    for (const QString& LPart : LText.split(TqoAssetNameHelper::Separator, Qt::SkipEmptyParts))
-        if (const QString LLevel = LPart.trimmed(); !LLevel.isEmpty())
-            LLevels.append(LLevel);
-    return LLevels.join(TqoAssetNameHelper::Separator);
+    QString text = AText;
+    text.replace(QLatin1Char('/'), TqoAssetNameHelper::Separator);
+    QStringList levels;
+    for (const QString& part : text.split(TqoAssetNameHelper::Separator, Qt::SkipEmptyParts))
+        if (const QString level = part.trimmed(); !level.isEmpty())
+            levels.append(level);
+    return levels.join(TqoAssetNameHelper::Separator);
 }
 
 } // namespace
@@ -115,34 +115,34 @@ QString TqoAssetNameHelper::Check(const QString& AName)
         return QStringLiteral("a drive leads outside the assets folder");
     if (AName.size() > MaxLength)
         return QStringLiteral("it is longer than %1 characters").arg(MaxLength);
-    for (const QString& LLevel : AName.split(Separator)) {
-        if (LLevel.isEmpty())
+    for (const QString& level : AName.split(Separator)) {
+        if (level.isEmpty())
             return QStringLiteral("a root, or a doubled or trailing separator, leaves a level empty");
-        if (LLevel == QLatin1String(".") || LLevel == QLatin1String(".."))
+        if (level == QLatin1String(".") || level == QLatin1String(".."))
             return QStringLiteral("\".\" and \"..\" lead outside the assets folder");
-        for (QChar LChar : LLevel)
-            if (LChar.unicode() < 0x20 || QStringView(u":*?\"<>|/").contains(LChar))
+        for (QChar c : level)
+            if (c.unicode() < 0x20 || QStringView(u":*?\"<>|/").contains(c))
                 return QStringLiteral("it holds a character that is not allowed in file names");
-        if (LLevel.front().isSpace() || LLevel.back().isSpace())
-            return QStringLiteral("the level \"%1\" starts or ends with a blank").arg(LLevel);
-        if (LLevel.endsWith(QLatin1Char('.')))
-            return QStringLiteral("the level \"%1\" ends with a dot, which Windows drops").arg(LLevel);
-        if (LLevel.size() > MaxLevelLength)
+        if (level.front().isSpace() || level.back().isSpace())
+            return QStringLiteral("the level \"%1\" starts or ends with a blank").arg(level);
+        if (level.endsWith(QLatin1Char('.')))
+            return QStringLiteral("the level \"%1\" ends with a dot, which Windows drops").arg(level);
+        if (level.size() > MaxLevelLength)
             return QStringLiteral("a level is longer than %1 characters").arg(MaxLevelLength);
-        if (IsDeviceName(LLevel))
-            return QStringLiteral("\"%1\" is a device name").arg(LLevel);
+        if (IsDeviceName(level))
+            return QStringLiteral("\"%1\" is a device name").arg(level);
     }
     return QString();
 }
 
 QString TqoAssetNameHelper::CheckTyped(const QString& AText)
 {
-    const QString LText = AText.trimmed();
-    if (LText.startsWith(QLatin1Char('/')) || LText.startsWith(Separator))
+    const QString text = AText.trimmed();
+    if (text.startsWith(QLatin1Char('/')) || text.startsWith(Separator))
         return QStringLiteral("a rooted name leads outside the assets folder");
-    if (StartsWithDrive(LText))
+    if (StartsWithDrive(text))
         return QStringLiteral("a drive leads outside the assets folder");
-    return Check(JoinTypedLevels(LText));
+    return Check(JoinTypedLevels(text));
 }
 
 QString TqoAssetNameHelper::Normalize(const QString& AName)
@@ -372,9 +372,9 @@ const std::vector<float> TqoAssetBitmapSet::DefaultScales = {1.0f, 1.5f, 2.0f, 3
 TqoBitmapInfo* TqoAssetBitmapSet::Add(std::unique_ptr<TqoBitmapInfo> AInfo)
 {
     TqoAssert::IsNotNil(AInfo, QStringLiteral("AInfo"));
-    if (const TqoBitmapInfo* LOther = FindByScale(AInfo->GetScale()))
+    if (const TqoBitmapInfo* other = FindByScale(AInfo->GetScale()))
         throw EqoException(QStringLiteral("A bitmap set holds each scale once, %1: name=\"%2\"")
-                               .arg(DescribeClash(*LOther, *AInfo), GetName()));
+                               .arg(DescribeClash(*other, *AInfo), GetName()));
     AInfo->SetBasePath(GetBasePath());
     FInfos.push_back(std::move(AInfo));
     return FInfos.back().get();
@@ -389,18 +389,18 @@ QString TqoAssetBitmapSet::DescribeClash(const TqoBitmapInfo& AFirst, const TqoB
 
 TqoBitmapInfo* TqoAssetBitmapSet::FindByScale(float AScale) const
 {
-    const QString LText = TqoBitmapInfo::ScaleText(AScale);
+    const QString text = TqoBitmapInfo::ScaleText(AScale);
     for (const auto& info : FInfos)
-        if (info->GetScaleText() == LText)
+        if (info->GetScaleText() == text)
             return info.get();
     return nullptr;
 }
 
 void TqoAssetBitmapSet::AddDefaultScales()
 {
-    for (float LScale : DefaultScales)
-        if (!Contains(LScale))
-            Add(LScale);
+    for (float scale : DefaultScales)
+        if (!Contains(scale))
+            Add(scale);
 }
 
 QString TqoAssetBitmapSet::CheckScales() const
@@ -507,7 +507,7 @@ template <typename T> std::unique_ptr<TqoAsset> CreateOf(const QString& AName, T
 
 const std::vector<std::pair<QString, TqoAssetCreator>>& KindTable()
 {
-    static const std::vector<std::pair<QString, TqoAssetCreator>> LTable = {
+    static const std::vector<std::pair<QString, TqoAssetCreator>> table = {
         {TqoAssetColor::Kind, &CreateOf<TqoAssetColor>},
         {TqoAssetBitmapSet::Kind, &CreateOf<TqoAssetBitmapSet>},
         {TqoAssetFont::Kind, &CreateOf<TqoAssetFont>},
@@ -516,35 +516,35 @@ const std::vector<std::pair<QString, TqoAssetCreator>>& KindTable()
         {TqoAssetStyle::Kind, &CreateOf<TqoAssetStyle>},
         {TqoAssetSVG::Kind, &CreateOf<TqoAssetSVG>},
         {TqoAssetThemeContainer::Kind, &CreateOf<TqoAssetThemeContainer>}};
-    return LTable;
+    return table;
 }
 
 } // namespace
 
 QStringList TqoAssetKinds::Keys()
 {
-    QStringList LKeys;
-    for (const auto& [LKey, LCreate] : KindTable())
-        LKeys.append(LKey);
-    return LKeys;
+    QStringList keys;
+    for (const auto& [key, create] : KindTable())
+        keys.append(key);
+    return keys;
 }
 
 std::unique_ptr<TqoAsset> TqoAssetKinds::Create(const QString& AKey, const QString& AName, TqoPlatform APlatform,
                                                 TqoDeviceClass ADeviceClass)
 {
-    for (const auto& [LKey, LCreate] : KindTable())
-        if (LKey == AKey)
-            return LCreate(AName, APlatform, ADeviceClass);
+    for (const auto& [key, create] : KindTable())
+        if (key == AKey)
+            return create(AName, APlatform, ADeviceClass);
     return nullptr;
 }
 
 std::unique_ptr<TqoAsset> TqoAssetKinds::CreateEmpty(const QString& AKey, const QString& AName, TqoPlatform APlatform,
                                                      TqoDeviceClass ADeviceClass)
 {
-    std::unique_ptr<TqoAsset> LAsset = Create(AKey, AName, APlatform, ADeviceClass);
-    if (auto* LSet = dynamic_cast<TqoAssetBitmapSet*>(LAsset.get()))
-        LSet->AddDefaultScales();
-    return LAsset;
+    std::unique_ptr<TqoAsset> asset = Create(AKey, AName, APlatform, ADeviceClass);
+    if (auto* set = dynamic_cast<TqoAssetBitmapSet*>(asset.get()))
+        set->AddDefaultScales();
+    return asset;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -570,8 +570,8 @@ int TqoAssetComparer::Compare(const TqoAsset& A, const TqoAsset& B)
 TqoAssetPtr TqoAssetsManager::Add(TqoAssetPtr AAsset)
 {
     TqoAssert::IsNotNil(AAsset, QStringLiteral("AAsset"));
-    if (const QString LWhy = CheckAsset(*AAsset); !LWhy.isEmpty())
-        TqoAssert::Fail(QStringLiteral("Invalid asset, %1: asset=%2").arg(LWhy, AAsset->ToString()));
+    if (const QString why = CheckAsset(*AAsset); !why.isEmpty())
+        TqoAssert::Fail(QStringLiteral("Invalid asset, %1: asset=%2").arg(why, AAsset->ToString()));
     const QString id = AAsset->GetId();
     if (const TqoAssetPtr existing = FById.value(id)) {
         *std::find(FAssets.begin(), FAssets.end(), existing) = AAsset;
@@ -602,8 +602,8 @@ bool TqoAssetsManager::Remove(const TqoAsset* AAsset)
 
 bool TqoAssetsManager::Rename(const QString& AOldName, const QString& ANewName)
 {
-    if (const QString LWhy = TqoAssetNameHelper::Check(ANewName); !LWhy.isEmpty())
-        TqoAssert::Fail(QStringLiteral("Invalid asset name, %1: name=\"%2\"").arg(LWhy, ANewName));
+    if (const QString why = TqoAssetNameHelper::Check(ANewName); !why.isEmpty())
+        TqoAssert::Fail(QStringLiteral("Invalid asset name, %1: name=\"%2\"").arg(why, ANewName));
     if (AOldName == ANewName || !Contains(AOldName) || Contains(ANewName))
         return false;
     for (const TqoAssetPtr& asset : FAssets)
@@ -615,10 +615,10 @@ bool TqoAssetsManager::Rename(const QString& AOldName, const QString& ANewName)
 
 QString TqoAssetsManager::CheckAsset(const TqoAsset& AAsset)
 {
-    if (const QString LWhy = TqoAssetNameHelper::Check(AAsset.FName); !LWhy.isEmpty())
-        return LWhy;
-    if (const auto* LSet = dynamic_cast<const TqoAssetBitmapSet*>(&AAsset))
-        return LSet->CheckScales();
+    if (const QString why = TqoAssetNameHelper::Check(AAsset.FName); !why.isEmpty())
+        return why;
+    if (const auto* set = dynamic_cast<const TqoAssetBitmapSet*>(&AAsset))
+        return set->CheckScales();
     return QString();
 }
 
