@@ -37,10 +37,6 @@ const QStringList CCommands = {QStringLiteral("list"),   QStringLiteral("add"), 
                                QStringLiteral("rename"), QStringLiteral("copy"),  QStringLiteral("save"),
                                QStringLiteral("consts"), QStringLiteral("deploy")};
 
-const QStringList CKinds = {QStringLiteral("color"), QStringLiteral("bitmap-set"),     QStringLiteral("font"),
-                            QStringLiteral("file"),  QStringLiteral("lottie-json"),    QStringLiteral("style"),
-                            QStringLiteral("svg"),   QStringLiteral("theme-container")};
-
 // Wrong words on the command line: exit status 2.
 class EUsage : public std::runtime_error
 {
@@ -140,57 +136,6 @@ const orvo::TqoAssetsEditorsManager& Editors()
     return *orvo::TqoAssetsEditorsManager::Instance();
 }
 
-// An empty asset of a kind for one platform and device class.
-std::shared_ptr<TqoAsset> CreateEmpty(const QString& AKind, const QString& AName, TqoPlatform APlatform,
-                                      TqoDeviceClass ADeviceClass)
-{
-    if (AKind == TqoAssetColor::Kind)
-        return std::make_shared<TqoAssetColor>(AName, APlatform, ADeviceClass);
-    if (AKind == TqoAssetBitmapSet::Kind) {
-        auto LSet = std::make_shared<TqoAssetBitmapSet>(AName, APlatform, ADeviceClass);
-        for (float LScale : {1.0f, 1.5f, 2.0f, 3.0f, 4.0f})
-            LSet->Add(LScale);
-        return LSet;
-    }
-    if (AKind == TqoAssetFont::Kind)
-        return std::make_shared<TqoAssetFont>(AName, APlatform, ADeviceClass);
-    if (AKind == TqoAssetFile::Kind)
-        return std::make_shared<TqoAssetFile>(AName, APlatform, ADeviceClass);
-    if (AKind == TqoAssetLottieAnimation::Kind)
-        return std::make_shared<TqoAssetLottieAnimation>(AName, APlatform, ADeviceClass);
-    if (AKind == TqoAssetStyle::Kind)
-        return std::make_shared<TqoAssetStyle>(AName, APlatform, ADeviceClass);
-    if (AKind == TqoAssetSVG::Kind)
-        return std::make_shared<TqoAssetSVG>(AName, APlatform, ADeviceClass);
-    return std::make_shared<TqoAssetThemeContainer>(AName, APlatform, ADeviceClass);
-}
-
-// The content of ASource (same kind) put into ATarget, which keeps its own name and variant.
-void CopyContent(const TqoAsset& ASource, TqoAsset& ATarget)
-{
-    if (auto LFrom = dynamic_cast<const TqoAssetWithUri*>(&ASource))
-        static_cast<TqoAssetWithUri&>(ATarget).SetUri(LFrom->GetUri());
-    if (auto LFrom = dynamic_cast<const TqoAssetFile*>(&ASource)) {
-        static_cast<TqoAssetFile&>(ATarget).SetFileLocation(LFrom->GetFileLocation());
-        static_cast<TqoAssetFile&>(ATarget).SetExtractionRule(LFrom->GetExtractionRule());
-    } else if (auto LFrom = dynamic_cast<const TqoAssetStyle*>(&ASource)) {
-        static_cast<TqoAssetStyle&>(ATarget).SetStyleClass(LFrom->GetStyleClass());
-    } else if (auto LFrom = dynamic_cast<const TqoAssetSVG*>(&ASource)) {
-        auto& LTo = static_cast<TqoAssetSVG&>(ATarget);
-        LTo.SetSVGUri(LFrom->GetSVGUri());
-        LTo.SetVectorUri(LFrom->GetVectorUri());
-        LTo.SetSize(LFrom->GetSize());
-    } else if (auto LFrom = dynamic_cast<const TqoAssetBitmapSet*>(&ASource)) {
-        auto& LTo = static_cast<TqoAssetBitmapSet&>(ATarget);
-        for (TqoBitmapInfo* LInfo : LTo.GetBitmapInfos())
-            LTo.Remove(LInfo);
-        for (const TqoBitmapInfo* LInfo : LFrom->GetBitmapInfos())
-            LTo.Add(LInfo->GetUri().isEmpty() ? std::make_unique<TqoBitmapInfo>(LInfo->GetScale())
-                                              : std::make_unique<TqoBitmapInfo>(LInfo->GetUri(), LInfo->GetScale()));
-    }
-    ATarget.SetBasePath(ASource.GetBasePath());
-}
-
 QString Relative(const QString& AFolder, const QString& AFileName) { return QDir(AFolder).relativeFilePath(AFileName); }
 
 // One project opened as the IDE opens it, with the Assets Manager's document on it.
@@ -274,61 +219,24 @@ private:
             FOptions.DeviceClass ? ParseDeviceClass(*FOptions.DeviceClass) : TqoDeviceClass::All;
         const QString LFinalName = LVariant ? LName : Model().GenerateAssetName(LName);
 
-        // What the file makes, as a dropped file or a file of the given kind.
-        std::shared_ptr<TqoAsset> LFromFile;
-        if (!LFile.isEmpty()) {
-            if (AKind == QLatin1String("auto"))
-                LFromFile = Editors().TryCreateAsset(LFinalName, LFile);
-            else if (AKind == TqoAssetBitmapSet::Kind || AKind == TqoAssetSVG::Kind || AKind == TqoAssetFont::Kind)
-                LFromFile = Editors().Editors(AKind)->TryCreateAsset(LFinalName, LFile);
-            else {
-                // Lottie animations and styles are not made from dropped files; their uri is the file.
-                auto LAsset = std::static_pointer_cast<TqoAssetWithUri>(
-                    CreateEmpty(AKind, LFinalName, TqoPlatform::All, TqoDeviceClass::All));
-                LAsset->SetUri(LFile);
-                LFromFile = LAsset;
-            }
-            if (!LFromFile)
+        std::shared_ptr<TqoAsset> LAsset;
+        if (LFile.isEmpty()) {
+            LAsset = TqoAssetKinds::CreateEmpty(AKind, LFinalName, LPlatform, LDeviceClass);
+        } else {
+            LAsset = TqoAssetsModel::CreateFromFile(AKind, LFinalName, LFile);
+            if (!LAsset)
                 throw ECommand(
                     QStringLiteral("%1: no asset kind takes this file%2")
                         .arg(LFile, AKind == QLatin1String("auto") ? QString() : QStringLiteral(" as ") + AKind));
+            if (LVariant)
+                LAsset = LAsset->Clone(LFinalName, LPlatform, LDeviceClass);
         }
-        const QString LKind = LFromFile ? LFromFile->GetKind() : AKind;
-
-        if (LVariant) {
-            if (const TqoAssetPtr LExisting = Manager().Find(LName, LPlatform, LDeviceClass))
-                throw ECommand(QStringLiteral("the variant exists already: asset=\"%1\"").arg(LExisting->GetId()));
-            const std::unique_ptr<TqoAssetGroup> LGroup = Model().GetAssets(LName);
-            for (const TqoAssetPtr& LOther : LGroup->GetAssets())
-                if (LOther->GetKind() != LKind)
-                    throw ECommand(
-                        QStringLiteral("\"%1\" is an asset of kind %2, not %3").arg(LName, LOther->GetKind(), LKind));
-            std::shared_ptr<TqoAsset> LAsset = CreateEmpty(LKind, LName, LPlatform, LDeviceClass);
-            if (LFromFile)
-                CopyContent(*LFromFile, *LAsset);
-            if (auto LColorAsset = std::dynamic_pointer_cast<TqoAssetColor>(LAsset))
-                LColorAsset->SetColor(LColor);
-            Model().AddAsset(LAsset);
-            return LName;
-        }
-        if (LFromFile)
-            Model().AddAsset(LFromFile);
-        else if (AKind == TqoAssetColor::Kind)
-            Model().AddColor(LFinalName, LColor);
-        else if (AKind == TqoAssetBitmapSet::Kind)
-            Model().AddEmptyBitmapSet(LFinalName);
-        else if (AKind == TqoAssetFont::Kind)
-            Model().AddEmptyFont(LFinalName);
-        else if (AKind == TqoAssetFile::Kind)
-            Model().AddEmptyFile(LFinalName);
-        else if (AKind == TqoAssetLottieAnimation::Kind)
-            Model().AddEmptyLottieAnimation(LFinalName);
-        else if (AKind == TqoAssetStyle::Kind)
-            Model().AddEmptyStyle(LFinalName);
-        else if (AKind == TqoAssetSVG::Kind)
-            Model().AddEmptySVG(LFinalName);
+        if (auto LColorAsset = std::dynamic_pointer_cast<TqoAssetColor>(LAsset))
+            LColorAsset->SetColor(LColor);
+        if (LVariant)
+            Model().AddVariant(LAsset);
         else
-            Model().AddThemeContainer(LFinalName);
+            Model().AddAsset(LAsset);
         return LFinalName;
     }
 
@@ -596,9 +504,9 @@ void CheckWords(const QString& ACommand, const TOptions& AOptions)
     if (ACommand == QLatin1String("add")) {
         LNeed(3, 4, "PROJECT.dproj KIND NAME [FILE]");
         const QString& LKind = AOptions.Words[1];
-        if (LKind != QLatin1String("auto") && !CKinds.contains(LKind))
-            throw EUsage(
-                QStringLiteral("unknown kind \"%1\" (one of %2, auto)").arg(LKind, CKinds.join(QStringLiteral(", "))));
+        if (LKind != QLatin1String("auto") && !TqoAssetKinds::IsKnown(LKind))
+            throw EUsage(QStringLiteral("unknown kind \"%1\" (one of %2, auto)")
+                             .arg(LKind, TqoAssetKinds::Keys().join(QStringLiteral(", "))));
         const bool LHasFile = N == 4;
         if (LKind == QLatin1String("auto") && !LHasFile)
             throw EUsage(QStringLiteral("add auto needs a FILE"));

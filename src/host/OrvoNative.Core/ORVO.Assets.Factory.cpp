@@ -124,12 +124,61 @@ std::unique_ptr<TqoBitmapInfo> BitmapInfoFromNode(const TqoJsonNode& N)
     return info;
 }
 
+void ReadBitmaps(const TqoJsonNode& ABitmaps, TqoAssetBitmapSet& ASet)
+{
+    for (size_t i = 0; i < ABitmaps.Size(); ++i) {
+        std::unique_ptr<TqoBitmapInfo> info = BitmapInfoFromNode(ABitmaps.At(i));
+        // Both would be stored in one file: refuse rather than let one overwrite the other.
+        if (const TqoBitmapInfo* other = ASet.FindByScale(info->GetScale()))
+            ABitmaps.At(i).Fail(TqoAssetBitmapSet::DescribeClash(*other, *info));
+        ASet.Add(std::move(info));
+    }
+}
+
+// The members of each kind beside name, kind, platform, device class and external.
+void ReadContent(const TqoJsonNode& N, TqoAsset& AAsset)
+{
+    if (auto* color = dynamic_cast<TqoAssetColor*>(&AAsset)) {
+        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "color"});
+        if (N.Has("color"))
+            color->SetColor(ColorFromNode(N.Member("color")));
+    } else if (auto* set = dynamic_cast<TqoAssetBitmapSet*>(&AAsset)) {
+        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "bitmaps"});
+        ReadBitmaps(N.Member("bitmaps"), *set);
+    } else if (auto* svg = dynamic_cast<TqoAssetSVG*>(&AAsset)) {
+        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "svgUri", "vectorUri", "size"});
+        if (N.Has("svgUri"))
+            svg->SetSVGUri(N.Member("svgUri").String());
+        svg->SetVectorUri(N.Member("vectorUri").String());
+        const TqoJsonNode size = N.Member("size");
+        if (size.Size() != 2)
+            size.Fail(QStringLiteral("expected [width, height]"));
+        svg->SetSize(QSizeF(size.At(0).Number(), size.At(1).Number()));
+    } else if (auto* file = dynamic_cast<TqoAssetFile*>(&AAsset)) {
+        N.ExpectObject(
+            {"name", "kind", "platform", "deviceClass", "external", "uri", "fileLocation", "extractionRule"});
+        file->SetUri(N.Member("uri").String());
+        file->SetFileLocation(static_cast<TqoFileLocation>(KeyIndex(N.Member("fileLocation"), FileLocationKeys)));
+        file->SetExtractionRule(
+            static_cast<TqoExtractionRule>(KeyIndex(N.Member("extractionRule"), ExtractionRuleKeys)));
+    } else if (auto* style = dynamic_cast<TqoAssetStyle*>(&AAsset)) {
+        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "uri", "styleClass"});
+        style->SetUri(N.Member("uri").String());
+        style->SetStyleClass(N.Member("styleClass").String());
+    } else if (auto* withUri = dynamic_cast<TqoAssetWithUri*>(&AAsset)) {
+        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "uri"});
+        withUri->SetUri(N.Member("uri").String());
+    } else {
+        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external"});
+    }
+}
+
 std::unique_ptr<TqoAsset> AssetFromNode(const TqoJsonNode& N)
 {
     const TqoJsonNode nameNode = N.Member("name");
     const QString name = nameNode.String();
-    if (!TqoAssetsManager::IsValidName(name))
-        nameNode.Fail(QStringLiteral("invalid asset name \"%1\"").arg(name));
+    if (const QString why = TqoAssetNameHelper::Check(name); !why.isEmpty())
+        nameNode.Fail(QStringLiteral("invalid asset name \"%1\": %2").arg(name, why));
     const TqoJsonNode platformNode = N.Member("platform");
     TqoPlatform platform;
     if (!TqoTargetNames::TryPlatformFromKey(platformNode.String(), platform))
@@ -140,62 +189,10 @@ std::unique_ptr<TqoAsset> AssetFromNode(const TqoJsonNode& N)
         deviceClassNode.Fail(QStringLiteral("unknown device class \"%1\"").arg(deviceClassNode.String()));
 
     const TqoJsonNode kindNode = N.Member("kind");
-    const QString kind = kindNode.String();
-    std::unique_ptr<TqoAsset> asset;
-    if (kind == TqoAssetColor::Kind) {
-        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "color"});
-        auto color = std::make_unique<TqoAssetColor>(name, platform, deviceClass);
-        if (N.Has("color"))
-            color->SetColor(ColorFromNode(N.Member("color")));
-        asset = std::move(color);
-    } else if (kind == TqoAssetBitmapSet::Kind) {
-        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "bitmaps"});
-        auto set = std::make_unique<TqoAssetBitmapSet>(name, platform, deviceClass);
-        const TqoJsonNode bitmaps = N.Member("bitmaps");
-        for (size_t i = 0; i < bitmaps.Size(); ++i)
-            set->Add(BitmapInfoFromNode(bitmaps.At(i)));
-        asset = std::move(set);
-    } else if (kind == TqoAssetSVG::Kind) {
-        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "svgUri", "vectorUri", "size"});
-        auto svg = std::make_unique<TqoAssetSVG>(name, platform, deviceClass);
-        if (N.Has("svgUri"))
-            svg->SetSVGUri(N.Member("svgUri").String());
-        svg->SetVectorUri(N.Member("vectorUri").String());
-        const TqoJsonNode size = N.Member("size");
-        if (size.Size() != 2)
-            size.Fail(QStringLiteral("expected [width, height]"));
-        svg->SetSize(QSizeF(size.At(0).Number(), size.At(1).Number()));
-        asset = std::move(svg);
-    } else if (kind == TqoAssetFile::Kind) {
-        N.ExpectObject(
-            {"name", "kind", "platform", "deviceClass", "external", "uri", "fileLocation", "extractionRule"});
-        auto file = std::make_unique<TqoAssetFile>(name, platform, deviceClass);
-        file->SetUri(N.Member("uri").String());
-        file->SetFileLocation(static_cast<TqoFileLocation>(KeyIndex(N.Member("fileLocation"), FileLocationKeys)));
-        file->SetExtractionRule(
-            static_cast<TqoExtractionRule>(KeyIndex(N.Member("extractionRule"), ExtractionRuleKeys)));
-        asset = std::move(file);
-    } else if (kind == TqoAssetStyle::Kind) {
-        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "uri", "styleClass"});
-        auto style = std::make_unique<TqoAssetStyle>(name, platform, deviceClass);
-        style->SetUri(N.Member("uri").String());
-        style->SetStyleClass(N.Member("styleClass").String());
-        asset = std::move(style);
-    } else if (kind == TqoAssetFont::Kind || kind == TqoAssetLottieAnimation::Kind) {
-        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external", "uri"});
-        std::unique_ptr<TqoAssetWithUri> withUri;
-        if (kind == TqoAssetFont::Kind)
-            withUri = std::make_unique<TqoAssetFont>(name, platform, deviceClass);
-        else
-            withUri = std::make_unique<TqoAssetLottieAnimation>(name, platform, deviceClass);
-        withUri->SetUri(N.Member("uri").String());
-        asset = std::move(withUri);
-    } else if (kind == TqoAssetThemeContainer::Kind) {
-        N.ExpectObject({"name", "kind", "platform", "deviceClass", "external"});
-        asset = std::make_unique<TqoAssetThemeContainer>(name, platform, deviceClass);
-    } else {
-        kindNode.Fail(QStringLiteral("unknown asset kind \"%1\"").arg(kind));
-    }
+    std::unique_ptr<TqoAsset> asset = TqoAssetKinds::Create(kindNode.String(), name, platform, deviceClass);
+    if (!asset)
+        kindNode.Fail(QStringLiteral("unknown asset kind \"%1\"").arg(kindNode.String()));
+    ReadContent(N, *asset);
     if (N.Has("external"))
         asset->SetExternal(N.Member("external").Bool());
     return asset;

@@ -74,24 +74,80 @@ QString TqoTargetNames::DeviceClassDisplayName(TqoDeviceClass ADeviceClass)
 // ---------------------------------------------------------------------------------------------
 // Names and uris
 
+namespace {
+
+// Windows opens these as devices whatever folder or extension they come with.
+bool IsDeviceName(const QString& ALevel)
+{
+    static const QStringList names = {QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
+                                      QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
+    const QString base = ALevel.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
+    if (names.contains(base))
+        return true;
+    return base.size() == 4 && (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
+           base[3] >= QLatin1Char('0') && base[3] <= QLatin1Char('9');
+}
+
+bool StartsWithDrive(const QString& AText)
+{
+    return AText.size() >= 2 && AText[0].isLetter() && AText[1] == QLatin1Char(':');
+}
+
+// Levels of a typed name: "/" separates, blanks around levels go, empty levels go.
+QString JoinTypedLevels(const QString& AText)
+{
+    QString text = AText;
+    text.replace(QLatin1Char('/'), TqoAssetNameHelper::Separator);
+    QStringList levels;
+    for (const QString& part : text.split(TqoAssetNameHelper::Separator, Qt::SkipEmptyParts))
+        if (const QString level = part.trimmed(); !level.isEmpty())
+            levels.append(level);
+    return levels.join(TqoAssetNameHelper::Separator);
+}
+
+} // namespace
+
+QString TqoAssetNameHelper::Check(const QString& AName)
+{
+    if (AName.isEmpty())
+        return QStringLiteral("the name is empty");
+    if (StartsWithDrive(AName))
+        return QStringLiteral("a drive leads outside the assets folder");
+    if (AName.size() > MaxLength)
+        return QStringLiteral("it is longer than %1 characters").arg(MaxLength);
+    for (const QString& level : AName.split(Separator)) {
+        if (level.isEmpty())
+            return QStringLiteral("a root, or a doubled or trailing separator, leaves a level empty");
+        if (level == QLatin1String(".") || level == QLatin1String(".."))
+            return QStringLiteral("\".\" and \"..\" lead outside the assets folder");
+        for (QChar c : level)
+            if (c.unicode() < 0x20 || QStringView(u":*?\"<>|/").contains(c))
+                return QStringLiteral("it holds a character that is not allowed in file names");
+        if (level.front().isSpace() || level.back().isSpace())
+            return QStringLiteral("the level \"%1\" starts or ends with a blank").arg(level);
+        if (level.endsWith(QLatin1Char('.')))
+            return QStringLiteral("the level \"%1\" ends with a dot, which Windows drops").arg(level);
+        if (level.size() > MaxLevelLength)
+            return QStringLiteral("a level is longer than %1 characters").arg(MaxLevelLength);
+        if (IsDeviceName(level))
+            return QStringLiteral("\"%1\" is a device name").arg(level);
+    }
+    return QString();
+}
+
+QString TqoAssetNameHelper::CheckTyped(const QString& AText)
+{
+    const QString text = AText.trimmed();
+    if (text.startsWith(QLatin1Char('/')) || text.startsWith(Separator))
+        return QStringLiteral("a rooted name leads outside the assets folder");
+    if (StartsWithDrive(text))
+        return QStringLiteral("a drive leads outside the assets folder");
+    return Check(JoinTypedLevels(text));
+}
+
 QString TqoAssetNameHelper::Normalize(const QString& AName)
 {
-    QString text = AName;
-    text.replace(QLatin1Char('/'), Separator);
-    QStringList levels;
-    for (const QString& part : text.split(Separator, Qt::SkipEmptyParts)) {
-        const QString level = part.trimmed();
-        if (level.isEmpty())
-            continue;
-        // Names become folders under the assets folder: nothing may lead outside it.
-        if (level == QLatin1String(".") || level == QLatin1String(".."))
-            return QString();
-        for (QChar c : level)
-            if (c.unicode() < 0x20 || QStringView(u":*?\"<>|").contains(c))
-                return QString();
-        levels.append(level);
-    }
-    return levels.join(Separator);
+    return CheckTyped(AName).isEmpty() ? JoinTypedLevels(AName) : QString();
 }
 
 QString TqoAssetNameHelper::Path(const QString& AName)
@@ -157,8 +213,16 @@ TqoAsset::TqoAsset(const QString& AName, TqoPlatform APlatform, TqoDeviceClass A
 
 std::unique_ptr<TqoAsset> TqoAsset::Clone(const QString& ANewName) const
 {
+    return Clone(ANewName, FPlatform, FDeviceClass);
+}
+
+std::unique_ptr<TqoAsset> TqoAsset::Clone(const QString& ANewName, TqoPlatform APlatform,
+                                          TqoDeviceClass ADeviceClass) const
+{
     std::unique_ptr<TqoAsset> copy = DoClone();
     copy->FName = ANewName;
+    copy->FPlatform = APlatform;
+    copy->FDeviceClass = ADeviceClass;
     return copy;
 }
 
@@ -221,6 +285,11 @@ void TqoBitmapInfo::SetUri(const QString& AUri)
     FUri = AUri;
     if (FSource != TqoSource::Memory)
         FSource = AUri.isEmpty() ? TqoSource::None : TqoSource::File;
+}
+
+QString TqoBitmapInfo::ScaleText(float AScale)
+{
+    return QString::number(static_cast<long long>(std::trunc(double(AScale) * 10)));
 }
 
 QString TqoBitmapInfo::GetFileName() const { return TqoAssetUri::ToFileName(FUri, FBasePath); }
@@ -298,22 +367,49 @@ std::vector<TqoBitmapInfo*> TqoAssetBitmapSet::GetBitmapInfos() const
     return result;
 }
 
+const std::vector<float> TqoAssetBitmapSet::DefaultScales = {1.0f, 1.5f, 2.0f, 3.0f, 4.0f};
+
 TqoBitmapInfo* TqoAssetBitmapSet::Add(std::unique_ptr<TqoBitmapInfo> AInfo)
 {
     TqoAssert::IsNotNil(AInfo, QStringLiteral("AInfo"));
+    if (const TqoBitmapInfo* other = FindByScale(AInfo->GetScale()))
+        throw EqoException(QStringLiteral("A bitmap set holds each scale once, %1: name=\"%2\"")
+                               .arg(DescribeClash(*other, *AInfo), GetName()));
     AInfo->SetBasePath(GetBasePath());
     FInfos.push_back(std::move(AInfo));
     return FInfos.back().get();
 }
 
-bool TqoAssetBitmapSet::Contains(float AScale) const { return FindByScale(AScale) != nullptr; }
+QString TqoAssetBitmapSet::DescribeClash(const TqoBitmapInfo& AFirst, const TqoBitmapInfo& ASecond)
+{
+    return QStringLiteral("the scales %1 and %2 would both be stored as @%3x")
+        .arg(QString::number(double(AFirst.GetScale()), 'g', 6), QString::number(double(ASecond.GetScale()), 'g', 6),
+             AFirst.GetScaleText());
+}
 
 TqoBitmapInfo* TqoAssetBitmapSet::FindByScale(float AScale) const
 {
+    const QString text = TqoBitmapInfo::ScaleText(AScale);
     for (const auto& info : FInfos)
-        if (std::fabs(info->GetScale() - AScale) < 1e-4f)
+        if (info->GetScaleText() == text)
             return info.get();
     return nullptr;
+}
+
+void TqoAssetBitmapSet::AddDefaultScales()
+{
+    for (float scale : DefaultScales)
+        if (!Contains(scale))
+            Add(scale);
+}
+
+QString TqoAssetBitmapSet::CheckScales() const
+{
+    for (size_t i = 0; i < FInfos.size(); ++i)
+        for (size_t j = i + 1; j < FInfos.size(); ++j)
+            if (FInfos[i]->GetScaleText() == FInfos[j]->GetScaleText())
+                return DescribeClash(*FInfos[i], *FInfos[j]);
+    return QString();
 }
 
 void TqoAssetBitmapSet::Remove(TqoBitmapInfo* AInfo)
@@ -398,6 +494,60 @@ QString TqoAssetSVG::GetSVGContent() const
 }
 
 // ---------------------------------------------------------------------------------------------
+// Kinds
+
+namespace {
+
+using TqoAssetCreator = std::unique_ptr<TqoAsset> (*)(const QString&, TqoPlatform, TqoDeviceClass);
+
+template <typename T> std::unique_ptr<TqoAsset> CreateOf(const QString& AName, TqoPlatform P, TqoDeviceClass D)
+{
+    return std::make_unique<T>(AName, P, D);
+}
+
+const std::vector<std::pair<QString, TqoAssetCreator>>& KindTable()
+{
+    static const std::vector<std::pair<QString, TqoAssetCreator>> table = {
+        {TqoAssetColor::Kind, &CreateOf<TqoAssetColor>},
+        {TqoAssetBitmapSet::Kind, &CreateOf<TqoAssetBitmapSet>},
+        {TqoAssetFont::Kind, &CreateOf<TqoAssetFont>},
+        {TqoAssetFile::Kind, &CreateOf<TqoAssetFile>},
+        {TqoAssetLottieAnimation::Kind, &CreateOf<TqoAssetLottieAnimation>},
+        {TqoAssetStyle::Kind, &CreateOf<TqoAssetStyle>},
+        {TqoAssetSVG::Kind, &CreateOf<TqoAssetSVG>},
+        {TqoAssetThemeContainer::Kind, &CreateOf<TqoAssetThemeContainer>}};
+    return table;
+}
+
+} // namespace
+
+QStringList TqoAssetKinds::Keys()
+{
+    QStringList keys;
+    for (const auto& [key, create] : KindTable())
+        keys.append(key);
+    return keys;
+}
+
+std::unique_ptr<TqoAsset> TqoAssetKinds::Create(const QString& AKey, const QString& AName, TqoPlatform APlatform,
+                                                TqoDeviceClass ADeviceClass)
+{
+    for (const auto& [key, create] : KindTable())
+        if (key == AKey)
+            return create(AName, APlatform, ADeviceClass);
+    return nullptr;
+}
+
+std::unique_ptr<TqoAsset> TqoAssetKinds::CreateEmpty(const QString& AKey, const QString& AName, TqoPlatform APlatform,
+                                                     TqoDeviceClass ADeviceClass)
+{
+    std::unique_ptr<TqoAsset> asset = Create(AKey, AName, APlatform, ADeviceClass);
+    if (auto* set = dynamic_cast<TqoAssetBitmapSet*>(asset.get()))
+        set->AddDefaultScales();
+    return asset;
+}
+
+// ---------------------------------------------------------------------------------------------
 // Groups and order
 
 void TqoAssetGroup::Sort() { std::stable_sort(FAssets.begin(), FAssets.end(), TqoAssetComparer()); }
@@ -420,8 +570,8 @@ int TqoAssetComparer::Compare(const TqoAsset& A, const TqoAsset& B)
 TqoAssetPtr TqoAssetsManager::Add(TqoAssetPtr AAsset)
 {
     TqoAssert::IsNotNil(AAsset, QStringLiteral("AAsset"));
-    if (!IsValidName(AAsset->FName))
-        TqoAssert::Fail(QStringLiteral("Invalid asset name: name=\"%1\"").arg(AAsset->FName));
+    if (const QString why = CheckAsset(*AAsset); !why.isEmpty())
+        TqoAssert::Fail(QStringLiteral("Invalid asset, %1: asset=%2").arg(why, AAsset->ToString()));
     const QString id = AAsset->GetId();
     if (const TqoAssetPtr existing = FById.value(id)) {
         *std::find(FAssets.begin(), FAssets.end(), existing) = AAsset;
@@ -452,8 +602,8 @@ bool TqoAssetsManager::Remove(const TqoAsset* AAsset)
 
 bool TqoAssetsManager::Rename(const QString& AOldName, const QString& ANewName)
 {
-    if (!IsValidName(ANewName))
-        TqoAssert::Fail(QStringLiteral("Invalid asset name: name=\"%1\"").arg(ANewName));
+    if (const QString why = TqoAssetNameHelper::Check(ANewName); !why.isEmpty())
+        TqoAssert::Fail(QStringLiteral("Invalid asset name, %1: name=\"%2\"").arg(why, ANewName));
     if (AOldName == ANewName || !Contains(AOldName) || Contains(ANewName))
         return false;
     for (const TqoAssetPtr& asset : FAssets)
@@ -463,9 +613,13 @@ bool TqoAssetsManager::Rename(const QString& AOldName, const QString& ANewName)
     return true;
 }
 
-bool TqoAssetsManager::IsValidName(const QString& AName)
+QString TqoAssetsManager::CheckAsset(const TqoAsset& AAsset)
 {
-    return !AName.isEmpty() && TqoAssetNameHelper::Normalize(AName) == AName;
+    if (const QString why = TqoAssetNameHelper::Check(AAsset.FName); !why.isEmpty())
+        return why;
+    if (const auto* set = dynamic_cast<const TqoAssetBitmapSet*>(&AAsset))
+        return set->CheckScales();
+    return QString();
 }
 
 bool TqoAssetsManager::Contains(const QString& AName) const

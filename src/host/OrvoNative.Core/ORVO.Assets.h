@@ -73,15 +73,30 @@ public:
     static QString DeviceClassDisplayName(TqoDeviceClass ADeviceClass); // "Phone Small", ...; "" for All
 };
 
-// Asset names are levels separated by a backslash; the last level is the short name.
+// Asset names are levels separated by a backslash; the last level is the short name. Every
+// level becomes a folder below the assets folder, so a name is only valid when each level can
+// name a folder there on every platform the project is built on.
 class TqoAssetNameHelper
 {
 public:
     static constexpr QChar Separator = QLatin1Char('\\');
+    // Longer names make paths that Windows tools cannot open. A level is a folder name, and
+    // 80 characters stay below the 255 bytes a file name may take in UTF-8.
+    static constexpr int MaxLength = 200;
+    static constexpr int MaxLevelLength = 80;
 
-    // Trims blanks and separators around the name and around each level, drops empty levels and
-    // turns "/" into the separator. Gives an empty text for a name that cannot name a file:
-    // a level "." or "..", a drive ("C:") or a character that is not allowed in file names.
+    // Why AName cannot be stored as it is, or an empty text when it can. Refused: an empty
+    // name or level (a root, a doubled or trailing separator), "." and "..", a drive, a
+    // character not allowed in file names, a level starting or ending with a blank or ending
+    // with a dot (Windows drops those), a device name (CON, NUL, COM1...), and names or levels
+    // longer than MaxLength or MaxLevelLength.
+    static QString Check(const QString& AName);
+    static bool IsValid(const QString& AName) { return Check(AName).isEmpty(); }
+    // As Check, for a name a person typed: "/" separates levels and blanks around levels and
+    // separators around the name are dropped, but a rooted text or a drive is refused rather
+    // than made relative.
+    static QString CheckTyped(const QString& AText);
+    // The stored form of a typed name (see CheckTyped); an empty text when it is not valid.
     static QString Normalize(const QString& AName);
     // Everything before the last separator, without a trailing one; empty for a top-level name.
     static QString Path(const QString& AName);
@@ -121,6 +136,8 @@ public:
 
     // Copy of this variant (platform, device class and content) under another name.
     std::unique_ptr<TqoAsset> Clone(const QString& ANewName) const;
+    // Copy of the content as another variant.
+    std::unique_ptr<TqoAsset> Clone(const QString& ANewName, TqoPlatform APlatform, TqoDeviceClass ADeviceClass) const;
 
     // The id of a variant: name, "@", target id. Unique per name, platform and device class.
     static QString GenerateId(const QString& AName, TqoPlatform APlatform, TqoDeviceClass ADeviceClass);
@@ -207,6 +224,10 @@ public:
 
     float GetScale() const { return FScale; }
     void SetScale(float AScale) { FScale = AScale; }
+    // The scale in stored file names: the scale times 10, truncated ("15" for 1.5). Two
+    // scales with one text would be stored in one file, so a set holds each text once.
+    static QString ScaleText(float AScale);
+    QString GetScaleText() const { return ScaleText(FScale); }
     QString GetUri() const { return FUri; }
     // A non-empty uri makes the file the source; an empty one leaves no source.
     void SetUri(const QString& AUri);
@@ -260,12 +281,22 @@ public:
     // Infos in the set's order; the set owns them.
     std::vector<TqoBitmapInfo*> GetBitmapInfos() const;
     int Count() const { return int(FInfos.size()); }
-    // Appends the info (the set takes it over) and returns it.
+    // Appends the info (the set takes it over) and returns it. Raises EqoException when the
+    // set holds an info of the same scale text already.
     TqoBitmapInfo* Add(std::unique_ptr<TqoBitmapInfo> AInfo);
     TqoBitmapInfo* Add(float AScale) { return Add(std::make_unique<TqoBitmapInfo>(AScale)); }
-    bool Contains(float AScale) const;
+    // Scales compare by their scale text: 1 and 1.05 are one scale.
+    bool Contains(float AScale) const { return FindByScale(AScale) != nullptr; }
     TqoBitmapInfo* FindByScale(float AScale) const;
     void Remove(TqoBitmapInfo* AInfo);
+    // Scales a new set offers: 1.0, 1.5, 2.0, 3.0 and 4.0.
+    static const std::vector<float> DefaultScales;
+    // An empty info for each default scale the set does not contain yet, in that order.
+    void AddDefaultScales();
+    // Why the set cannot be stored (two infos share a scale text, after SetScale), or empty.
+    QString CheckScales() const;
+    // "the scales 1 and 1.05 would both be stored as @10x".
+    static QString DescribeClash(const TqoBitmapInfo& AFirst, const TqoBitmapInfo& ASecond);
 
     // The representative info: the first, in the set's order, that has a bitmap.
     bool FindBitmapInfo(TqoBitmapInfo*& AInfo) const;
@@ -447,6 +478,25 @@ protected:
     std::unique_ptr<TqoAsset> DoClone() const override { return std::make_unique<TqoAssetThemeContainer>(*this); }
 };
 
+// The asset kinds by key, in one table: the configuration reader, the model and the command
+// line make their assets of a kind through it.
+class TqoAssetKinds
+{
+public:
+    // "color", "bitmap-set", "font", "file", "lottie-json", "style", "svg", "theme-container".
+    static QStringList Keys();
+    static bool IsKnown(const QString& AKey) { return Keys().contains(AKey); }
+    // A new asset of the kind without content; nullptr for an unknown key.
+    static std::unique_ptr<TqoAsset> Create(const QString& AKey, const QString& AName,
+                                            TqoPlatform APlatform = TqoPlatform::All,
+                                            TqoDeviceClass ADeviceClass = TqoDeviceClass::All);
+    // What a new asset of the kind starts as in the designer: as Create, and a bitmap set with
+    // an empty info for each default scale.
+    static std::unique_ptr<TqoAsset> CreateEmpty(const QString& AKey, const QString& AName,
+                                                 TqoPlatform APlatform = TqoPlatform::All,
+                                                 TqoDeviceClass ADeviceClass = TqoDeviceClass::All);
+};
+
 // The variants of one name. A group shares its assets with whoever else holds them.
 class TqoAssetGroup
 {
@@ -491,18 +541,17 @@ public:
     TqoAssetsManager& operator=(const TqoAssetsManager&) = delete;
 
     // Adds the asset; a variant with the same id is replaced in place. Returns the asset.
-    // Raises EqoAssertionFailed for a name that is not usable (see IsValidName).
+    // Raises EqoAssertionFailed for an asset that cannot be stored (see CheckAsset).
     TqoAssetPtr Add(TqoAssetPtr AAsset);
     // Removes every variant of the name; returns whether any was removed.
     bool Remove(const QString& AName);
     bool Remove(const TqoAssetPtr& AAsset);
     bool Remove(const TqoAsset* AAsset);
     // Renames every variant; false when AOldName is absent, ANewName is taken, or both are equal.
-    // Raises EqoAssertionFailed when ANewName is not usable.
+    // Raises EqoAssertionFailed when ANewName is not valid.
     bool Rename(const QString& AOldName, const QString& ANewName);
-    // A name that can be stored: not empty and already normalized, so it cannot lead
-    // outside the assets folder.
-    static bool IsValidName(const QString& AName);
+    // Why the asset cannot be stored (its name, or a bitmap set's scales), or empty.
+    static QString CheckAsset(const TqoAsset& AAsset);
     bool Contains(const QString& AName) const;
     // The exact variant, or nullptr.
     TqoAssetPtr Find(const QString& AName, TqoPlatform APlatform, TqoDeviceClass ADeviceClass) const;

@@ -141,98 +141,45 @@ TEST_F(AssetsFactoryTest, EveryKindAndVariantSurvivesARoundTrip)
     EXPECT_EQ(file->GetFileName(), QStringLiteral("/abs/path/cities.db"));
 }
 
-TEST_F(AssetsFactoryTest, TransparentBlackIsAColorNotAnEmptyAsset)
-{
-    TqoAssetsManager source;
-    source.Add(std::make_shared<TqoAssetColor>("Zero", TqoAlphaColors::Null));
-    source.Add(std::make_shared<TqoAssetColor>("Unset"));
-    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
-
-    TqoAssetsManager loaded;
-    TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json"));
-    const auto zero =
-        std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Zero", TqoPlatform::All, TqoDeviceClass::All));
-    const auto unset =
-        std::dynamic_pointer_cast<TqoAssetColor>(loaded.Find("Unset", TqoPlatform::All, TqoDeviceClass::All));
-    ASSERT_NE(zero, nullptr);
-    ASSERT_NE(unset, nullptr);
-    EXPECT_TRUE(zero->HasColor());
-    EXPECT_EQ(zero->GetColor(), 0u);
-    EXPECT_FALSE(unset->HasColor());
-}
-
-TEST_F(AssetsFactoryTest, LoadingTheSameFileTwiceLeavesEachAssetOnce)
+TEST_F(AssetsFactoryTest, LoadingAddsOnlyVariantsNotPresentYet)
 {
     TqoAssetsManager source;
     FillEveryKind(source);
-    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
-
-    TqoAssetsManager loaded;
-    TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json"));
-    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json")), 0);
-    EXPECT_EQ(Ids(loaded), Ids(source));
-}
-
-TEST_F(AssetsFactoryTest, VariantsAlreadyPresentAreKeptAsTheyAre)
-{
-    TqoAssetsManager source;
-    source.Add(std::make_shared<TqoAssetColor>("A", 0xFF000001));
-    source.Add(std::make_shared<TqoAssetColor>("B", 0xFF000002));
     TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
 
     TqoAssetsManager target;
-    const auto edited = std::make_shared<TqoAssetColor>("A", 0xFF0000FF);
+    const auto edited = std::make_shared<TqoAssetColor>("Colors\\Primary", 0xFF0000FF);
     target.Add(edited);
-    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(target, FileName("config.json")), 1);
-    EXPECT_EQ(target.Find("A", TqoPlatform::All, TqoDeviceClass::All), edited);
+    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(target, FileName("config.json")), source.Count() - 1);
+    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(target, FileName("config.json")), 0);
+    EXPECT_EQ(Ids(target), Ids(source));
+    EXPECT_EQ(target.Find("Colors\\Primary", TqoPlatform::All, TqoDeviceClass::All), edited);
     EXPECT_EQ(edited->GetColor(), 0xFF0000FFu);
-    EXPECT_TRUE(target.Contains("B"));
 }
 
-TEST_F(AssetsFactoryTest, PlatformFilesHoldTheirPlatformAndTheAllPlatformsAssets)
+TEST_F(AssetsFactoryTest, PlatformFilesHoldTheirPlatformWithDeployedUrisAndNoSvgSource)
 {
     TqoAssetsManager source;
     FillEveryKind(source);
     TqoAssetsFactory::SaveConfigToFile(source, FileName("config-android.json"),
                                        {TqoPlatform::All, TqoPlatform::Android},
                                        TqoWritingOptions(true, TqoPlatform::Android, false));
-    TqoAssetsFactory::SaveConfigToFile(source, FileName("config-ios.json"), {TqoPlatform::All, TqoPlatform::iOS},
-                                       TqoWritingOptions(true, TqoPlatform::iOS, false));
-
-    for (const TqoPlatform platform : {TqoPlatform::Android, TqoPlatform::iOS}) {
-        SCOPED_TRACE(TqoTargetNames::PlatformKey(platform).toStdString());
-        TqoAssetsManager expected;
-        for (const TqoAssetPtr& asset : source.GetAllAssets())
-            if (asset->GetPlatform() == TqoPlatform::All || asset->GetPlatform() == platform)
-                expected.Add(asset);
-        TqoAssetsManager loaded;
-        TqoAssetsFactory::LoadFromFile(
-            loaded, FileName(platform == TqoPlatform::Android ? "config-android.json" : "config-ios.json"));
-        EXPECT_EQ(Ids(loaded), Ids(expected));
-    }
-}
-
-TEST_F(AssetsFactoryTest, DeviceFilesUseDeployedUrisAndLeaveTheSvgSourceOut)
-{
-    TqoAssetsManager source;
-    FillEveryKind(source);
-    TqoAssetsFactory::SaveConfigToFile(source, FileName("config-android.json"),
-                                       {TqoPlatform::All, TqoPlatform::Android},
-                                       TqoWritingOptions(true, TqoPlatform::Android, false));
+    TqoAssetsManager expected;
+    for (const TqoAssetPtr& asset : source.GetAllAssets())
+        if (asset->GetPlatform() != TqoPlatform::iOS)
+            expected.Add(asset);
     TqoAssetsManager loaded;
     TqoAssetsFactory::LoadFromFile(loaded, FileName("config-android.json"));
+    EXPECT_EQ(Ids(loaded), Ids(expected));
 
-    const auto font = std::dynamic_pointer_cast<TqoAssetFont>(
-        loaded.Find("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All));
+    const auto font = loaded.ResolveAs<TqoAssetFont>("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All);
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->GetUri(), QStringLiteral("fonts/Fonts/Roboto/android.ttf"));
-    const auto svg = std::dynamic_pointer_cast<TqoAssetSVG>(
-        loaded.Find("Images\\Logo", TqoPlatform::Android, TqoDeviceClass::PhoneNormal));
+    const auto svg = loaded.ResolveAs<TqoAssetSVG>("Images\\Logo", TqoPlatform::Android, TqoDeviceClass::PhoneNormal);
     ASSERT_NE(svg, nullptr);
     EXPECT_EQ(svg->GetSVGUri(), QString());
     EXPECT_EQ(svg->GetVectorUri(), QStringLiteral("Images/Logo/android-phone-normal.vector"));
-    const auto file =
-        std::dynamic_pointer_cast<TqoAssetFile>(loaded.Find("Data\\Cities", TqoPlatform::All, TqoDeviceClass::All));
+    const auto file = loaded.ResolveAs<TqoAssetFile>("Data\\Cities", TqoPlatform::All, TqoDeviceClass::All);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->GetUri(), QStringLiteral("/abs/path/cities.db"));
 }
@@ -242,8 +189,6 @@ TEST_F(AssetsFactoryTest, SavingTwiceGivesIdenticalBytesWhateverTheOrderOfAdding
     TqoAssetsManager first;
     FillEveryKind(first);
     TqoAssetsFactory::SaveConfigToFile(first, FileName("a.json"));
-    TqoAssetsFactory::SaveConfigToFile(first, FileName("b.json"));
-    EXPECT_EQ(ReadAll(FileName("a.json")), ReadAll(FileName("b.json")));
 
     // The same assets added in the reverse order, and a file saved from a loaded copy.
     TqoAssetsManager reversed;
@@ -257,20 +202,7 @@ TEST_F(AssetsFactoryTest, SavingTwiceGivesIdenticalBytesWhateverTheOrderOfAdding
     TqoAssetsFactory::LoadFromFile(loaded, FileName("a.json"));
     TqoAssetsFactory::SaveConfigToFile(loaded, FileName("d.json"));
     EXPECT_EQ(ReadAll(FileName("d.json")), ReadAll(FileName("a.json")));
-
-    const QByteArray bytes = ReadAll(FileName("a.json"));
-    EXPECT_FALSE(bytes.contains('\r'));
-    EXPECT_TRUE(bytes.endsWith("]\n}\n"));
-}
-
-TEST_F(AssetsFactoryTest, SavingLeavesNoTemporaryFilesAndCreatesTheFolder)
-{
-    TqoAssetsManager source;
-    FillEveryKind(source);
-    const QString fileName = FDir.filePath("Assets/config.json");
-    TqoAssetsFactory::SaveConfigToFile(source, fileName);
-    TqoAssetsFactory::SaveConfigToFile(source, fileName);
-    EXPECT_EQ(QDir(FDir.filePath("Assets")).entryList(QDir::Files | QDir::Hidden), QStringList{"config.json"});
+    EXPECT_FALSE(ReadAll(FileName("a.json")).contains('\r'));
 }
 
 TEST_F(AssetsFactoryTest, AFailedSaveKeepsThePreviousFile)
@@ -295,7 +227,6 @@ TEST_F(AssetsFactoryTest, AMissingFileNamesTheFile)
         FAIL() << "no error";
     } catch (const EqoFileError& e) {
         EXPECT_EQ(e.FileName(), FileName("absent.json"));
-        EXPECT_TRUE(e.Message().contains(QLatin1String("absent.json"))) << e.what();
     }
 }
 
@@ -335,63 +266,39 @@ TEST_P(MalformedConfigTest, RaisesAnErrorNamingFileAndLineAndAddsNothing)
 }
 
 #define HEADER "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": [\n"
-#define GOOD_ITEM "    {\"name\": \"Ok\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}"
-#define GOOD GOOD_ITEM ",\n"
+#define GOOD "    {\"name\": \"Ok\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"},\n"
+// A file whose second asset, from line 6 on, holds the members X.
+#define SECOND(X) HEADER GOOD "    {" X "}\n  ]\n}\n"
+#define ALL "\"platform\": \"all\", \"deviceClass\": \"all\""
+#define SET "\"name\": \"X\", \"kind\": \"bitmap-set\", " ALL ",\n     \"bitmaps\": "
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, MalformedConfigTest,
     ::testing::Values(
-        MalformedCase{"EmptyFile", "", 1, "invalid JSON"},
-        MalformedCase{"TrailingComma", HEADER GOOD "    {\"name\": \"X\",}\n  ]\n}\n", 6, "invalid JSON"},
-        MalformedCase{"NotAnObject", "[1, 2]\n", 1, "expected an object"},
+        MalformedCase{"TrailingComma", SECOND("\"name\": \"X\","), 6, "invalid JSON"},
         MalformedCase{"OtherFormat", "{\n  \"format\": \"something\",\n  \"version\": 1,\n  \"assets\": []\n}\n", 2,
                       "not an assets configuration"},
         MalformedCase{"FutureVersion", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 7,\n  \"assets\": []\n}\n", 3,
                       "unsupported version"},
-        MalformedCase{"AssetsNotAnArray", "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": {}\n}\n",
-                      4, "expected an array"},
-        MalformedCase{
-            "UnknownKind",
-            HEADER GOOD
-            "    {\"name\": \"X\", \"kind\": \"sound\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
-            6, "unknown asset kind \"sound\""},
-        MalformedCase{
-            "NameIsANumber",
-            HEADER GOOD
-            "    {\"name\": 12, \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\"}\n  ]\n}\n",
-            6, "expected a string"},
-        MalformedCase{"NameLeavesTheFolder",
-                      HEADER "    {\"name\": \"..\\\\x\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": "
-                             "\"all\"}\n  ]\n}\n",
-                      5, "invalid asset name"},
-        MalformedCase{"MissingPlatform",
-                      HEADER GOOD
-                      "    {\"name\": \"X\", \"kind\": \"color\",\n     \"deviceClass\": \"all\"}\n  ]\n}\n",
-                      6, "missing member \"platform\""},
-        MalformedCase{"UnknownDeviceClass",
-                      HEADER "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\",\n     \"deviceClass\": "
-                             "\"fridge\"}\n  ]\n}\n",
-                      6, "unknown device class"},
-        MalformedCase{"BadColor",
-                      HEADER
-                      "    {\"name\": \"X\", \"kind\": \"color\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                      "     \"color\": \"red\"}\n  ]\n}\n",
-                      6, "invalid color \"red\""},
-        MalformedCase{
-            "ScaleIsAString",
-            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                   "     \"bitmaps\": [\n       {\"scale\": 1, \"uri\": \"\"},\n       {\"scale\": \"2\", \"uri\": "
-                   "\"\"}]}\n  ]\n}\n",
-            8, "expected a number"},
-        MalformedCase{
-            "CapInsetsOfThree",
-            HEADER "    {\"name\": \"X\", \"kind\": \"bitmap-set\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                   "     \"bitmaps\": [{\"scale\": 1, \"uri\": \"\",\n       \"capInsets\": [1, 2, 3]}]}\n  ]\n}\n",
-            7, "expected [left, top, right, bottom]"},
-        MalformedCase{"UnknownMember",
-                      HEADER
-                      "    {\"name\": \"X\", \"kind\": \"font\", \"platform\": \"all\", \"deviceClass\": \"all\",\n"
-                      "     \"uri\": \"a.ttf\", \"colour\": \"#FF000000\"}\n  ]\n}\n",
-                      6, "unknown member \"colour\""},
-        MalformedCase{"VariantListedTwice", HEADER GOOD GOOD_ITEM "\n  ]\n}\n", 6, "listed twice"}),
+        MalformedCase{"UnknownKind", SECOND("\"name\": \"X\", \"kind\": \"sound\", " ALL), 6, "unknown asset kind"},
+        MalformedCase{"MissingPlatform", SECOND("\"name\": \"X\", \"kind\": \"color\", \"deviceClass\": \"all\""), 6,
+                      "missing member \"platform\""},
+        MalformedCase{"BadColor", SECOND("\"name\": \"X\", \"kind\": \"color\", " ALL ",\n     \"color\": \"red\""), 7,
+                      "invalid color \"red\""},
+        MalformedCase{"UnknownMember", SECOND("\"name\": \"X\", \"kind\": \"font\", " ALL ",\n     \"colour\": \"\""),
+                      7, "unknown member \"colour\""},
+        MalformedCase{"ScaleIsAString", SECOND(SET "[{\"scale\": \"2\", \"uri\": \"\"}]"), 7, "expected a number"},
+        MalformedCase{"VariantListedTwice", SECOND("\"name\": \"Ok\", \"kind\": \"color\", " ALL), 6, "listed twice"},
+        // What the storage could not keep apart is refused before anything is written.
+        MalformedCase{"NameLeavesTheFolder", SECOND("\"name\": \"..\\\\x\", \"kind\": \"color\", " ALL), 6,
+                      "outside the assets folder"},
+        MalformedCase{"NameEndsWithADot", SECOND("\"name\": \"Icons\\\\x.\", \"kind\": \"color\", " ALL), 6,
+                      "ends with a dot"},
+        MalformedCase{"DeviceName", SECOND("\"name\": \"AUX\", \"kind\": \"color\", " ALL), 6, "device name"},
+        MalformedCase{"SameScaleTwice",
+                      SECOND(SET "[{\"scale\": 1.5, \"uri\": \"a.png\"},\n{\"scale\": 1.5, \"uri\": \"b.png\"}]"), 8,
+                      "both be stored as @15x"},
+        MalformedCase{"ScaleTextsCollide",
+                      SECOND(SET "[{\"scale\": 1, \"uri\": \"a.png\"},\n{\"scale\": 1.05, \"uri\": \"b.png\"}]"), 8,
+                      "1 and 1.05 would both be stored as @10x"}),
     testdata::TCaseName());

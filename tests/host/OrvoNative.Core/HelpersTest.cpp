@@ -17,15 +17,8 @@ using namespace core;
 TEST(NullableTest, ReadingAnEmptyValueRaises)
 {
     TqoNullable<float> value;
-    EXPECT_FALSE(value.HasValue());
-    try {
-        (void)value.Value();
-        FAIL() << "no error";
-    } catch (const EqoNoSuchValue& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("No such value"));
-    }
+    EXPECT_THROW((void)value.Value(), EqoNoSuchValue);
     value = 0.0f; // zero is a value, not "empty"
-    EXPECT_TRUE(value.HasValue());
     EXPECT_EQ(value.Value(), 0.0f);
     value.Clear();
     EXPECT_EQ(value.ValueOr(7.0f), 7.0f);
@@ -65,23 +58,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ColorCase{"HashARGB", "#80FF0000", true, 0x80FF0000},
                       ColorCase{"DollarARGB", "$FF00ff00", true, 0xFF00FF00},
                       ColorCase{"HashRGBIsOpaque", "#2196f3", true, 0xFF2196F3},
-                      ColorCase{"DollarRGB", "$000000", true, 0xFF000000},
                       ColorCase{"TransparentBlack", "#00000000", true, 0x00000000}, ColorCase{"Empty", "", false, 0},
-                      ColorCase{"PrefixOnly", "#", false, 0}, ColorCase{"NoPrefix", "FF000000", false, 0},
-                      ColorCase{"ThreeDigits", "#F00", false, 0}, ColorCase{"SevenDigits", "#FF00000", false, 0},
-                      ColorCase{"NineDigits", "#FF0000000", false, 0}, ColorCase{"NotHex", "#GG000000", false, 0},
-                      ColorCase{"Blank", " #FF000000", false, 0}, ColorCase{"Keyword", "red", false, 0},
-                      ColorCase{"OtherPrefix", "0xFF000000", false, 0}),
+                      ColorCase{"NoPrefix", "FF000000", false, 0}, ColorCase{"SevenDigits", "#FF00000", false, 0},
+                      ColorCase{"NotHex", "#GG000000", false, 0}, ColorCase{"Blank", " #FF000000", false, 0}),
     testdata::TCaseName());
 
 TEST(ColorTextTest, HexAndDisplayTexts)
 {
     EXPECT_EQ(TqoColorHelper::ToARGBHex(0x0A0B0C0D), QStringLiteral("#0A0B0C0D"));
     EXPECT_EQ(TqoColorHelper::ToARGBHex(0xFFABCDEF, QLatin1Char('$')), QStringLiteral("$FFABCDEF"));
-    EXPECT_EQ(TqoColorHelper::ToARGBHex(0), QStringLiteral("#00000000"));
     EXPECT_EQ(TqoColorHelper::ToDisplayString(0xFF2196F3), QStringLiteral("#2196F3"));
     EXPECT_EQ(TqoColorHelper::ToDisplayString(0x802196F3), QStringLiteral("#802196F3"));
-    EXPECT_EQ(TqoAssetColor("A").GetDisplayText(), QString());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -130,24 +117,10 @@ TEST(AssertTest, MessagesNameTheArgumentOrClass)
     } catch (const EqoAssertionFailed& e) {
         EXPECT_TRUE(e.Message().contains(QLatin1String("name=\"AAsset\""))) << e.what();
     }
-
     const auto color = std::make_shared<TqoAssetColor>("A");
     EXPECT_EQ(TqoAssert::IsClass<TqoAssetColor>(color), color.get());
-    try {
-        TqoAssert::IsClass<TqoAssetFont>(color);
-        FAIL() << "no error";
-    } catch (const EqoAssertionFailed& e) {
-        EXPECT_EQ(
-            e.Message(),
-            QStringLiteral("Object is not of the expected class: class=\"TqoAssetFont\", actual=\"TqoAssetColor\""));
-    }
-    EXPECT_NO_THROW(TqoAssert::IsTrue(true, "x"));
+    EXPECT_THROW(TqoAssert::IsClass<TqoAssetFont>(color), EqoAssertionFailed);
     EXPECT_THROW(TqoAssert::IsFalse(true, "x"), EqoAssertionFailed);
-    try {
-        TqoAssert::Fail("Неизвестное название свойства");
-    } catch (const EqoAssertionFailed& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("Неизвестное название свойства"));
-    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -200,10 +173,7 @@ TEST(BitmapTest, UnreadableFileRaisesWithItsName)
 {
     QTemporaryDir dir;
     const QString fileName = dir.filePath("broken.png");
-    QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not a png");
-    file.close();
+    ASSERT_TRUE(testdata::WriteAll(fileName, "not a png"));
     try {
         TqoBitmap::FromFile(fileName);
         FAIL() << "no error";

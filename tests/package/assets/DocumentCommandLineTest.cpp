@@ -7,21 +7,12 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QMap>
 #include <QTemporaryDir>
 
 using testdata::CopyTree;
 
 namespace {
-
-struct TRun
-{
-    int ExitCode = -1;
-    QString Out;
-    QString Err;
-};
 
 class CommandLineTest : public testing::Test
 {
@@ -39,23 +30,15 @@ protected:
 
     static QString Binary() { return QStringLiteral(ORVO_BIN_DIR "/orvo-assets"); }
 
-    TRun Run(const QStringList& AArgs) const
-    {
-        const testdata::TRun LRun = testdata::RunProgram(Binary(), AArgs, FDir.path());
-        return {LRun.ExitCode, LRun.OutText(), LRun.ErrText()};
-    }
+    testdata::TRun Run(const QStringList& AArgs) const { return testdata::RunProgram(Binary(), AArgs, FDir.path()); }
 
     // Every file of the project with a hash of its bytes.
     QMap<QString, QByteArray> Snapshot() const
     {
         QMap<QString, QByteArray> LFiles;
-        for (QDirIterator LIt(FDir.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); LIt.hasNext();) {
-            const QString LFile = LIt.next();
-            QFile LData(LFile);
-            LData.open(QIODevice::ReadOnly);
-            LFiles.insert(QDir(FDir.path()).relativeFilePath(LFile),
-                          QCryptographicHash::hash(LData.readAll(), QCryptographicHash::Sha1));
-        }
+        for (const QString& LFile : testdata::FileNames(FDir.path()))
+            LFiles.insert(LFile,
+                          QCryptographicHash::hash(testdata::ReadAll(FDir.filePath(LFile)), QCryptographicHash::Sha1));
         return LFiles;
     }
 
@@ -64,7 +47,7 @@ protected:
     {
         QStringList LLines;
         for (const QString& LLine :
-             Run({QStringLiteral("list"), FProject}).Out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+             Run({QStringLiteral("list"), FProject}).OutText().split(QLatin1Char('\n'), Qt::SkipEmptyParts))
             LLines << LLine.section(QLatin1Char('\t'), 0, 3);
         return LLines;
     }
@@ -74,35 +57,31 @@ protected:
 
 TEST_F(CommandLineTest, AddPrintsTheFinalNameAndSavesLikeTheAssetsManager)
 {
-    const TRun LFirst = Run({"add", FProject, "color", "Brand", "--color", "#FF102030"});
-    ASSERT_EQ(LFirst.ExitCode, 0) << LFirst.Err.toStdString();
-    EXPECT_EQ(LFirst.Out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Brand"));
-    const TRun LSecond = Run({"add", FProject, "color", "Brand", "--color", "#FF405060"});
-    EXPECT_EQ(LSecond.Out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Brand-1"));
+    const testdata::TRun LFirst = Run({"add", FProject, "color", "Brand", "--color", "#FF102030"});
+    ASSERT_EQ(LFirst.ExitCode, 0) << LFirst.ErrText().toStdString();
+    EXPECT_EQ(LFirst.OutText().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Brand"));
+    const testdata::TRun LSecond = Run({"add", FProject, "color", "Brand", "--color", "#FF405060"});
+    EXPECT_EQ(LSecond.OutText().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Brand-1"));
 
     // The save of the first command stored every asset and wrote what the project needs.
     for (const char* LFile : {"Assets/config.json", "Assets/config-android.json", "Assets/config-ios.json",
                               "Assets/Logo/default.vector", "Assets/Avatar/default@20x.png", "Assets.Consts.pas"})
         EXPECT_TRUE(QFileInfo::exists(FDir.filePath(QString::fromUtf8(LFile)))) << LFile;
     EXPECT_FALSE(QFileInfo::exists(FDir.filePath(QStringLiteral("Assets/config.backup.json"))));
-    QFile LConsts(FDir.filePath(QStringLiteral("Assets.Consts.pas")));
-    ASSERT_TRUE(LConsts.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(LConsts.readAll().contains("'Brand-1'"));
-    QFile LProject(FProject);
-    ASSERT_TRUE(LProject.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(LProject.readAll().contains("Class=\"ORVO_AssetsConfig\""));
+    EXPECT_TRUE(testdata::ReadAll(FDir.filePath(QStringLiteral("Assets.Consts.pas"))).contains("'Brand-1'"));
+    EXPECT_TRUE(testdata::ReadAll(FProject).contains("Class=\"ORVO_AssetsConfig\""));
 }
 
 TEST_F(CommandLineTest, VariantKeepsTheNameAndATakenVariantIsAnError)
 {
-    const TRun LAdd = Run(
+    const testdata::TRun LAdd = Run(
         {"add", FProject, "color", "Accent", "--color", "#FF000001", "--platform", "ios", "--device-class", "tablet"});
-    ASSERT_EQ(LAdd.ExitCode, 0) << LAdd.Err.toStdString();
-    EXPECT_EQ(LAdd.Out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Accent"));
-    const TRun LAgain =
+    ASSERT_EQ(LAdd.ExitCode, 0) << LAdd.ErrText().toStdString();
+    EXPECT_EQ(LAdd.OutText().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Accent"));
+    const testdata::TRun LAgain =
         Run({"add", FProject, "color", "Accent", "--color", "#FF000002", "--platform", "2", "--device-class", "4"});
     EXPECT_EQ(LAgain.ExitCode, 1);
-    EXPECT_TRUE(LAgain.Err.contains(QStringLiteral("Accent@ios-tablet"))) << LAgain.Err.toStdString();
+    EXPECT_TRUE(LAgain.ErrText().contains(QStringLiteral("Accent@ios-tablet"))) << LAgain.ErrText().toStdString();
     // The comparer's order: all platforms and devices first, the iOS tablet variant last.
     const QStringList LVariants = Variants();
     ASSERT_FALSE(LVariants.isEmpty());
@@ -113,8 +92,8 @@ TEST_F(CommandLineTest, VariantKeepsTheNameAndATakenVariantIsAnError)
 TEST_F(CommandLineTest, RenameCopyAndRemoveOfAFolder)
 {
     EXPECT_EQ(Run({"rename", FProject, "Icons\\", "Images\\"}).ExitCode, 0);
-    const TRun LCopy = Run({"copy", FProject, "Images\\Star"});
-    EXPECT_EQ(LCopy.Out.section(QLatin1Char('\n'), 0, 0), QStringLiteral("Images\\Star-1"));
+    const testdata::TRun LCopy = Run({"copy", FProject, "Images\\Star"});
+    EXPECT_EQ(LCopy.OutText().section(QLatin1Char('\n'), 0, 0), QStringLiteral("Images\\Star-1"));
     EXPECT_TRUE(QFileInfo::exists(FDir.filePath(QStringLiteral("Assets/Images/Star-1/default.vector"))));
     EXPECT_FALSE(QFileInfo::exists(FDir.filePath(QStringLiteral("Assets/Icons"))));
 
@@ -127,17 +106,18 @@ TEST_F(CommandLineTest, RenameCopyAndRemoveOfAFolder)
 TEST_F(CommandLineTest, DryRunShowsTheChangesAndWritesNothing)
 {
     const auto LBefore = Snapshot();
-    const TRun LRun = Run({"add", FProject, "--dry-run", "file", "Docs\\Readme", FDir.filePath("Main.pas")});
-    ASSERT_EQ(LRun.ExitCode, 0) << LRun.Err.toStdString();
+    const testdata::TRun LRun = Run({"add", FProject, "--dry-run", "file", "Docs\\Readme", FDir.filePath("Main.pas")});
+    ASSERT_EQ(LRun.ExitCode, 0) << LRun.ErrText().toStdString();
     EXPECT_EQ(Snapshot(), LBefore);
-    EXPECT_TRUE(LRun.Out.contains(QStringLiteral("create Assets/Docs/Readme/default.pas"))) << LRun.Out.toStdString();
-    EXPECT_TRUE(LRun.Out.contains(QStringLiteral("change Assets/config.json")));
-    EXPECT_TRUE(LRun.Out.contains(QStringLiteral("change DemoApp.dproj")));
+    EXPECT_TRUE(LRun.OutText().contains(QStringLiteral("create Assets/Docs/Readme/default.pas")))
+        << LRun.OutText().toStdString();
+    EXPECT_TRUE(LRun.OutText().contains(QStringLiteral("change Assets/config.json")));
+    EXPECT_TRUE(LRun.OutText().contains(QStringLiteral("change DemoApp.dproj")));
 }
 
 struct TExitCase
 {
-    const char* Label;
+    const char* Name;
     std::vector<const char*> Args; // "@" stands for the project file
     int ExitCode;
     const char* ErrorText; // part of the message on stderr
@@ -153,9 +133,9 @@ TEST_P(CommandLineExitTest, AnswersWithTheStatusAndAMessage)
     for (const char* LArg : GetParam().Args)
         LArgs << (QLatin1String(LArg) == QLatin1String("@") ? FProject : QString::fromUtf8(LArg));
     const auto LBefore = Snapshot();
-    const TRun LRun = Run(LArgs);
-    EXPECT_EQ(LRun.ExitCode, GetParam().ExitCode) << LRun.Err.toStdString();
-    EXPECT_TRUE(LRun.Err.contains(QString::fromUtf8(GetParam().ErrorText))) << LRun.Err.toStdString();
+    const testdata::TRun LRun = Run(LArgs);
+    EXPECT_EQ(LRun.ExitCode, GetParam().ExitCode) << LRun.ErrText().toStdString();
+    EXPECT_TRUE(LRun.ErrText().contains(QString::fromUtf8(GetParam().ErrorText))) << LRun.ErrText().toStdString();
     EXPECT_EQ(Snapshot(), LBefore);
 }
 
@@ -170,23 +150,27 @@ INSTANTIATE_TEST_SUITE_P(
                         "unknown_platform", {"add", "@", "font", "F", "--platform", "web"}, 2, "unknown platform"},
                     TExitCase{"parent_in_name", {"add", "@", "font", "..\\..\\F"}, 1, "outside the assets folder"},
                     TExitCase{"device_name", {"add", "@", "theme-container", "Themes\\COM1"}, 1, "device name"},
+                    TExitCase{"trailing_dot", {"rename", "@", "Logo", "Logo."}, 1, "ends with a dot"},
+                    TExitCase{"variant_of_another_kind",
+                              {"add", "@", "font", "Logo", "--platform", "ios"},
+                              1,
+                              "\"Logo\" is an asset of kind svg, not font"},
                     TExitCase{"rooted_name", {"rename", "@", "Logo", "/etc/Logo"}, 1, "outside the assets folder"},
                     TExitCase{"no_such_asset", {"remove", "@", "Nothing"}, 1, "no such asset"},
                     TExitCase{"no_such_folder", {"remove", "@", "Nothing\\"}, 1, "no such asset folder"},
                     TExitCase{"no_such_project", {"list", "missing.dproj"}, 1, "no such project file"}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Label); });
+    testdata::TCaseName());
 
 TEST_F(CommandLineTest, ConfigurationThatDoesNotLoadStopsEveryCommandWithItsLine)
 {
-    QFile LConfig(FDir.filePath(QStringLiteral("Assets/config.json")));
-    ASSERT_TRUE(LConfig.open(QIODevice::WriteOnly));
-    LConfig.write("{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": [ { \"name\": 5 } ]\n}\n");
-    LConfig.close();
+    const QString LConfig = FDir.filePath(QStringLiteral("Assets/config.json"));
+    ASSERT_TRUE(testdata::WriteAll(
+        LConfig, "{\n  \"format\": \"orvo-assets\",\n  \"version\": 1,\n  \"assets\": [ { \"name\": 5 } ]\n}\n"));
     const auto LBefore = Snapshot();
     for (const char* LCommand : {"list", "save", "consts", "deploy"}) {
-        const TRun LRun = Run({QString::fromUtf8(LCommand), FProject});
+        const testdata::TRun LRun = Run({QString::fromUtf8(LCommand), FProject});
         EXPECT_EQ(LRun.ExitCode, 1) << LCommand;
-        EXPECT_TRUE(LRun.Err.contains(LConfig.fileName() + QStringLiteral(":4:"))) << LRun.Err.toStdString();
+        EXPECT_TRUE(LRun.ErrText().contains(LConfig + QStringLiteral(":4:"))) << LRun.ErrText().toStdString();
     }
     EXPECT_EQ(Snapshot(), LBefore);
 }

@@ -232,12 +232,13 @@ TEST_F(DocumentTest, RemovedBrokenConfigurationAllowsTheSave)
     EXPECT_EQ(NamesIn(Assets(QStringLiteral("config.json"))), QStringList({"New"}));
 }
 
-TEST_F(DocumentTest, NameLeadingToADeviceStopsTheSaveBeforeAnythingIsWritten)
+TEST_F(DocumentTest, NameLeadingToADeviceNeverJoinsTheDocument)
 {
     auto LDocument = Open();
-    // The runtime stores it (it is normalized); the document refuses to write it.
-    LDocument->GetAssetsManager().Add(std::make_shared<TqoAssetColor>(QStringLiteral("Icons\\aux"), 1u));
-    EXPECT_THROW(LDocument->Save(true), orvo::EqoAssetNameError);
+    // The runtime refuses it as the model does, so no save can meet it.
+    EXPECT_THROW(LDocument->GetAssetsManager().Add(std::make_shared<TqoAssetColor>(QStringLiteral("Icons\\aux"), 1u)),
+                 EqoAssertionFailed);
+    EXPECT_THROW(LDocument->GetModel().AddColor(QStringLiteral("Icons\\aux"), 1u), orvo::EqoAssetNameError);
     EXPECT_FALSE(QFileInfo::exists(Assets()));
     EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("Assets.Consts.pas"))));
 }

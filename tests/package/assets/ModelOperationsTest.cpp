@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 using namespace core;
 using orvo::TqoAssetOperation;
@@ -49,55 +50,28 @@ void AddColors(TqoAssetsModel& AModel, const std::vector<const char*>& ANames)
 
 } // namespace
 
-struct TUniqueNameCase
-{
-    const char* Label;
-    std::vector<const char*> Existing;
-    const char* Name;
-    const char* Expected;
-};
-
-class UniqueNameTest : public testing::TestWithParam<TUniqueNameCase>
-{
-};
-
-TEST_P(UniqueNameTest, GivesTheFirstFreeCounter)
+TEST(ModelNames, AFreeNameStaysATakenOneGetsTheFirstFreeCounter)
 {
     TqoAssetsModel LModel;
-    AddColors(LModel, GetParam().Existing);
-    EXPECT_EQ(LModel.GenerateAssetName(QString::fromUtf8(GetParam().Name)), QString::fromUtf8(GetParam().Expected));
+    AddColors(LModel, {"Icon", "Icon-2", "icon", "Other-1"});
+    EXPECT_EQ(LModel.GenerateAssetName(QStringLiteral("Free")), QStringLiteral("Free"));
+    EXPECT_EQ(LModel.GenerateAssetName(QStringLiteral("Icon")), QStringLiteral("Icon-1"));
+    EXPECT_EQ(LModel.GenerateAssetName(QStringLiteral("ICON")), QStringLiteral("ICON"));
+    EXPECT_EQ(LModel.GenerateAssetName(QStringLiteral("Other-1")), QStringLiteral("Other-1-1"));
+    AddColors(LModel, {"Icon-1"});
+    EXPECT_EQ(LModel.GenerateAssetName(QStringLiteral("Icon")), QStringLiteral("Icon-3"));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Model, UniqueNameTest,
-    testing::Values(TUniqueNameCase{"free", {"Other"}, "Icon", "Icon"},
-                    TUniqueNameCase{"taken", {"Icon"}, "Icon", "Icon-1"},
-                    TUniqueNameCase{"gap_is_filled", {"Icon", "Icon-2"}, "Icon", "Icon-1"},
-                    TUniqueNameCase{"counts_past_taken", {"Icon", "Icon-1", "Icon-2"}, "Icon", "Icon-3"},
-                    TUniqueNameCase{"case_matters", {"icon"}, "Icon", "Icon"},
-                    TUniqueNameCase{"folder_kept", {"Icons\\Back"}, "Icons\\Back", "Icons\\Back-1"},
-                    TUniqueNameCase{"counter_of_counter", {"Icon-1"}, "Icon-1", "Icon-1-1"}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Label); });
 
 TEST(ModelRename, TakenNameGetsACounterAndReportsRenameThenChange)
 {
     TqoAssetsModel LModel;
     AddColors(LModel, {"A", "B"});
     TReports LReports(LModel);
+    LModel.Rename(QStringLiteral("A"), QStringLiteral("A"));
+    LModel.Rename(QStringLiteral("Missing"), QStringLiteral("C"));
     LModel.Rename(QStringLiteral("A"), QStringLiteral("B"));
     EXPECT_EQ(LReports.Lines, QStringList({"renamed A -> B-1", "Renamed B-1"}));
     EXPECT_EQ(Ids(LModel), QStringList({"B-1@default", "B@default"}));
-}
-
-TEST(ModelRename, NothingHappensForTheSameOrAMissingName)
-{
-    TqoAssetsModel LModel;
-    AddColors(LModel, {"A"});
-    TReports LReports(LModel);
-    LModel.Rename(QStringLiteral("A"), QStringLiteral("A"));
-    LModel.Rename(QStringLiteral("Missing"), QStringLiteral("C"));
-    EXPECT_EQ(LReports.Lines, QStringList());
-    EXPECT_EQ(Ids(LModel), QStringList({"A@default"}));
 }
 
 TEST(ModelRenamePath, MovesExactlyTheAssetsBelowTheOldFolder)
@@ -123,10 +97,10 @@ TEST(ModelRenamePath, AnEscapingTargetRenamesNothing)
 
 struct TRemovePathCase
 {
-    const char* Label;
+    const char* Name;
     const char* Path;
-    std::vector<const char*> Left;
-    std::vector<const char*> Reports;
+    QStringList Left; // sorted ids
+    QStringList Reports;
 };
 
 class RemovePathTest : public testing::TestWithParam<TRemovePathCase>
@@ -139,15 +113,8 @@ TEST_P(RemovePathTest, RemovesWhatThePathNames)
     AddColors(LModel, {"Icons", "Icons\\A", "Icons\\Sub\\B", "IconsX"});
     TReports LReports(LModel);
     LModel.RemovePath(QString::fromUtf8(GetParam().Path));
-    QStringList LLeft;
-    for (const char* L : GetParam().Left)
-        LLeft << QString::fromUtf8(L);
-    LLeft.sort();
-    QStringList LExpectedReports;
-    for (const char* L : GetParam().Reports)
-        LExpectedReports << QString::fromUtf8(L);
-    EXPECT_EQ(Ids(LModel), LLeft);
-    EXPECT_EQ(LReports.Lines, LExpectedReports);
+    EXPECT_EQ(Ids(LModel), GetParam().Left);
+    EXPECT_EQ(LReports.Lines, GetParam().Reports);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -156,21 +123,20 @@ INSTANTIATE_TEST_SUITE_P(
         TRemovePathCase{
             "folder", "Icons\\", {"Icons@default", "IconsX@default"}, {"Deleting Icons\\A", "Deleting Icons\\Sub\\B"}},
         TRemovePathCase{
-            "exact_name", "Icons", {"Icons\\A@default", "Icons\\Sub\\B@default", "IconsX@default"}, {"Deleting Icons"}},
+            "exact_name", "Icons", {"IconsX@default", "Icons\\A@default", "Icons\\Sub\\B@default"}, {"Deleting Icons"}},
         TRemovePathCase{"subfolder",
                         "Icons\\Sub\\",
-                        {"Icons@default", "Icons\\A@default", "IconsX@default"},
-                        {"Deleting Icons\\Sub\\B"}},
-        TRemovePathCase{"no_match",
-                        "Nothing\\",
-                        {"Icons@default", "Icons\\A@default", "Icons\\Sub\\B@default", "IconsX@default"},
-                        {}}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Label); });
+                        {"Icons@default", "IconsX@default", "Icons\\A@default"},
+                        {"Deleting Icons\\Sub\\B"}}),
+    testdata::TCaseName());
 
-TEST(ModelRemovePath, AnEmptyPathIsRefused)
+TEST(ModelRemovePath, AnEmptyPathIsRefusedAndAMissingNameCopiesNothing)
 {
     TqoAssetsModel LModel;
+    TReports LReports(LModel);
     EXPECT_THROW(LModel.RemovePath(QString()), EqoAssertionFailed);
+    EXPECT_EQ(LModel.Copy(QStringLiteral("Icon")), nullptr);
+    EXPECT_EQ(LReports.Lines, QStringList());
 }
 
 TEST(ModelCopy, CopiesEveryVariantUnderTheNextFreeNameWithOneReport)
@@ -188,35 +154,72 @@ TEST(ModelCopy, CopiesEveryVariantUnderTheNextFreeNameWithOneReport)
     ASSERT_NE(LLast, nullptr);
     EXPECT_EQ(LLast->GetId(), QStringLiteral("Icon-2@ios-tablet"));
     EXPECT_EQ(LReports.Lines, QStringList({"Added Icon-2"}));
-    auto LCopy = std::dynamic_pointer_cast<TqoAssetColor>(
-        LManager.Find(QStringLiteral("Icon-2"), TqoPlatform::Android, TqoDeviceClass::All));
-    ASSERT_NE(LCopy, nullptr);
-    EXPECT_EQ(LCopy->GetColor(), 2u);
+    EXPECT_EQ(LManager.ResolveAs<TqoAssetColor>(QStringLiteral("Icon-2"), TqoPlatform::Android, TqoDeviceClass::All)
+                  ->GetColor(),
+              2u);
     EXPECT_EQ(LModel.GetAssets(QStringLiteral("Icon-2"))->Count(), 3);
     EXPECT_EQ(LModel.GetAssets(QStringLiteral("Icon"))->Count(), 3);
 }
 
-TEST(ModelCopy, AMissingNameCopiesNothing)
+TEST(ModelAdd, EveryKindIsAddedEmptyWithOneReport)
 {
     TqoAssetsModel LModel;
     TReports LReports(LModel);
-    EXPECT_EQ(LModel.Copy(QStringLiteral("Icon")), nullptr);
-    EXPECT_EQ(LReports.Lines, QStringList());
-    EXPECT_EQ(LModel.GetAssetsManager().Count(), 0);
+    QStringList LExpected;
+    for (const QString& LKind : TqoAssetKinds::Keys()) {
+        const TqoAssetPtr LAsset = LModel.AddEmpty(LKind, QStringLiteral("K\\") + LKind);
+        EXPECT_EQ(LAsset->GetKind(), LKind);
+        EXPECT_EQ(LAsset->GetId(), QStringLiteral("K\\%1@default").arg(LKind));
+        LExpected << QStringLiteral("Added K\\") + LKind;
+    }
+    EXPECT_EQ(LReports.Lines, LExpected);
+    EXPECT_EQ(LModel.AddEmptyBitmapSet(QStringLiteral("Set"))->Count(), 5);
+    EXPECT_THROW(LModel.AddEmpty(QStringLiteral("sound"), QStringLiteral("S")), EqoAssertionFailed);
 }
 
-TEST(ModelAdd, EmptyBitmapSetHasFiveScalesWithoutFiles)
+TEST(ModelAdd, AVariantMustBeFreeAndOfTheNamesKind)
+{
+    TqoAssetsModel LModel;
+    LModel.AddColor(QStringLiteral("Accent"), 1u);
+    TReports LReports(LModel);
+    LModel.AddVariant(std::make_shared<TqoAssetColor>(QStringLiteral("Accent"), 2u, TqoPlatform::iOS));
+    // The command line's tests check the messages.
+    EXPECT_THROW(LModel.AddVariant(std::make_shared<TqoAssetColor>(QStringLiteral("Accent"), 3u, TqoPlatform::iOS)),
+                 orvo::EqoAssetVariantError);
+    EXPECT_THROW(LModel.AddVariant(std::make_shared<TqoAssetFont>(QStringLiteral("Accent"), TqoPlatform::Android)),
+                 orvo::EqoAssetVariantError);
+    EXPECT_EQ(LReports.Lines, QStringList({"Added Accent"}));
+    EXPECT_EQ(Ids(LModel), QStringList({"Accent@default", "Accent@ios"}));
+}
+
+// Regression: a name the model took but the storage refused stayed in config.json, and every
+// later save failed; two bitmaps of one scale text were written into one file.
+TEST(ModelAdd, WhatCannotBeStoredIsRefusedBeforeItJoins)
 {
     TqoAssetsModel LModel;
     TReports LReports(LModel);
-    const auto LSet = LModel.AddEmptyBitmapSet(QStringLiteral("Icons\\Back"));
-    std::vector<float> LScales;
-    for (const TqoBitmapInfo* LInfo : LSet->GetBitmapInfos()) {
-        LScales.push_back(LInfo->GetScale());
-        EXPECT_EQ(LInfo->GetSource(), TqoBitmapInfo::TqoSource::None);
-    }
-    EXPECT_EQ(LScales, (std::vector<float>{1.0f, 1.5f, 2.0f, 3.0f, 4.0f}));
-    EXPECT_EQ(LReports.Lines, QStringList({"Added Icons\\Back"}));
+    const QString LLongest = QString(79, QLatin1Char('a')) + QLatin1Char('\\') + QString(80, QLatin1Char('b')) +
+                             QLatin1Char('\\') + QString(39, QLatin1Char('c'));
+    for (const QString& LName :
+         {QStringLiteral("x."), QStringLiteral("Icons\\COM1"), QString(LLongest + QStringLiteral("\\c"))})
+        EXPECT_THROW(LModel.AddEmptyFile(LName), orvo::EqoAssetNameError) << LName.toStdString();
+    LModel.AddColor(LLongest.left(LLongest.size() - 1), 1u);
+    EXPECT_THROW(LModel.Copy(LLongest.left(LLongest.size() - 1)), orvo::EqoAssetNameError); // "-1" is too long
+
+    auto LSet = std::make_shared<TqoAssetBitmapSet>(QStringLiteral("Icon"));
+    LSet->Add(1.0f);
+    LSet->Add(1.5f)->SetScale(1.05f);
+    EXPECT_THROW(LModel.AddAsset(LSet), orvo::EqoAssetVariantError);
+    EXPECT_EQ(LModel.GetAssetsManager().Count(), 1);
+    EXPECT_EQ(LReports.Lines.size(), 1); // the color's only
+
+    // Changed after it joined: the save stops before it writes anything.
+    LSet->GetBitmapInfos()[1]->SetScale(1.5f);
+    LModel.AddAsset(LSet);
+    LSet->GetBitmapInfos()[1]->SetScale(1.0f);
+    QTemporaryDir LDir;
+    EXPECT_THROW(LModel.SaveToFile(LDir.filePath(QStringLiteral("Assets/config.json"))), orvo::EqoAssetVariantError);
+    EXPECT_FALSE(QFileInfo::exists(LDir.filePath(QStringLiteral("Assets"))));
 }
 
 TEST(ModelAdd, GroupIsReportedOnce)
@@ -229,15 +232,4 @@ TEST(ModelAdd, GroupIsReportedOnce)
     LModel.AddGroup(LGroup);
     EXPECT_EQ(LReports.Lines, QStringList({"Added G"}));
     EXPECT_EQ(Ids(LModel), QStringList({"G@android", "G@default"}));
-}
-
-TEST(ModelRemove, RemovesAllVariantsAndReportsEachName)
-{
-    TqoAssetsModel LModel;
-    AddColors(LModel, {"A", "B", "C"});
-    LModel.GetAssetsManager().Add(std::make_shared<TqoAssetColor>(QStringLiteral("A"), 5u, TqoPlatform::iOS));
-    TReports LReports(LModel);
-    LModel.Removes({QStringLiteral("A"), QStringLiteral("C")});
-    EXPECT_EQ(Ids(LModel), QStringList({"B@default"}));
-    EXPECT_EQ(LReports.Lines, QStringList({"Deleting A", "Deleting C"}));
 }

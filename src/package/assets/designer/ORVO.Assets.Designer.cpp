@@ -28,19 +28,12 @@ namespace {
 
 const QString CLogCategory = QStringLiteral("AssetsDesigner");
 
-// Windows opens these as devices whatever folder or extension they come with.
-bool IsDeviceName(const QString& ALevel)
+const TqoAssetsEditorsManager& RegisteredEditors()
 {
-    static const QSet<QString> LNames = {QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
-                                         QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
-    QString LBase = ALevel.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
-    while (LBase.endsWith(QLatin1Char(' ')))
-        LBase.chop(1);
-    if (LNames.contains(LBase))
-        return true;
-    if (LBase.size() == 4 && (LBase.startsWith(QLatin1String("COM")) || LBase.startsWith(QLatin1String("LPT"))))
-        return LBase[3] >= QLatin1Char('0') && LBase[3] <= QLatin1Char('9');
-    return false;
+    const TqoAssetsEditorsManager* LEditors = TqoAssetsEditorsManager::Instance();
+    if (!LEditors)
+        throw EqoException(QStringLiteral("The per-kind asset editors are not registered"));
+    return *LEditors;
 }
 
 QString CleanPath(const QString& AFileName) { return QDir::cleanPath(QDir::fromNativeSeparators(AFileName)); }
@@ -113,33 +106,39 @@ void TqoAssetsModel::DoAssetRenamed(const TqoAssetName& AOldAssetName, const Tqo
 
 void TqoAssetsModel::CheckAssetName(const QString& AName)
 {
-    const auto LFail = [&](const QString& AWhy) {
-        throw EqoAssetNameError(QStringLiteral("Invalid asset name, %1: name=\"%2\"").arg(AWhy, AName));
-    };
-    if (AName.trimmed().isEmpty())
-        LFail(QStringLiteral("the name is empty"));
-    const QString LText = AName.trimmed();
-    if (LText.startsWith(QLatin1Char('/')) || LText.startsWith(QLatin1Char('\\')))
-        LFail(QStringLiteral("a rooted name leads outside the assets folder"));
-    if (LText.size() >= 2 && LText[0].isLetter() && LText[1] == QLatin1Char(':'))
-        LFail(QStringLiteral("a drive leads outside the assets folder"));
-    QString LSeparated = LText;
-    LSeparated.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    for (const QString& LPart : LSeparated.split(QLatin1Char('\\'), Qt::SkipEmptyParts)) {
-        const QString LLevel = LPart.trimmed();
-        if (LLevel == QLatin1String(".") || LLevel == QLatin1String(".."))
-            LFail(QStringLiteral("\".\" and \"..\" lead outside the assets folder"));
-        if (IsDeviceName(LLevel))
-            LFail(QStringLiteral("\"%1\" is a device name").arg(LLevel));
-    }
-    if (TqoAssetNameHelper::Normalize(LText).isEmpty())
-        LFail(QStringLiteral("it holds a character that is not allowed in file names"));
+    if (const QString LWhy = TqoAssetNameHelper::Check(AName); !LWhy.isEmpty())
+        throw EqoAssetNameError(QStringLiteral("Invalid asset name, %1: name=\"%2\"").arg(LWhy, AName));
+}
+
+void TqoAssetsModel::CheckAsset(const TqoAsset& AAsset)
+{
+    CheckAssetName(AAsset.GetName());
+    if (const auto* LSet = dynamic_cast<const TqoAssetBitmapSet*>(&AAsset))
+        if (const QString LWhy = LSet->CheckScales(); !LWhy.isEmpty())
+            throw EqoAssetVariantError(
+                QStringLiteral("Bitmaps would overwrite each other, %1: asset=%2").arg(LWhy, AAsset.ToString()));
 }
 
 TqoAssetName TqoAssetsModel::NormalizeAssetName(const QString& AName)
 {
-    CheckAssetName(AName);
+    if (const QString LWhy = TqoAssetNameHelper::CheckTyped(AName); !LWhy.isEmpty())
+        throw EqoAssetNameError(QStringLiteral("Invalid asset name, %1: name=\"%2\"").arg(LWhy, AName));
     return TqoAssetNameHelper::Normalize(AName);
+}
+
+std::unique_ptr<TqoAsset> TqoAssetsModel::CreateFromFile(const QString& AKind, const TqoAssetName& AName,
+                                                         const QString& AFileName)
+{
+    const TqoAssetsEditorsManager& LEditors = RegisteredEditors();
+    if (AKind == QLatin1String("auto"))
+        return LEditors.TryCreateAsset(AName, AFileName);
+    // Lottie animations and styles are not made from dropped files; their uri is the file.
+    if (AKind == TqoAssetLottieAnimation::Kind || AKind == TqoAssetStyle::Kind) {
+        std::unique_ptr<TqoAsset> LAsset = TqoAssetKinds::Create(AKind, AName);
+        static_cast<TqoAssetWithUri&>(*LAsset).SetUri(AFileName);
+        return LAsset;
+    }
+    return LEditors.Editors(AKind)->TryCreateAsset(AName, AFileName);
 }
 
 QString TqoAssetsModel::GetAndroidConfigFileName(const QString& AConfigFileName)
@@ -170,10 +169,32 @@ QString TqoAssetsModel::GetBackupFileName(const QString& AConfigFileName)
 TqoAssetPtr TqoAssetsModel::AddAsset(TqoAssetPtr AAsset)
 {
     TqoAssert::IsNotNil(AAsset, QStringLiteral("AAsset"));
-    CheckAssetName(AAsset->GetName());
+    CheckAsset(*AAsset);
     FAssetsManager->Add(AAsset);
     DoChanged(AAsset->GetName(), TqoAssetOperation::Added);
     return AAsset;
+}
+
+TqoAssetPtr TqoAssetsModel::AddVariant(TqoAssetPtr AAsset)
+{
+    TqoAssert::IsNotNil(AAsset, QStringLiteral("AAsset"));
+    if (const TqoAssetPtr LExisting = FAssetsManager->FindById(AAsset->GetId()))
+        throw EqoAssetVariantError(QStringLiteral("the variant exists already: asset=\"%1\"").arg(LExisting->GetId()));
+    const std::unique_ptr<TqoAssetGroup> LGroup = GetAssets(AAsset->GetName());
+    for (const TqoAssetPtr& LOther : LGroup->GetAssets())
+        if (LOther->GetKind() != AAsset->GetKind())
+            throw EqoAssetVariantError(QStringLiteral("\"%1\" is an asset of kind %2, not %3")
+                                           .arg(AAsset->GetName(), LOther->GetKind(), AAsset->GetKind()));
+    return AddAsset(std::move(AAsset));
+}
+
+TqoAssetPtr TqoAssetsModel::AddEmpty(const QString& AKind, const TqoAssetName& AName)
+{
+    CheckAssetName(AName);
+    std::unique_ptr<TqoAsset> LAsset = TqoAssetKinds::CreateEmpty(AKind, AName);
+    if (!LAsset)
+        TqoAssert::Fail(QStringLiteral("Unknown asset kind: kind=\"%1\"").arg(AKind));
+    return AddAsset(std::move(LAsset));
 }
 
 std::shared_ptr<TqoAssetColor> TqoAssetsModel::AddColor(const TqoAssetName& AName, TqoAlphaColor AColor)
@@ -184,60 +205,42 @@ std::shared_ptr<TqoAssetColor> TqoAssetsModel::AddColor(const TqoAssetName& ANam
     return LAsset;
 }
 
-template <typename T> std::shared_ptr<T> TqoAssetsModel::AddEmpty(const TqoAssetName& AName)
-{
-    CheckAssetName(AName);
-    auto LAsset = std::make_shared<T>(AName, TqoPlatform::All, TqoDeviceClass::All);
-    FAssetsManager->Add(LAsset);
-    DoChanged(AName, TqoAssetOperation::Added);
-    return LAsset;
-}
-
 std::shared_ptr<TqoAssetBitmapSet> TqoAssetsModel::AddEmptyBitmapSet(const TqoAssetName& AName)
 {
-    CheckAssetName(AName);
-    auto LAsset = std::make_shared<TqoAssetBitmapSet>(AName, TqoPlatform::All, TqoDeviceClass::All);
-    for (float LScale : {1.0f, 1.5f, 2.0f, 3.0f, 4.0f})
-        LAsset->Add(std::make_unique<TqoBitmapInfo>(LScale));
-    FAssetsManager->Add(LAsset);
-    DoChanged(AName, TqoAssetOperation::Added);
-    return LAsset;
+    return std::static_pointer_cast<TqoAssetBitmapSet>(AddEmpty(TqoAssetBitmapSet::Kind, AName));
 }
 
 std::shared_ptr<TqoAssetFile> TqoAssetsModel::AddEmptyFile(const TqoAssetName& AName)
 {
-    return AddEmpty<TqoAssetFile>(AName);
+    return std::static_pointer_cast<TqoAssetFile>(AddEmpty(TqoAssetFile::Kind, AName));
 }
 
 std::shared_ptr<TqoAssetFont> TqoAssetsModel::AddEmptyFont(const TqoAssetName& AName)
 {
-    return AddEmpty<TqoAssetFont>(AName);
+    return std::static_pointer_cast<TqoAssetFont>(AddEmpty(TqoAssetFont::Kind, AName));
 }
 
 std::shared_ptr<TqoAssetLottieAnimation> TqoAssetsModel::AddEmptyLottieAnimation(const TqoAssetName& AName)
 {
-    return AddEmpty<TqoAssetLottieAnimation>(AName);
+    return std::static_pointer_cast<TqoAssetLottieAnimation>(AddEmpty(TqoAssetLottieAnimation::Kind, AName));
 }
 
 std::shared_ptr<TqoAssetStyle> TqoAssetsModel::AddEmptyStyle(const TqoAssetName& AName)
 {
-    return AddEmpty<TqoAssetStyle>(AName);
+    return std::static_pointer_cast<TqoAssetStyle>(AddEmpty(TqoAssetStyle::Kind, AName));
 }
 
 std::shared_ptr<TqoAssetSVG> TqoAssetsModel::AddEmptySVG(const TqoAssetName& AName)
 {
-    return AddEmpty<TqoAssetSVG>(AName);
+    return std::static_pointer_cast<TqoAssetSVG>(AddEmpty(TqoAssetSVG::Kind, AName));
 }
 
-void TqoAssetsModel::AddThemeContainer(const TqoAssetName& AName)
-{
-    AddAsset(std::make_shared<TqoAssetThemeContainer>(AName, TqoPlatform::All, TqoDeviceClass::All));
-}
+void TqoAssetsModel::AddThemeContainer(const TqoAssetName& AName) { AddEmpty(TqoAssetThemeContainer::Kind, AName); }
 
 void TqoAssetsModel::AddGroup(const TqoAssetGroup& AGroup)
 {
     for (const TqoAssetPtr& LAsset : AGroup.GetAssets())
-        CheckAssetName(LAsset->GetName());
+        CheckAsset(*LAsset);
     for (const TqoAssetPtr& LAsset : AGroup.GetAssets())
         FAssetsManager->Add(LAsset);
     DoChanged(AGroup.GetName(), TqoAssetOperation::Added);
@@ -287,6 +290,7 @@ void TqoAssetsModel::Rename(const TqoAssetName& AOldName, const TqoAssetName& AN
         return;
     CheckAssetName(ANewName);
     const QString LNewName = FAssetsManager->Contains(ANewName) ? FirstFreeName(ANewName) : ANewName;
+    CheckAssetName(LNewName); // the counter may make it too long
     if (FAssetsManager->Rename(AOldName, LNewName)) {
         DoAssetRenamed(AOldName, LNewName);
         DoChanged(LNewName, TqoAssetOperation::Renamed);
@@ -313,6 +317,8 @@ TqoAssetPtr TqoAssetsModel::Copy(const TqoAssetName& AName)
 {
     const QString LNewName = GenerateAssetName(AName);
     TqoAssetPtr LLast;
+    if (LNewName != AName)
+        CheckAssetName(LNewName); // the counter may make it too long
     const TqoAssetList LAssets = FAssetsManager->GetAssets([&](const TqoAsset& A) { return A.GetName() == AName; });
     for (const TqoAssetPtr& LAsset : LAssets) {
         LLast = TqoAssetPtr(LAsset->Clone(LNewName));
@@ -375,9 +381,9 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
     TqoAssetsSaveResult LResult;
     const TqoAssetList LAssets = FAssetsManager->GetAllAssets();
     LResult.AssetsCount = int(LAssets.size());
-    // A name that leads outside the assets folder stops the save before anything is written.
+    // An asset that cannot be stored stops the save before anything is written.
     for (const TqoAssetPtr& LAsset : LAssets)
-        CheckAssetName(LAsset->GetName());
+        CheckAsset(*LAsset);
 
     const QString LFolder = QFileInfo(AFileName).absolutePath();
     if (!QDir().mkpath(LFolder))
@@ -460,10 +466,7 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
 
 QStringList TqoAssetsModel::WriteAssetFiles(TqoAsset& AAsset, const QString& ARootPath)
 {
-    const TqoAssetsEditorsManager* LEditors = TqoAssetsEditorsManager::Instance();
-    if (!LEditors)
-        throw EqoException(QStringLiteral("The per-kind asset editors are not registered"));
-    return LEditors->Editors(AAsset.GetKind())->SaveTo(&AAsset, ARootPath);
+    return RegisteredEditors().Editors(AAsset.GetKind())->SaveTo(&AAsset, ARootPath);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -31,8 +31,17 @@ using TqoAssetChangedEvent = std::function<void(const core::TqoAssetName& AAsset
 // Reported while the assets' files are written: ADone of ATotal assets are done.
 using TqoSaveProgressEvent = std::function<void(int ADone, int ATotal, const QString& AAssetName)>;
 
-// An asset name that cannot be stored: its files would land outside the assets folder.
+// An asset name that cannot be stored: its files would land outside the assets folder or in a
+// folder that some platform cannot make.
 class EqoAssetNameError : public core::EqoException
+{
+public:
+    using EqoException::EqoException;
+};
+
+// An asset that cannot join the document as asked: a taken variant, another kind than the
+// name's other variants, or bitmaps that would share a file.
+class EqoAssetVariantError : public core::EqoException
 {
 public:
     using EqoException::EqoException;
@@ -66,6 +75,11 @@ public:
 
     // Adds the asset (the manager takes it over) and returns it.
     core::TqoAssetPtr AddAsset(core::TqoAssetPtr AAsset);
+    // Adds a platform or device-class variant of a name that may exist already. The variant
+    // must be free and of the kind of the name's other variants (EqoAssetVariantError).
+    core::TqoAssetPtr AddVariant(core::TqoAssetPtr AAsset);
+    // A new asset of the kind (a key of core::TqoAssetKinds) as the designer starts it.
+    core::TqoAssetPtr AddEmpty(const QString& AKind, const core::TqoAssetName& AName);
     std::shared_ptr<core::TqoAssetColor> AddColor(const core::TqoAssetName& AName, core::TqoAlphaColor AColor);
     std::shared_ptr<core::TqoAssetBitmapSet> AddEmptyBitmapSet(const core::TqoAssetName& AName);
     std::shared_ptr<core::TqoAssetFile> AddEmptyFile(const core::TqoAssetName& AName);
@@ -100,13 +114,18 @@ public:
     // Drops color variants that only repeat the color they would inherit.
     void CleanUp();
 
-    // Raises EqoAssetNameError when a name, as given, would place files outside the assets
-    // folder or cannot be a folder name: empty, rooted, a drive, "." or "..", a device name,
-    // or a character that is not allowed in file names.
+    // Raises EqoAssetNameError, with the reason, for a name that core::TqoAssetNameHelper
+    // does not take as stored.
     static void CheckAssetName(const QString& AName);
-    // The stored form of a name a person typed ("/" as separator, blanks trimmed), after
-    // CheckAssetName.
+    // The stored form of a name a person typed ("/" as separator, blanks trimmed); raises
+    // EqoAssetNameError for a typed name that cannot be stored.
     static core::TqoAssetName NormalizeAssetName(const QString& AName);
+    // An asset of the kind made from a file, for all platforms and device classes: the kind's
+    // storage makes it as from a dropped file ("auto": the first kind that takes the file);
+    // Lottie animations and styles take any file as their uri. nullptr when the kind does not
+    // take the file.
+    static std::unique_ptr<core::TqoAsset> CreateFromFile(const QString& AKind, const core::TqoAssetName& AName,
+                                                          const QString& AFileName);
     // The three configuration files of a configuration file name.
     static QString GetAndroidConfigFileName(const QString& AConfigFileName);
     static QString GetIOSConfigFileName(const QString& AConfigFileName);
@@ -117,7 +136,8 @@ protected:
     void DoAssetRenamed(const core::TqoAssetName& AOldAssetName, const core::TqoAssetName& ANewAssetName);
 
 private:
-    template <typename T> std::shared_ptr<T> AddEmpty(const core::TqoAssetName& AName);
+    // Raises when the asset cannot be stored: its name or its bitmaps' scales.
+    static void CheckAsset(const core::TqoAsset& AAsset);
     QString FirstFreeName(const QString& AName) const;
     // The kind's storage writes the asset's files; returns the files written or kept.
     static QStringList WriteAssetFiles(core::TqoAsset& AAsset, const QString& ARootPath);
