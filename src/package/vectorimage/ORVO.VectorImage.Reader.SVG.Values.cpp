@@ -364,28 +364,12 @@ bool TqoVectorReaderSVG::TryStrToColor(const QString& AText, TqoAlphaColor& ACol
 
 bool TqoVectorReaderSVG::TryStrToStrokeLineCap(const QString& AText, TqoStrokeLineCap& AValue)
 {
-    if (AText.compare(QLatin1String("butt"), Qt::CaseInsensitive) == 0)
-        AValue = TqoStrokeLineCap::Butt;
-    else if (AText.compare(QLatin1String("round"), Qt::CaseInsensitive) == 0)
-        AValue = TqoStrokeLineCap::Round;
-    else if (AText.compare(QLatin1String("square"), Qt::CaseInsensitive) == 0)
-        AValue = TqoStrokeLineCap::Square;
-    else
-        return false;
-    return true;
+    return core::TryStrokeLineCapFromName(AText, AValue, Qt::CaseInsensitive);
 }
 
 bool TqoVectorReaderSVG::TryStrToStrokeLineJoin(const QString& AText, TqoStrokeLineJoin& AValue)
 {
-    if (AText.compare(QLatin1String("miter"), Qt::CaseInsensitive) == 0)
-        AValue = TqoStrokeLineJoin::Miter;
-    else if (AText.compare(QLatin1String("round"), Qt::CaseInsensitive) == 0)
-        AValue = TqoStrokeLineJoin::Round;
-    else if (AText.compare(QLatin1String("bevel"), Qt::CaseInsensitive) == 0)
-        AValue = TqoStrokeLineJoin::Bevel;
-    else
-        return false;
-    return true;
+    return core::TryStrokeLineJoinFromName(AText, AValue, Qt::CaseInsensitive);
 }
 
 QString TqoVectorReaderSVG::ResolveColorName(const QString& AValue)

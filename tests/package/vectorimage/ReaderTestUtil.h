@@ -69,14 +69,10 @@ inline QString Describe(const core::TqoVectorBrush& ABrush)
     }
     if (ABrush.StrokeDashOffset.HasValue())
         parts << QStringLiteral("dash-offset=") + Number(ABrush.StrokeDashOffset.Value());
-    if (ABrush.StrokeLineCap.HasValue()) {
-        static const char* const Caps[] = {"square", "round", "butt"};
-        parts << QStringLiteral("cap=") + QLatin1String(Caps[int(ABrush.StrokeLineCap.Value())]);
-    }
-    if (ABrush.StrokeLineJoin.HasValue()) {
-        static const char* const Joins[] = {"miter", "round", "bevel"};
-        parts << QStringLiteral("join=") + QLatin1String(Joins[int(ABrush.StrokeLineJoin.Value())]);
-    }
+    if (ABrush.StrokeLineCap.HasValue())
+        parts << QStringLiteral("cap=") + core::StrokeLineCapName(ABrush.StrokeLineCap.Value());
+    if (ABrush.StrokeLineJoin.HasValue())
+        parts << QStringLiteral("join=") + core::StrokeLineJoinName(ABrush.StrokeLineJoin.Value());
     return parts.join(QLatin1Char(' '));
 }
 
