@@ -14,6 +14,24 @@ constexpr int MaxSegments = 256;
 constexpr int MaxArea = 1024 * 1024;
 constexpr size_t LargeBuffer = 256 * 1024;
 
+// floor and ceil without SSE4.1 are long instruction sequences; through an int they are
+// short and exact while the value fits one.
+inline float Floor(float AValue)
+{
+    if (!(std::fabs(AValue) < 1e9f))
+        return std::floor(AValue);
+    const float LTruncated = float(int(AValue));
+    return LTruncated > AValue ? LTruncated - 1 : LTruncated;
+}
+
+inline float Ceil(float AValue)
+{
+    if (!(std::fabs(AValue) < 1e9f))
+        return std::ceil(AValue);
+    const float LTruncated = float(int(AValue));
+    return LTruncated < AValue ? LTruncated + 1 : LTruncated;
+}
+
 struct TPoint
 {
     float X, Y;
@@ -110,8 +128,8 @@ private:
         float X = A.X;
         if (A.Y < 0)
             X -= A.Y * LDxDy;
-        const int LY0 = std::max(0, int(std::floor(A.Y)));
-        const int LY1 = std::min(FHeight, int(std::ceil(B.Y)));
+        const int LY0 = std::max(0, int(Floor(A.Y)));
+        const int LY1 = std::min(FHeight, int(Ceil(B.Y)));
         const float LRight = float(FWidth);
         for (int Y = LY0; Y < LY1; ++Y) {
             float* R = Row(Y);
@@ -120,9 +138,9 @@ private:
             const float LNext = std::clamp(X + LDxDy * LDy, 0.0f, LRight);
             const float D = LDy * LDir;
             const float X0 = std::min(X, LNext), X1 = std::max(X, LNext);
-            const float LX0Floor = std::floor(X0);
+            const float LX0Floor = Floor(X0);
             const int I0 = int(LX0Floor);
-            const int I1 = int(std::ceil(X1));
+            const int I1 = int(Ceil(X1));
             if (I1 <= I0 + 1) {
                 // The edge stays within one cell: split by the mean of its two ends.
                 const float LMid = 0.5f * (X + LNext) - LX0Floor;
@@ -133,7 +151,7 @@ private:
                 const float S = 1.0f / (X1 - X0);
                 const float LX0f = X0 - LX0Floor;
                 const float LA0 = 0.5f * S * (1 - LX0f) * (1 - LX0f);
-                const float LX1f = X1 - std::ceil(X1) + 1;
+                const float LX1f = X1 - Ceil(X1) + 1;
                 const float LAm = 0.5f * S * LX1f * LX1f;
                 R[I0] += D * LA0;
                 if (I1 == I0 + 2) {

@@ -8,7 +8,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <pugixml.hpp>
 
 #include <algorithm>
@@ -255,31 +254,52 @@ bool TqoVectorReaderSVG::ParseSVGNodeAttributes(const pugi::xml_node& ANode)
 
 bool TqoVectorReaderSVG::DefineElementType(const pugi::xml_node& ANode, TqoSVGElementType& AType) const
 {
-    static const QHash<QString, TqoSVGElementType> Types = {
-        {QStringLiteral("circle"), TqoSVGElementType::Circle},
-        {QStringLiteral("ellipse"), TqoSVGElementType::Ellipse},
-        {QStringLiteral("line"), TqoSVGElementType::Line},
-        {QStringLiteral("path"), TqoSVGElementType::Path},
-        {QStringLiteral("polygon"), TqoSVGElementType::Polygon},
-        {QStringLiteral("polyline"), TqoSVGElementType::Polyline},
-        {QStringLiteral("rect"), TqoSVGElementType::Rect},
-        {QStringLiteral("g"), TqoSVGElementType::Group},
-        {QStringLiteral("radialgradient"), TqoSVGElementType::RadialGradient},
-        {QStringLiteral("lineargradient"), TqoSVGElementType::LinearGradient},
-        {QStringLiteral("style"), TqoSVGElementType::Style},
-        {QStringLiteral("defs"), TqoSVGElementType::Defs},
-        {QStringLiteral("use"), TqoSVGElementType::Use},
-        {QStringLiteral("title"), TqoSVGElementType::Ignore},
-        {QStringLiteral("metadata"), TqoSVGElementType::Ignore},
-        {QStringLiteral("text"), TqoSVGElementType::Ignore},
-        {QStringLiteral("desc"), TqoSVGElementType::Ignore},
-        {QStringLiteral("#comment"), TqoSVGElementType::Ignore},
+    // Compared on the parser's own bytes, so that no text is made for every node. Only ASCII
+    // letters of these names change with case, so this matches as a lower-cased name would.
+    struct TNamedType
+    {
+        const char* Name;
+        TqoSVGElementType Type;
     };
-    const auto it = Types.constFind(NodeName(ANode).toLower());
-    if (it == Types.constEnd())
+    static constexpr TNamedType Types[] = {
+        {"circle", TqoSVGElementType::Circle},
+        {"ellipse", TqoSVGElementType::Ellipse},
+        {"line", TqoSVGElementType::Line},
+        {"path", TqoSVGElementType::Path},
+        {"polygon", TqoSVGElementType::Polygon},
+        {"polyline", TqoSVGElementType::Polyline},
+        {"rect", TqoSVGElementType::Rect},
+        {"g", TqoSVGElementType::Group},
+        {"radialgradient", TqoSVGElementType::RadialGradient},
+        {"lineargradient", TqoSVGElementType::LinearGradient},
+        {"style", TqoSVGElementType::Style},
+        {"defs", TqoSVGElementType::Defs},
+        {"use", TqoSVGElementType::Use},
+        {"title", TqoSVGElementType::Ignore},
+        {"metadata", TqoSVGElementType::Ignore},
+        {"text", TqoSVGElementType::Ignore},
+        {"desc", TqoSVGElementType::Ignore},
+    };
+    if (ANode.type() == pugi::node_comment) {
+        AType = TqoSVGElementType::Ignore;
+        return true;
+    }
+    if (ANode.type() != pugi::node_element && ANode.type() != pugi::node_pi)
         return false;
-    AType = it.value();
-    return true;
+    const char* const name = ANode.name();
+    const auto sameName = [name](const char* ALower) {
+        const char* p = name;
+        for (; *ALower; ++p, ++ALower)
+            if (*p != *ALower && !(*p >= 'A' && *p <= 'Z' && *p - 'A' + 'a' == *ALower))
+                return false;
+        return *p == 0;
+    };
+    for (const TNamedType& entry : Types)
+        if (sameName(entry.Name)) {
+            AType = entry.Type;
+            return true;
+        }
+    return false;
 }
 
 void TqoVectorReaderSVG::ProcessTopPriorityElements(const pugi::xml_node& AParent)
