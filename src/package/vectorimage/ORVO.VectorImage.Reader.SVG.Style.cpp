@@ -7,13 +7,9 @@
 
 namespace orvo {
 
-using core::EConvertError;
 using core::EqoException;
 using core::TqoAlphaColor;
 using core::TqoFillRule;
-using core::TqoNullable;
-using core::TqoStrokeLineCap;
-using core::TqoStrokeLineJoin;
 using core::TqoVectorGradient;
 using core::TqoVectorMatrix;
 using core::TqoVectorTransform;
