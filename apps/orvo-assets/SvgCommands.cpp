@@ -23,6 +23,8 @@ const char* const SvgUsage = R"(Usage:
   orvo-assets svg dump FILE                     the vector document as JSON
   orvo-assets svg render FILE -o OUT.png [--size W[xH]]
   orvo-assets svg convert FILE -o OUT.vector
+  OUT is a new path or a regular file, replaced through a temporary file beside it;
+  a FIFO, device, folder or symbolic link is refused (status 2).
 )";
 
 QString VerdictName(orvo::TqoResultParsing AResult)
