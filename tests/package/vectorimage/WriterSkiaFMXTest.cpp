@@ -4,6 +4,7 @@
 #include "ORVO.Exceptions.h"
 #include "ORVO.Log.h"
 #include "ORVO.VectorImage.Document.h"
+#include "TestData.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +23,6 @@ TqoVectorDocument Document(QSizeF ASize, QRectF AViewBox = QRectF())
     document.SetSize(ASize);
     document.SetViewBox(AViewBox.isNull() ? QRectF(QPointF(0, 0), ASize) : AViewBox);
     return document;
-}
-
-core::TqoVectorBrush Fill(const char* AColor)
-{
-    core::TqoVectorBrush brush;
-    brush.FillColor = QString::fromUtf8(AColor);
-    return brush;
 }
 
 core::TqoVectorTransform Transform(const QTransform& AMatrix)
@@ -60,10 +54,15 @@ struct TProbe
     int Tolerance = 0; // per channel
 };
 
+// One recording step of a scene.
+using TStep = std::function<void(TqoVectorDocument&)>;
+
 struct TSceneCase
 {
     const char* Name;
-    std::function<TqoVectorDocument()> Build;
+    QSizeF Size;
+    QRectF ViewBox; // the size's when null
+    std::vector<TStep> Steps;
     std::vector<TProbe> Probes;
 };
 
@@ -75,7 +74,9 @@ class WriterSceneTest : public ::testing::TestWithParam<TSceneCase>
 
 TEST_P(WriterSceneTest, DrawsTheExpectedPixels)
 {
-    const TqoVectorDocument document = GetParam().Build();
+    TqoVectorDocument document = Document(GetParam().Size, GetParam().ViewBox);
+    for (const TStep& step : GetParam().Steps)
+        step(document);
     const TsvgExportFMXBitmapWithSkia writer(document);
     for (const TProbe& probe : GetParam().Probes) {
         const QRgb pixel = Pixel(writer.Bitmap(), probe.At);
@@ -92,189 +93,149 @@ TEST_P(WriterSceneTest, DrawsTheExpectedPixels)
     }
 }
 
-core::TqoVectorLinearGradient RedToBlue(float AX1, float AX2)
+core::TqoVectorLinearGradient Gradient(float AX1, float AX2, QRgb AFrom = Red, QRgb ATo = Blue)
 {
     core::TqoVectorLinearGradient gradient;
     gradient.X1 = AX1;
     gradient.X2 = AX2;
-    gradient.Stops = {{0, Red}, {1, Blue}};
+    gradient.Stops = {{0, AFrom}, {1, ATo}};
     return gradient;
+}
+
+// A brush built in one expression.
+struct TBrush : core::TqoVectorBrush
+{
+    TBrush& Stroke(const char* AColor, float AWidth)
+    {
+        if (AColor)
+            StrokeColor = QString::fromUtf8(AColor);
+        StrokeWidth = AWidth;
+        return *this;
+    }
+    TBrush& Opacity(float AValue)
+    {
+        FillOpacity = AValue;
+        return *this;
+    }
+    TBrush& EvenOdd()
+    {
+        FillRule = core::TqoFillRule::EvenOdd;
+        return *this;
+    }
+};
+
+TBrush Paint(const char* AFill = nullptr)
+{
+    TBrush brush;
+    if (AFill)
+        brush.FillColor = QString::fromUtf8(AFill);
+    return brush;
+}
+
+const TStep Begin = [](TqoVectorDocument& ADocument) { ADocument.BeginGroup(); };
+const TStep End = [](TqoVectorDocument& ADocument) { ADocument.EndGroup(); };
+TStep Brush(const core::TqoVectorBrush& ABrush)
+{
+    return [ABrush](TqoVectorDocument& ADocument) { ADocument.SetBrush(ABrush); };
+}
+TStep Shader(const core::TqoVectorLinearGradient& AGradient, bool AIsFill)
+{
+    return [AGradient, AIsFill](TqoVectorDocument& ADocument) { ADocument.SetGradient(AGradient, AIsFill); };
+}
+TStep Move(const QTransform& AMatrix)
+{
+    return [AMatrix](TqoVectorDocument& ADocument) { ADocument.SetTransform(Transform(AMatrix)); };
+}
+TStep Path(const QString& AData)
+{
+    return [AData](TqoVectorDocument& ADocument) { ADocument.DrawPath(AData); };
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Scenes, WriterSceneTest,
     ::testing::Values(TSceneCase{"fill_color_only_is_filled_and_not_stroked",
-                                 [] {
-                                     auto d = Document({20, 20});
-                                     d.SetBrush(Fill("#FFFF0000"));
-                                     d.DrawPath(Rect(4, 4, 16, 16));
-                                     return d;
-                                 },
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#FFFF0000")), Path(Rect(4, 4, 16, 16))},
                                  {{{10, 10}, Red}, {{4, 10}, Red}, {{3, 10}, Transparent}}},
                       TSceneCase{"view_box_doubles_every_coordinate",
-                                 [] {
-                                     auto d = Document({48, 48}, QRectF(0, 0, 24, 24));
-                                     d.SetBrush(Fill("#FFFF0000"));
-                                     d.DrawPath(Rect(2, 2, 10, 10));
-                                     return d;
-                                 },
+                                 {48, 48},
+                                 QRectF(0, 0, 24, 24),
+                                 {Brush(Paint("#FFFF0000")), Path(Rect(2, 2, 10, 10))},
                                  {{{4, 4}, Red}, {{19, 19}, Red}, {{3, 3}, Transparent}, {{20, 20}, Transparent}}},
                       TSceneCase{"group_brush_reaches_children_and_ends_with_the_group",
-                                 [] {
-                                     auto d = Document({20, 10});
-                                     d.SetBrush(Fill("#FFFF0000"));
-                                     d.BeginGroup();
-                                     d.SetBrush(Fill("#FF0000FF"));
-                                     d.DrawPath(Rect(0, 0, 10, 10));
-                                     d.EndGroup();
-                                     d.DrawPath(Rect(10, 0, 20, 10));
-                                     return d;
-                                 },
+                                 {20, 10},
+                                 {},
+                                 {Brush(Paint("#FFFF0000")), Begin, Brush(Paint("#FF0000FF")), Path(Rect(0, 0, 10, 10)),
+                                  End, Path(Rect(10, 0, 20, 10))},
                                  {{{5, 5}, Blue}, {{15, 5}, Red}}},
                       TSceneCase{"group_transform_ends_with_the_group",
-                                 [] {
-                                     auto d = Document({20, 10});
-                                     d.BeginGroup();
-                                     d.SetTransform(Transform(QTransform::fromTranslate(10, 0)));
-                                     d.DrawPath(Rect(0, 0, 5, 5));
-                                     d.EndGroup();
-                                     d.DrawPath(Rect(0, 0, 5, 5));
-                                     return d;
-                                 },
+                                 {20, 10},
+                                 {},
+                                 {Begin, Move(QTransform::fromTranslate(10, 0)), Path(Rect(0, 0, 5, 5)), End,
+                                  Path(Rect(0, 0, 5, 5))},
                                  {{{12, 2}, Black}, {{2, 2}, Black}, {{7, 2}, Transparent}}},
                       TSceneCase{"inner_transform_applies_to_points_first",
-                                 [] {
-                                     auto d = Document({20, 10});
-                                     d.BeginGroup();
-                                     d.SetTransform(Transform(QTransform::fromScale(2, 2)));
-                                     d.BeginGroup();
-                                     d.SetTransform(Transform(QTransform::fromTranslate(5, 0)));
-                                     d.DrawPath(Rect(0, 0, 2, 2)); // -> 5..7 -> 10..14
-                                     d.EndGroup();
-                                     d.EndGroup();
-                                     return d;
-                                 },
+                                 {20, 10},
+                                 {}, // 0..2 -> 5..7 -> 10..14
+                                 {Begin, Move(QTransform::fromScale(2, 2)), Begin,
+                                  Move(QTransform::fromTranslate(5, 0)), Path(Rect(0, 0, 2, 2)), End, End},
                                  {{{12, 1}, Black}, {{6, 1}, Transparent}}},
                       TSceneCase{"stroke_is_drawn_before_the_fill",
-                                 [] {
-                                     auto d = Document({40, 40});
-                                     core::TqoVectorBrush brush = Fill("#FFFF0000");
-                                     brush.StrokeColor = QStringLiteral("#FF0000FF");
-                                     brush.StrokeWidth = 8.0f;
-                                     d.SetBrush(brush);
-                                     d.DrawPath(Rect(10, 10, 30, 30));
-                                     return d;
-                                 },
+                                 {40, 40},
+                                 {},
+                                 {Brush(Paint("#FFFF0000").Stroke("#FF0000FF", 8)), Path(Rect(10, 10, 30, 30))},
                                  {{{12, 20}, Red}, {{7, 20}, Blue}, {{20, 20}, Red}}},
                       TSceneCase{"fill_opacity_replaces_the_colors_alpha",
-                                 [] {
-                                     auto d = Document({20, 20});
-                                     core::TqoVectorBrush brush = Fill("#40FF0000");
-                                     brush.FillOpacity = 0.5f;
-                                     d.SetBrush(brush);
-                                     d.DrawPath(Rect(0, 0, 20, 20));
-                                     return d;
-                                 },
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#40FF0000").Opacity(0.5f)), Path(Rect(0, 0, 20, 20))},
                                  {{{10, 10}, 0x80FF0000, 2}}},
                       TSceneCase{"opacity_zero_skips_the_paint",
-                                 [] {
-                                     auto d = Document({20, 20});
-                                     core::TqoVectorBrush brush = Fill("#FFFF0000");
-                                     brush.FillOpacity = 0.0f;
-                                     d.SetBrush(brush);
-                                     d.DrawPath(Rect(0, 0, 20, 20));
-                                     return d;
-                                 },
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#FFFF0000").Opacity(0)), Path(Rect(0, 0, 20, 20))},
                                  {{{10, 10}, Transparent}}},
                       TSceneCase{"opacity_in_a_group_lasts_until_its_end",
-                                 [] {
-                                     auto d = Document({20, 10});
-                                     d.BeginGroup();
-                                     core::TqoVectorBrush brush;
-                                     brush.FillOpacity = 0.5f;
-                                     d.SetBrush(brush);
-                                     d.DrawPath(Rect(0, 0, 10, 10));
-                                     d.DrawPath(Rect(0, 0, 5, 10)); // twice: half over half
-                                     d.EndGroup();
-                                     d.DrawPath(Rect(10, 0, 20, 10));
-                                     return d;
-                                 },
+                                 {20, 10},
+                                 {}, // the left half is drawn twice
+                                 {Begin, Brush(Paint().Opacity(0.5f)), Path(Rect(0, 0, 10, 10)),
+                                  Path(Rect(0, 0, 5, 10)), End, Path(Rect(10, 0, 20, 10))},
                                  {{{7, 5}, 0x80000000, 2}, {{2, 5}, 0xC0000000, 2}, {{15, 5}, Black}}},
                       TSceneCase{"fill_rule_outlives_the_group",
-                                 [] {
-                                     auto d = Document({20, 20});
-                                     d.BeginGroup();
-                                     core::TqoVectorBrush brush;
-                                     brush.FillRule = core::TqoFillRule::EvenOdd;
-                                     d.SetBrush(brush);
-                                     d.EndGroup();
-                                     d.DrawPath(Rect(0, 0, 20, 20) + Rect(5, 5, 15, 15));
-                                     return d;
-                                 },
+                                 {20, 20},
+                                 {},
+                                 {Begin, Brush(Paint().EvenOdd()), End, Path(Rect(0, 0, 20, 20) + Rect(5, 5, 15, 15))},
                                  {{{2, 2}, Black}, {{10, 10}, Transparent}}},
                       TSceneCase{"none_fill_is_invisible",
-                                 [] {
-                                     auto d = Document({20, 20});
-                                     d.SetBrush(Fill("#00000000"));
-                                     d.DrawPath(Rect(0, 0, 20, 20));
-                                     return d;
-                                 },
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#00000000")), Path(Rect(0, 0, 20, 20))},
                                  {{{10, 10}, Transparent}}},
                       TSceneCase{"rejected_colors_change_nothing",
-                                 [] {
-                                     auto d = Document({20, 20});
-                                     d.SetBrush(Fill("#FFFF0000"));
-                                     d.SetBrush(Fill("blue"));
-                                     d.SetBrush(Fill(" #00f"));
-                                     d.SetBrush(Fill("rgb(0,0,255)"));
-                                     d.SetBrush(Fill("#GG0000FF"));
-                                     d.DrawPath(Rect(0, 0, 20, 20));
-                                     return d;
-                                 },
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#FFFF0000")), Brush(Paint("blue")), Brush(Paint(" #00f")),
+                                  Brush(Paint("rgb(0,0,255)")), Brush(Paint("#GG0000FF")), Path(Rect(0, 0, 20, 20))},
                                  {{{10, 10}, Red}}},
                       TSceneCase{"fill_color_replaces_a_fill_gradient",
-                                 [] {
-                                     auto d = Document({40, 10});
-                                     d.SetGradient(RedToBlue(0, 40), true);
-                                     d.SetBrush(Fill("#FF00FF00"));
-                                     d.DrawPath(Rect(0, 0, 40, 10));
-                                     return d;
-                                 },
+                                 {40, 10},
+                                 {},
+                                 {Shader(Gradient(0, 40), true), Brush(Paint("#FF00FF00")), Path(Rect(0, 0, 40, 10))},
                                  {{{2, 5}, Green}, {{38, 5}, Green}}},
                       TSceneCase{"stroke_gradient_shows_on_a_transparent_stroke",
-                                 [] {
-                                     auto d = Document({20, 20});
-                                     core::TqoVectorLinearGradient gradient = RedToBlue(0, 20);
-                                     gradient.Stops = {{0, Green}, {1, Green}};
-                                     d.SetGradient(gradient, false);
-                                     core::TqoVectorBrush brush = Fill("#00000000");
-                                     brush.StrokeWidth = 4.0f;
-                                     d.SetBrush(brush);
-                                     d.DrawPath(Rect(4, 4, 16, 16));
-                                     return d;
-                                 },
+                                 {20, 20},
+                                 {},
+                                 {Shader(Gradient(0, 20, Green, Green), false),
+                                  Brush(Paint("#00000000").Stroke(nullptr, 4)), Path(Rect(4, 4, 16, 16))},
                                  {{{4, 10}, Green}, {{10, 10}, Transparent}}},
                       TSceneCase{"stroke_color_replaces_a_stroke_gradient",
-                                 [] {
-                                     auto d = Document({20, 20});
-                                     d.SetGradient(RedToBlue(0, 20), false);
-                                     core::TqoVectorBrush brush = Fill("#00000000");
-                                     brush.StrokeColor = QStringLiteral("#FF00FF00");
-                                     brush.StrokeWidth = 4.0f;
-                                     d.SetBrush(brush);
-                                     d.DrawPath(Rect(4, 4, 16, 16));
-                                     return d;
-                                 },
-                                 {{{10, 10}, Transparent}, {{4, 10}, Green}, {{16, 10}, Green}}},
-                      TSceneCase{"unparsable_path_is_skipped",
-                                 [] {
-                                     auto d = Document({20, 10});
-                                     d.DrawPath(QStringLiteral("M0 0H10V10Z 5"));
-                                     d.DrawPath(Rect(10, 0, 20, 10));
-                                     return d;
-                                 },
-                                 {{{2, 8}, Transparent}, {{15, 5}, Black}}}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+                                 {20, 20},
+                                 {},
+                                 {Shader(Gradient(0, 20), false), Brush(Paint("#00000000").Stroke("#FF00FF00", 4)),
+                                  Path(Rect(4, 4, 16, 16))},
+                                 {{{10, 10}, Transparent}, {{4, 10}, Green}, {{16, 10}, Green}}}),
+    testdata::TCaseName());
 
 TEST(WriterSkiaFMX, EmptyDocumentGivesATransparentBitmapOfTheTruncatedSize)
 {
@@ -317,7 +278,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, WriterDamagedSizeTest,
                                            TSizeCase{"not_a_number", QSizeF(std::nan(""), 10)},
                                            TSizeCase{"below_one_pixel", QSizeF(0.5, 10)},
                                            TSizeCase{"beyond_int", QSizeF(1e12, 1e12)}),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+                         testdata::TCaseName());
 
 TEST(WriterSkiaFMX, UnknownCommandKindFails)
 {
@@ -379,6 +340,6 @@ INSTANTIATE_TEST_SUITE_P(Colors, WriterPaintColorTest,
                                            TColorCase{"leading_blank_rejected", " #fff", false, 0},
                                            TColorCase{"bad_digits_rejected", "#GGG", false, 0},
                                            TColorCase{"nine_digits_rejected", "#123456789", false, 0}),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+                         testdata::TCaseName());
 
 } // namespace
