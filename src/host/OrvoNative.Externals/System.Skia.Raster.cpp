@@ -125,12 +125,14 @@ private:
         if (B.Y <= 0 || A.Y >= float(FHeight))
             return;
         const float LDxDy = (B.X - A.X) / (B.Y - A.Y);
+        const float LRight = float(FWidth);
         float X = A.X;
+        // Moved to the top border, a point of a line already cut to the window may fall a
+        // rounding error outside it, which would be a cell before the row.
         if (A.Y < 0)
-            X -= A.Y * LDxDy;
+            X = std::clamp(X - A.Y * LDxDy, 0.0f, LRight);
         const int LY0 = std::max(0, int(Floor(A.Y)));
         const int LY1 = std::min(FHeight, int(Ceil(B.Y)));
-        const float LRight = float(FWidth);
         for (int Y = LY0; Y < LY1; ++Y) {
             float* R = Row(Y);
             TSpan& LSpan = FScratch.Spans[size_t(Y)];
