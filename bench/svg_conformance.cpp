@@ -2,10 +2,15 @@
 // read with Success, how many render like QtSvg at the same size within a small tolerance.
 // A file that takes too long stops the run with its name (a hang is a failure too).
 //
-//   svg_conformance [FOLDER]       default: ../shared/data/svg
+//   svg_conformance [FOLDER] [--save DIR | --against DIR]     default FOLDER: ../shared/data/svg
+//
+// --save keeps every verdict and our picture in DIR; --against compares this run with such
+// a saved run and lists each file whose verdict changed or whose picture moved beyond the
+// tolerance, so a change to the reader or renderer can show that it changed nothing.
 
 #include "BenchSvg.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <atomic>
@@ -41,6 +46,12 @@ double MatchingShare(const QImage& A, const QImage& B, int ATolerance)
     return double(LMatching) / (qint64(LA.width()) * LA.height());
 }
 
+// The saved run's file for one corpus file: its path below the corpus folder, flattened.
+QString SavedName(const QString& AFolder, const QString& AFile)
+{
+    return QDir(AFolder).relativeFilePath(AFile).replace(QLatin1Char('/'), QLatin1Char('_'));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -49,7 +60,21 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_LOGGING_RULES", "qt.svg.warning=false");
     QGuiApplication App(argc, argv);
-    const QString LFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : bench::SharedData(QStringLiteral("svg"));
+    QString LFolder = bench::SharedData(QStringLiteral("svg"));
+    QString LSaveDir, LAgainstDir;
+    for (int I = 1; I < argc; ++I) {
+        const QString LArg = QString::fromLocal8Bit(argv[I]);
+        if (LArg == QLatin1String("--save") && I + 1 < argc)
+            LSaveDir = QString::fromLocal8Bit(argv[++I]);
+        else if (LArg == QLatin1String("--against") && I + 1 < argc)
+            LAgainstDir = QString::fromLocal8Bit(argv[++I]);
+        else
+            LFolder = LArg;
+    }
+    if (!LSaveDir.isEmpty() && !QDir().mkpath(LSaveDir)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(LSaveDir));
+        return 1;
+    }
     const auto LFiles = bench::LoadCorpus(LFolder);
     if (LFiles.empty()) {
         std::printf("no SVG files under %s: nothing checked\n", qPrintable(LFolder));
@@ -70,6 +95,7 @@ int main(int argc, char** argv)
     });
 
     std::map<QString, int> LVerdicts;
+    int LAgainstChecked = 0, LAgainstChanged = 0;
     int LCompared = 0, LClose = 0, LNear = 0;
     std::vector<std::pair<double, QString>> LWorst;
     for (const auto& F : LFiles) {
@@ -86,6 +112,28 @@ int main(int argc, char** argv)
                                : LResult == orvo::TqoResultParsing::SuccessWithWarnings ? "SuccessWithWarnings"
                                                                                         : "Failed";
         ++LVerdicts[QString::fromLatin1(LVerdict)];
+        const QString LSaved = SavedName(LFolder, F.Name);
+        if (!LSaveDir.isEmpty()) {
+            QFile LVerdictFile(LSaveDir + QLatin1Char('/') + LSaved + QLatin1String(".verdict"));
+            if (LVerdictFile.open(QIODevice::WriteOnly))
+                LVerdictFile.write(LVerdict);
+            if (!LOurs.isNull())
+                LOurs.save(LSaveDir + QLatin1Char('/') + LSaved + QLatin1String(".png"));
+        }
+        if (!LAgainstDir.isEmpty()) {
+            QFile LVerdictFile(LAgainstDir + QLatin1Char('/') + LSaved + QLatin1String(".verdict"));
+            const QByteArray LBefore = LVerdictFile.open(QIODevice::ReadOnly) ? LVerdictFile.readAll() : QByteArray();
+            const QImage LBeforeImage(LAgainstDir + QLatin1Char('/') + LSaved + QLatin1String(".png"));
+            ++LAgainstChecked;
+            if (LBefore != LVerdict) {
+                ++LAgainstChanged;
+                std::printf("verdict changed: %s: %s -> %s\n", qPrintable(F.Name), LBefore.constData(), LVerdict);
+            } else if (LBeforeImage.isNull() != LOurs.isNull() ||
+                       (!LOurs.isNull() && MatchingShare(LOurs, LBeforeImage, 24) < 1.0)) {
+                ++LAgainstChanged;
+                std::printf("picture changed: %s\n", qPrintable(F.Name));
+            }
+        }
         if (LResult != orvo::TqoResultParsing::Success)
             continue;
         const QImage LQt = bench::RenderQtSvg(F.Bytes, LSize);
@@ -111,5 +159,7 @@ int main(int argc, char** argv)
         for (size_t I = 0; I < std::min<size_t>(8, LWorst.size()); ++I)
             std::printf("  %5.1f%%  %s\n", 100 * LWorst[I].first, qPrintable(LWorst[I].second));
     }
-    return 0;
+    if (!LAgainstDir.isEmpty())
+        std::printf("against %s: %d of %d files changed\n", qPrintable(LAgainstDir), LAgainstChanged, LAgainstChecked);
+    return LAgainstChanged == 0 ? 0 : 1;
 }

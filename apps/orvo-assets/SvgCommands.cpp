@@ -10,9 +10,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTextStream>
-#include <charconv>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -21,6 +23,8 @@ const char* const SvgUsage = R"(Usage:
   orvo-assets svg dump FILE                     the vector document as JSON
   orvo-assets svg render FILE -o OUT.png [--size W[xH]]
   orvo-assets svg convert FILE -o OUT.vector
+  OUT is a new path or a regular file, replaced through a temporary file beside it;
+  a FIFO, device, folder or symbolic link is refused (status 2).
 )";
 
 QString VerdictName(orvo::TqoResultParsing AResult)
@@ -65,168 +69,11 @@ void Read(const QString& AFileName, TReading& AReading)
     }
 }
 
-// --- a small JSON writer: floats as their shortest round-trip text, never locale-bound ---
-
-std::string Number(double AValue)
+// AValue's JSON text, escaped as JSON wants.
+QByteArray JsonText(const QJsonValue& AValue)
 {
-    char LBuffer[64];
-    const auto LEnd = std::to_chars(LBuffer, LBuffer + sizeof LBuffer, static_cast<float>(AValue)).ptr;
-    std::string LText(LBuffer, LEnd);
-    if (LText == "inf" || LText == "-inf" || LText == "nan" || LText == "-nan")
-        return "null";
-    return LText;
-}
-
-std::string String(const QString& AText)
-{
-    std::string LOut = "\"";
-    for (const char C : AText.toStdString()) {
-        switch (C) {
-        case '"':
-            LOut += "\\\"";
-            break;
-        case '\\':
-            LOut += "\\\\";
-            break;
-        case '\n':
-            LOut += "\\n";
-            break;
-        case '\r':
-            LOut += "\\r";
-            break;
-        case '\t':
-            LOut += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(C) < 0x20) {
-                char LEscape[8];
-                std::snprintf(LEscape, sizeof LEscape, "\\u%04x", C);
-                LOut += LEscape;
-            } else {
-                LOut += C;
-            }
-        }
-    }
-    return LOut + "\"";
-}
-
-template <class T> std::string Array(const std::vector<T>& AValues)
-{
-    std::string LOut = "[";
-    for (size_t I = 0; I < AValues.size(); ++I)
-        LOut += (I ? ", " : "") + Number(AValues[I]);
-    return LOut + "]";
-}
-
-class TObject
-{
-public:
-    void Add(const char* AName, const std::string& AJson)
-    {
-        FText += (FText.empty() ? "{" : ", ") + String(QString::fromLatin1(AName)) + ": " + AJson;
-    }
-    std::string Text() const { return FText.empty() ? "{}" : FText + "}"; }
-
-private:
-    std::string FText;
-};
-
-std::string MatrixJson(const core::TqoVectorMatrix& M)
-{
-    return Array(std::vector<float>{M.m11, M.m12, M.m21, M.m22, M.m31, M.m32});
-}
-
-std::string GradientJson(const core::TqoVectorGradient& G, bool AIsFill)
-{
-    TObject O;
-    O.Add("fill", AIsFill ? "true" : "false");
-    if (G.Kind() == core::TqoGradientKind::Linear) {
-        const auto& L = static_cast<const core::TqoVectorLinearGradient&>(G);
-        O.Add("type", "\"linear\"");
-        O.Add("id", String(G.Id));
-        O.Add("x1", Number(L.X1));
-        O.Add("y1", Number(L.Y1));
-        O.Add("x2", Number(L.X2));
-        O.Add("y2", Number(L.Y2));
-    } else {
-        const auto& R = static_cast<const core::TqoVectorRadialGradient&>(G);
-        O.Add("type", "\"radial\"");
-        O.Add("id", String(G.Id));
-        O.Add("cx", Number(R.CenterX));
-        O.Add("cy", Number(R.CenterY));
-        O.Add("r", Number(R.Radius));
-    }
-    O.Add("matrix", MatrixJson(G.Matrix));
-    std::string LStops = "[";
-    for (size_t I = 0; I < G.Stops.size(); ++I) {
-        char LColor[16];
-        std::snprintf(LColor, sizeof LColor, "#%08X", static_cast<unsigned>(G.Stops[I].Color));
-        LStops += (I ? ", [" : "[") + Number(G.Stops[I].Offset) + ", \"" + LColor + "\"]";
-    }
-    O.Add("stops", LStops + "]");
-    return O.Text();
-}
-
-std::string BrushJson(const core::TqoVectorBrush& B)
-{
-    TObject O;
-    if (B.FillColor.HasValue())
-        O.Add("fill", String(B.FillColor.Value()));
-    if (B.FillOpacity.HasValue())
-        O.Add("fillOpacity", Number(B.FillOpacity.Value()));
-    if (B.FillRule.HasValue())
-        O.Add("fillRule", std::to_string(static_cast<int>(B.FillRule.Value())));
-    if (B.StrokeColor.HasValue())
-        O.Add("stroke", String(B.StrokeColor.Value()));
-    if (B.StrokeWidth.HasValue())
-        O.Add("strokeWidth", Number(B.StrokeWidth.Value()));
-    if (B.StrokeOpacity.HasValue())
-        O.Add("strokeOpacity", Number(B.StrokeOpacity.Value()));
-    if (B.StrokeDashArray.HasValue())
-        O.Add("dashArray", Array(B.StrokeDashArray.Value()));
-    if (B.StrokeDashOffset.HasValue())
-        O.Add("dashOffset", Number(B.StrokeDashOffset.Value()));
-    if (B.StrokeLineCap.HasValue())
-        O.Add("lineCap", std::to_string(static_cast<int>(B.StrokeLineCap.Value())));
-    if (B.StrokeLineJoin.HasValue())
-        O.Add("lineJoin", std::to_string(static_cast<int>(B.StrokeLineJoin.Value())));
-    return O.Text();
-}
-
-std::string CommandJson(const core::TqoVectorCommand& C)
-{
-    TObject O;
-    O.Add("kind", std::to_string(static_cast<int>(C.Kind)));
-    switch (C.Kind) {
-    case core::TqoVectorCommandKind::DrawPath:
-        O.Add("path", String(C.Path));
-        break;
-    case core::TqoVectorCommandKind::Transform:
-        O.Add("matrix", MatrixJson(C.Transform.Matrix));
-        O.Add("translate", Array(std::vector<float>{C.Transform.TranslateX, C.Transform.TranslateY}));
-        O.Add("rotate", Number(C.Transform.Rotate));
-        O.Add("scale", Array(std::vector<float>{C.Transform.ScaleX, C.Transform.ScaleY}));
-        O.Add("letters", String(C.Transform.Letters));
-        break;
-    case core::TqoVectorCommandKind::Gradient:
-        if (C.Gradient) {
-            const std::string LGradient = GradientJson(*C.Gradient, C.IsFill);
-            // The gradient's members sit beside "kind".
-            return O.Text().substr(0, O.Text().size() - 1) + ", " + LGradient.substr(1);
-        }
-        O.Add("fill", C.IsFill ? "true" : "false");
-        break;
-    case core::TqoVectorCommandKind::Brush: {
-        const std::string LBrush = BrushJson(C.Brush);
-        if (LBrush != "{}")
-            return O.Text().substr(0, O.Text().size() - 1) + ", " + LBrush.substr(1);
-        break;
-    }
-    case core::TqoVectorCommandKind::BeginGroup:
-    case core::TqoVectorCommandKind::EndGroup:
-        break;
-    }
-    return O.Text();
+    const QByteArray LArray = QJsonDocument(QJsonArray{AValue}).toJson(QJsonDocument::Compact);
+    return LArray.mid(1, LArray.size() - 2);
 }
 
 int Check(const QStringList& AFiles)
@@ -260,23 +107,33 @@ int Dump(const QStringList& AArgs)
         return 1;
     }
     Read(AArgs.first(), LReading);
-    const auto& D = LReading.Document;
-    TObject O;
-    O.Add("result", String(VerdictName(LReading.Result)));
-    std::string LLogs = "[";
-    for (int I = 0; I < LReading.Logs.size(); ++I)
-        LLogs += (I ? ", " : "") + String(LReading.Logs.at(I));
-    O.Add("logs", LLogs + "]");
-    O.Add("size", Array(std::vector<double>{D.Size().width(), D.Size().height()}));
-    O.Add("viewBox",
-          Array(std::vector<double>{D.ViewBox().left(), D.ViewBox().top(), D.ViewBox().width(), D.ViewBox().height()}));
-    std::string LCommands = "[";
-    for (size_t I = 0; I < D.Commands().size(); ++I)
-        LCommands += (I ? ",\n  " : "\n  ") + CommandJson(D.Commands()[I]);
-    O.Add("commands", LCommands + (D.Commands().empty() ? "]" : "\n]"));
-    std::fputs(O.Text().c_str(), stdout);
-    std::fputs("\n", stdout);
+    const QByteArray LHeader = "{\"result\": " + JsonText(VerdictName(LReading.Result)) +
+                               ", \"logs\": " + JsonText(QJsonArray::fromStringList(LReading.Logs)) + "}";
+    try {
+        const QByteArray LDump = LReading.Document.SaveToDumpBytes(LHeader);
+        std::fwrite(LDump.constData(), 1, size_t(LDump.size()), stdout);
+    } catch (const std::exception& E) {
+        QTextStream(stderr) << "orvo-assets svg: " << E.what() << "\n";
+        return 1;
+    }
     return LReading.Result == orvo::TqoResultParsing::Failed ? 1 : 0;
+}
+
+// Outputs go to regular files or new paths only: a FIFO, a device or a folder would be replaced
+// by the rename that ends every write, and a symbolic link would be written through.
+int RefusedOutput(const QString& APath)
+{
+    struct stat LStat;
+    if (::lstat(QFile::encodeName(APath).constData(), &LStat) != 0)
+        return 0; // a new path
+    const char* LWhat = S_ISLNK(LStat.st_mode)   ? "a symbolic link"
+                        : S_ISDIR(LStat.st_mode) ? "a folder"
+                        : S_ISREG(LStat.st_mode) ? nullptr
+                                                 : "not a regular file";
+    if (!LWhat)
+        return 0;
+    QTextStream(stderr) << "orvo-assets svg: output " << APath << " is " << LWhat << "; nothing written\n";
+    return 2;
 }
 
 // Splits "FILE -o OUT [--size WxH]" for render and convert.
@@ -322,6 +179,8 @@ int Render(const QStringList& AArgs)
     QString LFile, LOutput, LSizeText;
     if (!OutputArgs(AArgs, LFile, LOutput, LSizeText, true))
         return Usage(QStringLiteral("render takes FILE -o OUT.png [--size W[xH]]"));
+    if (const int LRefused = RefusedOutput(LOutput))
+        return LRefused;
     TReading LReading;
     Read(LFile, LReading);
     if (LReading.Result == orvo::TqoResultParsing::Failed) {
@@ -352,6 +211,8 @@ int Convert(const QStringList& AArgs)
     QString LFile, LOutput, LUnused;
     if (!OutputArgs(AArgs, LFile, LOutput, LUnused, false))
         return Usage(QStringLiteral("convert takes FILE -o OUT.vector"));
+    if (const int LRefused = RefusedOutput(LOutput))
+        return LRefused;
     TReading LReading;
     Read(LFile, LReading);
     for (const auto& LLine : LReading.Logs)

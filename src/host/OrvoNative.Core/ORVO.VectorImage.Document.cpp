@@ -10,6 +10,41 @@ using jsonio::TqoJsonNode;
 // ---------------------------------------------------------------------------------------------
 // Values
 
+namespace {
+
+// Indexed by the enumerations' values.
+constexpr QLatin1StringView LineCapNames[] = {QLatin1StringView("square"), QLatin1StringView("round"),
+                                              QLatin1StringView("butt")};
+constexpr QLatin1StringView LineJoinNames[] = {QLatin1StringView("miter"), QLatin1StringView("round"),
+                                               QLatin1StringView("bevel")};
+
+template <typename TEnum, size_t N>
+bool TryFromName(QStringView AName, const QLatin1StringView (&ANames)[N], TEnum& AValue, Qt::CaseSensitivity ACase)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (AName.compare(ANames[i], ACase) == 0) {
+            AValue = static_cast<TEnum>(i);
+            return true;
+        }
+    return false;
+}
+
+} // namespace
+
+QLatin1String StrokeLineCapName(TqoStrokeLineCap AValue) { return LineCapNames[static_cast<size_t>(AValue)]; }
+
+QLatin1String StrokeLineJoinName(TqoStrokeLineJoin AValue) { return LineJoinNames[static_cast<size_t>(AValue)]; }
+
+bool TryStrokeLineCapFromName(QStringView AName, TqoStrokeLineCap& AValue, Qt::CaseSensitivity ACase)
+{
+    return TryFromName(AName, LineCapNames, AValue, ACase);
+}
+
+bool TryStrokeLineJoinFromName(QStringView AName, TqoStrokeLineJoin& AValue, Qt::CaseSensitivity ACase)
+{
+    return TryFromName(AName, LineJoinNames, AValue, ACase);
+}
+
 TqoVectorMatrix TqoVectorMatrix::operator*(const TqoVectorMatrix& B) const
 {
     const TqoVectorMatrix& A = *this;
@@ -178,8 +213,11 @@ constexpr TqoKindName KindNames[] = {
 };
 
 const char* const FillRuleNames[] = {"nonzero", "evenodd"};
-const char* const LineCapNames[] = {"square", "round", "butt"};
-const char* const LineJoinNames[] = {"miter", "round", "bevel"};
+
+[[noreturn]] void UnknownValue(const TqoJsonNode& ANode)
+{
+    ANode.Fail(QStringLiteral("unknown value \"%1\"").arg(ANode.String()));
+}
 
 template <typename TEnum, size_t N> TEnum EnumFromNode(const TqoJsonNode& ANode, const char* const (&ANames)[N])
 {
@@ -187,7 +225,7 @@ template <typename TEnum, size_t N> TEnum EnumFromNode(const TqoJsonNode& ANode,
     for (size_t i = 0; i < N; ++i)
         if (text == QLatin1String(ANames[i]))
             return static_cast<TEnum>(i);
-    ANode.Fail(QStringLiteral("unknown value \"%1\"").arg(text));
+    UnknownValue(ANode);
 }
 
 template <typename TEnum, size_t N> const char* EnumName(TEnum AValue, const char* const (&ANames)[N])
@@ -253,9 +291,9 @@ Json BrushToJson(const TqoVectorBrush& B)
     if (B.StrokeDashOffset.HasValue())
         result["dashOffset"] = jsonio::FloatValue(B.StrokeDashOffset.Value(), QStringLiteral("dashOffset"));
     if (B.StrokeLineCap.HasValue())
-        result["lineCap"] = EnumName(B.StrokeLineCap.Value(), LineCapNames);
+        result["lineCap"] = StrokeLineCapName(B.StrokeLineCap.Value()).data();
     if (B.StrokeLineJoin.HasValue())
-        result["lineJoin"] = EnumName(B.StrokeLineJoin.Value(), LineJoinNames);
+        result["lineJoin"] = StrokeLineJoinName(B.StrokeLineJoin.Value()).data();
     return result;
 }
 
@@ -280,10 +318,18 @@ TqoVectorBrush BrushFromNode(const TqoJsonNode& N)
         b.StrokeDashArray = FloatsFromNode(N.Member("dashArray"), 0);
     if (N.Has("dashOffset"))
         b.StrokeDashOffset = N.Member("dashOffset").Float();
-    if (N.Has("lineCap"))
-        b.StrokeLineCap = EnumFromNode<TqoStrokeLineCap>(N.Member("lineCap"), LineCapNames);
-    if (N.Has("lineJoin"))
-        b.StrokeLineJoin = EnumFromNode<TqoStrokeLineJoin>(N.Member("lineJoin"), LineJoinNames);
+    if (N.Has("lineCap")) {
+        TqoStrokeLineCap cap{};
+        if (!TryStrokeLineCapFromName(N.Member("lineCap").String(), cap, Qt::CaseSensitive))
+            UnknownValue(N.Member("lineCap"));
+        b.StrokeLineCap = cap;
+    }
+    if (N.Has("lineJoin")) {
+        TqoStrokeLineJoin join{};
+        if (!TryStrokeLineJoinFromName(N.Member("lineJoin").String(), join, Qt::CaseSensitive))
+            UnknownValue(N.Member("lineJoin"));
+        b.StrokeLineJoin = join;
+    }
     return b;
 }
 
@@ -433,6 +479,71 @@ TqoVectorCommand CommandFromNode(const TqoJsonNode& N)
     kindNode.Fail(QStringLiteral("unknown command kind \"%1\"").arg(kind));
 }
 
+// Position of ANames' entry that is AName.
+template <size_t N> int IndexOf(const std::string& AName, const char* const (&ANames)[N])
+{
+    for (size_t i = 0; i < N; ++i)
+        if (AName == ANames[i])
+            return int(i);
+    return -1;
+}
+
+// The six affine members of a matrix in the file's nine-number form.
+Json AffineMatrix(const Json& AMatrix)
+{
+    return Json::array({AMatrix[0], AMatrix[1], AMatrix[3], AMatrix[4], AMatrix[6], AMatrix[7]});
+}
+
+void AddGeometry(Json& AHeader, const QSizeF& ASize, const QRectF& AViewBox)
+{
+    const QString size = QStringLiteral("size"), viewBox = QStringLiteral("viewBox");
+    AHeader["size"] =
+        Json::array({jsonio::DoubleValue(ASize.width(), size), jsonio::DoubleValue(ASize.height(), size)});
+    AHeader["viewBox"] =
+        Json::array({jsonio::DoubleValue(AViewBox.x(), viewBox), jsonio::DoubleValue(AViewBox.y(), viewBox),
+                     jsonio::DoubleValue(AViewBox.width(), viewBox), jsonio::DoubleValue(AViewBox.height(), viewBox)});
+}
+
+// One command of the file's form as the dump shows it.
+Json DumpCommand(const Json& AFileForm)
+{
+    Json result;
+    for (auto it = AFileForm.begin(); it != AFileForm.end(); ++it) {
+        const std::string& key = it.key();
+        const Json& value = it.value();
+        if (key == "kind") {
+            for (size_t i = 0; i < std::size(KindNames); ++i)
+                if (value.get<std::string>() == KindNames[i].Name)
+                    result["kind"] = int(KindNames[i].Kind);
+        } else if (key == "d") {
+            result["path"] = value;
+        } else if (key == "target") {
+            result["fill"] = value.get<std::string>() == "fill";
+        } else if (key == "points") {
+            result["x1"] = value[0], result["y1"] = value[1], result["x2"] = value[2], result["y2"] = value[3];
+        } else if (key == "center") {
+            result["cx"] = value[0], result["cy"] = value[1];
+        } else if (key == "radius") {
+            result["r"] = value;
+        } else if (key == "matrix") {
+            result["matrix"] = AffineMatrix(value);
+        } else if (key == "fillRule") {
+            result[key] = IndexOf(value.get<std::string>(), FillRuleNames);
+        } else if (key == "lineCap") {
+            TqoStrokeLineCap cap{};
+            TryStrokeLineCapFromName(QString::fromStdString(value.get<std::string>()), cap, Qt::CaseSensitive);
+            result[key] = int(cap);
+        } else if (key == "lineJoin") {
+            TqoStrokeLineJoin join{};
+            TryStrokeLineJoinFromName(QString::fromStdString(value.get<std::string>()), join, Qt::CaseSensitive);
+            result[key] = int(join);
+        } else {
+            result[key] = value;
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 QByteArray TqoVectorDocument::SaveToBytes() const
@@ -441,12 +552,7 @@ QByteArray TqoVectorDocument::SaveToBytes() const
     Json header;
     header["format"] = FormatName;
     header["version"] = FormatVersion;
-    header["size"] = Json::array({jsonio::DoubleValue(FSize.width(), QStringLiteral("size")),
-                                  jsonio::DoubleValue(FSize.height(), QStringLiteral("size"))});
-    header["viewBox"] = Json::array({jsonio::DoubleValue(FViewBox.x(), QStringLiteral("viewBox")),
-                                     jsonio::DoubleValue(FViewBox.y(), QStringLiteral("viewBox")),
-                                     jsonio::DoubleValue(FViewBox.width(), QStringLiteral("viewBox")),
-                                     jsonio::DoubleValue(FViewBox.height(), QStringLiteral("viewBox"))});
+    AddGeometry(header, FSize, FViewBox);
     std::string text = "{\n";
     for (auto it = header.begin(); it != header.end(); ++it)
         text += "  " + Json(it.key()).dump() + ": " + jsonio::DumpInline(it.value()) + ",\n";
@@ -456,6 +562,22 @@ QByteArray TqoVectorDocument::SaveToBytes() const
         text += jsonio::DumpInline(CommandToJson(FCommands[i]));
     }
     text += FCommands.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+QByteArray TqoVectorDocument::SaveToDumpBytes(const QByteArray& AHeader) const
+{
+    Json header = Json::parse(AHeader.constBegin(), AHeader.constEnd(), nullptr, false);
+    if (!header.is_object())
+        throw EqoAssertionFailed(QStringLiteral("The dump header must be a JSON object"));
+    AddGeometry(header, FSize, FViewBox);
+    std::string text = "{";
+    for (auto it = header.begin(); it != header.end(); ++it)
+        text += (it == header.begin() ? "" : ", ") + Json(it.key()).dump() + ": " + jsonio::DumpInline(it.value());
+    text += header.empty() ? "\"commands\": [" : ", \"commands\": [";
+    for (size_t i = 0; i < FCommands.size(); ++i)
+        text += (i == 0 ? "\n  " : ",\n  ") + jsonio::DumpInline(DumpCommand(CommandToJson(FCommands[i])));
+    text += FCommands.empty() ? "]}\n" : "\n]}\n";
     return QByteArray(text.data(), qsizetype(text.size()));
 }
 

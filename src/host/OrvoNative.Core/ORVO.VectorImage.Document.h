@@ -34,6 +34,13 @@ enum class TqoStrokeLineJoin
     Bevel
 };
 
+// SVG's names of the stroke enumerations: the one table that the SVG reader, the ".vector"
+// file and the tools share. The reader compares case-insensitively, the file exactly.
+QLatin1String StrokeLineCapName(TqoStrokeLineCap AValue);
+QLatin1String StrokeLineJoinName(TqoStrokeLineJoin AValue);
+bool TryStrokeLineCapFromName(QStringView AName, TqoStrokeLineCap& AValue, Qt::CaseSensitivity ACase);
+bool TryStrokeLineJoinFromName(QStringView AName, TqoStrokeLineJoin& AValue, Qt::CaseSensitivity ACase);
+
 // 3x3 matrix in row-vector form: a point (x, y, 1) is multiplied on the
 // matrix's left, so m31 and m32 are the translation.
 struct TqoVectorMatrix
@@ -193,6 +200,10 @@ public:
     void AddCopiesFrom(const TqoVectorDocument& AOther);
 
     QByteArray SaveToBytes() const;
+    // The same form for people and scripts ("orvo-assets svg dump"): one JSON object that starts
+    // with AHeader's members (a JSON object's text), command kinds and enumerations as their
+    // numbers, gradient points and matrices flattened. Raises where SaveToBytes does.
+    QByteArray SaveToDumpBytes(const QByteArray& AHeader) const;
     // AFileName only names the source in error messages.
     void LoadFromBytes(const QByteArray& AData, const QString& AFileName = QStringLiteral("<memory>"));
     // Written to a temporary file in the same folder and renamed.

@@ -58,6 +58,26 @@ const char* FindScalar(const char* AText, float& AValue)
     }
     if (digits == 0)
         return nullptr;
+    if (*p != 'e' && *p != 'E' && digits <= 15) {
+        // Most path numbers are short decimals: their digits as an integer over a power of ten,
+        // both exact in a double, divide to the correctly rounded value that from_chars gives.
+        static constexpr double PowersOfTen[] = {1,   1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        qint64 mantissa = 0;
+        int fractionDigits = 0;
+        bool inFraction = false;
+        for (const char* q = *start == '+' || *start == '-' ? start + 1 : start; q < p; ++q) {
+            if (*q == '.') {
+                inFraction = true;
+                continue;
+            }
+            mantissa = mantissa * 10 + (*q - '0');
+            fractionDigits += inFraction;
+        }
+        const double value = double(mantissa) / PowersOfTen[fractionDigits];
+        AValue = static_cast<float>(*start == '-' ? -value : value);
+        return p;
+    }
     bool negativeExponent = false;
     if (*p == 'e' || *p == 'E') {
         const char* q = p + 1;

@@ -12,6 +12,25 @@ constexpr float FlatnessTolerance = 0.1f;
 constexpr int MaxSegments = 256;
 // Beyond this the general rasterizer is at least as quick and needs no big buffer.
 constexpr int MaxArea = 1024 * 1024;
+constexpr size_t LargeBuffer = 256 * 1024;
+
+// floor and ceil without SSE4.1 are long instruction sequences; through an int they are
+// short and exact while the value fits one.
+inline float Floor(float AValue)
+{
+    if (!(std::fabs(AValue) < 1e9f))
+        return std::floor(AValue);
+    const float LTruncated = float(int(AValue));
+    return LTruncated > AValue ? LTruncated - 1 : LTruncated;
+}
+
+inline float Ceil(float AValue)
+{
+    if (!(std::fabs(AValue) < 1e9f))
+        return std::ceil(AValue);
+    const float LTruncated = float(int(AValue));
+    return LTruncated < AValue ? LTruncated + 1 : LTruncated;
+}
 
 struct TPoint
 {
@@ -21,17 +40,43 @@ struct TPoint
 // Signed-area accumulation over a W x H window. Each edge adds, in the cells it crosses,
 // the share of its height times the part of the cell to its right; a running sum along a
 // row then gives the winding-weighted coverage of each pixel.
+//
+// The cells live in a per-thread buffer that is all zero between fills: the blending clears
+// the cells it reads, and only the span of cells each row touched is read at all.
 class TAccumulator
 {
 public:
-    TAccumulator(int AWidth, int AHeight)
-        : FWidth(AWidth), FHeight(AHeight), FStride(AWidth + 2), FCells(size_t(FStride) * AHeight, 0.0f)
+    TAccumulator(int AWidth, int AHeight) : FWidth(AWidth), FHeight(AHeight), FStride(AWidth + 2), FScratch(Scratch())
     {
+        const size_t LSize = size_t(FStride) * size_t(AHeight);
+        if (!FScratch.Clean)
+            std::fill(FScratch.Cells.begin(), FScratch.Cells.end(), 0.0f);
+        if (FScratch.Cells.size() < LSize)
+            FScratch.Cells.resize(LSize, 0.0f);
+        FScratch.Clean = false;
+        FCells = FScratch.Cells.data();
+        FScratch.Spans.assign(size_t(AHeight), TSpan{FStride, -1});
     }
+    ~TAccumulator()
+    {
+        FScratch.Clean = FCleared;
+        // A large picture's buffer is not kept for the icons that usually follow.
+        if (FScratch.Cells.size() > LargeBuffer) {
+            FScratch.Cells = {};
+            FScratch.Clean = true;
+        }
+    }
+    TAccumulator(const TAccumulator&) = delete;
+    TAccumulator& operator=(const TAccumulator&) = delete;
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
-    const float* Row(int AY) const { return FCells.data() + size_t(AY) * FStride; }
+    float* Row(int AY) { return FCells + size_t(AY) * FStride; }
+    // First and last cell of the row that an edge wrote to; First > Last when none.
+    int First(int AY) const { return FScratch.Spans[size_t(AY)].First; }
+    int Last(int AY) const { return FScratch.Spans[size_t(AY)].Last; }
+    // Called once every touched cell has been read and set back to zero.
+    void SetCleared() { FCleared = true; }
 
     // Pieces left of the window act as vertical edges on its left border, pieces right of it
     // cover nothing inside, so the line is cut at both borders first.
@@ -80,31 +125,35 @@ private:
         if (B.Y <= 0 || A.Y >= float(FHeight))
             return;
         const float LDxDy = (B.X - A.X) / (B.Y - A.Y);
-        float X = A.X;
-        if (A.Y < 0)
-            X -= A.Y * LDxDy;
-        const int LY0 = std::max(0, int(std::floor(A.Y)));
-        const int LY1 = std::min(FHeight, int(std::ceil(B.Y)));
         const float LRight = float(FWidth);
+        float X = A.X;
+        // Moved to the top border, a point of a line already cut to the window may fall a
+        // rounding error outside it, which would be a cell before the row.
+        if (A.Y < 0)
+            X = std::clamp(X - A.Y * LDxDy, 0.0f, LRight);
+        const int LY0 = std::max(0, int(Floor(A.Y)));
+        const int LY1 = std::min(FHeight, int(Ceil(B.Y)));
         for (int Y = LY0; Y < LY1; ++Y) {
-            float* R = FCells.data() + size_t(Y) * FStride;
+            float* R = Row(Y);
+            TSpan& LSpan = FScratch.Spans[size_t(Y)];
             const float LDy = std::min(float(Y + 1), B.Y) - std::max(float(Y), A.Y);
             const float LNext = std::clamp(X + LDxDy * LDy, 0.0f, LRight);
             const float D = LDy * LDir;
             const float X0 = std::min(X, LNext), X1 = std::max(X, LNext);
-            const float LX0Floor = std::floor(X0);
+            const float LX0Floor = Floor(X0);
             const int I0 = int(LX0Floor);
-            const int I1 = int(std::ceil(X1));
+            const int I1 = int(Ceil(X1));
             if (I1 <= I0 + 1) {
                 // The edge stays within one cell: split by the mean of its two ends.
                 const float LMid = 0.5f * (X + LNext) - LX0Floor;
                 R[I0] += D - D * LMid;
                 R[I0 + 1] += D * LMid;
+                LSpan.Add(I0, I0 + 1);
             } else {
                 const float S = 1.0f / (X1 - X0);
                 const float LX0f = X0 - LX0Floor;
                 const float LA0 = 0.5f * S * (1 - LX0f) * (1 - LX0f);
-                const float LX1f = X1 - std::ceil(X1) + 1;
+                const float LX1f = X1 - Ceil(X1) + 1;
                 const float LAm = 0.5f * S * LX1f * LX1f;
                 R[I0] += D * LA0;
                 if (I1 == I0 + 2) {
@@ -118,13 +167,37 @@ private:
                     R[I1 - 1] += D * (1 - LA2 - LAm);
                 }
                 R[I1] += D * LAm;
+                LSpan.Add(I0, I1);
             }
             X = LNext;
         }
     }
 
+    struct TSpan
+    {
+        int First, Last;
+        void Add(int AFirst, int ALast)
+        {
+            First = std::min(First, AFirst);
+            Last = std::max(Last, ALast);
+        }
+    };
+    struct TScratch
+    {
+        std::vector<float> Cells;
+        std::vector<TSpan> Spans;
+        bool Clean = true;
+    };
+    static TScratch& Scratch()
+    {
+        thread_local TScratch LScratch;
+        return LScratch;
+    }
+
     int FWidth, FHeight, FStride;
-    std::vector<float> FCells;
+    TScratch& FScratch;
+    float* FCells = nullptr;
+    bool FCleared = false;
 };
 
 TPoint Map(const QTransform& M, const QPointF& P, float AOffsetX, float AOffsetY)
@@ -249,24 +322,60 @@ bool FillWinding(QImage& AImage, const std::vector<TSkPathVerb>& AVerbs, const s
     const quint32 LA = (AColor >> 24) & 0xFF;
     const quint32 LPremultiplied = qPremultiply(AColor);
     const bool LOpaque = LA == 255;
-    for (int Y = 0; Y < LAcc.Height(); ++Y) {
-        const float* R = LAcc.Row(Y);
-        auto* D = reinterpret_cast<QRgb*>(AImage.scanLine(LTop + Y)) + LLeft;
-        float LSum = 0;
-        for (int X = 0; X < LAcc.Width(); ++X) {
-            LSum += R[X];
-            const float LCoverage = std::fabs(LSum);
-            if (LCoverage < 1.0f / 512)
-                continue;
-            if (LCoverage >= 1.0f && LOpaque) {
-                D[X] = LPremultiplied;
-                continue;
-            }
+    // The running sum changes only at cells an edge wrote to, so what a pixel gets is worked
+    // out again only there; inside a shape, and right of its last edge, it stays the same.
+    enum class TCover
+    {
+        None,
+        Full,
+        Partial
+    };
+    TCover LCover = TCover::None;
+    QRgb LSource = 0;
+    uint LInverse = 255;
+    const auto LClassify = [&](float ASum) {
+        const float LCoverage = std::fabs(ASum);
+        if (LCoverage < 1.0f / 512) {
+            LCover = TCover::None;
+        } else if (LCoverage >= 1.0f && LOpaque) {
+            LCover = TCover::Full;
+        } else {
             const uint LScale = LCoverage >= 1.0f ? 255 : uint(LCoverage * 255.0f + 0.5f);
-            const QRgb LSource = ScaleChannels(LPremultiplied, LScale);
-            D[X] = LSource + ScaleChannels(D[X], 255 - qAlpha(LSource));
+            LSource = ScaleChannels(LPremultiplied, LScale);
+            LInverse = 255 - qAlpha(LSource);
+            LCover = TCover::Partial;
         }
+    };
+    const auto LApply = [&](QRgb& ADest) {
+        if (LCover == TCover::Full)
+            ADest = LPremultiplied;
+        else if (LCover == TCover::Partial)
+            ADest = LSource + ScaleChannels(ADest, LInverse);
+    };
+    uchar* const LBits = AImage.bits();
+    const qsizetype LBytesPerLine = AImage.bytesPerLine();
+    for (int Y = 0; Y < LAcc.Height(); ++Y) {
+        const int LFirst = LAcc.First(Y), LLast = LAcc.Last(Y);
+        if (LFirst > LLast)
+            continue; // no edge crossed the row: the running sum stays 0
+        float* R = LAcc.Row(Y);
+        auto* D = reinterpret_cast<QRgb*>(LBits + (LTop + Y) * LBytesPerLine) + LLeft;
+        float LSum = 0;
+        LCover = TCover::None;
+        const int LEnd = std::min(LLast + 1, LAcc.Width());
+        for (int X = LFirst; X < LEnd; ++X) {
+            if (R[X] != 0.0f) {
+                LSum += R[X];
+                LClassify(LSum);
+            }
+            LApply(D[X]);
+        }
+        if (LCover != TCover::None)
+            for (int X = LEnd; X < LAcc.Width(); ++X)
+                LApply(D[X]);
+        std::fill(R + LFirst, R + LLast + 1, 0.0f);
     }
+    LAcc.SetCleared();
     return true;
 }
 

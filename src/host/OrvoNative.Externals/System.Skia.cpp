@@ -422,14 +422,9 @@ private:
 class TSkCanvasImpl final : public ISkCanvas
 {
 public:
-    explicit TSkCanvasImpl(QImage& AImage)
-    {
-        if (!AImage.isNull()) {
-            FPainter = std::make_unique<QPainter>();
-            if (!FPainter->begin(&AImage))
-                FPainter.reset();
-        }
-    }
+    // The painter is begun only when a draw needs it: most icons are filled by the fast path
+    // alone, and beginning a painter costs more than filling a small icon.
+    explicit TSkCanvasImpl(QImage& AImage) : FImage(AImage.isNull() ? nullptr : &AImage) {}
     ~TSkCanvasImpl() override { Detach(); }
 
     // Ends the drawing; later calls to a kept reference draw nothing.
@@ -438,6 +433,7 @@ public:
         if (FPainter)
             FPainter->end();
         FPainter.reset();
+        FImage = nullptr;
     }
 
     void Clear(TAlphaColor AColor) override;
@@ -466,6 +462,20 @@ public:
     void DrawPath(const ISkPath& APath, const ISkPaint& APaint) override;
 
 private:
+    // Null once detached or when the image cannot be painted on.
+    QPainter* Painter()
+    {
+        if (!FPainter && FImage) {
+            FPainter = std::make_unique<QPainter>();
+            if (!FPainter->begin(FImage)) {
+                FPainter.reset();
+                FImage = nullptr;
+            }
+        }
+        return FPainter.get();
+    }
+
+    QImage* FImage = nullptr;
     std::unique_ptr<QPainter> FPainter;
     QTransform FMatrix;
     std::vector<QTransform> FSaved;
@@ -473,7 +483,11 @@ private:
 
 void TSkCanvasImpl::Clear(TAlphaColor AColor)
 {
-    if (!FPainter)
+    if (AColor == 0 && FImage && !FPainter) {
+        FImage->fill(0);
+        return;
+    }
+    if (!Painter())
         return;
     FPainter->save();
     FPainter->resetTransform();
@@ -503,7 +517,7 @@ QBrush BrushOf(const ISkPaint& APaint, qreal& AOpacity)
 
 void TSkCanvasImpl::DrawPath(const ISkPath& APath, const ISkPaint& APaint)
 {
-    if (!FPainter || APath.IsEmpty())
+    if (!FImage || APath.IsEmpty())
         return;
     // With source-over blending a paint of zero alpha leaves every pixel as it is, so
     // Skia's result is the same without rasterizing anything. The renderer strokes every
@@ -512,13 +526,11 @@ void TSkCanvasImpl::DrawPath(const ISkPath& APath, const ISkPaint& APaint)
         return;
     const bool isStroke = APaint.GetStyle() == TSkPaintStyle::Stroke;
     if (!isStroke && !APaint.GetShader() && !APaint.GetPathEffect() && APaint.GetAntiAlias() &&
-        APath.GetFillType() == TSkPathFillType::Winding && FPainter->device()->devType() == QInternal::Image) {
-        // The painter draws into this image's own buffer; a shared image would detach under it.
-        auto* image = static_cast<QImage*>(FPainter->device());
-        if (image->isDetached() &&
-            raster::FillWinding(*image, APath.GetVerbs(), APath.GetPoints(), FMatrix, APaint.GetColor()))
-            return;
-    }
+        APath.GetFillType() == TSkPathFillType::Winding && (!FPainter || FImage->isDetached()) &&
+        raster::FillWinding(*FImage, APath.GetVerbs(), APath.GetPoints(), FMatrix, APaint.GetColor()))
+        return;
+    if (!Painter())
+        return;
     const bool hasCaps = isStroke && APaint.GetStrokeCap() != TSkStrokeCap::Butt;
     QPainterPath path = ToPainterPath(APath, hasCaps ? DotLength(FMatrix) : 0);
     if (const auto* dash = dynamic_cast<const TSkDashEffect*>(APaint.GetPathEffect().get())) {

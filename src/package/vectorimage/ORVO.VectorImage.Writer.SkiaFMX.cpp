@@ -243,10 +243,14 @@ void TsvgExportFMXBitmapWithSkia::DrawPath(const QString& APathData)
                               APathData.left(200));
         return;
     }
-    ext::TSkPathBuilder builder(FLastFillPathRule == core::TqoFillRule::EvenOdd ? ext::TSkPathFillType::EvenOdd
-                                                                                : ext::TSkPathFillType::Winding);
-    builder.AddPath(*parsed);
-    const std::shared_ptr<ext::ISkPath> path = builder.Detach();
+    const ext::TSkPathFillType fillType =
+        FLastFillPathRule == core::TqoFillRule::EvenOdd ? ext::TSkPathFillType::EvenOdd : ext::TSkPathFillType::Winding;
+    std::shared_ptr<ext::ISkPath> path = parsed;
+    if (parsed->GetFillType() != fillType) {
+        ext::TSkPathBuilder builder(fillType);
+        builder.AddPath(*parsed);
+        path = builder.Detach();
+    }
 
     // Stroke first: the fill then covers the inner half of the stroke.
     constexpr float Epsilon = 0.0001f;

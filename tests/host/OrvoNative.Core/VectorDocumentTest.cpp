@@ -83,7 +83,7 @@ TEST(VectorDocumentTest, EveryCommandKindSurvivesARoundTripThroughAFile)
     loaded.LoadFromFile(fileName);
     ASSERT_EQ(loaded.Commands().size(), source.Commands().size());
     for (size_t i = 0; i < source.Commands().size(); ++i)
-        EXPECT_TRUE(loaded.Commands()[i] == source.Commands()[i]) << "command " << i;
+        EXPECT_EQ(loaded.Commands()[i], source.Commands()[i]) << "command " << i;
     EXPECT_EQ(loaded.Size(), source.Size());
     EXPECT_EQ(loaded.ViewBox(), source.ViewBox());
 
@@ -143,7 +143,7 @@ TEST(VectorDocumentTest, ClearResetsEverything)
 {
     TqoVectorDocument d = MakeDocument();
     d.Clear();
-    EXPECT_TRUE(d == TqoVectorDocument());
+    EXPECT_EQ(d, TqoVectorDocument());
 }
 
 struct BadVectorCase

@@ -1,5 +1,7 @@
 #include "System.Skia.h"
 
+#include <charconv>
+#include <cstring>
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -129,6 +131,19 @@ INSTANTIATE_TEST_SUITE_P(
                       TBadPathCase{"too_large_for_a_float", "M1e39 0"},
                       TBadPathCase{"non_ascii_digit", "M0 0L\uFF15 5"}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// Short decimals take a quicker road than the others; both must give the nearest float.
+TEST(SvgPathData, DecimalsReadAsTheNearestFloat)
+{
+    for (const char* text : {"0.1", "-0.3", "1.0000001", "16777217", "123456789012345", "0.000000000000001",
+                             "1234567890123456", "2.5e-3", "9.999999999", "0.5"}) {
+        std::shared_ptr<ext::ISkPath> path;
+        ASSERT_TRUE(ext::TSkPath::TryCreate(QStringLiteral("M%1 0").arg(QLatin1String(text)), path)) << text;
+        double expected = 0;
+        std::from_chars(text, text + std::strlen(text), expected);
+        EXPECT_EQ(path->GetPoints().at(0).x(), double(float(expected))) << text;
+    }
+}
 
 TEST(SvgPathData, EmbeddedZeroIsNotPathData)
 {

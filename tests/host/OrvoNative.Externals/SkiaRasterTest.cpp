@@ -162,6 +162,20 @@ TEST(SkiaRaster, AgreesWithQPainterWithinAntiAliasing)
     }
 }
 
+// Fills share one buffer of cells: a fill after a larger one, or after one that left the
+// window, must see none of their coverage.
+TEST(SkiaRaster, AFillAfterOthersGivesTheSameCoverage)
+{
+    TPathData LSmall;
+    LSmall.Move(3.3, 2.7).Line(9.6, 4.1).Line(5.2, 11.8).Close();
+    const QImage LFirst = Fill(LSmall);
+    TPathData LLarge;
+    LLarge.Move(-4, -4).Cubic({30, -10}, {30, 30}, {-4, 40}).Close();
+    Fill(LLarge, {}, 0xFF000000, Blank(64, 64));
+    Fill(TPathData().Rect(-3, 2, 40, 9));
+    EXPECT_EQ(Fill(LSmall), LFirst);
+}
+
 TEST(SkiaRaster, DeclinesWhatItDoesNotHandleAndSurvivesExtremes)
 {
     TPathData LSquare;

@@ -3,11 +3,14 @@
 #include "ORVO.VectorImage.Document.h"
 #include "TestData.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -97,6 +100,60 @@ TEST_F(SvgCommandLine, DumpIsOneJsonObjectWithTheDocument)
     EXPECT_EQ(LGradient.value("type").toString(), QStringLiteral("linear"));
     EXPECT_EQ(LGradient.value("fill").toBool(), true);
     EXPECT_EQ(LGradient.value("stops").toArray().at(1).toArray(), QJsonArray({1, "#FF0000FF"}));
+}
+
+TEST_F(SvgCommandLine, DumpShowsRadialGradientsAndStrokeEnumerationsAsNumbers)
+{
+    Write(QStringLiteral("radial.svg"),
+          R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10">
+  <radialGradient id="r" cx="5" cy="4" r="3"><stop offset="0.5" stop-color="#80ff0000"/></radialGradient>
+  <path d="M0 0H9" stroke="url(#r)" stroke-linecap="round" stroke-linejoin="bevel" fill-rule="evenodd"/>
+</svg>)svg");
+    const TRun LRun = RunSvg({QStringLiteral("dump"), Path("radial.svg")});
+    ASSERT_EQ(LRun.ExitCode, 0) << LRun.Err.toStdString();
+    QJsonObject LGradient, LBrush;
+    QString LPath;
+    for (const auto& V : QJsonDocument::fromJson(LRun.Out).object().value("commands").toArray()) {
+        const QJsonObject C = V.toObject();
+        if (C.value("kind").toInt() == 4)
+            LGradient = C;
+        if (C.value("kind").toInt() == 5)
+            LBrush = C;
+        if (C.value("kind").toInt() == 0)
+            LPath = C.value("path").toString();
+    }
+    EXPECT_EQ(LPath, QStringLiteral("M0 0H9"));
+    EXPECT_EQ(LGradient.value("fill").toBool(true), false);
+    EXPECT_EQ(LGradient.value("type").toString(), QStringLiteral("radial"));
+    EXPECT_EQ(LGradient.value("cx").toDouble(), 5.0);
+    EXPECT_EQ(LGradient.value("r").toDouble(), 3.0);
+    EXPECT_EQ(LGradient.value("matrix").toArray(), QJsonArray({1, 0, 0, 1, 0, 0}));
+    EXPECT_EQ(LGradient.value("stops").toArray().at(0).toArray(), QJsonArray({0.5, "#80FF0000"}));
+    EXPECT_EQ(LBrush.value("lineCap").toInt(), 1);
+    EXPECT_EQ(LBrush.value("lineJoin").toInt(), 2);
+    EXPECT_EQ(LBrush.value("fillRule").toInt(), 1);
+}
+
+// Both commands once replaced a FIFO or a device named as the output by a regular file.
+TEST_F(SvgCommandLine, OutputsThatAreNotRegularFilesAreRefusedAndLeftAlone)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("fifo")).constData(), 0600), 0);
+    Write(QStringLiteral("target.png"), "keep");
+    ASSERT_TRUE(QFile::link(Path("target.png"), Path("link.png")));
+    ASSERT_TRUE(QDir(FTemp.path()).mkdir(QStringLiteral("folder")));
+    for (const char* LCommand : {"render", "convert"}) {
+        for (const char* LOutput : {"fifo", "link.png", "folder"}) {
+            const TRun LRun = RunSvg({QString::fromLatin1(LCommand), Path("good.svg"), "-o", Path(LOutput)});
+            EXPECT_EQ(LRun.ExitCode, 2) << LCommand << " " << LOutput;
+            EXPECT_TRUE(LRun.Err.contains("nothing written")) << LRun.Err.toStdString();
+        }
+    }
+    EXPECT_EQ(QFileInfo(Path("fifo")).isFile(), false);
+    EXPECT_EQ(QFileInfo(Path("link.png")).isSymLink(), true);
+    EXPECT_EQ(testdata::ReadAll(Path("target.png")), QByteArray("keep"));
+    EXPECT_EQ(QFileInfo(Path("folder")).isDir(), true);
+    // A regular file is replaced as before.
+    EXPECT_EQ(RunSvg({QStringLiteral("convert"), Path("good.svg"), "-o", Path("target.png")}).ExitCode, 0);
 }
 
 TEST_F(SvgCommandLine, RenderKeepsTheViewBoxInTheRequestedSize)

@@ -43,6 +43,39 @@ inline TReadResult Read(const QString& ABody, const QString& ARootAttributes = Q
     return result;
 }
 
+// A conversion table row: the text, whether it is accepted and the value it gives then.
+template <typename T> struct TConversion
+{
+    const char* Name;
+    const char* Text;
+    bool Accepted;
+    T Value;
+};
+
+// Each row through AConvert, starting from AUnchanged: a rejected text must leave it as it was.
+template <typename T, typename F>
+void ExpectConversions(F AConvert, std::initializer_list<TConversion<T>> ARows, const T& AUnchanged)
+{
+    for (const TConversion<T>& row : ARows) {
+        SCOPED_TRACE(row.Name);
+        T value = AUnchanged;
+        EXPECT_EQ(AConvert(QString::fromUtf8(row.Text), value), row.Accepted);
+        EXPECT_EQ(value, row.Accepted ? row.Value : AUnchanged);
+    }
+}
+
+// A body and what it records; it reads with Success and no log.
+struct TDumpCase
+{
+    const char* Name;
+    const char* Body;
+    QStringList Dump;
+};
+
+class ReaderDump : public testing::TestWithParam<TDumpCase>
+{
+};
+
 inline QString Number(float AValue) { return QString::number(double(AValue), 'g', 6); }
 
 inline QString Describe(const core::TqoVectorBrush& ABrush)
@@ -69,14 +102,10 @@ inline QString Describe(const core::TqoVectorBrush& ABrush)
     }
     if (ABrush.StrokeDashOffset.HasValue())
         parts << QStringLiteral("dash-offset=") + Number(ABrush.StrokeDashOffset.Value());
-    if (ABrush.StrokeLineCap.HasValue()) {
-        static const char* const Caps[] = {"square", "round", "butt"};
-        parts << QStringLiteral("cap=") + QLatin1String(Caps[int(ABrush.StrokeLineCap.Value())]);
-    }
-    if (ABrush.StrokeLineJoin.HasValue()) {
-        static const char* const Joins[] = {"miter", "round", "bevel"};
-        parts << QStringLiteral("join=") + QLatin1String(Joins[int(ABrush.StrokeLineJoin.Value())]);
-    }
+    if (ABrush.StrokeLineCap.HasValue())
+        parts << QStringLiteral("cap=") + core::StrokeLineCapName(ABrush.StrokeLineCap.Value());
+    if (ABrush.StrokeLineJoin.HasValue())
+        parts << QStringLiteral("join=") + core::StrokeLineJoinName(ABrush.StrokeLineJoin.Value());
     return parts.join(QLatin1Char(' '));
 }
 

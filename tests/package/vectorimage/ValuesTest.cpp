@@ -10,260 +10,113 @@ using orvo::TqoVectorReaderSVG;
 
 namespace {
 
+using readertest::ExpectConversions;
+
 constexpr float Unchanged = -12345.f;
 
-// ---------------------------------------------------------------------------------------------
-// Numbers
-
-struct TFloatCase
+TEST(Values, Numbers)
 {
-    const char* Name;
-    const char* Text;
-    bool Accepted;
-    float Value;
-};
-
-class ValuesNumber : public testing::TestWithParam<TFloatCase>
-{
-};
-
-TEST_P(ValuesNumber, TryStrToFloat)
-{
-    const TFloatCase& c = GetParam();
-    float value = Unchanged;
-    EXPECT_EQ(TqoVectorReaderSVG::TryStrToFloat(QString::fromUtf8(c.Text), value), c.Accepted);
-    EXPECT_EQ(value, c.Accepted ? c.Value : Unchanged);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ValuesNumber,
-    testing::Values(TFloatCase{"Integer", "12", true, 12}, TFloatCase{"Exponent", "1e3", true, 1000},
-                    TFloatCase{"NegativeExponent", "2.5E-2", true, 0.025f}, TFloatCase{"Blanks", " 7 ", true, 7},
-                    TFloatCase{"Negative", "-3.5", true, -3.5f}, TFloatCase{"PlusSign", "+4", true, 4},
-                    TFloatCase{"TrailingDot", "5.", true, 5}, TFloatCase{"Pixels", "12px", true, 12},
-                    TFloatCase{"PixelsAfterBlank", "12 px", true, 12},
-                    TFloatCase{"CentimetresOnlyStripped", "2cm", true, 2}, TFloatCase{"LeadingDot", ".25", true, 0.25f},
-                    TFloatCase{"NegativeLeadingDot", "-.25", true, -0.25f}, TFloatCase{"DotOnly", ".", false, 0},
-                    TFloatCase{"PlusLeadingDot", "+.5", true, 0.5f}, TFloatCase{"Percent", "50%", false, 0},
-                    TFloatCase{"Em", "1em", false, 0}, TFloatCase{"Millimetres", "3mm", false, 0},
-                    TFloatCase{"Empty", "", false, 0}, TFloatCase{"BlanksOnly", "   ", false, 0},
-                    TFloatCase{"UnitOnly", "px", false, 0}, TFloatCase{"BadNumberBeforeUnit", "1.2.3px", false, 0},
-                    TFloatCase{"DecimalComma", "1,5", false, 0}, TFloatCase{"Hexadecimal", "0x10", false, 0},
-                    TFloatCase{"Infinity", "inf", false, 0}, TFloatCase{"NotANumber", "nan", false, 0},
-                    TFloatCase{"BeyondSingle", "1e39", false, 0}, TFloatCase{"Word", "five", false, 0},
-                    TFloatCase{"UpperCaseUnit", "12PX", false, 0}),
-    testdata::TCaseName());
-
-TEST(ValuesNumberRaising, AcceptsOnlyPlainNumbers)
-{
+    ExpectConversions<float>(TqoVectorReaderSVG::TryStrToFloat,
+                             {{"Exponent", "2.5E-2", true, 0.025f},
+                              {"Blanks", " 7 ", true, 7},
+                              {"PlusSign", "+4", true, 4},
+                              {"PixelsAfterBlank", "12 px", true, 12},
+                              {"CentimetresOnlyStripped", "2cm", true, 2},
+                              {"NegativeLeadingDot", "-.25", true, -0.25f},
+                              {"DotOnly", ".", false, 0},
+                              {"Percent", "50%", false, 0},
+                              {"Empty", "", false, 0},
+                              {"BadNumberBeforeUnit", "1.2.3px", false, 0},
+                              {"DecimalComma", "1,5", false, 0},
+                              {"NotANumber", "nan", false, 0},
+                              {"BeyondSingle", "1e39", false, 0},
+                              {"UpperCaseUnit", "12PX", false, 0}},
+                             Unchanged);
     EXPECT_EQ(TqoVectorReaderSVG::StrToFloat(QStringLiteral(" -1.5e1 ")), -15.f);
+    EXPECT_EQ(TqoVectorReaderSVG::StrToFloat(QStringLiteral("-.5e1")), -5.f);
     EXPECT_THROW(TqoVectorReaderSVG::StrToFloat(QString()), core::EConvertError);
     EXPECT_THROW(TqoVectorReaderSVG::StrToFloat(QStringLiteral("12px")), core::EConvertError);
-    EXPECT_EQ(TqoVectorReaderSVG::StrToFloat(QStringLiteral(".5")), 0.5f);
-    EXPECT_EQ(TqoVectorReaderSVG::StrToFloat(QStringLiteral("-.5e1")), -5.f);
-    EXPECT_THROW(TqoVectorReaderSVG::StrToFloat(QStringLiteral(".")), core::EConvertError);
     EXPECT_THROW(TqoVectorReaderSVG::StrToFloat(QStringLiteral("-.e1")), core::EConvertError);
-    EXPECT_THROW(TqoVectorReaderSVG::StrToFloat(QStringLiteral(".5x")), core::EConvertError);
-    EXPECT_THROW(TqoVectorReaderSVG::StrToFloat(QStringLiteral("50%")), core::EConvertError);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Angles
-
-struct TAngleCase
+TEST(Values, Angles)
 {
-    const char* Name;
-    const char* Text;
-    bool Accepted;
-    float Degrees;
-};
-
-class ValuesAngle : public testing::TestWithParam<TAngleCase>
-{
-};
-
-TEST_P(ValuesAngle, TryStrToDegree)
-{
-    const TAngleCase& c = GetParam();
-    float degrees = Unchanged;
-    EXPECT_EQ(TqoVectorReaderSVG::TryStrToDegree(QString::fromUtf8(c.Text), degrees), c.Accepted);
-    if (c.Accepted)
-        EXPECT_NEAR(degrees, c.Degrees, 1e-3);
-    else
-        EXPECT_EQ(degrees, Unchanged);
+    ExpectConversions<float>(TqoVectorReaderSVG::TryStrToDegree,
+                             {{"DegreesAfterBlank", "45 deg", true, 45},
+                              {"Gradians", "100grad", true, 90},
+                              {"Turns", "90turn", false, 0},
+                              {"UnitOnly", "deg", false, 0},
+                              {"WithCenter", "45 10 10", false, 0}},
+                             Unchanged);
+    float degrees = 0;
+    EXPECT_TRUE(TqoVectorReaderSVG::TryStrToDegree(QStringLiteral("1.5708rad"), degrees));
+    EXPECT_NEAR(degrees, 90, 1e-3);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ValuesAngle,
-    testing::Values(TAngleCase{"Plain", "90", true, 90}, TAngleCase{"Degrees", "90deg", true, 90},
-                    TAngleCase{"DegreesAfterBlank", "45 deg", true, 45},
-                    TAngleCase{"Radians", "1.5708rad", true, 90.0002f}, TAngleCase{"Gradians", "100grad", true, 90},
-                    TAngleCase{"NegativeGradians", "-200grad", true, -180}, TAngleCase{"Turns", "90turn", false, 0},
-                    TAngleCase{"UnitOnly", "deg", false, 0}, TAngleCase{"WithCenter", "45 10 10", false, 0},
-                    TAngleCase{"Empty", "", false, 0}),
-    testdata::TCaseName());
-
-// ---------------------------------------------------------------------------------------------
-// Rectangles, point tokens, number lists, matrices
-
-struct TRectCase
+TEST(Values, RectanglesAndPoints)
 {
-    const char* Name;
-    const char* Text;
-    bool Accepted;
-    QRectF Rect;
-};
-
-class ValuesRect : public testing::TestWithParam<TRectCase>
-{
-};
-
-TEST_P(ValuesRect, TryStrToRectF)
-{
-    const TRectCase& c = GetParam();
-    const QRectF before(1, 2, 3, 4);
-    QRectF rect = before;
-    EXPECT_EQ(TqoVectorReaderSVG::TryStrToRectF(QString::fromUtf8(c.Text), rect), c.Accepted);
-    EXPECT_EQ(rect, c.Accepted ? c.Rect : before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, ValuesRect,
-                         testing::Values(TRectCase{"Icon", "0 0 24 24", true, QRectF(0, 0, 24, 24)},
-                                         TRectCase{"OffsetWithUnits", "-1 2.5 10px 20", true, QRectF(-1, 2.5, 10, 20)},
-                                         TRectCase{"RepeatedBlanks", "  0  0 24   24 ", true, QRectF(0, 0, 24, 24)},
-                                         TRectCase{"Commas", "0,0,24,24", false, {}},
-                                         TRectCase{"ThreeNumbers", "0 0 24", false, {}},
-                                         TRectCase{"FiveNumbers", "0 0 24 24 1", false, {}},
-                                         TRectCase{"Percent", "0 0 100% 24", false, {}},
-                                         TRectCase{"Empty", "", false, {}}),
-                         testdata::TCaseName());
-
-TEST(ValuesPoints, TokensKeepTheirSpelling)
-{
-    EXPECT_EQ(TqoVectorReaderSVG::StrToPoints(QStringLiteral("10,20 30,40\n50,60")),
-              QStringList({"10", "20", "30", "40", "50", "60"}));
+    ExpectConversions<QRectF>(TqoVectorReaderSVG::TryStrToRectF,
+                              {{"RepeatedBlanksAndUnits", "  -1  2.5 10px   20 ", true, QRectF(-1, 2.5, 10, 20)},
+                               {"Commas", "0,0,24,24", false, {}},
+                               {"ThreeNumbers", "0 0 24", false, {}},
+                               {"FiveNumbers", "0 0 24 24 1", false, {}}},
+                              QRectF(1, 2, 3, 4));
     EXPECT_EQ(TqoVectorReaderSVG::StrToPoints(QStringLiteral(" 1e2,-3\r\n.5 ")), QStringList({"1e2", "-3", ".5"}));
-    EXPECT_EQ(TqoVectorReaderSVG::StrToPoints(QStringLiteral(" , \n")), QStringList());
 }
 
-struct TDashCase
+TEST(Values, DashLists)
 {
-    const char* Name;
-    const char* Text;
-    char Separator;
-    bool Accepted;
-    std::vector<float> Values;
-};
-
-class ValuesDashList : public testing::TestWithParam<TDashCase>
-{
-};
-
-TEST_P(ValuesDashList, TryParseSingleArray)
-{
-    const TDashCase& c = GetParam();
-    std::vector<float> values{-1};
-    EXPECT_EQ(TqoVectorReaderSVG::TryParseSingleArray(QString::fromUtf8(c.Text), QLatin1Char(c.Separator), values),
-              c.Accepted);
-    EXPECT_EQ(values, c.Accepted ? c.Values : std::vector<float>{-1});
+    const auto commaList = [](const QString& AText, std::vector<float>& AValues) {
+        return TqoVectorReaderSVG::TryParseSingleArray(AText, QLatin1Char(','), AValues);
+    };
+    ExpectConversions<std::vector<float>>(commaList,
+                                          {{"EmptyPieceSkipped", "5,,3px", true, {5, 3}},
+                                           {"Letters", "a,b", false, {}},
+                                           {"PercentIsPlain", "50%,10", true, {50, 10}},
+                                           {"UpperCaseUnitDropsPiece", "3PX,4", true, {4}}},
+                                          {-1});
+    std::vector<float> values;
+    EXPECT_FALSE(TqoVectorReaderSVG::TryParseSingleArray(QStringLiteral("4,2"), QLatin1Char(' '), values));
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, ValuesDashList,
-                         testing::Values(TDashCase{"EmptyPieceSkipped", "5,,3px", ',', true, {5, 3}},
-                                         TDashCase{"Letters", "a,b", ',', false, {}},
-                                         TDashCase{"BlankSeparated", "4 2.5", ' ', true, {4, 2.5f}},
-                                         TDashCase{"PercentIsPlain", "50%,10", ',', true, {50, 10}},
-                                         TDashCase{"UpperCaseUnitDropsPiece", "3PX,4", ',', true, {4}},
-                                         TDashCase{"CommaInBlankList", "4,2", ' ', false, {}},
-                                         TDashCase{"Empty", "", ',', false, {}}),
-                         testdata::TCaseName());
-
-TEST(ValuesMatrix, SixNumbersInRowVectorForm)
+TEST(Values, Matrices)
 {
     const core::TqoVectorMatrix m = TqoVectorReaderSVG::StrToMatrix(QStringLiteral(" 2, 0.5 0,3,10 , -4 9"));
-    core::TqoVectorMatrix expected;
-    expected.m11 = 2;
-    expected.m12 = 0.5f;
-    expected.m21 = 0;
-    expected.m22 = 3;
-    expected.m31 = 10;
-    expected.m32 = -4;
-    EXPECT_EQ(m.ToArray(), expected.ToArray());
-    EXPECT_EQ(m.Map(QPointF(1, 1)), QPointF(12, -0.5));
-}
-
-TEST(ValuesMatrix, RaisesOnFewOrBadNumbers)
-{
+    EXPECT_EQ(m.ToArray(), (std::array<float, 9>{2, 0.5f, 0, 0, 3, 0, 10, -4, 1}));
     EXPECT_THROW(TqoVectorReaderSVG::StrToMatrix(QStringLiteral("1,2,3")), core::EConvertError);
     EXPECT_THROW(TqoVectorReaderSVG::StrToMatrix(QStringLiteral("1,2,3,4,5,x")), core::EConvertError);
-    EXPECT_THROW(TqoVectorReaderSVG::StrToMatrix(QString()), core::EConvertError);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Stop colors and enumerations
-
-struct TStopColorCase
+TEST(Values, StopColors)
 {
-    const char* Name;
-    const char* Text;
-    bool Accepted;
-    core::TqoAlphaColor Color;
-};
-
-class ValuesStopColor : public testing::TestWithParam<TStopColorCase>
-{
-};
-
-TEST_P(ValuesStopColor, TryStrToColor)
-{
-    const TStopColorCase& c = GetParam();
-    core::TqoAlphaColor color = 0xDEADBEEF;
-    EXPECT_EQ(TqoVectorReaderSVG::TryStrToColor(QString::fromUtf8(c.Text), color), c.Accepted);
-    EXPECT_EQ(color, c.Accepted ? c.Color : 0xDEADBEEF);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, ValuesStopColor,
-                         testing::Values(TStopColorCase{"Short", "#f0a", true, 0xFFFF00AA},
-                                         TStopColorCase{"Six", "#ff0000", true, 0xFFFF0000},
-                                         TStopColorCase{"AlphaFirst", "#80FF0000", true, 0x80FF0000},
-                                         TStopColorCase{"FiveDigitsTakenAsIs", "#12345", true, 0x12345},
-                                         TStopColorCase{"Keyword", "red", false, 0},
-                                         TStopColorCase{"None", "none", false, 0},
-                                         TStopColorCase{"Function", "rgb(1,2,3)", false, 0},
-                                         TStopColorCase{"LeadingBlank", " #fff", false, 0}),
-                         testdata::TCaseName());
-
-TEST(ValuesStopColorRaising, BadHexDigitsRaise)
-{
+    ExpectConversions<core::TqoAlphaColor>(TqoVectorReaderSVG::TryStrToColor,
+                                           {{"Short", "#f0a", true, 0xFFFF00AA},
+                                            {"Six", "#ff0000", true, 0xFFFF0000},
+                                            {"AlphaFirst", "#80FF0000", true, 0x80FF0000},
+                                            {"FiveDigitsTakenAsIs", "#12345", true, 0x12345},
+                                            {"Keyword", "red", false, 0},
+                                            {"LeadingBlank", " #fff", false, 0}},
+                                           0xDEADBEEF);
     core::TqoAlphaColor color = 0;
     EXPECT_THROW(TqoVectorReaderSVG::TryStrToColor(QStringLiteral("#GGG"), color), core::EConvertError);
     EXPECT_THROW(TqoVectorReaderSVG::TryStrToColor(QStringLiteral("#"), color), core::EConvertError);
-    EXPECT_THROW(TqoVectorReaderSVG::TryStrToColor(QStringLiteral("#fff "), color), core::EConvertError);
     EXPECT_THROW(TqoVectorReaderSVG::TryStrToColor(QStringLiteral("#123456789"), color), core::EConvertError);
 }
 
-TEST(ValuesStroke, LineCapsAndJoins)
+// Any case, no trimming; a join name is no cap.
+TEST(Values, LineCapsAndJoins)
 {
-    struct TCase
-    {
-        const char* Text;
-        bool Accepted;
-        int Value;
-    };
-    const TCase caps[] = {
-        {"butt", true, 2}, {"ROUND", true, 1}, {"Square", true, 0}, {" butt", false, 0}, {"miter", false, 0}};
-    for (const TCase& c : caps) {
-        core::TqoStrokeLineCap cap = core::TqoStrokeLineCap::Round;
-        EXPECT_EQ(TqoVectorReaderSVG::TryStrToStrokeLineCap(QString::fromUtf8(c.Text), cap), c.Accepted) << c.Text;
-        EXPECT_EQ(int(cap), c.Accepted ? c.Value : int(core::TqoStrokeLineCap::Round)) << c.Text;
-    }
-    const TCase joins[] = {
-        {"miter", true, 0}, {"Round", true, 1}, {"BEVEL", true, 2}, {"bevel ", false, 0}, {"arcs", false, 0}};
-    for (const TCase& c : joins) {
-        core::TqoStrokeLineJoin join = core::TqoStrokeLineJoin::Round;
-        EXPECT_EQ(TqoVectorReaderSVG::TryStrToStrokeLineJoin(QString::fromUtf8(c.Text), join), c.Accepted) << c.Text;
-        EXPECT_EQ(int(join), c.Accepted ? c.Value : int(core::TqoStrokeLineJoin::Round)) << c.Text;
-    }
+    core::TqoStrokeLineCap cap = core::TqoStrokeLineCap::Round;
+    EXPECT_TRUE(TqoVectorReaderSVG::TryStrToStrokeLineCap(QStringLiteral("BUTT"), cap));
+    EXPECT_EQ(cap, core::TqoStrokeLineCap::Butt);
+    EXPECT_FALSE(TqoVectorReaderSVG::TryStrToStrokeLineCap(QStringLiteral(" square"), cap));
+    EXPECT_FALSE(TqoVectorReaderSVG::TryStrToStrokeLineCap(QStringLiteral("miter"), cap));
+    EXPECT_EQ(cap, core::TqoStrokeLineCap::Butt);
+    core::TqoStrokeLineJoin join = core::TqoStrokeLineJoin::Round;
+    EXPECT_TRUE(TqoVectorReaderSVG::TryStrToStrokeLineJoin(QStringLiteral("Bevel"), join));
+    EXPECT_EQ(join, core::TqoStrokeLineJoin::Bevel);
+    EXPECT_FALSE(TqoVectorReaderSVG::TryStrToStrokeLineJoin(QStringLiteral("bevel "), join));
+    EXPECT_EQ(join, core::TqoStrokeLineJoin::Bevel);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -290,11 +143,8 @@ TEST_P(ValuesFormat, GeneralAndFixed)
 
 INSTANTIATE_TEST_SUITE_P(Values, ValuesFormat,
                          testing::Values(TFormatCase{"Integer", 12, "12", "12.00"},
-                                         TFormatCase{"Half", 0.5f, "0.5", "0.50"},
                                          TFormatCase{"SingleExpansion", 0.1f, "0.100000001490116", "0.10"},
-                                         TFormatCase{"Negative", -2.25f, "-2.25", "-2.25"},
                                          TFormatCase{"Zero", 0, "0", "0.00"},
-                                         TFormatCase{"LargeInteger", 123456, "123456", "123456.00"},
                                          TFormatCase{"SmallFixed", 0.0001f, "0.0000999999974737875", "0.00"},
                                          TFormatCase{"Tiny", 1e-6f, "9.99999997475243E-7", "0.00"},
                                          TFormatCase{"Huge", 1e20f, "1.00000002004088E20", "100000002004087734272.00"},

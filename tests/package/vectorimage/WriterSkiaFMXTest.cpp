@@ -4,14 +4,11 @@
 #include "ORVO.Exceptions.h"
 #include "ORVO.Log.h"
 #include "ORVO.VectorImage.Document.h"
+#include "TestData.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QImageReader>
-#include <QPainter>
-#include <QPainterPath>
-#include <QTemporaryDir>
 #include <cmath>
 #include <functional>
 
@@ -26,13 +23,6 @@ TqoVectorDocument Document(QSizeF ASize, QRectF AViewBox = QRectF())
     document.SetSize(ASize);
     document.SetViewBox(AViewBox.isNull() ? QRectF(QPointF(0, 0), ASize) : AViewBox);
     return document;
-}
-
-core::TqoVectorBrush Fill(const char* AColor)
-{
-    core::TqoVectorBrush brush;
-    brush.FillColor = QString::fromUtf8(AColor);
-    return brush;
 }
 
 core::TqoVectorTransform Transform(const QTransform& AMatrix)
@@ -64,10 +54,15 @@ struct TProbe
     int Tolerance = 0; // per channel
 };
 
+// One recording step of a scene.
+using TStep = std::function<void(TqoVectorDocument&)>;
+
 struct TSceneCase
 {
     const char* Name;
-    std::function<TqoVectorDocument()> Build;
+    QSizeF Size;
+    QRectF ViewBox; // the size's when null
+    std::vector<TStep> Steps;
     std::vector<TProbe> Probes;
 };
 
@@ -79,7 +74,9 @@ class WriterSceneTest : public ::testing::TestWithParam<TSceneCase>
 
 TEST_P(WriterSceneTest, DrawsTheExpectedPixels)
 {
-    const TqoVectorDocument document = GetParam().Build();
+    TqoVectorDocument document = Document(GetParam().Size, GetParam().ViewBox);
+    for (const TStep& step : GetParam().Steps)
+        step(document);
     const TsvgExportFMXBitmapWithSkia writer(document);
     for (const TProbe& probe : GetParam().Probes) {
         const QRgb pixel = Pixel(writer.Bitmap(), probe.At);
@@ -96,267 +93,149 @@ TEST_P(WriterSceneTest, DrawsTheExpectedPixels)
     }
 }
 
-core::TqoVectorLinearGradient RedToBlue(float AX1, float AX2)
+core::TqoVectorLinearGradient Gradient(float AX1, float AX2, QRgb AFrom = Red, QRgb ATo = Blue)
 {
     core::TqoVectorLinearGradient gradient;
     gradient.X1 = AX1;
     gradient.X2 = AX2;
-    gradient.Stops = {{0, Red}, {1, Blue}};
+    gradient.Stops = {{0, AFrom}, {1, ATo}};
     return gradient;
+}
+
+// A brush built in one expression.
+struct TBrush : core::TqoVectorBrush
+{
+    TBrush& Stroke(const char* AColor, float AWidth)
+    {
+        if (AColor)
+            StrokeColor = QString::fromUtf8(AColor);
+        StrokeWidth = AWidth;
+        return *this;
+    }
+    TBrush& Opacity(float AValue)
+    {
+        FillOpacity = AValue;
+        return *this;
+    }
+    TBrush& EvenOdd()
+    {
+        FillRule = core::TqoFillRule::EvenOdd;
+        return *this;
+    }
+};
+
+TBrush Paint(const char* AFill = nullptr)
+{
+    TBrush brush;
+    if (AFill)
+        brush.FillColor = QString::fromUtf8(AFill);
+    return brush;
+}
+
+const TStep Begin = [](TqoVectorDocument& ADocument) { ADocument.BeginGroup(); };
+const TStep End = [](TqoVectorDocument& ADocument) { ADocument.EndGroup(); };
+TStep Brush(const core::TqoVectorBrush& ABrush)
+{
+    return [ABrush](TqoVectorDocument& ADocument) { ADocument.SetBrush(ABrush); };
+}
+TStep Shader(const core::TqoVectorLinearGradient& AGradient, bool AIsFill)
+{
+    return [AGradient, AIsFill](TqoVectorDocument& ADocument) { ADocument.SetGradient(AGradient, AIsFill); };
+}
+TStep Move(const QTransform& AMatrix)
+{
+    return [AMatrix](TqoVectorDocument& ADocument) { ADocument.SetTransform(Transform(AMatrix)); };
+}
+TStep Path(const QString& AData)
+{
+    return [AData](TqoVectorDocument& ADocument) { ADocument.DrawPath(AData); };
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Scenes, WriterSceneTest,
-    ::testing::Values(
-        TSceneCase{"fill_color_only_is_filled_and_not_stroked",
-                   [] {
-                       auto d = Document({20, 20});
-                       d.SetBrush(Fill("#FFFF0000"));
-                       d.DrawPath(Rect(4, 4, 16, 16));
-                       return d;
-                   },
-                   {{{10, 10}, Red}, {{4, 10}, Red}, {{3, 10}, Transparent}}},
-        TSceneCase{"stroke_without_width_is_a_hairline",
-                   [] {
-                       auto d = Document({20, 20});
-                       core::TqoVectorBrush brush = Fill("#00000000");
-                       brush.StrokeColor = QStringLiteral("#FF000000");
-                       d.SetBrush(brush);
-                       d.DrawPath(Rect(4.5, 4.5, 15.5, 15.5));
-                       return d;
-                   },
-                   {{{4, 10}, Black, 64}, {{2, 10}, Transparent}, {{6, 10}, Transparent}, {{10, 10}, Transparent}}},
-        TSceneCase{"view_box_doubles_every_coordinate",
-                   [] {
-                       auto d = Document({48, 48}, QRectF(0, 0, 24, 24));
-                       d.SetBrush(Fill("#FFFF0000"));
-                       d.DrawPath(Rect(2, 2, 10, 10));
-                       return d;
-                   },
-                   {{{4, 4}, Red}, {{19, 19}, Red}, {{3, 3}, Transparent}, {{20, 20}, Transparent}}},
-        TSceneCase{"view_box_origin_moves_to_the_corner",
-                   [] {
-                       auto d = Document({20, 20}, QRectF(10, 10, 20, 20));
-                       d.DrawPath(Rect(10, 10, 15, 15));
-                       return d;
-                   },
-                   {{{2, 2}, Black}, {{7, 7}, Transparent}}},
-        TSceneCase{"group_brush_reaches_children_and_ends_with_the_group",
-                   [] {
-                       auto d = Document({20, 10});
-                       d.SetBrush(Fill("#FFFF0000"));
-                       d.BeginGroup();
-                       d.SetBrush(Fill("#FF0000FF"));
-                       d.DrawPath(Rect(0, 0, 10, 10));
-                       d.EndGroup();
-                       d.DrawPath(Rect(10, 0, 20, 10));
-                       return d;
-                   },
-                   {{{5, 5}, Blue}, {{15, 5}, Red}}},
-        TSceneCase{"group_transform_ends_with_the_group",
-                   [] {
-                       auto d = Document({20, 10});
-                       d.BeginGroup();
-                       d.SetTransform(Transform(QTransform::fromTranslate(10, 0)));
-                       d.DrawPath(Rect(0, 0, 5, 5));
-                       d.EndGroup();
-                       d.DrawPath(Rect(0, 0, 5, 5));
-                       return d;
-                   },
-                   {{{12, 2}, Black}, {{2, 2}, Black}, {{7, 2}, Transparent}}},
-        TSceneCase{"inner_transform_applies_to_points_first",
-                   [] {
-                       auto d = Document({20, 10});
-                       d.BeginGroup();
-                       d.SetTransform(Transform(QTransform::fromScale(2, 2)));
-                       d.BeginGroup();
-                       d.SetTransform(Transform(QTransform::fromTranslate(5, 0)));
-                       d.DrawPath(Rect(0, 0, 2, 2)); // -> 5..7 -> 10..14
-                       d.EndGroup();
-                       d.EndGroup();
-                       return d;
-                   },
-                   {{{12, 1}, Black}, {{6, 1}, Transparent}}},
-        TSceneCase{"stroke_is_drawn_before_the_fill",
-                   [] {
-                       auto d = Document({40, 40});
-                       core::TqoVectorBrush brush = Fill("#FFFF0000");
-                       brush.StrokeColor = QStringLiteral("#FF0000FF");
-                       brush.StrokeWidth = 8.0f;
-                       d.SetBrush(brush);
-                       d.DrawPath(Rect(10, 10, 30, 30));
-                       return d;
-                   },
-                   {{{12, 20}, Red}, {{7, 20}, Blue}, {{20, 20}, Red}}},
-        TSceneCase{"fill_opacity_replaces_the_colors_alpha",
-                   [] {
-                       auto d = Document({20, 20});
-                       core::TqoVectorBrush brush = Fill("#40FF0000");
-                       brush.FillOpacity = 0.5f;
-                       d.SetBrush(brush);
-                       d.DrawPath(Rect(0, 0, 20, 20));
-                       return d;
-                   },
-                   {{{10, 10}, 0x80FF0000, 2}}},
-        TSceneCase{"color_alpha_is_ignored_without_opacity",
-                   [] {
-                       auto d = Document({20, 20});
-                       d.SetBrush(Fill("#80FF0000"));
-                       d.DrawPath(Rect(0, 0, 20, 20));
-                       return d;
-                   },
-                   {{{10, 10}, Red}}},
-        TSceneCase{"opacity_zero_skips_the_paint",
-                   [] {
-                       auto d = Document({20, 20});
-                       core::TqoVectorBrush brush = Fill("#FFFF0000");
-                       brush.FillOpacity = 0.0f;
-                       d.SetBrush(brush);
-                       d.DrawPath(Rect(0, 0, 20, 20));
-                       return d;
-                   },
-                   {{{10, 10}, Transparent}}},
-        TSceneCase{"opacity_in_a_group_lasts_until_its_end",
-                   [] {
-                       auto d = Document({20, 10});
-                       d.BeginGroup();
-                       core::TqoVectorBrush brush;
-                       brush.FillOpacity = 0.5f;
-                       d.SetBrush(brush);
-                       d.DrawPath(Rect(0, 0, 10, 10));
-                       d.DrawPath(Rect(0, 0, 5, 10)); // twice: half over half
-                       d.EndGroup();
-                       d.DrawPath(Rect(10, 0, 20, 10));
-                       return d;
-                   },
-                   {{{7, 5}, 0x80000000, 2}, {{2, 5}, 0xC0000000, 2}, {{15, 5}, Black}}},
-        TSceneCase{"even_odd_leaves_the_inner_square_empty",
-                   [] {
-                       auto d = Document({20, 20});
-                       core::TqoVectorBrush brush;
-                       brush.FillRule = core::TqoFillRule::EvenOdd;
-                       d.SetBrush(brush);
-                       d.DrawPath(Rect(0, 0, 20, 20) + Rect(5, 5, 15, 15));
-                       return d;
-                   },
-                   {{{2, 2}, Black}, {{10, 10}, Transparent}}},
-        TSceneCase{"non_zero_fills_the_inner_square",
-                   [] {
-                       auto d = Document({20, 20});
-                       d.DrawPath(Rect(0, 0, 20, 20) + Rect(5, 5, 15, 15));
-                       return d;
-                   },
-                   {{{2, 2}, Black}, {{10, 10}, Black}}},
-        TSceneCase{"fill_rule_outlives_the_group",
-                   [] {
-                       auto d = Document({20, 20});
-                       d.BeginGroup();
-                       core::TqoVectorBrush brush;
-                       brush.FillRule = core::TqoFillRule::EvenOdd;
-                       d.SetBrush(brush);
-                       d.EndGroup();
-                       d.DrawPath(Rect(0, 0, 20, 20) + Rect(5, 5, 15, 15));
-                       return d;
-                   },
-                   {{{2, 2}, Black}, {{10, 10}, Transparent}}},
-        TSceneCase{"none_fill_is_invisible",
-                   [] {
-                       auto d = Document({20, 20});
-                       d.SetBrush(Fill("#00000000"));
-                       d.DrawPath(Rect(0, 0, 20, 20));
-                       return d;
-                   },
-                   {{{10, 10}, Transparent}}},
-        TSceneCase{"rejected_colors_change_nothing",
-                   [] {
-                       auto d = Document({20, 20});
-                       d.SetBrush(Fill("#FFFF0000"));
-                       d.SetBrush(Fill("blue"));
-                       d.SetBrush(Fill(" #00f"));
-                       d.SetBrush(Fill("rgb(0,0,255)"));
-                       d.SetBrush(Fill("#GG0000FF"));
-                       d.DrawPath(Rect(0, 0, 20, 20));
-                       return d;
-                   },
-                   {{{10, 10}, Red}}},
-        TSceneCase{"linear_gradient_fill_in_user_units",
-                   [] {
-                       auto d = Document({40, 10}, QRectF(0, 0, 20, 5));
-                       d.SetGradient(RedToBlue(5, 15), true);
-                       d.DrawPath(Rect(0, 0, 20, 5));
-                       return d;
-                   },
-                   {{{5, 5}, Red}, {{34, 5}, Blue}, {{20, 5}, 0xFF800080, 10}}},
-        TSceneCase{"fill_color_replaces_a_fill_gradient",
-                   [] {
-                       auto d = Document({40, 10});
-                       d.SetGradient(RedToBlue(0, 40), true);
-                       d.SetBrush(Fill("#FF00FF00"));
-                       d.DrawPath(Rect(0, 0, 40, 10));
-                       return d;
-                   },
-                   {{{2, 5}, Green}, {{38, 5}, Green}}},
-        TSceneCase{"radial_gradient_clamps_to_its_last_stop",
-                   [] {
-                       auto d = Document({40, 40});
-                       core::TqoVectorRadialGradient gradient;
-                       gradient.CenterX = 20;
-                       gradient.CenterY = 20;
-                       gradient.Radius = 10;
-                       gradient.Stops = {{0, Red}, {1, Blue}};
-                       d.SetGradient(gradient, true);
-                       d.DrawPath(Rect(0, 0, 40, 40));
-                       return d;
-                   },
-                   {{{20, 20}, Red, 24}, {{2, 2}, Blue}}},
-        TSceneCase{"stroke_gradient_shows_on_a_transparent_stroke",
-                   [] {
-                       auto d = Document({20, 20});
-                       core::TqoVectorLinearGradient gradient = RedToBlue(0, 20);
-                       gradient.Stops = {{0, Green}, {1, Green}};
-                       d.SetGradient(gradient, false);
-                       core::TqoVectorBrush brush = Fill("#00000000");
-                       brush.StrokeWidth = 4.0f;
-                       d.SetBrush(brush);
-                       d.DrawPath(Rect(4, 4, 16, 16));
-                       return d;
-                   },
-                   {{{4, 10}, Green}, {{10, 10}, Transparent}}},
-        TSceneCase{"stroke_color_replaces_a_stroke_gradient",
-                   [] {
-                       auto d = Document({20, 20});
-                       d.SetGradient(RedToBlue(0, 20), false);
-                       core::TqoVectorBrush brush = Fill("#00000000");
-                       brush.StrokeColor = QStringLiteral("#FF00FF00");
-                       brush.StrokeWidth = 4.0f;
-                       d.SetBrush(brush);
-                       d.DrawPath(Rect(4, 4, 16, 16));
-                       return d;
-                   },
-                   {{{10, 10}, Transparent}, {{4, 10}, Green}, {{16, 10}, Green}}},
-        TSceneCase{"dashes_scale_with_the_view_box",
-                   [] {
-                       auto d = Document({40, 10}, QRectF(0, 0, 20, 5));
-                       core::TqoVectorBrush brush;
-                       brush.StrokeColor = QStringLiteral("#FF000000");
-                       brush.StrokeWidth = 1.0f;
-                       brush.StrokeDashArray = std::vector<float>{2, 2};
-                       brush.StrokeDashOffset = 1.0f;
-                       d.SetBrush(brush);
-                       d.DrawPath(QStringLiteral("M0 2.5H20"));
-                       return d;
-                   },
-                   // Offset 1 user unit: on 0..2, off 2..6, on 6..10 device pixels.
-                   {{{1, 5}, Black}, {{4, 5}, Transparent}, {{8, 5}, Black}, {{12, 5}, Transparent}}},
-        TSceneCase{"unparsable_path_is_skipped",
-                   [] {
-                       auto d = Document({20, 10});
-                       d.DrawPath(QStringLiteral("M0 0H10V10Z 5"));
-                       d.DrawPath(Rect(10, 0, 20, 10));
-                       return d;
-                   },
-                   {{{2, 8}, Transparent}, {{15, 5}, Black}}}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+    ::testing::Values(TSceneCase{"fill_color_only_is_filled_and_not_stroked",
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#FFFF0000")), Path(Rect(4, 4, 16, 16))},
+                                 {{{10, 10}, Red}, {{4, 10}, Red}, {{3, 10}, Transparent}}},
+                      TSceneCase{"view_box_doubles_every_coordinate",
+                                 {48, 48},
+                                 QRectF(0, 0, 24, 24),
+                                 {Brush(Paint("#FFFF0000")), Path(Rect(2, 2, 10, 10))},
+                                 {{{4, 4}, Red}, {{19, 19}, Red}, {{3, 3}, Transparent}, {{20, 20}, Transparent}}},
+                      TSceneCase{"group_brush_reaches_children_and_ends_with_the_group",
+                                 {20, 10},
+                                 {},
+                                 {Brush(Paint("#FFFF0000")), Begin, Brush(Paint("#FF0000FF")), Path(Rect(0, 0, 10, 10)),
+                                  End, Path(Rect(10, 0, 20, 10))},
+                                 {{{5, 5}, Blue}, {{15, 5}, Red}}},
+                      TSceneCase{"group_transform_ends_with_the_group",
+                                 {20, 10},
+                                 {},
+                                 {Begin, Move(QTransform::fromTranslate(10, 0)), Path(Rect(0, 0, 5, 5)), End,
+                                  Path(Rect(0, 0, 5, 5))},
+                                 {{{12, 2}, Black}, {{2, 2}, Black}, {{7, 2}, Transparent}}},
+                      TSceneCase{"inner_transform_applies_to_points_first",
+                                 {20, 10},
+                                 {}, // 0..2 -> 5..7 -> 10..14
+                                 {Begin, Move(QTransform::fromScale(2, 2)), Begin,
+                                  Move(QTransform::fromTranslate(5, 0)), Path(Rect(0, 0, 2, 2)), End, End},
+                                 {{{12, 1}, Black}, {{6, 1}, Transparent}}},
+                      TSceneCase{"stroke_is_drawn_before_the_fill",
+                                 {40, 40},
+                                 {},
+                                 {Brush(Paint("#FFFF0000").Stroke("#FF0000FF", 8)), Path(Rect(10, 10, 30, 30))},
+                                 {{{12, 20}, Red}, {{7, 20}, Blue}, {{20, 20}, Red}}},
+                      TSceneCase{"fill_opacity_replaces_the_colors_alpha",
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#40FF0000").Opacity(0.5f)), Path(Rect(0, 0, 20, 20))},
+                                 {{{10, 10}, 0x80FF0000, 2}}},
+                      TSceneCase{"opacity_zero_skips_the_paint",
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#FFFF0000").Opacity(0)), Path(Rect(0, 0, 20, 20))},
+                                 {{{10, 10}, Transparent}}},
+                      TSceneCase{"opacity_in_a_group_lasts_until_its_end",
+                                 {20, 10},
+                                 {}, // the left half is drawn twice
+                                 {Begin, Brush(Paint().Opacity(0.5f)), Path(Rect(0, 0, 10, 10)),
+                                  Path(Rect(0, 0, 5, 10)), End, Path(Rect(10, 0, 20, 10))},
+                                 {{{7, 5}, 0x80000000, 2}, {{2, 5}, 0xC0000000, 2}, {{15, 5}, Black}}},
+                      TSceneCase{"fill_rule_outlives_the_group",
+                                 {20, 20},
+                                 {},
+                                 {Begin, Brush(Paint().EvenOdd()), End, Path(Rect(0, 0, 20, 20) + Rect(5, 5, 15, 15))},
+                                 {{{2, 2}, Black}, {{10, 10}, Transparent}}},
+                      TSceneCase{"none_fill_is_invisible",
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#00000000")), Path(Rect(0, 0, 20, 20))},
+                                 {{{10, 10}, Transparent}}},
+                      TSceneCase{"rejected_colors_change_nothing",
+                                 {20, 20},
+                                 {},
+                                 {Brush(Paint("#FFFF0000")), Brush(Paint("blue")), Brush(Paint(" #00f")),
+                                  Brush(Paint("rgb(0,0,255)")), Brush(Paint("#GG0000FF")), Path(Rect(0, 0, 20, 20))},
+                                 {{{10, 10}, Red}}},
+                      TSceneCase{"fill_color_replaces_a_fill_gradient",
+                                 {40, 10},
+                                 {},
+                                 {Shader(Gradient(0, 40), true), Brush(Paint("#FF00FF00")), Path(Rect(0, 0, 40, 10))},
+                                 {{{2, 5}, Green}, {{38, 5}, Green}}},
+                      TSceneCase{"stroke_gradient_shows_on_a_transparent_stroke",
+                                 {20, 20},
+                                 {},
+                                 {Shader(Gradient(0, 20, Green, Green), false),
+                                  Brush(Paint("#00000000").Stroke(nullptr, 4)), Path(Rect(4, 4, 16, 16))},
+                                 {{{4, 10}, Green}, {{10, 10}, Transparent}}},
+                      TSceneCase{"stroke_color_replaces_a_stroke_gradient",
+                                 {20, 20},
+                                 {},
+                                 {Shader(Gradient(0, 20), false), Brush(Paint("#00000000").Stroke("#FF00FF00", 4)),
+                                  Path(Rect(4, 4, 16, 16))},
+                                 {{{10, 10}, Transparent}, {{4, 10}, Green}, {{16, 10}, Green}}}),
+    testdata::TCaseName());
 
 TEST(WriterSkiaFMX, EmptyDocumentGivesATransparentBitmapOfTheTruncatedSize)
 {
@@ -399,53 +278,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, WriterDamagedSizeTest,
                                            TSizeCase{"not_a_number", QSizeF(std::nan(""), 10)},
                                            TSizeCase{"below_one_pixel", QSizeF(0.5, 10)},
                                            TSizeCase{"beyond_int", QSizeF(1e12, 1e12)}),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
-
-// The same scene drawn with plain QPainter: the view box scale, a rotated group, a stroke under a fill.
-TEST(WriterSkiaFMX, MatchesAReferenceDrawnWithQPainter)
-{
-    const QString data = QStringLiteral("M2 2C8 0 12 4 10 10L4 12Z");
-    const QTransform rotation = QTransform().rotate(20);
-    auto document = Document({64, 64}, QRectF(0, 0, 16, 16));
-    document.BeginGroup();
-    document.SetTransform(Transform(rotation));
-    core::TqoVectorBrush brush = Fill("#FF2080C0");
-    brush.StrokeColor = QStringLiteral("#FFE0A000");
-    brush.StrokeWidth = 1.5f;
-    brush.StrokeLineJoin = core::TqoStrokeLineJoin::Round;
-    document.SetBrush(brush);
-    document.DrawPath(data);
-    document.EndGroup();
-    const TsvgExportFMXBitmapWithSkia writer(document);
-
-    QImage expected(64, 64, QImage::Format_ARGB32_Premultiplied);
-    expected.fill(Qt::transparent);
-    {
-        QPainterPath path(QPointF(2, 2));
-        path.cubicTo(QPointF(8, 0), QPointF(12, 4), QPointF(10, 10));
-        path.lineTo(QPointF(4, 12));
-        path.closeSubpath();
-        QPainter painter(&expected);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setTransform(rotation * QTransform::fromScale(4, 4));
-        painter.strokePath(path, QPen(QColor(0xE0, 0xA0, 0x00), 1.5, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-        painter.fillPath(path, QColor(0x20, 0x80, 0xC0));
-    }
-    // Solid fills go through the area-coverage rasterizer, whose anti-aliasing differs from
-    // QPainter's by a few levels on edge pixels only.
-    int differing = 0, edgeDifferences = 0;
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x) {
-            const QRgb a = writer.Bitmap().Image().pixel(x, y), b = expected.pixel(x, y);
-            const int d = std::max({std::abs(qAlpha(a) - qAlpha(b)), std::abs(qRed(a) - qRed(b)),
-                                    std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
-            differing += d > 40;
-            edgeDifferences += d > 1;
-        }
-    EXPECT_EQ(differing, 0);
-    EXPECT_LT(edgeDifferences, 120);                // about the length of the outline in pixels
-    EXPECT_EQ(qAlpha(expected.pixel(32, 32)), 255); // the reference is not empty
-}
+                         testdata::TCaseName());
 
 TEST(WriterSkiaFMX, UnknownCommandKindFails)
 {
@@ -501,52 +334,12 @@ TEST_P(WriterPaintColorTest, Converts)
 
 INSTANTIATE_TEST_SUITE_P(Colors, WriterPaintColorTest,
                          ::testing::Values(TColorCase{"three_digits_doubled", "#f0a", true, 0xFFFF00AA},
-                                           TColorCase{"six_digits_opaque", "#20A0c0", true, 0xFF20A0C0},
                                            TColorCase{"eight_digits_alpha_first", "#80FF0000", true, 0x80FF0000},
                                            TColorCase{"five_digits_as_they_are", "#12345", true, 0x00012345},
                                            TColorCase{"blanks_after_hash_trimmed", "# fff ", true, 0xFFFFFFFF},
                                            TColorCase{"leading_blank_rejected", " #fff", false, 0},
                                            TColorCase{"bad_digits_rejected", "#GGG", false, 0},
-                                           TColorCase{"keyword_rejected", "red", false, 0},
-                                           TColorCase{"function_rejected", "rgb(1,2,3)", false, 0},
-                                           TColorCase{"hash_alone_rejected", "#", false, 0},
                                            TColorCase{"nine_digits_rejected", "#123456789", false, 0}),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
-
-struct TFileCase
-{
-    const char* Name;
-    const char* FileName;
-    const char* Format;
-};
-
-void PrintTo(const TFileCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class WriterSaveToFileTest : public ::testing::TestWithParam<TFileCase>
-{
-};
-
-TEST_P(WriterSaveToFileTest, FormatFollowsTheExtension)
-{
-    auto document = Document({8, 8});
-    document.SetBrush(Fill("#FF0000FF"));
-    document.DrawPath(Rect(0, 0, 8, 8));
-    const TsvgExportFMXBitmapWithSkia writer(document);
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString fileName = dir.filePath(QString::fromUtf8(GetParam().FileName));
-    writer.SaveToFile(fileName);
-    QImageReader reader(fileName);
-    reader.setDecideFormatFromContent(true);
-    EXPECT_EQ(reader.format(), QByteArray(GetParam().Format));
-    const QImage image = reader.read();
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.pixel(4, 4), Blue);
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, WriterSaveToFileTest,
-                         ::testing::Values(TFileCase{"png", "preview.png", "png"},
-                                           TFileCase{"bmp", "preview.bmp", "bmp"}),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+                         testdata::TCaseName());
 
 } // namespace
