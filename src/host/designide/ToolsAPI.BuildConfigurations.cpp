@@ -53,13 +53,16 @@ public:
     {
         // Config and Platform act as global properties: the file's defaults cannot change them.
         TPropertyBag Bag;
+        const auto OnError = [this](const QString& ACondition, const QString& AReason) {
+            FProject->ReportUnreadableCondition(ACondition, AReason);
+        };
         Bag.SetGlobal(QStringLiteral("Config"), FItem.Name);
         Bag.SetGlobal(QStringLiteral("Platform"), FPlatform);
         for (TXmlElement* Group : FProject->Root()->Elements(QStringLiteral("PropertyGroup"))) {
-            if (!ConditionHolds(Group, Bag))
+            if (!ConditionHolds(Group, Bag, OnError))
                 continue;
             for (TXmlElement* Property : Group->Elements())
-                if (ConditionHolds(Property, Bag))
+                if (ConditionHolds(Property, Bag, OnError))
                     Bag.Set(Property->Name(), Bag.Expand(Property->Text(), true));
         }
         return Bag.Get(AName).value_or(QString());

@@ -106,7 +106,12 @@ private:
             ++FPos;
         if (FPos == Begin)
             throw std::invalid_argument("expected an operand");
-        return FText.mid(Begin, FPos - Begin);
+        const QString Word = FText.mid(Begin, FPos - Begin);
+        // Exists(...), HasTrailingSlash(...) and the like need the file system or more of
+        // MSBuild than the IDE's own conditions use.
+        if (TakeSymbol("("))
+            throw std::invalid_argument(QStringLiteral("the function %1() is not supported").arg(Word).toStdString());
+        return Word;
     }
 
     const QString& FText;
@@ -117,14 +122,21 @@ private:
 
 } // namespace
 
-bool ConditionHolds(const TXmlElement* AElement, const TPropertyBag& ABag)
+bool EvaluateCondition(const QString& ACondition, const TPropertyBag& ABag)
+{
+    return TConditionParser(ACondition, ABag).Evaluate();
+}
+
+bool ConditionHolds(const TXmlElement* AElement, const TPropertyBag& ABag, const TConditionErrorHandler& AOnError)
 {
     if (!AElement->HasAttribute(QStringLiteral("Condition")))
         return true;
     const QString Condition = AElement->Attribute(QStringLiteral("Condition"));
     try {
-        return TConditionParser(Condition, ABag).Evaluate();
-    } catch (const std::invalid_argument&) {
+        return EvaluateCondition(Condition, ABag);
+    } catch (const std::invalid_argument& E) {
+        if (AOnError)
+            AOnError(Condition, QString::fromStdString(E.what()));
         return false;
     }
 }

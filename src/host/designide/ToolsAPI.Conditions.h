@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QString>
+#include <functional>
 #include <map>
 #include <optional>
 
@@ -14,11 +15,7 @@ class TXmlElement;
 
 namespace ide::tools {
 
-// ---------------------------------------------------------------------------------------
-// MSBuild evaluation, enough for the conditions the IDE writes: quoted operands with
-// $(Name) references, == and !=, and/or, parentheses. Anything else makes the condition
-// false, as a group we cannot read must not override the ones we can.
-
+// Property values as MSBuild sees them while it reads a project, file order.
 class TPropertyBag
 {
 public:
@@ -62,8 +59,17 @@ private:
     QSet<QString> FGlobals;
 };
 
-// True when the element has no condition or its condition holds.
-bool ConditionHolds(const xml::TXmlElement* AElement, const TPropertyBag& ABag);
+// Quoted operands with $(Name) references, == and != (without regard to case), and/or
+// (and first), parentheses, true and false. Throws std::invalid_argument saying what it
+// cannot read, such as a function call.
+bool EvaluateCondition(const QString& ACondition, const TPropertyBag& ABag);
+
+using TConditionErrorHandler = std::function<void(const QString& ACondition, const QString& AReason)>;
+// True when the element has no condition or its condition holds. A condition that cannot
+// be read is false, as a group we cannot read must not override the ones we can; AOnError
+// hears of it.
+bool ConditionHolds(const xml::TXmlElement* AElement, const TPropertyBag& ABag,
+                    const TConditionErrorHandler& AOnError = {});
 // "'$(Cfg_1_Android)'!=''" names the group that belongs to Cfg_1_Android; empty otherwise.
 QString GroupKey(const xml::TXmlElement* AGroup);
 

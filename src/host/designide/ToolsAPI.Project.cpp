@@ -251,6 +251,15 @@ void TDprojProject::NotifyDestroyed()
     ForEachNotifier([](IOTAProjectNotifier& N) { N.Destroyed(); });
 }
 
+void TDprojProject::ReportUnreadableCondition(const QString& ACondition, const QString& AReason) const
+{
+    if (FReportedConditions.contains(ACondition))
+        return;
+    FReportedConditions.insert(ACondition);
+    AddTitleMessage(
+        QStringLiteral("%1: the condition \"%2\" is read as false: %3").arg(FFileName, ACondition, AReason));
+}
+
 std::shared_ptr<IOTAProjectOptionsConfigurations> TDprojProject::ProjectOptionsConfigurations()
 {
     return CreateProjectOptionsConfigurations(shared_from_this());

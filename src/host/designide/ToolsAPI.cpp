@@ -5,6 +5,8 @@
 #include "ToolsAPI.Menus.h"
 #include "ToolsAPI.Services.h"
 
+#include <QDebug>
+
 namespace ide {
 
 void TBorlandIDEServices::InstallDefaultServices()
@@ -13,6 +15,15 @@ void TBorlandIDEServices::InstallDefaultServices()
     RegisterService<INTAServices>(CreateMenuServices());
     RegisterService<IOTAEditorViewServices>(CreateEditorViewServices());
     RegisterService<INTAEditorViewServices>(CreateNTAEditorViewServices());
+}
+
+void AddTitleMessage(const QString& AText)
+{
+    auto& LManager = TMessageManager::DefaultManager();
+    if (LManager.SubscriptionCount(typeid(TOTATitleMessage)) == 0)
+        qWarning("%s", qUtf8Printable(AText));
+    else
+        LManager.SendMessage(nullptr, TOTATitleMessage(AText));
 }
 
 TBorlandIDEServices& BorlandIDEServices()

@@ -9,6 +9,9 @@
 // first PropertyGroup without a condition: "FMX" for FireMonkey projects, "xfm" for projects
 // of our framework. The IDE keeps no other per-project text that tells frameworks apart.
 
+#include "System.Messaging.h"
+
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -29,6 +32,18 @@ class TXmlElement;
 
 class IProjectDeployment;
 class IOTAProjectOptionsConfigurations;
+
+// A line for the IDE's messages pane. designide has no logger of its own: the line goes
+// through the default message manager to whoever shows or logs it.
+class TOTATitleMessage : public TMessage<QString>
+{
+public:
+    using TMessage::TMessage;
+};
+
+// Sends AText as a TOTATitleMessage; with nobody listening it goes to Qt's warning output,
+// so it is never lost.
+void AddTitleMessage(const QString& AText);
 
 // ---------------------------------------------------------------------------------------
 // Projects
@@ -201,6 +216,9 @@ public:
     QString MainSourceFileName() const; // absolute; empty when the project names none
     // Called when the IDE closes the project.
     void NotifyDestroyed();
+    // A condition the project's evaluation could not read (and read as false): said once
+    // per condition through AddTitleMessage.
+    void ReportUnreadableCondition(const QString& ACondition, const QString& AReason) const;
 
     xml::TXmlElement* Root() const;
 
@@ -220,6 +238,7 @@ private:
     int FNextNotifier = 0;
     bool FModified = false;
     mutable std::shared_ptr<TDeploymentIndex> FDeploymentIndex;
+    mutable QSet<QString> FReportedConditions;
 };
 
 // ---------------------------------------------------------------------------------------
