@@ -19,32 +19,70 @@ public:
                 return Project;
             }
         }
-        auto Project = TDprojProject::Open(Absolute);
+        std::shared_ptr<IOTAProject> Project = TDprojProject::Open(Absolute);
+        const auto Previous = FActive;
         FProjects.push_back(Project);
         FActive = Project;
+        try {
+            Notify(ofnFileOpened, Absolute);
+        } catch (...) {
+            // Half-opened is not open: those already told hear of the closing.
+            try {
+                Notify(ofnFileClosing, Absolute);
+            } catch (...) {
+            }
+            FProjects.pop_back();
+            FActive = Previous;
+            throw;
+        }
         return Project;
     }
 
-    void CloseProject(const std::shared_ptr<IOTAProject>& AProject) override
+    bool CloseProject(const std::shared_ptr<IOTAProject>& AProject) override
     {
-        const auto It = std::find(FProjects.begin(), FProjects.end(), AProject);
-        if (It == FProjects.end())
-            return;
-        const auto Closing = *It;
-        FProjects.erase(It);
-        if (FActive == Closing)
-            FActive = FProjects.empty() ? nullptr : FProjects.back();
-        if (const auto Dproj = std::dynamic_pointer_cast<TDprojProject>(Closing))
+        if (std::find(FProjects.begin(), FProjects.end(), AProject) == FProjects.end())
+            return false;
+        if (Notify(ofnFileClosing, AProject->FileName()))
+            return false;
+        // The project's own notifiers (its open views) go first, while it is still listed.
+        if (const auto Dproj = std::dynamic_pointer_cast<TDprojProject>(AProject))
             Dproj->NotifyDestroyed();
+        FProjects.erase(std::remove(FProjects.begin(), FProjects.end(), AProject), FProjects.end());
+        if (FActive == AProject)
+            FActive = FProjects.empty() ? nullptr : FProjects.back();
+        return true;
     }
+
+    int AddNotifier(std::shared_ptr<IOTAIDENotifier> ANotifier) override
+    {
+        const int Index = FNextNotifier++;
+        FNotifiers[Index] = std::move(ANotifier);
+        return Index;
+    }
+
+    void RemoveNotifier(int AIndex) override { FNotifiers.erase(AIndex); }
 
     std::vector<std::shared_ptr<IOTAProject>> Projects() const override { return FProjects; }
     std::shared_ptr<IOTAProject> GetActiveProject() const override { return FActive; }
     void SetActiveProject(const std::shared_ptr<IOTAProject>& AProject) override { FActive = AProject; }
 
 private:
+    // Returns whether a notifier cancelled. Notifiers may add or remove notifiers meanwhile.
+    bool Notify(TOTAFileNotification ACode, const QString& AFileName)
+    {
+        std::vector<std::shared_ptr<IOTAIDENotifier>> Snapshot;
+        for (const auto& [Index, Notifier] : FNotifiers)
+            Snapshot.push_back(Notifier);
+        bool Cancel = false;
+        for (const auto& Notifier : Snapshot)
+            Notifier->FileNotification(ACode, AFileName, Cancel);
+        return Cancel && ACode == ofnFileClosing;
+    }
+
     std::vector<std::shared_ptr<IOTAProject>> FProjects;
     std::shared_ptr<IOTAProject> FActive;
+    std::map<int, std::shared_ptr<IOTAIDENotifier>> FNotifiers;
+    int FNextNotifier = 0;
 };
 
 class TEditorViewServices final : public IOTAEditorViewServices

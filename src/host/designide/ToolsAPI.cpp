@@ -38,4 +38,11 @@ std::shared_ptr<IOTAProject> GetActiveProject()
     return Modules ? Modules->GetActiveProject() : nullptr;
 }
 
+IOTAModuleServices& ModuleServices()
+{
+    if (!BorlandIDEServices().Supports<IOTAModuleServices>())
+        BorlandIDEServices().InstallDefaultServices();
+    return *BorlandIDEServices().Supports<IOTAModuleServices>();
+}
+
 } // namespace ide

@@ -244,13 +244,35 @@ private:
 // ---------------------------------------------------------------------------------------
 // Services
 
+enum TOTAFileNotification
+{
+    ofnFileOpening,
+    ofnFileOpened,
+    ofnFileClosing,
+};
+
+// Told by the module services of the files the IDE opens and closes.
+class IOTAIDENotifier
+{
+public:
+    virtual ~IOTAIDENotifier() = default;
+    // ofnFileOpened once a project is open (and active), ofnFileClosing before it closes.
+    // Setting ACancel on ofnFileClosing keeps the project open; it is ignored otherwise.
+    virtual void FileNotification(TOTAFileNotification ANotifyCode, const QString& AFileName, bool& ACancel) = 0;
+};
+
 class IOTAModuleServices
 {
 public:
     virtual ~IOTAModuleServices() = default;
-    // Opens (or returns the already open) project and makes it active.
+    // Opens (or returns the already open) project and makes it active. A notifier that
+    // throws on ofnFileOpened closes the project again, and the error propagates.
     virtual std::shared_ptr<IOTAProject> OpenProject(const QString& AFileName) = 0;
-    virtual void CloseProject(const std::shared_ptr<IOTAProject>& AProject) = 0;
+    // Returns false when the project is not open or a notifier kept it open.
+    virtual bool CloseProject(const std::shared_ptr<IOTAProject>& AProject) = 0;
+    virtual int AddNotifier(std::shared_ptr<IOTAIDENotifier> ANotifier) = 0;
+    // Unknown ids are ignored.
+    virtual void RemoveNotifier(int AIndex) = 0;
     virtual std::vector<std::shared_ptr<IOTAProject>> Projects() const = 0;
     virtual std::shared_ptr<IOTAProject> GetActiveProject() const = 0;
     virtual void SetActiveProject(const std::shared_ptr<IOTAProject>& AProject) = 0;
@@ -387,6 +409,9 @@ private:
 TBorlandIDEServices& BorlandIDEServices();
 // The module services' active project; null without module services or project.
 std::shared_ptr<IOTAProject> GetActiveProject();
+// The module services, for hosts without an IDE of their own: the default services are
+// installed first when there are no module services.
+IOTAModuleServices& ModuleServices();
 
 // The main menu the IDE starts with: File, Edit, View, Project, Run, Tools, Help, with the
 // Project menu's "ProjectViewResourcesItem" ("Resources and Images...").

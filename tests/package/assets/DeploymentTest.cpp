@@ -4,8 +4,8 @@
 
 #include "assets/storage/ORVO.Assets.Deployment.h"
 
+#include "IdeSession.h"
 #include "ORVO.Assets.Factory.h"
-#include "ORVO.Designer.IdeEvents.h"
 #include "ORVO.Exceptions.h"
 #include "ORVO.Log.h"
 #include "TestData.h"
@@ -126,11 +126,7 @@ protected:
         FDeployment = FProject->ProjectDeployment();
         ASSERT_NE(FDeployment, nullptr);
     }
-    void TearDown() override
-    {
-        orvo::FinalizeAssetsDeploymentUnit();
-        dsgn::TqoIdeEventsListener::Instance().Clear();
-    }
+    void TearDown() override { orvo::FinalizeAssetsDeploymentUnit(); }
     QString AssetsFolder() const { return FDir.filePath("Assets"); }
 
     QTemporaryDir FDir;
@@ -394,6 +390,14 @@ protected:
         QDir(FDir.path()).mkpath("Assets");
         TqoAssetsFactory::SaveConfigToFile(Manager, FDir.filePath("Assets/config.json"));
     }
+    // The IDE opens the copy.
+    void OpenInIde()
+    {
+        FProject = FSession.Open(FProject->FileName());
+        FDeployment = FProject->ProjectDeployment();
+    }
+
+    testdata::TIdeSession FSession;
 };
 
 TEST_F(DeploymentOpenedTest, OpenedProjectWithAnAssetManagerIsRebuilt)
@@ -404,7 +408,7 @@ TEST_F(DeploymentOpenedTest, OpenedProjectWithAnAssetManagerIsRebuilt)
     orvo::RegisterAssetsDeployment();
     orvo::RegisterAssetsDeployment(); // registering again must not rebuild twice per message
 
-    dsgn::TqoIdeEventsListener::Instance().ProjectOpened(FProject);
+    OpenInIde();
 
     EXPECT_EQ(DumpOf(*FDeployment, Assets),
               Expected({{"Assets\\Roboto\\default.ttf", "assets\\fonts\\Roboto", "default.ttf"}}, Assets));
@@ -434,9 +438,9 @@ TEST_F(DeploymentOpenedTest, FinalizedUnitNoLongerListens)
     orvo::FinalizeAssetsDeploymentUnit();
     const QByteArray Before = FProject->Serialize();
 
-    dsgn::TqoIdeEventsListener::Instance().ProjectOpened(FProject);
+    OpenInIde();
 
-    EXPECT_NE(dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(FProject->ProjectGUID()), nullptr);
+    EXPECT_NE(testdata::TIdeSession::AssetsManager(*FProject), nullptr);
     EXPECT_EQ(FProject->Serialize(), Before);
 }
 
