@@ -239,12 +239,32 @@ public:
         return Borland ? Borland->FirstElement(QStringLiteral("Deployment")) : nullptr;
     }
 
+    // A project written by hand or by another tool may lack the IDE's extensions; they are
+    // made as the IDE makes them, ahead of the targets the project imports.
+    static TXmlElement* EnsureBorlandProject(TXmlElement* ARoot)
+    {
+        if (TXmlElement* Existing = BorlandProject(ARoot))
+            return Existing;
+        TXmlElement* Extensions = ARoot->FirstElement(QStringLiteral("ProjectExtensions"));
+        if (!Extensions) {
+            Extensions = ARoot->InsertElementBefore(ARoot->FirstElement(QStringLiteral("Import")),
+                                                    QStringLiteral("ProjectExtensions"));
+            Extensions->AppendElement(QStringLiteral("Borland.Personality"))
+                ->SetText(QStringLiteral("Delphi.Personality.12"));
+            Extensions->AppendElement(QStringLiteral("BorlandProject"));
+            Extensions->AppendElement(QStringLiteral("ProjectFileVersion"))->SetText(QStringLiteral("12"));
+            return BorlandProject(ARoot);
+        }
+        return Extensions->InsertElementBefore(Extensions->FirstElement(QStringLiteral("ProjectFileVersion")),
+                                               QStringLiteral("BorlandProject"));
+    }
+
     // The IDE keeps Deployment between the personality settings and the platform list.
     TXmlElement* EnsureSection()
     {
         if (TXmlElement* Existing = Section(FProject->Root()))
             return Existing;
-        TXmlElement* Borland = BorlandProject(FProject->Root());
+        TXmlElement* Borland = EnsureBorlandProject(FProject->Root());
         TXmlElement* Created = Borland->InsertElementBefore(Borland->FirstElement(QStringLiteral("Platforms")),
                                                             QStringLiteral("Deployment"));
         Created->SetAttribute(QStringLiteral("Version"), QStringLiteral("3"));
@@ -412,8 +432,6 @@ TXmlElement* TDeploymentFile::Find() const { return TDeployment::FindEntry(*FPro
 
 std::shared_ptr<IProjectDeployment> CreateProjectDeployment(std::shared_ptr<TDprojProject> AProject)
 {
-    if (!TDeployment::BorlandProject(AProject->Root()))
-        return nullptr;
     return std::make_shared<TDeployment>(std::move(AProject));
 }
 

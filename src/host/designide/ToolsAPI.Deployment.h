@@ -7,7 +7,8 @@
 
 namespace ide {
 
-// Null when the project has no BorlandProject section.
+// The section is made on the first entry or class written, with the ProjectExtensions and
+// BorlandProject elements around it when the project has none.
 std::shared_ptr<IProjectDeployment> CreateProjectDeployment(std::shared_ptr<TDprojProject> AProject);
 
 } // namespace ide

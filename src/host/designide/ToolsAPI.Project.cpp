@@ -146,6 +146,31 @@ std::shared_ptr<IOTAModuleInfo> TDprojProject::FindModuleInfo(const QString& AFi
     return nullptr;
 }
 
+namespace {
+
+bool IsInsideFolder(const QString& AFolder, const QString& AFileName)
+{
+    const QString Relative = QDir(AFolder).relativeFilePath(AFileName);
+    return !Relative.startsWith(QLatin1String("..")) && !QDir::isAbsolutePath(Relative);
+}
+
+// Why AFileName cannot be replaced by a new file, empty when it can. A link is never written
+// through: its target may lie anywhere.
+QString CannotReplace(const QString& AFileName)
+{
+    const QFileInfo Info(AFileName);
+    if (Info.isSymLink())
+        return QStringLiteral("%1 is a symbolic link; it is not written through").arg(AFileName);
+    if (Info.exists() && !Info.isWritable())
+        return QStringLiteral("%1 is read-only").arg(AFileName);
+    const QFileInfo Folder(Info.absolutePath());
+    if (!Folder.isDir() || !Folder.isWritable())
+        return QStringLiteral("the folder of %1 is not writable").arg(AFileName);
+    return {};
+}
+
+} // namespace
+
 void TDprojProject::AddFile(const QString& AFileName, bool AIsUnitOrForm)
 {
     const QString Folder = QFileInfo(FFileName).absolutePath();
@@ -175,7 +200,14 @@ void TDprojProject::AddFile(const QString& AFileName, bool AIsUnitOrForm)
         Changed = true;
     }
 
-    const QString MainSource = MainSourceFileName();
+    QString MainSource = MainSourceFileName();
+    if (AIsUnitOrForm && !MainSource.isEmpty() && !IsInsideFolder(Folder, MainSource)) {
+        // A project may name any file as its main source; we edit only what lies in its folder.
+        AddTitleMessage(QStringLiteral("%1: the main source %2 lies outside the project folder and is left alone; "
+                                       "add %3 to its uses clause by hand")
+                            .arg(FFileName, MainSource, QFileInfo(Absolute).completeBaseName()));
+        MainSource.clear();
+    }
     if (AIsUnitOrForm && !MainSource.isEmpty() && QFileInfo::exists(MainSource)) {
         QByteArray Source = FMainSource;
         if (Source.isEmpty()) {
@@ -234,8 +266,18 @@ void TDprojProject::MarkModified()
 
 QByteArray TDprojProject::Serialize() const { return FDocument->Serialize(); }
 
+bool TDprojProject::CanSave(QString& AWhy) const
+{
+    AWhy = CannotReplace(FFileName);
+    if (AWhy.isEmpty() && !FMainSource.isEmpty())
+        AWhy = CannotReplace(MainSourceFileName());
+    return AWhy.isEmpty();
+}
+
 void TDprojProject::Save()
 {
+    if (QString Why; !CanSave(Why))
+        throw EXmlError(FFileName, 0, 0, QStringLiteral("cannot save: %1").arg(Why));
     ForEachNotifier([](IOTAProjectNotifier& N) { N.BeforeSave(); });
     xml::WriteFileAtomically(FFileName, Serialize());
     if (!FMainSource.isEmpty()) {

@@ -89,9 +89,13 @@ public:
 
     virtual void MarkModified() = 0;
     virtual bool IsModified() const = 0;
+    // Whether Save can write every file it would write now, without writing anything;
+    // AWhy says what stands in the way. A caller that writes other files first asks this.
+    virtual bool CanSave(QString& AWhy) const = 0;
+    // Throws what CanSave would say before anything is written.
     virtual void Save() = 0;
 
-    // Null when the project does not offer the service.
+    // Null when the project does not offer the service; a .dproj always does.
     virtual std::shared_ptr<IOTAProjectOptionsConfigurations> ProjectOptionsConfigurations() = 0;
     virtual std::shared_ptr<IProjectDeployment> ProjectDeployment() = 0;
 };
@@ -207,6 +211,7 @@ public:
     void RemoveNotifier(int AIndex) override;
     void MarkModified() override;
     bool IsModified() const override { return FModified; }
+    bool CanSave(QString& AWhy) const override;
     void Save() override;
     std::shared_ptr<IOTAProjectOptionsConfigurations> ProjectOptionsConfigurations() override;
     std::shared_ptr<IProjectDeployment> ProjectDeployment() override;

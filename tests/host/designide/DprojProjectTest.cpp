@@ -377,12 +377,35 @@ TEST_F(DprojDeployment, ClassesAreInsertedInTheIdesOrderOnce)
         InsertBeforeLineOf(Copy->Original, R"(<DeployClass Name="ProjectAndroidManifest">)", Block).toStdString());
 }
 
-TEST(DprojDeploymentService, MissingWithoutBorlandProjectSection)
+// The save failed with "Argument must not be nil: name="FDeploymentManager"" after the
+// assets were written.
+TEST(DprojDeploymentService, ProjectWithoutExtensionsGetsThemWithTheFirstEntry)
 {
     QTemporaryDir Dir;
     const QString File = Dir.path() + "/P.dproj";
-    WriteBytes(File, Crlf({"<Project>", "    <PropertyGroup/>", "</Project>"}));
-    EXPECT_EQ(TDprojProject::Open(File)->ProjectDeployment(), nullptr);
+    const QByteArray Original =
+        Crlf({"<Project>", "    <PropertyGroup/>", "    <Import Project=\"x.targets\"/>", "</Project>"});
+    WriteBytes(File, Original);
+    const auto Project = TDprojProject::Open(File);
+    const auto Deployment = Project->ProjectDeployment();
+    ASSERT_NE(Deployment, nullptr);
+    EXPECT_EQ(Deployment->RemoveFilesOfClass("ORVO_Assets"), 0);
+    EXPECT_EQ(Project->Serialize(), Original);
+    DeployLikeAssets(*Deployment, "Debug", "Android", "Assets\\a.png", "assets", "a.png", "ORVO_Assets");
+    EXPECT_EQ(
+        Project->Serialize().toStdString(),
+        Crlf({"<Project>", "    <PropertyGroup/>", "    <ProjectExtensions>",
+              "        <Borland.Personality>Delphi.Personality.12</Borland.Personality>", "        <BorlandProject>",
+              "            <Deployment Version=\"3\">",
+              "                <DeployFile LocalName=\"Assets\\a.png\" Configuration=\"Debug\" Class=\"ORVO_Assets\">",
+              "                    <Platform Name=\"Android\">",
+              "                        <RemoteDir>assets</RemoteDir>",
+              "                        <RemoteName>a.png</RemoteName>",
+              "                        <Overwrite>true</Overwrite>", "                    </Platform>",
+              "                </DeployFile>", "            </Deployment>", "        </BorlandProject>",
+              "        <ProjectFileVersion>12</ProjectFileVersion>", "    </ProjectExtensions>",
+              "    <Import Project=\"x.targets\"/>", "</Project>"})
+            .toStdString());
 }
 
 TEST(DprojDeploymentService, SectionIsCreatedBeforePlatforms)
@@ -575,6 +598,73 @@ INSTANTIATE_TEST_SUITE_P(
         TBrokenProject{"Truncated", "\xEF\xBB\xBF<Project xmlns=\"x\">\r\n    <PropertyGroup>\r\n        <Pro", ":3:"},
         TBrokenProject{"WrongRoot", "<Solution>\r\n</Solution>\r\n", ":1:1: the root element is <Solution>"}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+
+// A project naming a main source outside its folder got that file edited by a save.
+TEST(DprojSave, MainSourceOutsideTheProjectFolderIsLeftAlone)
+{
+    QTemporaryDir Dir;
+    const QByteArray Outside = Crlf({"program Outside;", "uses", "  FMX.Forms;", "begin", "end."});
+    WriteBytes(Dir.path() + "/Outside.dpr", Outside);
+    QDir(Dir.path()).mkdir("P");
+    const QString File = Dir.path() + "/P/P.dproj";
+    WriteBytes(File, Crlf({"<Project>", "    <PropertyGroup>", "        <MainSource>..\\Outside.dpr</MainSource>",
+                           "    </PropertyGroup>", "    <ItemGroup>",
+                           "        <DelphiCompile Include=\"$(MainSource)\"/>", "    </ItemGroup>", "</Project>"}));
+    QStringList Messages;
+    auto& Manager = ide::TMessageManager::DefaultManager();
+    const int Id = Manager.SubscribeToMessage<ide::TOTATitleMessage>(
+        [&](const void*, const ide::TOTATitleMessage& AMessage) { Messages << AMessage.Value(); });
+    const auto Project = TDprojProject::Open(File);
+    Project->AddFile("Assets.Consts.pas", true);
+    Project->Save();
+    Manager.Unsubscribe<ide::TOTATitleMessage>(Id);
+
+    EXPECT_EQ(ReadBytes(Dir.path() + "/Outside.dpr"), Outside);
+    EXPECT_TRUE(ReadBytes(File).contains(R"(<DCCReference Include="Assets.Consts.pas"/>)"));
+    ASSERT_EQ(Messages.size(), 1);
+    EXPECT_TRUE(Messages[0].contains("outside the project folder")) << Messages[0].toStdString();
+}
+
+struct TLinkCase
+{
+    std::string Name;
+    QString Linked; // the project file or the main source
+};
+
+class DprojSaveThroughLink : public ::testing::TestWithParam<TLinkCase>
+{
+};
+
+// Saving wrote through a linked .dproj or .dpr into the file it points at.
+TEST_P(DprojSaveThroughLink, IsRefusedBeforeAnythingIsWritten)
+{
+    QTemporaryDir Dir;
+    QDir(Dir.path()).mkdir("P");
+    QDir(Dir.path()).mkdir("Elsewhere");
+    const QByteArray Dproj = Crlf(
+        {"<Project>", "    <PropertyGroup>", "        <MainSource>P.dpr</MainSource>", "    </PropertyGroup>",
+         "    <ItemGroup>", "        <DelphiCompile Include=\"$(MainSource)\"/>", "    </ItemGroup>", "</Project>"});
+    const QByteArray Dpr = Crlf({"program P;", "uses", "  FMX.Forms;", "begin", "end."});
+    for (const auto& [Name, Data] : {std::pair{QString("P.dproj"), Dproj}, std::pair{QString("P.dpr"), Dpr}}) {
+        const QString Target = (Name == GetParam().Linked ? "/Elsewhere/" : "/P/") + Name;
+        WriteBytes(Dir.path() + Target, Data);
+        if (Name == GetParam().Linked)
+            ASSERT_TRUE(QFile::link(Dir.path() + Target, Dir.path() + "/P/" + Name));
+    }
+    const auto Project = TDprojProject::Open(Dir.path() + "/P/P.dproj");
+    Project->AddFile("Assets.Consts.pas", true);
+
+    QString Why;
+    EXPECT_FALSE(Project->CanSave(Why));
+    EXPECT_TRUE(Why.contains("symbolic link")) << Why.toStdString();
+    EXPECT_THROW(Project->Save(), EXmlError);
+    EXPECT_EQ(ReadBytes(Dir.path() + "/Elsewhere/" + GetParam().Linked), GetParam().Linked == "P.dpr" ? Dpr : Dproj);
+    EXPECT_EQ(ReadBytes(Dir.path() + "/P/P.dproj"), Dproj);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DprojSaveThroughLink,
+                         ::testing::Values(TLinkCase{"ProjectFile", "P.dproj"}, TLinkCase{"MainSource", "P.dpr"}),
+                         testdata::TCaseName());
 
 TEST(DprojSave, FailedWriteKeepsTheOriginal)
 {
