@@ -25,35 +25,22 @@ inline QString RealProjectPath(const QString& AName)
     return testdata::SharedDataDir() + QStringLiteral("/dproj/") + AName + QStringLiteral(".dproj");
 }
 
-inline QByteArray ReadBytes(const QString& AFileName)
-{
-    QFile File(AFileName);
-    if (!File.open(QIODevice::ReadOnly))
-        return {};
-    return File.readAll();
-}
-
 inline void WriteBytes(const QString& AFileName, const QByteArray& AData)
 {
-    QFile File(AFileName);
-    ASSERT_TRUE(File.open(QIODevice::WriteOnly | QIODevice::Truncate)) << AFileName.toStdString();
-    ASSERT_EQ(File.write(AData), AData.size());
+    ASSERT_TRUE(testdata::WriteAll(AFileName, AData)) << AFileName.toStdString();
 }
 
 // A writable copy of a real project in a folder of its own.
 struct TProjectCopy
 {
     QTemporaryDir Dir;
-    QString FileName;
     QByteArray Original;
+    QString FileName;
 
     explicit TProjectCopy(const QString& AName)
+        : Original(testdata::ReadAll(RealProjectPath(AName))), FileName(Dir.filePath(AName + ".dproj"))
     {
-        Original = ReadBytes(RealProjectPath(AName));
-        FileName = Dir.path() + QLatin1Char('/') + AName + QStringLiteral(".dproj");
-        QFile File(FileName);
-        if (File.open(QIODevice::WriteOnly))
-            File.write(Original);
+        testdata::WriteAll(FileName, Original);
     }
     QString Path(const QString& ARelative) const { return Dir.path() + QLatin1Char('/') + ARelative; }
 };

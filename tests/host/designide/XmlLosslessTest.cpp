@@ -16,36 +16,15 @@ std::unique_ptr<TXmlDocument> ParseText(const QByteArray& AText)
 }
 
 // ---------------------------------------------------------------------------------------
-
-class RealProjectRoundTrip : public ::testing::TestWithParam<QString>
-{
-};
-
-TEST_P(RealProjectRoundTrip, SerializesTheInputBytes)
-{
-    REQUIRE_SHARED_DPROJ();
-    const QByteArray Original = ReadBytes(RealProjectPath(GetParam()));
-    ASSERT_FALSE(Original.isEmpty());
-    const auto Doc = ParseText(Original);
-    EXPECT_EQ(Doc->Serialize(), Original);
-    EXPECT_FALSE(Doc->IsModified());
-}
-
-INSTANTIATE_TEST_SUITE_P(SharedData, RealProjectRoundTrip, ::testing::ValuesIn(RealProjectNames()),
-                         [](const auto& AInfo) { return AInfo.param.toStdString(); });
-
-// ---------------------------------------------------------------------------------------
 // Edits are written in the IDE's layout and leave everything else alone.
 
 struct TEditCase
 {
-    const char* Name;
+    std::string Name;
     QByteArray Input;
     std::function<void(TXmlElement*)> Edit;
     QByteArray Expected;
 };
-
-inline void PrintTo(const TEditCase& AValue, std::ostream* AOut) { *AOut << AValue.Name; }
 
 class XmlEditLayout : public ::testing::TestWithParam<TEditCase>
 {
@@ -102,8 +81,7 @@ const TEditCase EditCases[] = {
      "<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<R>\r\n    <!-- keep -->\r\n</R>"},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, XmlEditLayout, ::testing::ValuesIn(EditCases),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, XmlEditLayout, ::testing::ValuesIn(EditCases), testdata::TCaseName());
 
 TEST(XmlValues, EntitiesAreDecodedOnRead)
 {
@@ -117,12 +95,10 @@ TEST(XmlValues, EntitiesAreDecodedOnRead)
 
 struct TBadInput
 {
-    const char* Name;
+    std::string Name;
     QByteArray Data;
     int Line; // 0: any position
 };
-
-inline void PrintTo(const TBadInput& AValue, std::ostream* AOut) { *AOut << AValue.Name; }
 
 class XmlBadInput : public ::testing::TestWithParam<TBadInput>
 {
@@ -153,8 +129,7 @@ const TBadInput BadInputs[] = {
     {"Garbage", "\x01\x02\xFF<<>>&", 0},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, XmlBadInput, ::testing::ValuesIn(BadInputs),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+INSTANTIATE_TEST_SUITE_P(Cases, XmlBadInput, ::testing::ValuesIn(BadInputs), testdata::TCaseName());
 
 TEST(XmlBadInput, DeepNestingIsRefusedNotOverflowed)
 {
@@ -164,16 +139,6 @@ TEST(XmlBadInput, DeepNestingIsRefusedNotOverflowed)
     for (int I = 0; I < 100000; ++I)
         Data += "</a>";
     EXPECT_THROW(ParseText(Data), EXmlError);
-}
-
-TEST(XmlFiles, MissingFileNamesTheFile)
-{
-    try {
-        TXmlDocument::LoadFromFile(QStringLiteral("/nonexistent/folder/Nope.dproj"));
-        FAIL() << "no error";
-    } catch (const EXmlError& E) {
-        EXPECT_NE(std::string(E.what()).find("/nonexistent/folder/Nope.dproj"), std::string::npos) << E.what();
-    }
 }
 
 } // namespace
