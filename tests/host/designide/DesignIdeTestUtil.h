@@ -12,14 +12,7 @@
 
 namespace designide_test {
 
-// The real project files of the shared data, by base name.
-inline const QStringList& RealProjectNames()
-{
-    static const QStringList Names = {QStringLiteral("FlashLight"), QStringLiteral("NotificationApp"),
-                                      QStringLiteral("PullToRefresh")};
-    return Names;
-}
-
+// A real project file of the shared data, by base name.
 inline QString RealProjectPath(const QString& AName)
 {
     return testdata::SharedDataDir() + QStringLiteral("/dproj/") + AName + QStringLiteral(".dproj");

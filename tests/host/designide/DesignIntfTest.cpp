@@ -94,15 +94,6 @@ TEST_F(Registration, ClassGroupTakesComponentsRegisteredWhileActive)
     EXPECT_FALSE(LOther.Offers(Service));
 }
 
-TEST_F(Registration, GroupCallsRejectUnknownOrDuplicateGroups)
-{
-    EXPECT_THROW(ide::ActivateClassGroup(Middle), std::runtime_error);
-    EXPECT_THROW(ide::GroupDescendentsWith(Service, Middle), std::runtime_error);
-    ide::StartClassGroup(Middle);
-    EXPECT_THROW(ide::StartClassGroup(Middle), std::runtime_error);
-    EXPECT_THROW(ide::RegisterComponents(QStringLiteral("P"), {nullptr}), std::invalid_argument);
-}
-
 TEST_F(Registration, ComponentEditorOfTheClosestAncestorWins)
 {
     ide::RegisterComponentEditor(Base, ide::ComponentEditorClass<TEditorA>(QStringLiteral("BaseEditor")));

@@ -399,33 +399,7 @@ TEST(DprojConfigurations, ValueSetInBaseIsOverriddenOnlyWhereSetAgain)
 }
 
 // ---------------------------------------------------------------------------------------
-// Notifiers, errors, saving
-
-class TRecordingNotifier : public ide::IOTAProjectNotifier
-{
-public:
-    QStringList Events;
-    void Modified() override { Events << "Modified"; }
-    void BeforeSave() override { Events << "BeforeSave"; }
-    void AfterSave() override { Events << "AfterSave"; }
-    void Destroyed() override { Events << "Destroyed"; }
-};
-
-TEST(DprojNotifiers, ReportChangesAndSavesUntilRemoved)
-{
-    REQUIRE_SHARED_DPROJ();
-    TProjectCopy Copy(QStringLiteral("PullToRefresh"));
-    const auto Project = TDprojProject::Open(Copy.FileName);
-    const auto Notifier = std::make_shared<TRecordingNotifier>();
-    const int Id = Project->AddNotifier(Notifier);
-    Project->ProjectDeployment()->RemoveFilesOfClass("ProjectOutput");
-    Project->Save();
-    EXPECT_FALSE(Project->IsModified());
-    Project->RemoveNotifier(Id);
-    Project->MarkModified();
-    EXPECT_TRUE(Project->IsModified());
-    EXPECT_EQ(Notifier->Events, QStringList({"Modified", "BeforeSave", "AfterSave"}));
-}
+// Errors, saving
 
 struct TBrokenProject
 {

@@ -75,27 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TMenuInsertCase{"AsChild", true, true, DefaultProject, {"OrvoAssetsItem"}}),
     testdata::TCaseName());
 
-TEST_F(IdeServices, ActionsFollowTheActiveProject)
-{
-    REQUIRE_SHARED_DPROJ();
-    const auto Menu = BorlandIDEServices().Supports<INTAServices>();
-    int Executed = 0;
-    auto Action = std::make_shared<TAction>();
-    Action->OnExecute = [&] { ++Executed; };
-    Action->OnUpdate = [](TAction& A) { A.Visible = A.Enabled = GetActiveProject() != nullptr; };
-    auto Item = std::make_shared<TMenuItem>();
-    Menu->AddActionMenu("ProjectViewResourcesItem", Action, Item);
-    Menu->UpdateActions();
-    EXPECT_FALSE(Item->IsVisible());
-    EXPECT_FALSE(Item->Click());
-
-    ModuleServices().OpenProject(RealProjectPath("PullToRefresh"));
-    Menu->UpdateActions();
-    EXPECT_TRUE(Item->IsVisible());
-    EXPECT_TRUE(Item->Click());
-    EXPECT_EQ(Executed, 1);
-}
-
 // ---------------------------------------------------------------------------------------
 // Modules
 
@@ -193,15 +172,6 @@ TEST_F(IdeServices, EditorViewsShowOncePerIdentifierAndMayRefuseToClose)
     EXPECT_EQ(Views->FindView("A"), nullptr);
     EXPECT_EQ(Views->ActiveView(), B);
     EXPECT_EQ(HostLog, QStringList({"show A", "show B", "close A"}));
-}
-
-TEST_F(IdeServices, TabImagesAreAddedOncePerIdentifier)
-{
-    const auto Images = BorlandIDEServices().Supports<INTAEditorViewServices>();
-    EXPECT_EQ(Images->AddImages({":/a.png", ":/b.png"}, "IDE"), 0);
-    EXPECT_EQ(Images->AddImages({":/orvo.png"}, "ORVO"), 2);
-    EXPECT_EQ(Images->AddImages({":/other.png"}, "ORVO"), 2);
-    EXPECT_EQ(Images->Images(), QStringList({":/a.png", ":/b.png", ":/orvo.png"}));
 }
 
 } // namespace
