@@ -223,57 +223,41 @@ class DprojDeployment : public ::testing::Test
 protected:
     void SetUp() override
     {
-        if (!testdata::HasSharedData(QStringLiteral("dproj")))
-            GTEST_SKIP() << "shared test data not found";
-        Copy = std::make_unique<TProjectCopy>(QStringLiteral("FlashLight"));
-        Project = TDprojProject::Open(Copy->FileName);
+        REQUIRE_SHARED_DPROJ();
+        Project = TDprojProject::Open(Copy.FileName);
         Deployment = Project->ProjectDeployment();
-        ASSERT_NE(Deployment, nullptr);
     }
 
-    std::unique_ptr<TProjectCopy> Copy;
+    TProjectCopy Copy{QStringLiteral("FlashLight")};
     std::shared_ptr<TDprojProject> Project;
     std::shared_ptr<IProjectDeployment> Deployment;
 };
 
-TEST_F(DprojDeployment, NewEntryIsWrittenBeforeTheClassesAndRemovalRestoresTheFile)
+// New entries go before the classes, one per (configuration, local name) with a platform
+// each; removing the last platform removes the entry, so the file is as it was.
+TEST_F(DprojDeployment, EntriesAreWrittenAsTheIdeWritesThemAndRemovedWithTheirLastPlatform)
 {
     DeployLikeAssets(*Deployment, "Debug", "Android64", "Assets\\config-android.json", "assets", "config.json",
                      "ORVO_AssetsConfig");
     EXPECT_EQ(Project->Serialize().toStdString(),
-              InsertBeforeLineOf(Copy->Original, R"(<DeployClass Name="AdditionalDebugSymbols">)", ConfigEntryBlock)
+              InsertBeforeLineOf(Copy.Original, R"(<DeployClass Name="AdditionalDebugSymbols">)", ConfigEntryBlock)
                   .toStdString());
-
     const auto Found = Deployment->FindFile("Debug", "Android64", "assets\\CONFIG-android.json");
     ASSERT_NE(Found, nullptr);
-    EXPECT_EQ(Found->DeploymentClass(), QStringLiteral("ORVO_AssetsConfig"));
-    EXPECT_EQ(Found->RemoteDir("Android64"), QStringLiteral("assets"));
-    EXPECT_EQ(Found->RemoteName("Android64"), QStringLiteral("config.json"));
-    EXPECT_TRUE(Found->Enabled("Android64"));
+    EXPECT_EQ(Found->DeploymentClass() + Found->RemoteDir("Android64") + Found->RemoteName("Android64"),
+              QStringLiteral("ORVO_AssetsConfigassetsconfig.json"));
     EXPECT_EQ(Deployment->FindFile("Release", "Android64", "Assets\\config-android.json"), nullptr);
     EXPECT_EQ(Deployment->FindFile("Debug", "Android", "Assets\\config-android.json"), nullptr);
 
+    for (const char* Platform : {"Android", "iOSDevice64"})
+        DeployLikeAssets(*Deployment, "Debug", Platform, "Assets\\config-android.json", "assets", "config.json",
+                         "ORVO_AssetsConfig");
+    EXPECT_TRUE(Deployment->RemoveFile("Debug", "Android", "Assets\\config-android.json"));
+    EXPECT_FALSE(Deployment->RemoveFile("Debug", "Android", "Assets\\config-android.json"));
+    EXPECT_EQ(Found->Platforms(), QStringList({"Android64", "iOSDevice64"}));
+    Deployment->RemoveFile("Debug", "iOSDevice64", "Assets\\config-android.json");
     EXPECT_TRUE(Deployment->RemoveFile("Debug", "Android64", "Assets\\config-android.json"));
-    EXPECT_EQ(Project->Serialize(), Copy->Original);
-}
-
-TEST_F(DprojDeployment, RemovingOnePlatformKeepsTheOthers)
-{
-    for (const char* Platform : {"Android", "Android64", "iOSDevice64"})
-        DeployLikeAssets(*Deployment, "Debug", Platform, "Assets\\logo\\T@20x.png", "assets\\logo", "T@20x.png",
-                         "ORVO_Assets");
-
-    EXPECT_TRUE(Deployment->RemoveFile("Debug", "Android", "Assets\\logo\\T@20x.png"));
-    EXPECT_FALSE(Deployment->RemoveFile("Debug", "Android", "Assets\\logo\\T@20x.png"));
-    EXPECT_EQ(Deployment->FindFile("Debug", "Android", "Assets\\logo\\T@20x.png"), nullptr);
-    const auto Rest = Deployment->FindFile("Debug", "Android64", "Assets\\logo\\T@20x.png");
-    ASSERT_NE(Rest, nullptr);
-    EXPECT_EQ(Rest->Platforms(), QStringList({"Android64", "iOSDevice64"}));
-
-    Deployment->RemoveFile("Debug", "Android64", "Assets\\logo\\T@20x.png");
-    Deployment->RemoveFile("Debug", "iOSDevice64", "Assets\\logo\\T@20x.png");
-    EXPECT_EQ(Deployment->FindFile("Debug", "", "Assets\\logo\\T@20x.png"), nullptr);
-    EXPECT_EQ(Project->Serialize(), Copy->Original);
+    EXPECT_EQ(Project->Serialize(), Copy.Original);
 }
 
 TEST_F(DprojDeployment, ClassesAreInsertedInTheIdesOrderOnce)
@@ -295,9 +279,8 @@ TEST_F(DprojDeployment, ClassesAreInsertedInTheIdesOrderOnce)
         R"(                    </Platform>)",
         R"(                </DeployClass>)",
     });
-    EXPECT_EQ(
-        Project->Serialize().toStdString(),
-        InsertBeforeLineOf(Copy->Original, R"(<DeployClass Name="ProjectAndroidManifest">)", Block).toStdString());
+    EXPECT_EQ(Project->Serialize().toStdString(),
+              InsertBeforeLineOf(Copy.Original, R"(<DeployClass Name="ProjectAndroidManifest">)", Block).toStdString());
 }
 
 // The save failed with "Argument must not be nil: name="FDeploymentManager"" after the
