@@ -50,12 +50,3 @@ inline QByteArray Crlf(std::initializer_list<const char*> ALines)
 }
 
 } // namespace designide_test
-
-// Skips the test when the shared project files are absent. (TestData.h's macro does not
-// compile with QT_USE_QSTRINGBUILDER: its concatenation has no toStdString.)
-#define REQUIRE_SHARED_DPROJ()                                                                                         \
-    do {                                                                                                               \
-        if (!testdata::HasSharedData(QStringLiteral("dproj")))                                                         \
-            GTEST_SKIP() << "shared test data not found: "                                                             \
-                         << QString(testdata::SharedDataDir() + QStringLiteral("/dproj")).toStdString();               \
-    } while (0)

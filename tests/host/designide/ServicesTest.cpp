@@ -22,20 +22,8 @@ QStringList ItemNames(const TMenuItem& AMenu)
     return Result;
 }
 
-struct TMenuInsertCase
-{
-    std::string Name;
-    bool InsertAfter;
-    bool InsertAsChild;
-    QStringList ProjectMenu;   // names in the Project menu afterwards
-    QStringList ResourcesItem; // names below ProjectViewResourcesItem afterwards
-};
-
-class MainMenuInsert : public IdeServices, public ::testing::WithParamInterface<TMenuInsertCase>
-{
-};
-
-TEST_P(MainMenuInsert, PlacesItemRelativeToNamedItemUntilRemoved)
+// The package's wizard puts its item right after the IDE's resources item.
+TEST_F(IdeServices, MenuItemGoesAfterTheNamedItemUntilRemoved)
 {
     const auto Menu = BorlandIDEServices().Supports<INTAServices>();
     int Changes = 0;
@@ -43,37 +31,16 @@ TEST_P(MainMenuInsert, PlacesItemRelativeToNamedItemUntilRemoved)
     auto Item = std::make_shared<TMenuItem>();
     Item->Name = "OrvoAssetsItem";
     EXPECT_FALSE(Menu->AddActionMenu("NoSuchItem", std::make_shared<TAction>(), Item));
-    ASSERT_TRUE(Menu->AddActionMenu("ProjectViewResourcesItem", std::make_shared<TAction>(), Item,
-                                    GetParam().InsertAfter, GetParam().InsertAsChild));
+    ASSERT_TRUE(Menu->AddActionMenu("ProjectViewResourcesItem", std::make_shared<TAction>(), Item));
 
     TMenuItem* Project = Menu->MainMenu().Find("ProjectMenu");
-    EXPECT_EQ(ItemNames(*Project), GetParam().ProjectMenu);
-    EXPECT_EQ(ItemNames(*Menu->MainMenu().Find("ProjectViewResourcesItem")), GetParam().ResourcesItem);
+    EXPECT_EQ(ItemNames(*Project), QStringList({"ProjectAddItem", "ProjectRemoveItem", "ProjectViewResourcesItem",
+                                                "OrvoAssetsItem", "ProjectDeploymentItem", "ProjectOptionsItem"}));
     EXPECT_TRUE(Menu->RemoveMenuItem(Item.get()));
     EXPECT_FALSE(Menu->RemoveMenuItem(Item.get()));
     EXPECT_EQ(ItemNames(*Project), ItemNames(*CreateDefaultMainMenu()->Find("ProjectMenu")));
     EXPECT_EQ(Changes, 2);
 }
-
-const QStringList DefaultProject = {"ProjectAddItem", "ProjectRemoveItem", "ProjectViewResourcesItem",
-                                    "ProjectDeploymentItem", "ProjectOptionsItem"};
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MainMenuInsert,
-    ::testing::Values(TMenuInsertCase{"After",
-                                      true,
-                                      false,
-                                      {"ProjectAddItem", "ProjectRemoveItem", "ProjectViewResourcesItem",
-                                       "OrvoAssetsItem", "ProjectDeploymentItem", "ProjectOptionsItem"},
-                                      {}},
-                      TMenuInsertCase{"Before",
-                                      false,
-                                      false,
-                                      {"ProjectAddItem", "ProjectRemoveItem", "OrvoAssetsItem",
-                                       "ProjectViewResourcesItem", "ProjectDeploymentItem", "ProjectOptionsItem"},
-                                      {}},
-                      TMenuInsertCase{"AsChild", true, true, DefaultProject, {"OrvoAssetsItem"}}),
-    testdata::TCaseName());
 
 // ---------------------------------------------------------------------------------------
 // Modules
@@ -97,7 +64,7 @@ public:
 
 TEST_F(IdeServices, ProjectsOpenOnceAndNotifiersHearOfOpeningAndClosing)
 {
-    REQUIRE_SHARED_DPROJ();
+    ORVO_REQUIRE_SHARED_DATA("dproj");
     auto& Modules = ModuleServices();
     const auto Notifier = std::make_shared<TRecordingNotifier>();
     const int Id = Modules.AddNotifier(Notifier);
@@ -122,7 +89,7 @@ TEST_F(IdeServices, ProjectsOpenOnceAndNotifiersHearOfOpeningAndClosing)
 
 TEST_F(IdeServices, ProjectRefusedByANotifierIsNotLeftOpen)
 {
-    REQUIRE_SHARED_DPROJ();
+    ORVO_REQUIRE_SHARED_DATA("dproj");
     const auto Notifier = std::make_shared<TRecordingNotifier>();
     Notifier->ThrowOnOpened = true;
     ModuleServices().AddNotifier(Notifier);
