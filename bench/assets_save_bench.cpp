@@ -6,7 +6,7 @@
 //   assets_save_bench [WORK_FOLDER]      default: a temporary folder, removed afterwards
 
 #include "BenchSvg.h"
-#include "ORVO.Designer.IdeEvents.h"
+#include "OrvoNative.Designtime.h"
 #include "ToolsAPI.h"
 #include "assets/designer/ORVO.Assets.Designer.h"
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
@@ -145,12 +145,12 @@ int main(int argc, char** argv)
         std::printf("%-28s %10.2f %12ld\n", AStep, ATimer.nsecsElapsed() / 1e9, PeakMemoryMiB());
     };
     try {
-        const auto LProject = ide::TDprojProject::Open(LRoot + "/Big.dproj");
+        Initialize();
         orvo::TqoAssetsDocument LDocument;
         QElapsedTimer LTimer;
         LTimer.start();
         // As in the IDE: the opened project's manager is what the constants unit is made from.
-        dsgn::TqoIdeEventsListener::Instance().ProjectOpened(LProject);
+        const auto LProject = ide::ModuleServices().OpenProject(LRoot + "/Big.dproj");
         LDocument.SetProject(LProject);
         LDocument.Load();
         Report("load", LTimer);

@@ -1,5 +1,6 @@
 #include <QGuiApplication>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <clocale>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -10,6 +11,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // The IDE settings the tests write (and the programs they start) stay out of the user's.
+    QTemporaryDir LSettingsDir;
+    qputenv("ORVO_IDE_SETTINGS", LSettingsDir.filePath(QStringLiteral("ide-settings.ini")).toLocal8Bit());
     std::setlocale(LC_ALL, "");
     // The comma-locale run must really run under a comma locale, or it proves nothing.
     if (qEnvironmentVariableIsSet("ORVO_EXPECT_DECIMAL_COMMA")) {

@@ -5,6 +5,7 @@
 #include "ProjectCommands.h"
 
 #include "Console.h"
+#include "OrvoNative.Designtime.h"
 #include "assets/designer/ORVO.Assets.Designer.h"
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
@@ -146,15 +147,17 @@ public:
     {
         if (!QFileInfo(AProjectFile).isFile())
             throw ECommand(QStringLiteral("no such project file"));
-        FProject = ide::TDprojProject::Open(QFileInfo(AProjectFile).absoluteFilePath());
+        // Opened as in the IDE with the package loaded: the package keeps an asset manager per
+        // open project, which the form designer reads and the constants unit is made from.
+        Initialize();
+        FProject = std::static_pointer_cast<ide::TDprojProject>(
+            ide::ModuleServices().OpenProject(QFileInfo(AProjectFile).absoluteFilePath()));
         FFolder = QFileInfo(FProject->FileName()).absolutePath();
-        // The IDE keeps an asset manager per open project; the form designer reads it and
-        // the constants unit is generated from it.
-        FProjectManager = dsgn::TqoIdeEventsListener::Instance().ProjectOpened(FProject);
+        FProjectManager = dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(FProject->ProjectGUID());
         FDocument.SetProject(FProject);
     }
 
-    ~TSession() { dsgn::TqoIdeEventsListener::Instance().ProjectClosed(*FProject); }
+    ~TSession() { ide::ModuleServices().CloseProject(FProject); }
 
     int Run(const QString& ACommand)
     {

@@ -1,7 +1,10 @@
 // orvo-ide: a small IDE host. It loads the design-time package as the IDE does, shows the
 // palette pages with their icons and the main menu that packages extend, and opens projects.
 //
-//   orvo-ide [--package FILE] [PROJECT.dproj] [--screenshot OUT.png]
+//   orvo-ide [--package FILE] [PROJECT.dproj] [--close] [--check-released] [--screenshot OUT.png]
+//
+// --close closes the project again through File > Close Project; --check-released then
+// says whether the project's asset manager was let go, and exits with 1 when it was not.
 
 #include "DesignIntf.h"
 #include "ORVO.Designer.IdeEvents.h"
@@ -21,6 +24,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <cstdio>
 
 namespace {
 
@@ -71,6 +75,10 @@ public:
 
     ~TMainWindow() override
     {
+        // The IDE closes its projects before it unloads packages.
+        if (auto LModules = ide::BorlandIDEServices().Supports<ide::IOTAModuleServices>())
+            for (const auto& LProject : LModules->Projects())
+                LModules->CloseProject(LProject);
         // The package goes before the services it registered with.
         if (FPackage)
             FPackage->Unload();
@@ -78,22 +86,30 @@ public:
             LMenu->SetMenuChangedHandler({});
     }
 
-    void OpenProject(const QString& AFileName)
+    // The packages hear of it through the module services' notifiers. Null on failure.
+    std::shared_ptr<ide::IOTAProject> OpenProject(const QString& AFileName)
     {
         auto LModules = ide::BorlandIDEServices().Supports<ide::IOTAModuleServices>();
+        std::shared_ptr<ide::IOTAProject> LProject;
         if (!LModules)
-            return;
+            return LProject;
         try {
-            const auto LProject = LModules->OpenProject(AFileName);
+            LProject = LModules->OpenProject(AFileName);
             statusBar()->showMessage(QStringLiteral("%1  (type \"%2\")")
                                          .arg(QFileInfo(LProject->FileName()).fileName(), LProject->ProjectType()));
-            // The framework's design-time services keep the project's assets and refresh its
-            // deployment, as they do when the IDE reports an opened project.
-            dsgn::TqoIdeEventsListener::Instance().ProjectOpened(LProject);
         } catch (const std::exception& E) {
             QMessageBox::warning(this, windowTitle(), QString::fromUtf8(E.what()));
         }
         RebuildMenu();
+        return LProject;
+    }
+
+    // File > Close Project, as the user chooses it.
+    bool ClickMenuItem(const QString& AName)
+    {
+        auto LMenu = ide::BorlandIDEServices().Supports<ide::INTAServices>();
+        ide::TMenuItem* LItem = LMenu ? LMenu->MainMenu().Find(AName) : nullptr;
+        return LItem && LItem->Click();
     }
 
 private:
@@ -117,6 +133,22 @@ private:
         LItem->Name = QStringLiteral("FileOpenProjectItem");
         LItem->Action = LOpen;
         LFile->Insert(0, LItem);
+
+        auto LClose = std::make_shared<ide::TAction>();
+        LClose->Caption = QStringLiteral("Close Project");
+        LClose->OnUpdate = [](ide::TAction& AAction) { AAction.Enabled = ide::GetActiveProject() != nullptr; };
+        LClose->OnExecute = [this] {
+            if (auto LModules = ide::BorlandIDEServices().Supports<ide::IOTAModuleServices>())
+                LModules->CloseProject(LModules->GetActiveProject());
+            const auto LActive = ide::GetActiveProject();
+            statusBar()->showMessage(LActive ? QFileInfo(LActive->FileName()).fileName()
+                                             : QStringLiteral("No project"));
+            RebuildMenu();
+        };
+        auto LCloseItem = std::make_shared<ide::TMenuItem>();
+        LCloseItem->Name = QStringLiteral("FileCloseProjectItem");
+        LCloseItem->Action = LClose;
+        LFile->Insert(1, LCloseItem);
     }
 
     void RebuildPalette()
@@ -208,25 +240,48 @@ int main(int argc, char** argv)
                                       App.applicationDirPath() + QStringLiteral("/bplOrvoNative.Designtime370.so"));
     QCommandLineOption LScreenshotOption(
         QStringLiteral("screenshot"), QStringLiteral("Save a picture of the window and quit."), QStringLiteral("PNG"));
+    QCommandLineOption LCloseOption(QStringLiteral("close"),
+                                    QStringLiteral("Close the project again through File > Close Project."));
+    QCommandLineOption LCheckOption(QStringLiteral("check-released"),
+                                    QStringLiteral("Exit with 1 unless the project's asset manager was released."));
     LParser.addOption(LPackageOption);
     LParser.addOption(LScreenshotOption);
+    LParser.addOption(LCloseOption);
+    LParser.addOption(LCheckOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
     LParser.process(App);
 
     int LResult = 0;
+    bool LKept = false;
+    std::weak_ptr<core::TqoAssetsManager> LManager;
     {
         TMainWindow LWindow(LParser.value(LPackageOption));
         if (!LParser.positionalArguments().isEmpty())
-            LWindow.OpenProject(LParser.positionalArguments().first());
-        LWindow.show();
-        if (LParser.isSet(LScreenshotOption)) {
-            const QString LFile = LParser.value(LScreenshotOption);
-            QTimer::singleShot(200, &LWindow, [&LWindow, LFile] {
-                LWindow.grab().save(LFile, "PNG");
-                QApplication::quit();
-            });
+            if (const auto LProject = LWindow.OpenProject(LParser.positionalArguments().first()))
+                LManager = dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(LProject->ProjectGUID());
+        LKept = !LManager.expired();
+        if (LParser.isSet(LCloseOption))
+            LWindow.ClickMenuItem(QStringLiteral("FileCloseProjectItem"));
+        if (LParser.isSet(LCheckOption)) {
+            // Checked before the window goes: leaving closes every project anyway.
+            LResult = LKept && LManager.expired() ? 0 : 1;
+        } else {
+            LWindow.show();
+            if (LParser.isSet(LScreenshotOption)) {
+                const QString LFile = LParser.value(LScreenshotOption);
+                QTimer::singleShot(200, &LWindow, [&LWindow, LFile] {
+                    LWindow.grab().save(LFile, "PNG");
+                    QApplication::quit();
+                });
+            }
+            LResult = App.exec();
         }
-        LResult = App.exec();
     }
+    if (LParser.isSet(LCheckOption))
+        std::printf("%s; after unloading the package %s\n",
+                    !LKept         ? "no asset manager was kept"
+                    : LResult == 0 ? "asset manager released"
+                                   : "asset manager kept",
+                    LManager.expired() ? "released" : "kept");
     return LResult;
 }

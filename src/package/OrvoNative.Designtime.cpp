@@ -1,6 +1,8 @@
 // The package's entry: its info table and the three entry points the IDE calls.
 
-#include "PackageInfo.h"
+#include "OrvoNative.Designtime.h"
+
+#include "ORVO.Designer.IdeEvents.h"
 #include "PackageLoader.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
@@ -10,11 +12,15 @@ namespace {
 
 constexpr int PackageVersion = 370;
 
+// The Assets Manager needs the IDE's project events for as long as the package is loaded.
+void AssetsDesignerInitialization() { dsgn::RegisterIdeEventsListener(); }
+void AssetsDesignerFinalization() { dsgn::UnregisterIdeEventsListener(); }
+
 // The units in the package's order; Initialize runs their initialization parts in this order
 // and Finalize their finalization parts in reverse.
 const TPackageUnitEntry Units[] = {
     {"ORVO.Registration", nullptr, nullptr, &orvo::registration::Register},
-    {"ORVO.Assets.Designer", nullptr, nullptr, nullptr},
+    {"ORVO.Assets.Designer", &AssetsDesignerInitialization, &AssetsDesignerFinalization, nullptr},
     {"ORVO.Assets.Editors", &orvo::AssetsEditorsInitialization, &orvo::AssetsEditorsFinalization, nullptr},
     {"ORVO.Assets.Constants.Generator", nullptr, nullptr, nullptr},
     {"ORVO.Assets.Deployment", nullptr, &orvo::FinalizeAssetsDeploymentUnit, nullptr},
@@ -53,6 +59,9 @@ extern "C" {
 
 __attribute__((visibility("default"))) void Initialize()
 {
+    // A second call (a front end that links the package and also starts it) changes nothing.
+    if (InitializedUnits > 0)
+        return;
     for (const auto& LUnit : Units) {
         if (LUnit.Init)
             LUnit.Init();

@@ -16,9 +16,23 @@ const QString LogCategory = QStringLiteral("IdeEvents");
 
 TqoIdeEventsListener::TqoIdeEventsListener()
 {
-    // Lives as long as the process, like the message manager, so it never unsubscribes.
-    ide::TMessageManager::DefaultManager().SubscribeToMessage<TqoCanRemoveAssetsManager>(
+    auto& LManager = ide::TMessageManager::DefaultManager();
+    FCanRemoveId = LManager.SubscribeToMessage<TqoCanRemoveAssetsManager>(
         [this](const void*, const TqoCanRemoveAssetsManager& AMessage) { RemoveAssetsManager(AMessage.Value()); });
+    // What the IDE's own services have to say goes to the framework's log.
+    FTitleMessageId =
+        LManager.SubscribeToMessage<ide::TOTATitleMessage>([](const void*, const ide::TOTATitleMessage& AMessage) {
+            core::TqoLog::Warning(QStringLiteral("IDE"), QStringLiteral("%1"), AMessage.Value());
+        });
+}
+
+// The library may be unloaded before the process ends (with a package that brought it in),
+// and the subscriptions must not outlive their code.
+TqoIdeEventsListener::~TqoIdeEventsListener()
+{
+    auto& LManager = ide::TMessageManager::DefaultManager();
+    LManager.Unsubscribe<TqoCanRemoveAssetsManager>(FCanRemoveId);
+    LManager.Unsubscribe<ide::TOTATitleMessage>(FTitleMessageId);
 }
 
 TqoIdeEventsListener& TqoIdeEventsListener::Instance()
@@ -72,8 +86,7 @@ QString TqoIdeEventsListener::ConfigFileName(const QString& AProjectFileName)
     return QDir(QFileInfo(AProjectFileName).absolutePath()).filePath(QStringLiteral("Assets/config.json"));
 }
 
-TqoIdeEventsListener::TqoAssetsManagerPtr
-TqoIdeEventsListener::ProjectOpened(const std::shared_ptr<ide::IOTAProject>& AProject)
+void TqoIdeEventsListener::ProjectOpened(const std::shared_ptr<ide::IOTAProject>& AProject)
 {
     core::TqoAssert::IsNotNil(AProject, QStringLiteral("AProject"));
     const QString LGUID = AProject->ProjectGUID();
@@ -81,7 +94,7 @@ TqoIdeEventsListener::ProjectOpened(const std::shared_ptr<ide::IOTAProject>& APr
         core::TqoLog::Warning(LogCategory,
                               QStringLiteral("The project has no GUID, its assets are not loaded: fileName=\"%1\""),
                               AProject->FileName());
-        return nullptr;
+        return;
     }
 
     auto LManager = std::make_shared<core::TqoAssetsManager>();
@@ -92,12 +105,81 @@ TqoIdeEventsListener::ProjectOpened(const std::shared_ptr<ide::IOTAProject>& APr
     SetAssetsManager(LGUID, LManager);
 
     ide::TMessageManager::DefaultManager().SendMessage(this, TqoProjectOpenedMessage(AProject));
-    return LManager;
 }
 
-void TqoIdeEventsListener::ProjectClosed(const ide::IOTAProject& AProject)
+namespace {
+
+// Added to a closing project after its views' notifiers, so a view that saves on closing
+// still finds the project's manager.
+class TqoReleaseOnDestroyed : public ide::IOTAProjectNotifier
 {
-    RemoveAssetsManager(AProject.ProjectGUID());
+public:
+    explicit TqoReleaseOnDestroyed(QString AProjectGUID) : FProjectGUID(std::move(AProjectGUID)) {}
+    void Destroyed() override { TqoIdeEventsListener::Instance().RemoveAssetsManager(FProjectGUID); }
+
+private:
+    QString FProjectGUID;
+};
+
+} // namespace
+
+void TqoIdeEventsListener::ProjectClosing(const std::shared_ptr<ide::IOTAProject>& AProject)
+{
+    AProject->AddNotifier(std::make_shared<TqoReleaseOnDestroyed>(AProject->ProjectGUID()));
+}
+
+class TqoIdeNotifier : public ide::IOTAIDENotifier
+{
+public:
+    explicit TqoIdeNotifier(std::weak_ptr<ide::IOTAModuleServices> AServices) : FServices(std::move(AServices)) {}
+
+    void FileNotification(ide::TOTAFileNotification ANotifyCode, const QString& AFileName, bool&) override
+    {
+        const auto LServices = FServices.lock();
+        if (!LServices)
+            return;
+        for (const auto& LProject : LServices->Projects()) {
+            if (LProject->FileName() != AFileName)
+                continue;
+            if (ANotifyCode == ide::ofnFileOpened)
+                TqoIdeEventsListener::Instance().ProjectOpened(LProject);
+            else if (ANotifyCode == ide::ofnFileClosing)
+                TqoIdeEventsListener::Instance().ProjectClosing(LProject);
+            return;
+        }
+    }
+
+private:
+    std::weak_ptr<ide::IOTAModuleServices> FServices;
+};
+
+namespace {
+
+struct TqoRegistration
+{
+    std::weak_ptr<ide::IOTAModuleServices> Services;
+    int Id = -1;
+} Registration;
+
+} // namespace
+
+void RegisterIdeEventsListener()
+{
+    ide::ModuleServices(); // a host without an IDE of its own gets the default services
+    const auto LServices = ide::BorlandIDEServices().Supports<ide::IOTAModuleServices>();
+    if (Registration.Id >= 0 && Registration.Services.lock() == LServices)
+        return;
+    UnregisterIdeEventsListener();
+    TqoIdeEventsListener::Instance(); // its subscriptions come first
+    Registration.Id = LServices->AddNotifier(std::make_shared<TqoIdeNotifier>(LServices));
+    Registration.Services = LServices;
+}
+
+void UnregisterIdeEventsListener()
+{
+    if (const auto LServices = Registration.Services.lock(); LServices && Registration.Id >= 0)
+        LServices->RemoveNotifier(Registration.Id);
+    Registration = {};
 }
 
 } // namespace dsgn

@@ -52,23 +52,35 @@ public:
     int Count() const { return int(FAssetsManagers.size()); }
     void Clear() { FAssetsManagers.clear(); }
 
-    // The host's part when the IDE opens a project: a new manager filled from the project's
-    // "Assets\config.json" (empty when there is none) is kept for the project, then
-    // TqoProjectOpenedMessage is sent. A configuration file that cannot be read raises
-    // EqoFileError; nothing is kept and nothing is sent then. A project without a GUID gets
-    // no manager (a warning is logged) and no message. Returns the kept manager.
-    TqoAssetsManagerPtr ProjectOpened(const std::shared_ptr<ide::IOTAProject>& AProject);
-    // The host's part when the IDE closes a project.
-    void ProjectClosed(const ide::IOTAProject& AProject);
-
     // "<project folder>/Assets/config.json".
     static QString ConfigFileName(const QString& AProjectFileName);
 
 private:
+    friend class TqoIdeNotifier;
+
     TqoIdeEventsListener();
+    ~TqoIdeEventsListener();
+    // When the IDE has opened a project: a new manager filled from the project's
+    // "Assets\config.json" (empty when there is none) is kept for the project, then
+    // TqoProjectOpenedMessage is sent. A configuration file that cannot be read raises
+    // EqoFileError; nothing is kept and nothing is sent then. A project without a GUID gets
+    // no manager (a warning is logged) and no message.
+    void ProjectOpened(const std::shared_ptr<ide::IOTAProject>& AProject);
+    // When the IDE is closing a project: its manager is dropped once the project's own
+    // notifiers (an Assets Manager view saving it) have been told.
+    void ProjectClosing(const std::shared_ptr<ide::IOTAProject>& AProject);
     static QString Key(const QString& AProjectGUID);
 
     QHash<QString, TqoAssetsManagerPtr> FAssetsManagers;
+    int FCanRemoveId = 0;
+    int FTitleMessageId = 0;
 };
+
+// The listener registers with the IDE's module services as an IDE notifier when the
+// package loads (its unit initialization) and leaves when it unloads. Registering again
+// while registered with the same services changes nothing; without module services the
+// default ones are installed first.
+void RegisterIdeEventsListener();
+void UnregisterIdeEventsListener();
 
 } // namespace dsgn

@@ -9,6 +9,9 @@
 // first PropertyGroup without a condition: "FMX" for FireMonkey projects, "xfm" for projects
 // of our framework. The IDE keeps no other per-project text that tells frameworks apart.
 
+#include "System.Messaging.h"
+
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -29,6 +32,18 @@ class TXmlElement;
 
 class IProjectDeployment;
 class IOTAProjectOptionsConfigurations;
+
+// A line for the IDE's messages pane. designide has no logger of its own: the line goes
+// through the default message manager to whoever shows or logs it.
+class TOTATitleMessage : public TMessage<QString>
+{
+public:
+    using TMessage::TMessage;
+};
+
+// Sends AText as a TOTATitleMessage; with nobody listening it goes to Qt's warning output,
+// so it is never lost.
+void AddTitleMessage(const QString& AText);
 
 // ---------------------------------------------------------------------------------------
 // Projects
@@ -74,9 +89,13 @@ public:
 
     virtual void MarkModified() = 0;
     virtual bool IsModified() const = 0;
+    // Whether Save can write every file it would write now, without writing anything;
+    // AWhy says what stands in the way. A caller that writes other files first asks this.
+    virtual bool CanSave(QString& AWhy) const = 0;
+    // Throws what CanSave would say before anything is written.
     virtual void Save() = 0;
 
-    // Null when the project does not offer the service.
+    // Null when the project does not offer the service; a .dproj always does.
     virtual std::shared_ptr<IOTAProjectOptionsConfigurations> ProjectOptionsConfigurations() = 0;
     virtual std::shared_ptr<IProjectDeployment> ProjectDeployment() = 0;
 };
@@ -192,6 +211,7 @@ public:
     void RemoveNotifier(int AIndex) override;
     void MarkModified() override;
     bool IsModified() const override { return FModified; }
+    bool CanSave(QString& AWhy) const override;
     void Save() override;
     std::shared_ptr<IOTAProjectOptionsConfigurations> ProjectOptionsConfigurations() override;
     std::shared_ptr<IProjectDeployment> ProjectDeployment() override;
@@ -201,6 +221,9 @@ public:
     QString MainSourceFileName() const; // absolute; empty when the project names none
     // Called when the IDE closes the project.
     void NotifyDestroyed();
+    // A condition the project's evaluation could not read (and read as false): said once
+    // per condition through AddTitleMessage.
+    void ReportUnreadableCondition(const QString& ACondition, const QString& AReason) const;
 
     xml::TXmlElement* Root() const;
 
@@ -220,18 +243,41 @@ private:
     int FNextNotifier = 0;
     bool FModified = false;
     mutable std::shared_ptr<TDeploymentIndex> FDeploymentIndex;
+    mutable QSet<QString> FReportedConditions;
 };
 
 // ---------------------------------------------------------------------------------------
 // Services
 
+enum TOTAFileNotification
+{
+    ofnFileOpening,
+    ofnFileOpened,
+    ofnFileClosing,
+};
+
+// Told by the module services of the files the IDE opens and closes.
+class IOTAIDENotifier
+{
+public:
+    virtual ~IOTAIDENotifier() = default;
+    // ofnFileOpened once a project is open (and active), ofnFileClosing before it closes.
+    // Setting ACancel on ofnFileClosing keeps the project open; it is ignored otherwise.
+    virtual void FileNotification(TOTAFileNotification ANotifyCode, const QString& AFileName, bool& ACancel) = 0;
+};
+
 class IOTAModuleServices
 {
 public:
     virtual ~IOTAModuleServices() = default;
-    // Opens (or returns the already open) project and makes it active.
+    // Opens (or returns the already open) project and makes it active. A notifier that
+    // throws on ofnFileOpened closes the project again, and the error propagates.
     virtual std::shared_ptr<IOTAProject> OpenProject(const QString& AFileName) = 0;
-    virtual void CloseProject(const std::shared_ptr<IOTAProject>& AProject) = 0;
+    // Returns false when the project is not open or a notifier kept it open.
+    virtual bool CloseProject(const std::shared_ptr<IOTAProject>& AProject) = 0;
+    virtual int AddNotifier(std::shared_ptr<IOTAIDENotifier> ANotifier) = 0;
+    // Unknown ids are ignored.
+    virtual void RemoveNotifier(int AIndex) = 0;
     virtual std::vector<std::shared_ptr<IOTAProject>> Projects() const = 0;
     virtual std::shared_ptr<IOTAProject> GetActiveProject() const = 0;
     virtual void SetActiveProject(const std::shared_ptr<IOTAProject>& AProject) = 0;
@@ -368,6 +414,9 @@ private:
 TBorlandIDEServices& BorlandIDEServices();
 // The module services' active project; null without module services or project.
 std::shared_ptr<IOTAProject> GetActiveProject();
+// The module services, for hosts without an IDE of their own: the default services are
+// installed first when there are no module services.
+IOTAModuleServices& ModuleServices();
 
 // The main menu the IDE starts with: File, Edit, View, Project, Run, Tools, Help, with the
 // Project menu's "ProjectViewResourcesItem" ("Resources and Images...").

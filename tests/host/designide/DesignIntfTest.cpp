@@ -69,40 +69,6 @@ protected:
     ide::TDesignRegistry& R = ide::TDesignRegistry::Instance();
 };
 
-TEST_F(Registration, ClassGroupTakesComponentsRegisteredWhileActive)
-{
-    ide::RegisterComponents(QStringLiteral("Before"), {Service});
-    ide::StartClassGroup(Base);
-    const auto LPrevious = ide::ActivateClassGroup(Base);
-    EXPECT_EQ(LPrevious, nullptr);
-    ide::RegisterComponents(QStringLiteral("Page"), {Leaf});
-
-    EXPECT_EQ(R.ClassGroupOf(Leaf), Base);
-    EXPECT_EQ(R.ClassGroupOf(Service), nullptr);
-    ide::GroupDescendentsWith(Service, Base);
-    EXPECT_EQ(R.ClassGroupOf(Service), Base);
-
-    TMiddle LForm;
-    ide::TFormDesigner LDesigner(&LForm);
-    EXPECT_EQ(LDesigner.ClassGroup(), Base);
-    EXPECT_TRUE(LDesigner.Offers(Leaf));
-    EXPECT_TRUE(LDesigner.Offers(Service));
-
-    QObject LPlain;
-    ide::TFormDesigner LOther(&LPlain);
-    EXPECT_FALSE(LOther.Offers(Leaf));
-    EXPECT_FALSE(LOther.Offers(Service));
-}
-
-TEST_F(Registration, GroupCallsRejectUnknownOrDuplicateGroups)
-{
-    EXPECT_THROW(ide::ActivateClassGroup(Middle), std::runtime_error);
-    EXPECT_THROW(ide::GroupDescendentsWith(Service, Middle), std::runtime_error);
-    ide::StartClassGroup(Middle);
-    EXPECT_THROW(ide::StartClassGroup(Middle), std::runtime_error);
-    EXPECT_THROW(ide::RegisterComponents(QStringLiteral("P"), {nullptr}), std::invalid_argument);
-}
-
 TEST_F(Registration, ComponentEditorOfTheClosestAncestorWins)
 {
     ide::RegisterComponentEditor(Base, ide::ComponentEditorClass<TEditorA>(QStringLiteral("BaseEditor")));

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 using ide::TMessage;
-using ide::TMessageBase;
 using ide::TMessageManager;
 
 namespace {
@@ -26,20 +25,23 @@ public:
 class MessageManager : public ::testing::Test
 {
 protected:
-    int Listen(const QString& AName)
+    int Listen(const QString& AName, std::function<void()> AThen = {})
     {
-        return FManager.SubscribeToMessage<TOpenedMessage>(
-            [this, AName](const void*, const TOpenedMessage& M) { Log << AName + ":" + M.Value(); });
+        return FManager.SubscribeToMessage<TOpenedMessage>([this, AName, AThen](const void*, const TOpenedMessage& M) {
+            Log << AName + ":" + M.Value();
+            if (AThen)
+                AThen();
+        });
     }
 
     TMessageManager FManager;
     QStringList Log;
 };
 
-TEST_F(MessageManager, DeliversByExactClassWithSender)
+TEST_F(MessageManager, DeliversByExactClassWithSenderUntilUnsubscribed)
 {
     const void* Seen = nullptr;
-    FManager.SubscribeToMessage<TOpenedMessage>([&](const void* ASender, const TOpenedMessage& M) {
+    const int Opened = FManager.SubscribeToMessage<TOpenedMessage>([&](const void* ASender, const TOpenedMessage& M) {
         Seen = ASender;
         Log << "opened:" + M.Value();
     });
@@ -49,64 +51,31 @@ TEST_F(MessageManager, DeliversByExactClassWithSender)
     FManager.SendMessage(&Sender, TOpenedMessage("A.dproj"));
     FManager.SendMessage(nullptr, TClosedMessage("B.dproj"));
     FManager.SendMessage(nullptr, TMessage<QString>("base class has no listeners"));
+    FManager.Unsubscribe<TOpenedMessage>(Opened);
+    FManager.Unsubscribe<TOpenedMessage>(Opened); // twice is harmless
+    FManager.SendMessage(nullptr, TOpenedMessage("C.dproj"));
     EXPECT_EQ(Log, QStringList({"opened:A.dproj", "closed:B.dproj"}));
     EXPECT_EQ(Seen, &Sender);
+    EXPECT_EQ(FManager.SubscriptionCount(typeid(TOpenedMessage)), 0);
 }
 
-TEST_F(MessageManager, UnsubscribedListenerGetsNothing)
-{
-    const int First = Listen("first");
-    Listen("second");
-    FManager.Unsubscribe<TOpenedMessage>(First);
-    FManager.Unsubscribe<TOpenedMessage>(First); // twice is harmless
-    FManager.Unsubscribe<TClosedMessage>(12345);
-    FManager.SendMessage(nullptr, TOpenedMessage("x"));
-    EXPECT_EQ(Log, QStringList({"second:x"}));
-    EXPECT_EQ(FManager.SubscriptionCount(typeid(TOpenedMessage)), 1);
-}
-
-TEST_F(MessageManager, ListenerMayUnsubscribeItselfDuringDelivery)
+// Listeners that unsubscribe themselves or a later one, or subscribe a new one, while a
+// message is delivered: the removed get nothing more, the new start with the next message.
+TEST_F(MessageManager, SubscriptionsChangedDuringDeliveryApplyAtOnceOrNext)
 {
     int Self = 0;
-    Self = FManager.SubscribeToMessage<TOpenedMessage>([&](const void*, const TOpenedMessage& M) {
-        Log << "once:" + M.Value();
-        FManager.Unsubscribe<TOpenedMessage>(Self);
-    });
-    Listen("after");
-    FManager.SendMessage(nullptr, TOpenedMessage("1"));
-    FManager.SendMessage(nullptr, TOpenedMessage("2"));
-    EXPECT_EQ(Log, QStringList({"once:1", "after:1", "after:2"}));
-}
-
-TEST_F(MessageManager, ListenerRemovedByEarlierListenerIsNotCalled)
-{
     int Later = 0;
-    FManager.SubscribeToMessage<TOpenedMessage>([&](const void*, const TOpenedMessage&) {
-        Log << "remover";
-        FManager.Unsubscribe<TOpenedMessage>(Later);
-    });
-    Later = Listen("later");
-    FManager.SendMessage(nullptr, TOpenedMessage("x"));
-    EXPECT_EQ(Log, QStringList({"remover"}));
-}
-
-TEST_F(MessageManager, ListenerAddedDuringDeliveryStartsWithNextMessage)
-{
     bool Added = false;
-    FManager.SubscribeToMessage<TOpenedMessage>([&](const void*, const TOpenedMessage&) {
-        if (!Added) {
-            Added = true;
+    Self = Listen("once", [&] { FManager.Unsubscribe<TOpenedMessage>(Self); });
+    Listen("remover", [&] { FManager.Unsubscribe<TOpenedMessage>(Later); });
+    Later = Listen("later");
+    Listen("adder", [&] {
+        if (!std::exchange(Added, true))
             Listen("new");
-        }
     });
     FManager.SendMessage(nullptr, TOpenedMessage("1"));
     FManager.SendMessage(nullptr, TOpenedMessage("2"));
-    EXPECT_EQ(Log, QStringList({"new:2"}));
-}
-
-TEST(DefaultMessageManager, IsOneInstance)
-{
-    EXPECT_EQ(&TMessageManager::DefaultManager(), &TMessageManager::DefaultManager());
+    EXPECT_EQ(Log, QStringList({"once:1", "remover:1", "adder:1", "remover:2", "adder:2", "new:2"}));
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 
-#include "ORVO.Designer.IdeEvents.h"
+#include "IdeSession.h"
 #include "ORVO.Exceptions.h"
 #include "ORVO.Log.h"
 #include "TestData.h"
@@ -33,17 +33,16 @@ protected:
     {
         for (const char* Name : {"DemoApp.dproj", "DemoApp.dpr"})
             ASSERT_TRUE(QFile::copy(testdata::SourceDir() + "/examples/DemoApp/" + Name, Path(Name)));
-        FProject = ide::TDprojProject::Open(Path("DemoApp.dproj"));
-        FManager = std::make_shared<TqoAssetsManager>();
+        FProject = FIde.Open(Path("DemoApp.dproj"));
+        FManager = testdata::TIdeSession::AssetsManager(*FProject);
         FManager->Add(std::make_shared<TqoAssetColor>("Primary", 0xFF3F51B5u));
-        dsgn::TqoIdeEventsListener::Instance().SetAssetsManager(FProject->ProjectGUID(), FManager);
     }
-    void TearDown() override { dsgn::TqoIdeEventsListener::Instance().Clear(); }
 
     QString Path(const QString& ARelative) const { return FDir.filePath(ARelative); }
     QString UnitFile() const { return Path("Assets.Consts.pas"); }
 
     QTemporaryDir FDir;
+    testdata::TIdeSession FIde;
     std::shared_ptr<ide::TDprojProject> FProject;
     std::shared_ptr<TqoAssetsManager> FManager;
 };
@@ -126,7 +125,7 @@ TEST_F(ConstantsGeneratorFileTest, ClosingProjectGetsTheFileButKeepsItsModuleLis
 
 TEST_F(ConstantsGeneratorFileTest, WithoutTheProjectsManagerTheCurrentManagerIsUsed)
 {
-    dsgn::TqoIdeEventsListener::Instance().Clear();
+    ASSERT_TRUE(testdata::TIdeSession::Close(FProject));
     TqoAssetsManager::GetCurrent().Add(std::make_shared<TqoAssetFont>("CurrentOnly"));
     TqoAssetsConstsGenerator::GenerateAssetsConsts(FProject, true);
     TqoAssetsManager::GetCurrent().Remove(QStringLiteral("CurrentOnly"));

@@ -4,8 +4,8 @@
 
 #include "assets/storage/ORVO.Assets.Deployment.h"
 
+#include "IdeSession.h"
 #include "ORVO.Assets.Factory.h"
-#include "ORVO.Designer.IdeEvents.h"
 #include "ORVO.Exceptions.h"
 #include "ORVO.Log.h"
 #include "TestData.h"
@@ -126,11 +126,7 @@ protected:
         FDeployment = FProject->ProjectDeployment();
         ASSERT_NE(FDeployment, nullptr);
     }
-    void TearDown() override
-    {
-        orvo::FinalizeAssetsDeploymentUnit();
-        dsgn::TqoIdeEventsListener::Instance().Clear();
-    }
+    void TearDown() override { orvo::FinalizeAssetsDeploymentUnit(); }
     QString AssetsFolder() const { return FDir.filePath("Assets"); }
 
     QTemporaryDir FDir;
@@ -268,17 +264,28 @@ TEST_F(DeploymentTest, RebuildDropsTheEntriesOfARemovedAsset)
             EXPECT_EQ(FDeployment->FindFile(Configuration, Platform, "Assets\\Roboto\\default.ttf"), nullptr);
 }
 
+// A project of a kind that offers no deployment (every .dproj does).
+class TProjectWithoutDeployment : public ide::IOTAProject
+{
+public:
+    QString FileName() const override { return QStringLiteral("/p/Bare.dproj"); }
+    QString ProjectGUID() const override { return QStringLiteral("{11111111-2222-3333-4444-555555555555}"); }
+    QString ProjectType() const override { return {}; }
+    std::shared_ptr<ide::IOTAModuleInfo> FindModuleInfo(const QString&) const override { return nullptr; }
+    void AddFile(const QString&, bool) override {}
+    int AddNotifier(std::shared_ptr<ide::IOTAProjectNotifier>) override { return 0; }
+    void RemoveNotifier(int) override {}
+    void MarkModified() override {}
+    bool IsModified() const override { return false; }
+    bool CanSave(QString&) const override { return true; }
+    void Save() override {}
+    std::shared_ptr<ide::IOTAProjectOptionsConfigurations> ProjectOptionsConfigurations() override { return nullptr; }
+    std::shared_ptr<ide::IProjectDeployment> ProjectDeployment() override { return nullptr; }
+};
+
 TEST_F(DeploymentTest, ProjectWithoutDeploymentServiceLogsAndRefusesToDeploy)
 {
-    const QString FileName = FDir.filePath("Bare.dproj");
-    QFile File(FileName);
-    ASSERT_TRUE(File.open(QIODevice::WriteOnly));
-    File.write("<Project xmlns=\"http://schemas.microsoft.com/developer/msbuild/2003\">\r\n"
-               "    <PropertyGroup>\r\n        <ProjectGuid>{11111111-2222-3333-4444-555555555555}</ProjectGuid>\r\n"
-               "    </PropertyGroup>\r\n</Project>\r\n");
-    File.close();
-    const auto Project = ide::TDprojProject::Open(FileName);
-    const QByteArray Before = Project->Serialize();
+    const auto Project = std::make_shared<TProjectWithoutDeployment>();
     TqoAssetsManager Manager;
     Manager.Add(WithUri<TqoAssetFont>("Roboto", "Roboto\\default.ttf"));
 
@@ -289,7 +296,6 @@ TEST_F(DeploymentTest, ProjectWithoutDeploymentServiceLogsAndRefusesToDeploy)
     EXPECT_EQ(Log.Entries()[0].Message,
               QStringLiteral("Не могу задеплоить файлы изображений. Сервис деплоя не доступен"));
     EXPECT_THROW(Deployment.AddToDeploy(Manager), EqoAssertionFailed);
-    EXPECT_EQ(Project->Serialize(), Before);
 }
 
 TEST_F(DeploymentTest, DeployClassesAreAddedOnce)
@@ -394,6 +400,14 @@ protected:
         QDir(FDir.path()).mkpath("Assets");
         TqoAssetsFactory::SaveConfigToFile(Manager, FDir.filePath("Assets/config.json"));
     }
+    // The IDE opens the copy.
+    void OpenInIde()
+    {
+        FProject = FSession.Open(FProject->FileName());
+        FDeployment = FProject->ProjectDeployment();
+    }
+
+    testdata::TIdeSession FSession;
 };
 
 TEST_F(DeploymentOpenedTest, OpenedProjectWithAnAssetManagerIsRebuilt)
@@ -404,7 +418,7 @@ TEST_F(DeploymentOpenedTest, OpenedProjectWithAnAssetManagerIsRebuilt)
     orvo::RegisterAssetsDeployment();
     orvo::RegisterAssetsDeployment(); // registering again must not rebuild twice per message
 
-    dsgn::TqoIdeEventsListener::Instance().ProjectOpened(FProject);
+    OpenInIde();
 
     EXPECT_EQ(DumpOf(*FDeployment, Assets),
               Expected({{"Assets\\Roboto\\default.ttf", "assets\\fonts\\Roboto", "default.ttf"}}, Assets));
@@ -434,9 +448,9 @@ TEST_F(DeploymentOpenedTest, FinalizedUnitNoLongerListens)
     orvo::FinalizeAssetsDeploymentUnit();
     const QByteArray Before = FProject->Serialize();
 
-    dsgn::TqoIdeEventsListener::Instance().ProjectOpened(FProject);
+    OpenInIde();
 
-    EXPECT_NE(dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(FProject->ProjectGUID()), nullptr);
+    EXPECT_NE(testdata::TIdeSession::AssetsManager(*FProject), nullptr);
     EXPECT_EQ(FProject->Serialize(), Before);
 }
 

@@ -4,8 +4,8 @@
 #include "assets/designer/ORVO.Assets.Designer.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 
+#include "IdeSession.h"
 #include "ORVO.Assets.Factory.h"
-#include "ORVO.Designer.IdeEvents.h"
 #include "ORVO.Log.h"
 #include "TestData.h"
 #include "ToolsAPI.h"
@@ -45,8 +45,6 @@ protected:
                      ReadAll(testdata::SourceDir() + QStringLiteral("/examples/DemoApp/") + QString::fromUtf8(LName)));
         FProject = ide::TDprojProject::Open(Path(QStringLiteral("DemoApp.dproj")));
     }
-
-    void TearDown() override { dsgn::TqoIdeEventsListener::Instance().Clear(); }
 
     QString Path(const QString& ARelative) const { return FDir.path() + QLatin1Char('/') + ARelative; }
     QString Assets(const QString& ARelative = QString()) const
@@ -245,9 +243,10 @@ TEST_F(DocumentTest, NameLeadingToADeviceNeverJoinsTheDocument)
 
 TEST_F(DocumentTest, ProjectManagerIsRefilledFromTheWrittenConfiguration)
 {
-    auto LProjectManager = std::make_shared<TqoAssetsManager>();
+    testdata::TIdeSession LIde;
+    FProject = LIde.Open(FProject->FileName());
+    auto LProjectManager = testdata::TIdeSession::AssetsManager(*FProject);
     LProjectManager->Add(std::make_shared<TqoAssetColor>(QStringLiteral("Gone"), 1u));
-    dsgn::TqoIdeEventsListener::Instance().SetAssetsManager(FProject->ProjectGUID(), LProjectManager);
     auto LDocument = Open();
     LDocument->GetModel().AddColor(QStringLiteral("Kept"), 2u);
     LDocument->GetModel().AddThemeContainer(QStringLiteral("Dark"));

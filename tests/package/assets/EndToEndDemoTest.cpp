@@ -1,7 +1,7 @@
 // The demo project saved as the IDE saves it, twice: the second save must leave every file of
 // the project as the first one left it.
 
-#include "ORVO.Designer.IdeEvents.h"
+#include "IdeSession.h"
 #include "TestData.h"
 #include "ToolsAPI.h"
 #include "assets/designer/ORVO.Assets.Designer.h"
@@ -33,14 +33,13 @@ TSnapshot Snapshot(const QString& ARoot)
 // One session of the IDE: open the project, load its assets, save them and the project.
 orvo::TqoAssetsSaveResult SaveOnce(const QString& AProjectFile)
 {
-    const auto LProject = ide::TDprojProject::Open(AProjectFile);
-    dsgn::TqoIdeEventsListener::Instance().ProjectOpened(LProject);
+    testdata::TIdeSession LIde;
+    const auto LProject = LIde.Open(AProjectFile);
     orvo::TqoAssetsDocument LDocument;
     LDocument.SetProject(LProject);
     LDocument.Load();
     const auto LResult = LDocument.Save(false);
     LProject->Save();
-    dsgn::TqoIdeEventsListener::Instance().ProjectClosed(*LProject);
     return LResult;
 }
 

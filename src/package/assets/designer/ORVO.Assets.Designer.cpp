@@ -1,6 +1,7 @@
 #include "ORVO.Assets.Designer.h"
 
 #include "ORVO.Designer.IdeEvents.h"
+#include "ORVO.Designer.IdeSettings.h"
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSet>
-#include <QSettings>
 #include <array>
 #include <optional>
 
@@ -619,20 +619,18 @@ void TqoAssetsDocument::RefreshDeployment(const std::shared_ptr<ide::IOTAProject
 
 void TqoAssetsDocument::LoadUISettings()
 {
-    QSettings LSettings(QStringLiteral("Orvo"), QStringLiteral("Designer"));
-    const int LTreeWidth = LSettings.value(QStringLiteral("IdeSettings/0"), 0).toInt();
+    const int LTreeWidth = dsgn::TqoIdeSettings::ReadInteger(QStringLiteral("IdeSettings"), QStringLiteral("0"), 0);
     if (LTreeWidth > 0)
         FTreeWidth = LTreeWidth;
-    const int LColumnWidth = LSettings.value(QStringLiteral("IdeSettings/1"), 0).toInt();
+    const int LColumnWidth = dsgn::TqoIdeSettings::ReadInteger(QStringLiteral("IdeSettings"), QStringLiteral("1"), 0);
     if (LColumnWidth > 0)
         FInfoColumnWidth = LColumnWidth;
 }
 
 void TqoAssetsDocument::SaveUISettings() const
 {
-    QSettings LSettings(QStringLiteral("Orvo"), QStringLiteral("Designer"));
-    LSettings.setValue(QStringLiteral("IdeSettings/0"), FTreeWidth);
-    LSettings.setValue(QStringLiteral("IdeSettings/1"), FInfoColumnWidth);
+    dsgn::TqoIdeSettings::WriteInteger(QStringLiteral("IdeSettings"), QStringLiteral("0"), FTreeWidth);
+    dsgn::TqoIdeSettings::WriteInteger(QStringLiteral("IdeSettings"), QStringLiteral("1"), FInfoColumnWidth);
 }
 
 } // namespace orvo
