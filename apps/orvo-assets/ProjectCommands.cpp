@@ -9,6 +9,7 @@
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
+#include "assets/storage/ORVO.Assets.ProjectLock.h"
 
 #include "ORVO.Colors.h"
 #include "ORVO.Designer.IdeEvents.h"
@@ -206,6 +207,8 @@ public:
         // The IDE keeps an asset manager per open project; the form designer reads it and
         // the constants unit is generated from it.
         FProjectManager = dsgn::TqoIdeEventsListener::Instance().ProjectOpened(FProject);
+        // Held from the load to the save, so that a second command on the project waits.
+        FLock.emplace(FProject->FileName());
         FDocument.SetProject(FProject);
     }
 
@@ -468,6 +471,10 @@ private:
         Out() << "assets: " << LResult.AssetsCount << " variants of " << Manager().GetAssetsNames().size()
               << " names\n";
         Out() << "files written or kept: " << LResult.KeptFiles.size() << "\n";
+        Out() << "files written: " << LResult.WrittenFiles.size() << ", unchanged: " << LResult.UnchangedFiles.size()
+              << ", deleted: " << LResult.DeletedFiles.size() << "\n";
+        for (const QString& LWarning : LResult.Warnings)
+            Err() << "orvo-assets: warning: " << LWarning << "\n";
         Out() << "files deleted: " << LResult.DeletedFiles.size() << "\n";
         for (const QString& LFile : LResult.DeletedFiles)
             Out() << "  - " << Relative(FFolder, LFile) << "\n";
@@ -489,6 +496,7 @@ private:
     std::shared_ptr<ide::TDprojProject> FProject;
     std::shared_ptr<TqoAssetsManager> FProjectManager;
     QString FFolder;
+    std::optional<orvo::TqoProjectLock> FLock;
     TqoAssetsDocument FDocument;
 };
 

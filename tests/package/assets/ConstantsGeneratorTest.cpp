@@ -286,6 +286,26 @@ TEST(ConstantsGeneratorTest, ColorLinePadsToColumn80EvenWhenLonger)
         QStringList{"      PALETTE_A_VERY_LONG_FOLDER_NAME_AND_A_LONG_COLOR_NAME_TOO = '" + Long + "';// #FF000000"});
 }
 
+TEST(ConstantsGeneratorTest, NamesThatBecomeOneIdentifierAreWarnedAboutByName)
+{
+    TqoAssetsManager Manager;
+    for (const char* Name : {"Accent", "accent", "a-b", "a_b"})
+        Manager.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Name), 0xFF000000u));
+    // Another record: no collision.
+    Manager.Add(std::make_shared<TqoAssetFile>("ACCENT"));
+    Manager.Add(std::make_shared<TqoAssetThemeContainer>("Dark"));
+    Manager.Add(std::make_shared<TqoAssetColor>("Dark\\x y", 0xFF000000u));
+    Manager.Add(std::make_shared<TqoAssetColor>("Dark\\X_Y", 0xFF000000u));
+
+    const QString Tail =
+        QStringLiteral(" of Assets.Consts.pas, which then does not compile; rename all but one of them");
+    EXPECT_EQ(
+        TqoAssetsConstsGenerator::CollisionWarnings(Manager),
+        QStringList({"Assets \"a-b\", \"a_b\" all become the identifier A_B in TqoColors" + Tail,
+                     "Assets \"Accent\", \"accent\" all become the identifier ACCENT in TqoColors" + Tail,
+                     "Assets \"Dark\\x y\", \"Dark\\X_Y\" all become the identifier X_Y in TqoThemeDark" + Tail}));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Themes
 

@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -176,12 +180,13 @@ TEST_F(DocumentTest, BackupIsTakenFirstAndSurvivesASaveThatStopsAtTheConfigurati
     LDocument->Save(true);
     const QByteArray LBefore = ReadAll(Assets(QStringLiteral("config.json")));
 
-    // The iOS variant cannot be written over a folder: the save stops after config.json.
+    // The iOS variant cannot be written over a folder: the model's write stops after config.json
+    // (the document checks its targets first and would not start).
     QFile::remove(Assets(QStringLiteral("config-ios.json")));
     WriteAll(Assets(QStringLiteral("config-ios.json/keep")), "x");
     WriteAll(Assets(QStringLiteral("stray.txt")), "x");
     LDocument->GetModel().AddColor(QStringLiteral("B"), 0xFF0000BBu);
-    EXPECT_THROW(LDocument->Save(true), EqoException);
+    EXPECT_THROW(LDocument->GetModel().SaveToFile(LDocument->GetConfigFileName()), EqoException);
 
     EXPECT_EQ(ReadAll(Assets(QStringLiteral("config.backup.json"))), LBefore);
     EXPECT_EQ(NamesIn(Assets(QStringLiteral("config.json"))), QStringList({"A", "B"}));
@@ -190,7 +195,7 @@ TEST_F(DocumentTest, BackupIsTakenFirstAndSurvivesASaveThatStopsAtTheConfigurati
 
     // Once the obstacle is gone the next save completes and drops the backup.
     QDir(Assets(QStringLiteral("config-ios.json"))).removeRecursively();
-    LDocument->Save(true);
+    LDocument->GetModel().SaveToFile(LDocument->GetConfigFileName());
     EXPECT_EQ(AssetsFiles(), QStringList({"config-android.json", "config-ios.json", "config.json"}));
 }
 
@@ -299,3 +304,188 @@ TEST_F(DocumentTest, SaveWhileTheProjectClosesLeavesTheDeploymentAlone)
     EXPECT_EQ(LEntries(QStringLiteral("ORVO_Assets")), 0);
     EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("Assets.Consts.pas"))));
 }
+
+namespace {
+
+const QByteArray CSvg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"24\" height=\"24\">"
+                        "<rect width=\"10\" height=\"10\" fill=\"#ff0000\"/></svg>";
+
+// Every file below a folder with its modification time.
+QMap<QString, QDateTime> Times(const QString& AFolder)
+{
+    QMap<QString, QDateTime> LTimes;
+    for (const QString& LFile : testdata::FileNames(AFolder))
+        LTimes.insert(LFile, QFileInfo(AFolder + QLatin1Char('/') + LFile).lastModified());
+    return LTimes;
+}
+
+} // namespace
+
+TEST_F(DocumentTest, SaveWithNothingChangedWritesNoFileAndKeepsModificationTimes)
+{
+    auto LDocument = Open();
+    AddFileAsset(*LDocument, QStringLiteral("Docs\\Terms"), "terms");
+    WriteAll(Path(QStringLiteral("sources/logo.svg")), CSvg);
+    LDocument->GetModel().AddEmptySVG(QStringLiteral("Logo"))->SetSVGUri(Path(QStringLiteral("sources/logo.svg")));
+    TqoBitmap LBitmap(4, 4);
+    LBitmap.Clear(0xFF00FF00u);
+    LDocument->GetModel().AddEmptyBitmapSet(QStringLiteral("Dot"))->GetBitmapInfos().front()->SetBitmap(LBitmap);
+    const auto LFirst = LDocument->Save(false);
+    // Three asset files beside the SVG's vector file, three configurations, the constants unit.
+    EXPECT_EQ(LFirst.WrittenFiles.size(), 8);
+    // Times far back: a rewrite would show even within the file system's time resolution.
+    const QDateTime LOld = QDateTime::currentDateTimeUtc().addDays(-3);
+    for (const QString& LFile : testdata::FileNames(FDir.path())) {
+        QFile LData(Path(LFile));
+        ASSERT_TRUE(LData.open(QIODevice::ReadWrite) && LData.setFileTime(LOld, QFileDevice::FileModificationTime));
+    }
+    const auto LBefore = Times(FDir.path());
+
+    const auto LSecond = LDocument->Save(false);
+    EXPECT_EQ(LSecond.WrittenFiles, QStringList());
+    EXPECT_EQ(LSecond.UnchangedFiles.size(), 8);
+    EXPECT_EQ(LSecond.DeletedFiles, QStringList());
+    EXPECT_EQ(Times(FDir.path()), LBefore);
+
+    // A new color rewrites the configurations, nothing else (the unit is made from the
+    // project's manager, which this test does not register).
+    LDocument->GetModel().AddColor(QStringLiteral("New"), 0xFF123456u);
+    const auto LThird = LDocument->Save(false);
+    QStringList LWritten;
+    for (const QString& LFile : LThird.WrittenFiles)
+        LWritten << QDir(FDir.path()).relativeFilePath(LFile);
+    LWritten.sort();
+    EXPECT_EQ(LWritten, QStringList({"Assets/config-android.json", "Assets/config-ios.json", "Assets/config.json"}));
+}
+
+TEST_F(DocumentTest, FailedStorageOfOneAssetIsLoggedAndKeepsTheFilesItNames)
+{
+    auto LDocument = Open();
+    WriteAll(Path(QStringLiteral("sources/logo.svg")), CSvg);
+    LDocument->GetModel().AddEmptySVG(QStringLiteral("Logo"))->SetSVGUri(Path(QStringLiteral("sources/logo.svg")));
+    LDocument->Save(true);
+    // The vector file cannot be written over a folder, so the SVG asset's storage fails.
+    QFile::remove(Assets(QStringLiteral("Logo/default.vector")));
+    ASSERT_TRUE(QDir().mkpath(Assets(QStringLiteral("Logo/default.vector/x"))));
+    AddFileAsset(*LDocument, QStringLiteral("Terms"), "terms");
+
+    const auto LResult = LDocument->Save(true);
+
+    EXPECT_EQ(LResult.FailedAssets.size(), 1);
+    const auto& LEntries = FLog.Entries();
+    EXPECT_EQ(std::count_if(LEntries.begin(), LEntries.end(),
+                            [](const TqoLogCapture::TqoEntry& E) {
+                                return E.Level == TqoLogLevel::Error &&
+                                       E.Message.startsWith(QStringLiteral("Cannot save asset's files on disk"));
+                            }),
+              1);
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("Logo/default.svg"))), CSvg);
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("Terms/default.txt"))), QByteArray("terms"));
+    EXPECT_EQ(NamesIn(Assets(QStringLiteral("config.json"))), QStringList({"Logo", "Terms"}));
+}
+
+TEST_F(DocumentTest, ConfigurationNestedTooDeepIsAnErrorWithFileAndLine)
+{
+    WriteAll(Assets(QStringLiteral("config.json")), "{\n\"assets\": " + QByteArray(100000, '[') + "\n");
+    TqoAssetsDocument LDocument;
+    try {
+        LDocument.SetProject(FProject);
+        FAIL() << "the load should fail";
+    } catch (const EqoFileError& E) {
+        EXPECT_EQ(E.FileName(), Assets(QStringLiteral("config.json")));
+        EXPECT_EQ(E.Line(), 2);
+    }
+}
+
+TEST_F(DocumentTest, ConfigurationChangedByAnotherProgramIsNotSavedOver)
+{
+    auto LDocument = Open();
+    LDocument->GetModel().AddColor(QStringLiteral("Mine"), 1u);
+    LDocument->Save(true);
+    TqoAssetsManager LOther;
+    LOther.Add(std::make_shared<TqoAssetColor>(QStringLiteral("Theirs"), 2u));
+    TqoAssetsFactory::SaveConfigToFile(LOther, Assets(QStringLiteral("config.json")));
+    const QByteArray LTheirs = ReadAll(Assets(QStringLiteral("config.json")));
+
+    LDocument->GetModel().AddColor(QStringLiteral("Later"), 3u);
+    try {
+        LDocument->Save(true);
+        FAIL() << "the save should be refused";
+    } catch (const EqoFileError& E) {
+        EXPECT_TRUE(QString::fromUtf8(E.what()).contains(QStringLiteral("open it again"))) << E.what();
+    }
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("config.json"))), LTheirs);
+}
+
+struct TObstacle
+{
+    const char* Name;
+    std::function<void(const QString& AProjectFolder)> Place;
+};
+
+class DocumentObstacleTest : public DocumentTest, public testing::WithParamInterface<TObstacle>
+{
+};
+
+// Everything a save would write must be writable and no link, or the save writes nothing:
+// no half-saved project, nothing outside it changed.
+TEST_P(DocumentObstacleTest, SaveThatCannotFinishWritesNothing)
+{
+    auto LDocument = Open();
+    AddFileAsset(*LDocument, QStringLiteral("Icons\\Back"), "back");
+    LDocument->Save(false);
+    QTemporaryDir LOutside;
+    WriteAll(LOutside.filePath(QStringLiteral("target")), "outside");
+    GetParam().Place(FDir.path() + QLatin1Char('|') + LOutside.path());
+    const QMap<QString, QDateTime> LBefore = Times(FDir.path());
+    const QByteArray LConfig = ReadAll(Assets(QStringLiteral("config.json")));
+
+    LDocument->GetModel().AddColor(QStringLiteral("New"), 1u);
+    LDocument->GetModel().Remove(QStringLiteral("Icons\\Back"));
+    EXPECT_THROW(LDocument->Save(false), EqoFileError);
+
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("config.json"))), LConfig);
+    EXPECT_EQ(Times(FDir.path()), LBefore);
+    EXPECT_EQ(testdata::FileNames(LOutside.path()), QStringList({"target"}));
+    EXPECT_EQ(ReadAll(LOutside.filePath(QStringLiteral("target"))), QByteArray("outside"));
+}
+
+namespace {
+
+// AFolders is "project folder|outside folder".
+void LinkTo(const QString& AFolders, const QString& AInProject, bool AFolder)
+{
+    const QString LProject = AFolders.section(QLatin1Char('|'), 0, 0);
+    const QString LOutside = AFolders.section(QLatin1Char('|'), 1, 1);
+    QFile::remove(LProject + QLatin1Char('/') + AInProject);
+    QDir(LProject + QLatin1Char('/') + AInProject).removeRecursively();
+    ASSERT_TRUE(QFile::link(AFolder ? LOutside : LOutside + QStringLiteral("/target"),
+                            LProject + QLatin1Char('/') + AInProject));
+}
+
+void ReadOnly(const QString& AFolders, const QString& AInProject)
+{
+    const QString LFile = AFolders.section(QLatin1Char('|'), 0, 0) + QLatin1Char('/') + AInProject;
+    ASSERT_TRUE(QFile::setPermissions(LFile, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+}
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, DocumentObstacleTest,
+    testing::Values(
+        TObstacle{"link_as_asset_file", [](const QString& F) { LinkTo(F, "Assets/Icons/Back/default.txt", false); }},
+        TObstacle{"link_as_folder", [](const QString& F) { LinkTo(F, "Assets/Icons", true); }},
+        TObstacle{"link_as_backup", [](const QString& F) { LinkTo(F, "Assets/config.backup.json", false); }},
+        TObstacle{"link_as_platform_configuration",
+                  [](const QString& F) { LinkTo(F, "Assets/config-android.json", false); }},
+        TObstacle{"link_as_constants_unit", [](const QString& F) { LinkTo(F, "Assets.Consts.pas", false); }},
+        TObstacle{"read_only_project", [](const QString& F) { ReadOnly(F, "DemoApp.dproj"); }},
+        TObstacle{"read_only_constants_unit", [](const QString& F) { ReadOnly(F, "Assets.Consts.pas"); }},
+        TObstacle{"folder_as_platform_configuration",
+                  [](const QString& F) {
+                      const QString LFile = F.section(QLatin1Char('|'), 0, 0) + "/Assets/config-android.json";
+                      QFile::remove(LFile);
+                      QDir().mkpath(LFile + "/x");
+                  }}),
+    testdata::TCaseName());

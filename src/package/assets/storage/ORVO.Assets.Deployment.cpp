@@ -217,24 +217,69 @@ void TqoAssetsDeployment::AddToDeploy(const core::TqoAssetsManager* AAssetsManag
     core::TqoAssert::IsNotNil(AAssetsManager, QStringLiteral("AAssetsManager"));
     const QString Folder = AssetsFolder();
 
-    RemoveAllAssetsFilesFromDeployment();
-    RegisterDeployClasses();
-
-    AddAndroidFile({AndroidConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass);
-    AddiOSFile({iOSConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass);
-
     // In the order of the asset ids, not of the manager: a manager refilled from the written
     // configuration holds the same assets in another order, and a save that changes nothing
     // must leave the project file as it was.
     std::vector<core::TqoAssetPtr> Assets = AAssetsManager->GetAllAssets();
     std::stable_sort(Assets.begin(), Assets.end(),
                      [](const core::TqoAssetPtr& A, const core::TqoAssetPtr& B) { return A->GetId() < B->GetId(); });
-    for (const core::TqoAssetPtr& Asset : Assets) {
-        for (const TqoDeployItem& Item : DeployItems(*Asset, Folder)) {
-            AddAndroidFile(Item, AssetsClass);
-            AddiOSFile(Item, AssetsClass);
+    std::vector<std::pair<TqoDeployItem, QString>> Items = {
+        {{AndroidConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass},
+        {{iOSConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass}};
+    for (const core::TqoAssetPtr& Asset : Assets)
+        for (const TqoDeployItem& Item : DeployItems(*Asset, Folder))
+            Items.push_back({Item, AssetsClass});
+
+    // Rebuilding the entries costs far more than reading them: entries that are already what
+    // the rebuild would make stay as they are.
+    const bool AddedClasses = RegisterDeployClasses();
+    if (!AddedClasses && HasEntries(Items))
+        return;
+
+    RemoveAllAssetsFilesFromDeployment();
+    RegisterDeployClasses();
+    AddAndroidFile(Items[0].first, AssetsConfigClass);
+    AddiOSFile(Items[1].first, AssetsConfigClass);
+    for (size_t I = 2; I < Items.size(); ++I) {
+        AddAndroidFile(Items[I].first, AssetsClass);
+        AddiOSFile(Items[I].first, AssetsClass);
+    }
+}
+
+bool TqoAssetsDeployment::HasEntries(const std::vector<std::pair<TqoDeployItem, QString>>& AItems) const
+{
+    // One text per (class, configuration, platform, local name) with what the entry holds.
+    const auto Key = [](const QString& AClass, const QString& AConfiguration, const QString& APlatform,
+                        const QString& ALocal, const QString& ARemoteDir, const QString& ARemoteName) {
+        return QStringList{AClass, AConfiguration, APlatform, ALocal, ARemoteDir, ARemoteName}.join(QChar(0));
+    };
+    QStringList Wanted;
+    for (const auto& [Item, Class] : AItems) {
+        const bool IsIOSConfig = Item.LocalName == iOSConfigFile;
+        for (const QStringList* Platforms : {&dsgn::ORVOSupportedAndroidPlatforms, &dsgn::ORVOSupportediOSPlatforms}) {
+            // The configuration files are one per platform family.
+            if (Class == AssetsConfigClass && (Platforms == &dsgn::ORVOSupportediOSPlatforms) != IsIOSConfig)
+                continue;
+            for (const QString& Platform : *Platforms)
+                for (const QString& Configuration : Configurations())
+                    Wanted << Key(Class, Configuration, Platform, Item.LocalName, Item.RemoteDir, Item.RemoteName);
         }
     }
+    QStringList Present;
+    for (const auto& File : FDeploymentManager->Files()) {
+        const QString Class = File->DeploymentClass();
+        if (Class != AssetsClass && Class != AssetsConfigClass)
+            continue;
+        for (const QString& Platform : File->Platforms()) {
+            if (!File->Enabled(Platform) || File->Operation(Platform) != 0)
+                return false;
+            Present << Key(Class, File->Configuration(), Platform, File->LocalName(), File->RemoteDir(Platform),
+                           File->RemoteName(Platform));
+        }
+    }
+    Wanted.sort();
+    Present.sort();
+    return Wanted == Present;
 }
 
 void TqoAssetsDeployment::AddFiles(const TqoAsset& AAsset)

@@ -7,6 +7,7 @@
 #include "System.Skia.h"
 #include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,10 +59,40 @@ bool IsSameFileIgnoringCase(const QString& ASource, const QString& ADest)
                                        std::filesystem::path(ADest.toStdString()), error);
 }
 
-// Copies byte for byte, overwriting. The copy goes to a temporary file renamed at the end,
+// Whether two files hold the same bytes; size first, so most changed files cost no read.
+bool HasSameContent(const QString& ASource, const QString& ADest)
+{
+    const QFileInfo dest(ADest);
+    if (!dest.isFile() || dest.isSymLink() || dest.size() != QFileInfo(ASource).size())
+        return false;
+    QFile a(ASource);
+    QFile b(ADest);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+        return false;
+    while (!a.atEnd()) {
+        const QByteArray chunk = a.read(1 << 16);
+        if (chunk.isEmpty() || b.read(chunk.size()) != chunk)
+            return false;
+    }
+    return b.atEnd();
+}
+
+void RefuseLink(const QString& ADest)
+{
+    if (QFileInfo(ADest).isSymLink())
+        throw core::EqoFileError(ADest, 0,
+                                 QStringLiteral("is a symbolic link; the assets' files are never written "
+                                                "through links"));
+}
+
+// Copies byte for byte, overwriting; a destination that already holds the same bytes is left
+// as it is, with its modification time. The copy goes to a temporary file renamed at the end,
 // so a failed copy leaves the old file, and copying a file onto itself cannot empty it.
 void CopyFileOverwriting(const QString& ASource, const QString& ADest)
 {
+    if (HasSameContent(ASource, ADest))
+        return;
+    RefuseLink(ADest);
     QFile source(ASource);
     if (!source.open(QIODevice::ReadOnly))
         throw core::EqoFileError(ASource, 0, QStringLiteral("cannot open for copying: %1").arg(source.errorString()));
@@ -77,6 +108,26 @@ void CopyFileOverwriting(const QString& ASource, const QString& ADest)
     }
     if (!dest.commit())
         throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write a copy: %1").arg(dest.errorString()));
+}
+
+// An in-memory bitmap as PNG, written only when the file does not hold those bytes already.
+void SaveBitmapIfChanged(const core::TqoBitmap& ABitmap, const QString& ADest)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (ABitmap.Image().isNull() || !ABitmap.Image().save(&buffer, "png"))
+        throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write image"));
+    const QFileInfo dest(ADest);
+    if (dest.isFile() && !dest.isSymLink() && dest.size() == bytes.size()) {
+        QFile existing(ADest);
+        if (existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes)
+            return;
+    }
+    RefuseLink(ADest);
+    QSaveFile file(ADest);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write image: %1").arg(file.errorString()));
 }
 
 // Where an asset's files go: a folder named after the asset below the folders of its group path.
@@ -347,7 +398,7 @@ QStringList TqoAssetEditorBitmapSet::SaveTo(core::TqoAsset* AAsset, const QStrin
             break;
         }
         case core::TqoBitmapInfo::TqoSource::Memory:
-            info->GetBitmap().SaveToFile(fullFileName);
+            SaveBitmapIfChanged(info->GetBitmap(), fullFileName);
             break;
         default:
             core::TqoAssert::UnknownValue(QStringLiteral("TqoBitmapInfo.TqoSource"));
