@@ -456,13 +456,6 @@ INSTANTIATE_TEST_SUITE_P(
                         M.Add(Bitmap("B\\Logo"));
                     },
                     "    TqoCurrentTheme = record"},
-        TThemeShape{"colors_only_outside_the_current_theme",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "A");
-                        AddTheme(M, "B");
-                        M.Add(std::make_shared<TqoAssetColor>("B\\Primary", 0xFF000000u));
-                    },
-                    "    TqoThemeA = record"},
         TThemeShape{"every_kind_in_the_current_theme",
                     [](TqoAssetsManager& M) {
                         AddTheme(M, "Dark");
@@ -474,12 +467,6 @@ INSTANTIATE_TEST_SUITE_P(
                         M.Add(std::make_shared<TqoAssetLottieAnimation>("Dark\\Spinner"));
                     },
                     "class function TqoAssetsConstants.TqoThemeLottieAnimations.SPINNER: TqoAssetName; "},
-        TThemeShape{"fonts_only",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "Dark");
-                        M.Add(std::make_shared<TqoAssetFont>("Dark\\Body"));
-                    },
-                    "    class var Theme: TqoThemes;"},
         TThemeShape{"odd_theme_names",
                     [](TqoAssetsManager& M) {
                         for (const char* Theme : {"2024", "Type", "---", "Brand\\Light", "Other\\Light"}) {
@@ -487,19 +474,7 @@ INSTANTIATE_TEST_SUITE_P(
                             M.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Theme) + "\\end", 0xFF000000u));
                         }
                     },
-                    "class function TqoAssetsConstants.TqoThemeColors.&END: TqoAssetName; "},
-        TThemeShape{"theme_name_as_a_prefix_of_a_folder",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "Dark");
-                        M.Add(std::make_shared<TqoAssetColor>("Darker\\Primary", 0xFF000000u));
-                    },
-                    "    TqoThemeDark = record"},
-        TThemeShape{"quote_in_a_theme_asset",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "Dark");
-                        M.Add(std::make_shared<TqoAssetColor>("Dark\\Today's", 0xFF000000u));
-                    },
-                    "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Today''s';"}),
+                    "class function TqoAssetsConstants.TqoThemeColors.&END: TqoAssetName; "}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 // The checker itself must see the faults it is there for.

@@ -268,6 +268,26 @@ TEST_F(DeploymentTest, RebuildDropsTheEntriesOfARemovedAsset)
             EXPECT_EQ(FDeployment->FindFile(Configuration, Platform, "Assets\\Roboto\\default.ttf"), nullptr);
 }
 
+// A rebuild that would make the entries there are leaves the project alone; one entry
+// changed by hand is enough to rebuild them all.
+TEST_F(DeploymentTest, UnchangedEntriesAreKeptAndAnEditedOneIsRebuilt)
+{
+    ORVO_REQUIRE_SHARED_DATA("dproj");
+    OpenProject();
+    TqoAssetsManager Manager;
+    Manager.Add(WithUri<TqoAssetFile>("Terms", "Terms\\default.pdf"));
+    TqoAssetsDeployment(FProject).AddToDeploy(Manager);
+    const QByteArray Once = FProject->Serialize();
+    TqoAssetsDeployment(FProject).AddToDeploy(Manager);
+    EXPECT_EQ(FProject->Serialize(), Once);
+
+    FDeployment->GetFile("Release", iOSPlatforms.first(), "Assets\\Terms\\default.pdf")
+        ->SetRemoteName(iOSPlatforms.first(), "edited.pdf");
+    TqoAssetsDeployment(FProject).AddToDeploy(Manager);
+    EXPECT_EQ(DumpOf(*FDeployment, Assets),
+              Expected({{"Assets\\Terms\\default.pdf", "assets\\Terms", "default.pdf"}}, Assets));
+}
+
 TEST_F(DeploymentTest, ProjectWithoutDeploymentServiceLogsAndRefusesToDeploy)
 {
     const QString FileName = FDir.filePath("Bare.dproj");
@@ -290,29 +310,6 @@ TEST_F(DeploymentTest, ProjectWithoutDeploymentServiceLogsAndRefusesToDeploy)
               QStringLiteral("Не могу задеплоить файлы изображений. Сервис деплоя не доступен"));
     EXPECT_THROW(Deployment.AddToDeploy(Manager), EqoAssertionFailed);
     EXPECT_EQ(Project->Serialize(), Before);
-}
-
-TEST_F(DeploymentTest, DeployClassesAreAddedOnce)
-{
-    ORVO_REQUIRE_SHARED_DATA("dproj");
-    OpenProject();
-    ASSERT_FALSE(FDeployment->HasDeployClass(Assets));
-    EXPECT_TRUE(orvo::RegisterAssetsDeployClasses(FProject));
-    const QByteArray Once = FProject->Serialize();
-    EXPECT_FALSE(orvo::RegisterAssetsDeployClasses(FProject));
-    EXPECT_EQ(FProject->Serialize(), Once);
-    EXPECT_TRUE(FDeployment->HasDeployClass(Assets));
-    EXPECT_TRUE(FDeployment->HasDeployClass(Config));
-}
-
-TEST_F(DeploymentTest, NullArgumentsAreRefused)
-{
-    ORVO_REQUIRE_SHARED_DATA("dproj");
-    OpenProject();
-    EXPECT_THROW(TqoAssetsDeployment(nullptr), EqoAssertionFailed);
-    const QByteArray Before = FProject->Serialize();
-    EXPECT_THROW(TqoAssetsDeployment(FProject).AddToDeploy(nullptr), EqoAssertionFailed);
-    EXPECT_EQ(FProject->Serialize(), Before);
 }
 
 TEST_F(DeploymentTest, SingleAssetAddsOnlyExistingFilesAndRemovesAllItsEntries)
@@ -423,21 +420,6 @@ TEST_F(DeploymentOpenedTest, OpenedProjectWithoutAssetManagerIsLeftAlone)
 
     EXPECT_EQ(FProject->Serialize(), Before);
     EXPECT_FALSE(FProject->IsModified());
-}
-
-TEST_F(DeploymentOpenedTest, FinalizedUnitNoLongerListens)
-{
-    ORVO_REQUIRE_SHARED_DATA("dproj");
-    OpenProject();
-    WriteConfig();
-    orvo::RegisterAssetsDeployment();
-    orvo::FinalizeAssetsDeploymentUnit();
-    const QByteArray Before = FProject->Serialize();
-
-    dsgn::TqoIdeEventsListener::Instance().ProjectOpened(FProject);
-
-    EXPECT_NE(dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(FProject->ProjectGUID()), nullptr);
-    EXPECT_EQ(FProject->Serialize(), Before);
 }
 
 } // namespace

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 #include <QDateTime>
 #include <QDir>
@@ -420,7 +419,9 @@ TEST_F(DocumentTest, ConfigurationChangedByAnotherProgramIsNotSavedOver)
 struct TObstacle
 {
     const char* Name;
-    std::function<void(const QString& AProjectFolder)> Place;
+    const char* Path;   // in the project folder
+    const char* LinkTo; // "file" or "folder" outside the project; nullptr: no link
+    bool IsReadOnly;    // otherwise, without a link: a folder in the file's place
 };
 
 class DocumentObstacleTest : public DocumentTest, public testing::WithParamInterface<TObstacle>
@@ -435,57 +436,38 @@ TEST_P(DocumentObstacleTest, SaveThatCannotFinishWritesNothing)
     AddFileAsset(*LDocument, QStringLiteral("Icons\\Back"), "back");
     LDocument->Save(false);
     QTemporaryDir LOutside;
-    WriteAll(LOutside.filePath(QStringLiteral("target")), "outside");
-    GetParam().Place(FDir.path() + QLatin1Char('|') + LOutside.path());
+    WriteAll(LOutside.filePath(QStringLiteral("file")), "outside");
+    QDir().mkpath(LOutside.filePath(QStringLiteral("folder")));
+    const QString LPath = Path(QString::fromUtf8(GetParam().Path));
+    if (GetParam().IsReadOnly) {
+        ASSERT_TRUE(QFile::setPermissions(LPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    } else {
+        QFile::remove(LPath);
+        QDir(LPath).removeRecursively();
+        if (GetParam().LinkTo)
+            ASSERT_TRUE(QFile::link(LOutside.filePath(QString::fromUtf8(GetParam().LinkTo)), LPath));
+        else
+            ASSERT_TRUE(QDir().mkpath(LPath + QStringLiteral("/x")));
+    }
     const QMap<QString, QDateTime> LBefore = Times(FDir.path());
-    const QByteArray LConfig = ReadAll(Assets(QStringLiteral("config.json")));
 
     LDocument->GetModel().AddColor(QStringLiteral("New"), 1u);
     LDocument->GetModel().Remove(QStringLiteral("Icons\\Back"));
     EXPECT_THROW(LDocument->Save(false), EqoFileError);
 
-    EXPECT_EQ(ReadAll(Assets(QStringLiteral("config.json"))), LConfig);
     EXPECT_EQ(Times(FDir.path()), LBefore);
-    EXPECT_EQ(testdata::FileNames(LOutside.path()), QStringList({"target"}));
-    EXPECT_EQ(ReadAll(LOutside.filePath(QStringLiteral("target"))), QByteArray("outside"));
+    EXPECT_EQ(testdata::FileNames(LOutside.path()), QStringList({"file"}));
+    EXPECT_EQ(ReadAll(LOutside.filePath(QStringLiteral("file"))), QByteArray("outside"));
 }
-
-namespace {
-
-// AFolders is "project folder|outside folder".
-void LinkTo(const QString& AFolders, const QString& AInProject, bool AFolder)
-{
-    const QString LProject = AFolders.section(QLatin1Char('|'), 0, 0);
-    const QString LOutside = AFolders.section(QLatin1Char('|'), 1, 1);
-    QFile::remove(LProject + QLatin1Char('/') + AInProject);
-    QDir(LProject + QLatin1Char('/') + AInProject).removeRecursively();
-    ASSERT_TRUE(QFile::link(AFolder ? LOutside : LOutside + QStringLiteral("/target"),
-                            LProject + QLatin1Char('/') + AInProject));
-}
-
-void ReadOnly(const QString& AFolders, const QString& AInProject)
-{
-    const QString LFile = AFolders.section(QLatin1Char('|'), 0, 0) + QLatin1Char('/') + AInProject;
-    ASSERT_TRUE(QFile::setPermissions(LFile, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-}
-
-} // namespace
 
 INSTANTIATE_TEST_SUITE_P(
     Targets, DocumentObstacleTest,
-    testing::Values(
-        TObstacle{"link_as_asset_file", [](const QString& F) { LinkTo(F, "Assets/Icons/Back/default.txt", false); }},
-        TObstacle{"link_as_folder", [](const QString& F) { LinkTo(F, "Assets/Icons", true); }},
-        TObstacle{"link_as_backup", [](const QString& F) { LinkTo(F, "Assets/config.backup.json", false); }},
-        TObstacle{"link_as_platform_configuration",
-                  [](const QString& F) { LinkTo(F, "Assets/config-android.json", false); }},
-        TObstacle{"link_as_constants_unit", [](const QString& F) { LinkTo(F, "Assets.Consts.pas", false); }},
-        TObstacle{"read_only_project", [](const QString& F) { ReadOnly(F, "DemoApp.dproj"); }},
-        TObstacle{"read_only_constants_unit", [](const QString& F) { ReadOnly(F, "Assets.Consts.pas"); }},
-        TObstacle{"folder_as_platform_configuration",
-                  [](const QString& F) {
-                      const QString LFile = F.section(QLatin1Char('|'), 0, 0) + "/Assets/config-android.json";
-                      QFile::remove(LFile);
-                      QDir().mkpath(LFile + "/x");
-                  }}),
+    testing::Values(TObstacle{"link_as_asset_file", "Assets/Icons/Back/default.txt", "file", false},
+                    TObstacle{"link_as_folder", "Assets/Icons", "folder", false},
+                    TObstacle{"link_as_backup", "Assets/config.backup.json", "file", false},
+                    TObstacle{"link_as_platform_configuration", "Assets/config-android.json", "file", false},
+                    TObstacle{"link_as_constants_unit", "Assets.Consts.pas", "file", false},
+                    TObstacle{"read_only_project", "DemoApp.dproj", nullptr, true},
+                    TObstacle{"read_only_constants_unit", "Assets.Consts.pas", nullptr, true},
+                    TObstacle{"folder_as_platform_configuration", "Assets/config-android.json", nullptr, false}),
     testdata::TCaseName());
