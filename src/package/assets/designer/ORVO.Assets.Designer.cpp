@@ -21,8 +21,10 @@
 #include <QSet>
 #include <QSettings>
 #include <array>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvo {
 
@@ -171,6 +173,15 @@ void CheckWritableTarget(const QString& AFileName)
     if (!LFolder.isDir() || !LFolder.isWritable())
         LRefuse(QStringLiteral("cannot be written: its folder \"%1\" is not a writable folder")
                     .arg(QDir::toNativeSeparators(LFolder.absoluteFilePath())));
+}
+
+void SyncFileSystem(const QString& AFolder)
+{
+    const int LDescriptor = open(QFile::encodeName(AFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (LDescriptor < 0 || syncfs(LDescriptor) != 0)
+        TqoLog::Warning(CLogCategory, QStringLiteral("Cannot flush the assets' files to disk: folder=\"%1\""), AFolder);
+    if (LDescriptor >= 0)
+        close(LDescriptor);
 }
 
 std::optional<TqoAlphaColor> ColorOf(const TqoAssetsManager& AManager, const QString& AName, TqoPlatform APlatform,
@@ -513,6 +524,19 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
     }
     if (FOnSaveProgress)
         FOnSaveProgress(LDone, int(LAssets.size()), QString());
+    const auto LSort = [&](qsizetype AFrom) {
+        for (qsizetype I = AFrom; I < LKeptFiles.size(); ++I) {
+            const auto LIt = LBefore.Files.constFind(FileKey(LKeptFiles[I]));
+            const bool LSame = LIt != LBefore.Files.constEnd() && *LIt == TqoFileStamp::Of(LKeptFiles[I]);
+            (LSame ? LResult.UnchangedFiles : LResult.WrittenFiles).append(LKeptFiles[I]);
+        }
+    };
+    LSort(0);
+    // The storage does not flush its files one by one; once for all of them, before the
+    // configuration names them, costs one flush instead of thousands.
+    if (!LResult.WrittenFiles.isEmpty())
+        SyncFileSystem(LFolder);
+    const qsizetype LConfigsFrom = LKeptFiles.size();
     // A file that an asset still names stays, also when its storage failed or the asset is
     // external: deleting it would lose what the configuration points at.
     for (const TqoAssetPtr& LAsset : LAssets)
@@ -530,12 +554,7 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
                                        TqoWritingOptions(true, TqoPlatform::iOS, false));
     LKeep(LIOS);
 
-    for (const QString& LFile : LKeptFiles) {
-        const auto LIt = LBefore.Files.constFind(FileKey(LFile));
-        (LIt != LBefore.Files.constEnd() && *LIt == TqoFileStamp::Of(LFile) ? LResult.UnchangedFiles
-                                                                            : LResult.WrittenFiles)
-            .append(LFile);
-    }
+    LSort(LConfigsFrom);
     LResult.KeptFiles = LKeptFiles;
 
     // The backup is not kept either: a save that gets this far needs it no more. It is not
