@@ -93,19 +93,6 @@ protected:
 
 } // namespace
 
-TEST_F(DocumentTest, ProjectWithoutAssetsLoadsEmptyAndFirstSaveCreatesTheThreeConfigurations)
-{
-    auto LDocument = Open();
-    EXPECT_EQ(LDocument->GetAssetsManager().Count(), 0);
-    EXPECT_EQ(LDocument->GetConfigFileName(), Assets(QStringLiteral("config.json")));
-    EXPECT_FALSE(LDocument->GetModified());
-
-    LDocument->Save(true);
-
-    EXPECT_EQ(AssetsFiles(), QStringList({"config-android.json", "config-ios.json", "config.json"}));
-    EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("Assets.Consts.pas"))));
-}
-
 TEST_F(DocumentTest, SaveWritesPlatformVariantsAndLeavesNoBackup)
 {
     auto LDocument = Open();
