@@ -147,18 +147,6 @@ TEST_F(DocumentTest, StaleFilesGoAndFoldersLeftEmptyAreRemoved)
     EXPECT_EQ(QDir(Assets()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
 }
 
-TEST_F(DocumentTest, FilesAnExternalAssetNamesAreKept)
-{
-    WriteAll(Assets(QStringLiteral("Vendor/data.bin")), "vendor");
-    auto LDocument = Open();
-    auto LFile = LDocument->GetModel().AddEmptyFile(QStringLiteral("Vendor"));
-    LFile->SetBasePath(Assets());
-    LFile->SetUri(QStringLiteral("Vendor\\data.bin"));
-    LFile->SetExternal(true);
-    LDocument->Save(true);
-    EXPECT_EQ(ReadAll(Assets(QStringLiteral("Vendor/data.bin"))), QByteArray("vendor"));
-}
-
 TEST_F(DocumentTest, BackupIsTakenFirstAndSurvivesASaveThatStopsAtTheConfigurations)
 {
     auto LDocument = Open();
