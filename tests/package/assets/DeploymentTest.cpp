@@ -233,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
 // A rebuild that would make the entries there are leaves the project file alone; an entry
-// edited by hand is rebuilt, and a removed asset's entries go.
+// removed by hand comes back, and a removed asset's entries go.
 TEST_F(DeploymentTest, RebuildKeepsWhatIsUnchangedAndDropsTheEntriesOfARemovedAsset)
 {
     ORVO_REQUIRE_SHARED_DATA("dproj");
@@ -246,8 +246,7 @@ TEST_F(DeploymentTest, RebuildKeepsWhatIsUnchangedAndDropsTheEntriesOfARemovedAs
     TqoAssetsDeployment(FProject).AddToDeploy(Manager);
     EXPECT_EQ(FProject->Serialize(), Once);
 
-    FDeployment->GetFile("Release", iOSPlatforms.first(), "Assets\\Terms\\default.pdf")
-        ->SetRemoteName(iOSPlatforms.first(), "edited.pdf");
+    FDeployment->RemoveFile("Release", iOSPlatforms.first(), "Assets\\Terms\\default.pdf");
     TqoAssetsDeployment(FProject).AddToDeploy(Manager);
     const QStringList Terms = Expected({{"Assets\\Terms\\default.pdf", "assets\\Terms", "default.pdf"}}, Assets);
     QStringList Both =

@@ -120,7 +120,9 @@ struct TqoFileStamp
 struct TqoFolderSnapshot
 {
     QStringList Names;
+    QStringList Keys;                   // FileKey of each name
     QHash<QString, TqoFileStamp> Files; // by FileKey
+    bool HasEmptyFolder = false;        // some folder below holds nothing at all
 };
 
 // Raises when the folder, or anything below it, is a symbolic link.
@@ -135,18 +137,25 @@ TqoFolderSnapshot TakeSnapshot(const QString& AFolder)
     TqoFolderSnapshot LSnapshot;
     if (QFileInfo(AFolder).isSymLink())
         LRefuse(AFolder);
+    QSet<QString> LFolders;
+    QSet<QString> LParents;
     for (QDirIterator LIt(AFolder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
                           QDirIterator::Subdirectories);
          LIt.hasNext();) {
         const QString LFile = LIt.next();
+        LParents.insert(LIt.fileInfo().path());
         const TqoFileStamp LStamp = TqoFileStamp::Of(LFile);
         if (S_ISLNK(LStamp.Mode))
             LRefuse(LFile);
+        if (S_ISDIR(LStamp.Mode))
+            LFolders.insert(LFile);
         if (!S_ISREG(LStamp.Mode))
             continue;
         LSnapshot.Names.append(LFile);
-        LSnapshot.Files.insert(FileKey(LFile), LStamp);
+        LSnapshot.Keys.append(FileKey(LFile));
+        LSnapshot.Files.insert(LSnapshot.Keys.last(), LStamp);
     }
+    LSnapshot.HasEmptyFolder = !(LFolders - LParents).isEmpty();
     return LSnapshot;
 }
 
@@ -560,12 +569,15 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
     // The backup is not kept either: a save that gets this far needs it no more. It is not
     // reported as a stale file. Only plain files are listed, so a deletion never follows a link.
     const QString LBackupKey = FileKey(GetBackupFileName(AFileName));
-    for (const QString& LFile : LBefore.Names) {
-        if (LKept.contains(FileKey(LFile)))
+    bool LRemovedAny = false;
+    for (qsizetype I = 0; I < LBefore.Names.size(); ++I) {
+        const QString& LFile = LBefore.Names[I];
+        if (LKept.contains(LBefore.Keys[I]))
             continue;
         QFile LStale(LFile);
         if (LStale.remove()) {
-            if (FileKey(LFile) != LBackupKey)
+            LRemovedAny = true;
+            if (LBefore.Keys[I] != LBackupKey)
                 LResult.DeletedFiles.append(LFile);
         } else {
             TqoLog::Warning(CLogCategory,
@@ -576,7 +588,10 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
     }
     if (QFileInfo::exists(GetBackupFileName(AFileName)) && !LBefore.Files.contains(LBackupKey))
         QFile::remove(GetBackupFileName(AFileName));
-    RemoveEmptyFolders(LFolder, LResult.RemovedFolders);
+    // Only a deletion or a folder that was empty already can leave a folder empty: a save that
+    // only writes does not walk the folders again.
+    if (LRemovedAny || LBefore.HasEmptyFolder)
+        RemoveEmptyFolders(LFolder, LResult.RemovedFolders);
     return LResult;
 }
 

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <cmath>
 
 namespace orvo {
@@ -248,38 +249,36 @@ void TqoAssetsDeployment::AddToDeploy(const core::TqoAssetsManager* AAssetsManag
 
 bool TqoAssetsDeployment::HasEntries(const std::vector<std::pair<TqoDeployItem, QString>>& AItems) const
 {
-    // One text per (class, configuration, platform, local name) with what the entry holds.
-    const auto Key = [](const QString& AClass, const QString& AConfiguration, const QString& APlatform,
-                        const QString& ALocal, const QString& ARemoteDir, const QString& ARemoteName) {
-        return QStringList{AClass, AConfiguration, APlatform, ALocal, ARemoteDir, ARemoteName}.join(QChar(0));
-    };
-    QStringList Wanted;
+    // Compared by local name, class, configuration and platforms. The remote names follow from
+    // the local name, so they are not read back: reading every entry's values per platform
+    // would cost most of what the rebuild costs.
+    const QStringList Both = dsgn::ORVOSupportedAndroidPlatforms + dsgn::ORVOSupportediOSPlatforms;
+    QHash<QString, std::pair<QString, const QStringList*>> Wanted; // local name -> class, platforms
     for (const auto& [Item, Class] : AItems) {
-        const bool IsIOSConfig = Item.LocalName == iOSConfigFile;
-        for (const QStringList* Platforms : {&dsgn::ORVOSupportedAndroidPlatforms, &dsgn::ORVOSupportediOSPlatforms}) {
-            // The configuration files are one per platform family.
-            if (Class == AssetsConfigClass && (Platforms == &dsgn::ORVOSupportediOSPlatforms) != IsIOSConfig)
-                continue;
-            for (const QString& Platform : *Platforms)
-                for (const QString& Configuration : Configurations())
-                    Wanted << Key(Class, Configuration, Platform, Item.LocalName, Item.RemoteDir, Item.RemoteName);
-        }
+        // The configuration files are one per platform family.
+        const QStringList* Platforms = Item.LocalName == AndroidConfigFile ? &dsgn::ORVOSupportedAndroidPlatforms
+                                       : Item.LocalName == iOSConfigFile   ? &dsgn::ORVOSupportediOSPlatforms
+                                                                           : &Both;
+        Wanted.insert(Item.LocalName, {Class, Platforms});
     }
-    QStringList Present;
+    qsizetype Count = 0;
     for (const auto& File : FDeploymentManager->Files()) {
         const QString Class = File->DeploymentClass();
         if (Class != AssetsClass && Class != AssetsConfigClass)
             continue;
-        for (const QString& Platform : File->Platforms()) {
-            if (!File->Enabled(Platform) || File->Operation(Platform) != 0)
-                return false;
-            Present << Key(Class, File->Configuration(), Platform, File->LocalName(), File->RemoteDir(Platform),
-                           File->RemoteName(Platform));
-        }
+        ++Count;
+        const auto It = Wanted.constFind(File->LocalName());
+        if (It == Wanted.constEnd() || It->first != Class || !Configurations().contains(File->Configuration()))
+            return false;
+        QStringList Platforms = File->Platforms();
+        Platforms.sort();
+        QStringList Expected = *It->second;
+        Expected.sort();
+        if (Platforms != Expected)
+            return false;
     }
-    Wanted.sort();
-    Present.sort();
-    return Wanted == Present;
+    // Each local name once per configuration.
+    return Count == Wanted.size() * Configurations().size();
 }
 
 void TqoAssetsDeployment::AddFiles(const TqoAsset& AAsset)
