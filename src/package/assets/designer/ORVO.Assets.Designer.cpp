@@ -764,7 +764,8 @@ TqoAssetsSaveResult TqoAssetsDocument::Save(bool AIsProjectDestroying)
         FConfigStamp = ConfigStamp(LConfigFileName);
         FModel->LoadFromFile(LConfigFileName);
     } catch (...) {
-
+        // What this save wrote before it stopped is not another program's change.
+        FConfigStamp = ConfigStamp(LConfigFileName);
         // The form designer keeps what is on disk rather than an emptied manager.
         if (LProjectManager) {
             try {
