@@ -3,9 +3,11 @@
 // document's load, a first save, a second save with nothing changed, and the constants unit,
 // with the peak memory after each step.
 //
-//   assets_save_bench [WORK_FOLDER]      default: a temporary folder, removed afterwards
+//   assets_save_bench [--verbose] [WORK_FOLDER]   default: a temporary folder, removed afterwards
+//   --verbose: the assets designer's trace log on stderr
 
 #include "BenchSvg.h"
+#include "ORVO.Log.h"
 #include "OrvoNative.Designtime.h"
 #include "ToolsAPI.h"
 #include "assets/designer/ORVO.Assets.Designer.h"
@@ -134,8 +136,18 @@ int main(int argc, char** argv)
         std::printf("no SVG files under %s: nothing measured\n", qPrintable(bench::SharedData("svg/material")));
         return 0;
     }
+    bool LVerbose = false;
+    QString LRoot;
+    for (int I = 1; I < argc; ++I) {
+        if (qstrcmp(argv[I], "--verbose") == 0)
+            LVerbose = true;
+        else
+            LRoot = QString::fromLocal8Bit(argv[I]);
+    }
+    core::TqoLog::SetMinimumLevel(LVerbose ? core::TqoLogLevel::Trace : core::TqoLogLevel::Warning);
     QTemporaryDir LTemp;
-    const QString LRoot = argc > 1 ? QString::fromLocal8Bit(argv[1]) : LTemp.path();
+    if (LRoot.isEmpty())
+        LRoot = LTemp.path();
     if (!MakeProject(LRoot, LSvgs)) {
         std::fprintf(stderr, "could not write the project under %s\n", qPrintable(LRoot));
         return 1;
@@ -152,19 +164,28 @@ int main(int argc, char** argv)
         // As in the IDE: the opened project's manager is what the constants unit is made from.
         const auto LProject = ide::ModuleServices().OpenProject(LRoot + "/Big.dproj");
         LDocument.SetProject(LProject);
-        LDocument.Load();
         Report("load", LTimer);
 
+        const auto Counts = [](const orvo::TqoAssetsSaveResult& AResult) {
+            std::printf("  files written: %lld, unchanged: %lld, deleted: %lld, failed assets: %lld\n",
+                        qlonglong(AResult.WrittenFiles.size()), qlonglong(AResult.UnchangedFiles.size()),
+                        qlonglong(AResult.DeletedFiles.size()), qlonglong(AResult.FailedAssets.size()));
+        };
         LTimer.restart();
         const auto LFirst = LDocument.Save(false);
         Report("first save", LTimer);
-        std::printf("  files kept or written: %lld, failed assets: %lld\n", qlonglong(LFirst.KeptFiles.size()),
-                    qlonglong(LFirst.FailedAssets.size()));
+        Counts(LFirst);
 
         LTimer.restart();
         const auto LSecond = LDocument.Save(false);
         Report("second save, no change", LTimer);
-        std::printf("  files deleted by the second save: %lld\n", qlonglong(LSecond.DeletedFiles.size()));
+        Counts(LSecond);
+
+        // As the Save command does after saving: the document reads what it wrote.
+        LTimer.restart();
+        orvo::TqoAssetsDocument LReloaded;
+        LReloaded.SetProject(LProject);
+        Report("load after save", LTimer);
 
         // The unit is in place from the saves; this makes it again and compares.
         LTimer.restart();

@@ -10,9 +10,9 @@
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
+#include "assets/storage/ORVO.Assets.ProjectLock.h"
 
 #include "ORVO.Colors.h"
-#include "ORVO.Designer.IdeEvents.h"
 #include "ORVO.Log.h"
 #include "ToolsAPI.h"
 
@@ -147,13 +147,14 @@ public:
     {
         if (!QFileInfo(AProjectFile).isFile())
             throw ECommand(QStringLiteral("no such project file"));
+        // Held from the load to the save, so that a second command on the project waits.
+        FLock.emplace(QFileInfo(AProjectFile).absoluteFilePath());
         // Opened as in the IDE with the package loaded: the package keeps an asset manager per
         // open project, which the form designer reads and the constants unit is made from.
         Initialize();
         FProject = std::static_pointer_cast<ide::TDprojProject>(
             ide::ModuleServices().OpenProject(QFileInfo(AProjectFile).absoluteFilePath()));
         FFolder = QFileInfo(FProject->FileName()).absolutePath();
-        FProjectManager = dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(FProject->ProjectGUID());
         FDocument.SetProject(FProject);
     }
 
@@ -336,7 +337,7 @@ private:
     int Deploy()
     {
         orvo::TqoAssetsDeployment LDeployment(FProject);
-        LDeployment.AddToDeploy(*FProjectManager);
+        LDeployment.AddToDeploy(FDocument.GetAssetsManager());
         SaveProject();
         PrintDeployment();
         return 0;
@@ -379,6 +380,10 @@ private:
         Out() << "assets: " << LResult.AssetsCount << " variants of " << Manager().GetAssetsNames().size()
               << " names\n";
         Out() << "files written or kept: " << LResult.KeptFiles.size() << "\n";
+        Out() << "files written: " << LResult.WrittenFiles.size() << ", unchanged: " << LResult.UnchangedFiles.size()
+              << ", deleted: " << LResult.DeletedFiles.size() << "\n";
+        for (const QString& LWarning : LResult.Warnings)
+            Err() << "orvo-assets: warning: " << LWarning << "\n";
         Out() << "files deleted: " << LResult.DeletedFiles.size() << "\n";
         for (const QString& LFile : LResult.DeletedFiles)
             Out() << "  - " << Relative(FFolder, LFile) << "\n";
@@ -398,8 +403,8 @@ private:
 
     TOptions FOptions;
     std::shared_ptr<ide::TDprojProject> FProject;
-    std::shared_ptr<TqoAssetsManager> FProjectManager;
     QString FFolder;
+    std::optional<orvo::TqoProjectLock> FLock;
     TqoAssetsDocument FDocument;
 };
 

@@ -31,33 +31,64 @@ QString TypeName(const Json& AValue) { return QString::fromLatin1(AValue.type_na
 
 } // namespace
 
-std::map<std::string, int> ValueLines(const QByteArray& AText)
+namespace {
+
+// The tokens of a JSON pointer ("/assets/2/name"), unescaped.
+std::vector<std::string> PointerTokens(const std::string& APointer)
 {
-    // A small scanner over text that already parsed; it only follows nesting,
-    // keys and array positions to know where each value starts.
+    std::vector<std::string> tokens;
+    size_t at = 0;
+    while (at < APointer.size()) {
+        const size_t next = APointer.find('/', at + 1);
+        std::string token = APointer.substr(at + 1, next == std::string::npos ? std::string::npos : next - at - 1);
+        std::string plain;
+        for (size_t i = 0; i < token.size(); ++i) {
+            if (token[i] == '~' && i + 1 < token.size()) {
+                plain += token[i + 1] == '1' ? '/' : '~';
+                ++i;
+            } else {
+                plain += token[i];
+            }
+        }
+        tokens.push_back(std::move(plain));
+        at = next == std::string::npos ? APointer.size() : next;
+    }
+    return tokens;
+}
+
+} // namespace
+
+int ValueLine(const QByteArray& AText, const std::string& APointer)
+{
+    // One pass over text that already parsed, following nesting, keys and array positions.
+    // Each container remembers whether the path to it is a prefix of the pointer, so no path
+    // is ever built: the scan stays linear however deep the text nests.
+    const std::vector<std::string> target = PointerTokens(APointer);
     struct TFrame
     {
         bool IsArray;
-        int Index;
+        size_t Index;
         std::string Key;
-        std::string Pointer;
         bool ExpectKey;
+        bool OnPath; // the path to this container equals the pointer's first Depth tokens
     };
     std::vector<TFrame> stack;
-    std::map<std::string, int> lines;
     int line = 1;
-    auto valueStarts = [&]() {
-        std::string pointer;
-        if (!stack.empty()) {
-            const TFrame& frame = stack.back();
-            pointer =
-                frame.Pointer + '/' + (frame.IsArray ? std::to_string(frame.Index) : EscapePointerToken(frame.Key));
+    // Whether the value starting now is the pointer's target, or a container on its way.
+    auto valueStarts = [&](bool& AOnPath) {
+        if (stack.empty()) {
+            AOnPath = true;
+            return target.empty();
         }
-        lines[pointer] = line;
-        return pointer;
+        const TFrame& frame = stack.back();
+        const size_t depth = stack.size();
+        AOnPath = frame.OnPath && depth <= target.size() &&
+                  (frame.IsArray ? std::to_string(frame.Index) == target[depth - 1] : frame.Key == target[depth - 1]);
+        return AOnPath && depth == target.size();
     };
     const char* p = AText.constData();
     const qsizetype n = AText.size();
+    bool onPath = false;
     for (qsizetype i = 0; i < n; ++i) {
         const char c = p[i];
         if (c == '\n') {
@@ -65,16 +96,17 @@ std::map<std::string, int> ValueLines(const QByteArray& AText)
         } else if (c == ' ' || c == '\t' || c == '\r') {
             continue;
         } else if (c == '"') {
-            std::string text;
+            const bool isKey = !stack.empty() && !stack.back().IsArray && stack.back().ExpectKey;
+            if (isKey)
+                stack.back().Key.clear();
             for (++i; i < n && p[i] != '"'; ++i) {
                 if (p[i] == '\\' && i + 1 < n)
                     ++i;
-                text += p[i];
+                if (isKey)
+                    stack.back().Key += p[i];
             }
-            if (!stack.empty() && !stack.back().IsArray && stack.back().ExpectKey)
-                stack.back().Key = text;
-            else
-                valueStarts();
+            if (!isKey && valueStarts(onPath))
+                return line;
         } else if (c == ':') {
             if (!stack.empty())
                 stack.back().ExpectKey = false;
@@ -86,19 +118,53 @@ std::map<std::string, int> ValueLines(const QByteArray& AText)
                     stack.back().ExpectKey = true;
             }
         } else if (c == '{' || c == '[') {
-            std::string pointer = valueStarts();
-            stack.push_back({c == '[', 0, std::string(), pointer, true});
+            if (valueStarts(onPath))
+                return line;
+            stack.push_back({c == '[', 0, std::string(), true, onPath});
         } else if (c == '}' || c == ']') {
             if (!stack.empty())
                 stack.pop_back();
         } else {
-            valueStarts();
+            if (valueStarts(onPath))
+                return line;
             while (i + 1 < n && p[i + 1] != ',' && p[i + 1] != '}' && p[i + 1] != ']' && p[i + 1] != '\n' &&
                    p[i + 1] != ' ' && p[i + 1] != '\t' && p[i + 1] != '\r')
                 ++i;
         }
     }
-    return lines;
+    return 0;
+}
+
+int NestingDepth(const QByteArray& AText, int ALimit, int* ALine)
+{
+    int depth = 0;
+    int deepest = 0;
+    int line = 1;
+    const char* p = AText.constData();
+    const qsizetype n = AText.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = p[i];
+        if (c == '\n') {
+            ++line;
+        } else if (c == '"') {
+            for (++i; i < n && p[i] != '"'; ++i) {
+                if (p[i] == '\\' && i + 1 < n)
+                    ++i;
+                else if (p[i] == '\n')
+                    ++line;
+            }
+        } else if (c == '{' || c == '[') {
+            deepest = std::max(deepest, ++depth);
+            if (depth > ALimit) {
+                if (ALine)
+                    *ALine = line;
+                return depth;
+            }
+        } else if (c == '}' || c == ']') {
+            depth = std::max(0, depth - 1);
+        }
+    }
+    return deepest;
 }
 
 Json FloatValue(float AValue, const QString& AWhat)
@@ -211,6 +277,11 @@ void TqoJsonNode::Fail(const QString& AMessage) const
 
 TqoJsonDocument::TqoJsonDocument(const QByteArray& AText, const QString& AFileName) : FFileName(AFileName)
 {
+    // Checked before parsing: the parser and everything that walks its result recurse per level.
+    int deepLine = 0;
+    if (NestingDepth(AText, MaxNestingDepth, &deepLine) > MaxNestingDepth)
+        throw EqoFileError(AFileName, deepLine,
+                           QStringLiteral("invalid JSON: nested deeper than %1 levels").arg(MaxNestingDepth));
     try {
         FRoot = Json::parse(AText.constData(), AText.constData() + AText.size());
     } catch (const Json::parse_error& e) {
@@ -223,7 +294,8 @@ TqoJsonDocument::TqoJsonDocument(const QByteArray& AText, const QString& AFileNa
             message = message.mid(colon + 2);
         throw EqoFileError(AFileName, line, QStringLiteral("invalid JSON: %1").arg(message));
     }
-    FLines = ValueLines(AText);
+    // Lines are only needed for an error message; the text is kept to find them then.
+    FText = AText;
 }
 
 int TqoJsonDocument::LineOf(const std::string& APointer) const
@@ -231,9 +303,8 @@ int TqoJsonDocument::LineOf(const std::string& APointer) const
     // A member that is missing has no line of its own: use its nearest parent's.
     std::string pointer = APointer;
     while (true) {
-        const auto it = FLines.find(pointer);
-        if (it != FLines.end())
-            return it->second;
+        if (const int line = ValueLine(FText, pointer); line > 0)
+            return line;
         if (pointer.empty())
             return 1;
         pointer.erase(pointer.rfind('/'));
@@ -319,9 +390,25 @@ QByteArray ReadFile(const QString& AFileName)
     return file.readAll();
 }
 
-void WriteFileAtomically(const QString& AFileName, const QByteArray& AData)
+bool HasContent(const QString& AFileName, const QByteArray& AData)
 {
+    // Size first: most changed files differ in it, and it costs no read.
     const QFileInfo info(AFileName);
+    if (!info.isFile() || info.isSymLink() || info.size() != AData.size())
+        return false;
+    QFile file(AFileName);
+    return file.open(QIODevice::ReadOnly) && file.readAll() == AData;
+}
+
+bool WriteFileAtomically(const QString& AFileName, const QByteArray& AData)
+{
+    // Unchanged bytes keep the file and its modification time, so nothing downstream copies it again.
+    if (HasContent(AFileName, AData))
+        return false;
+    const QFileInfo info(AFileName);
+    if (info.isSymLink())
+        throw EqoFileError(AFileName, 0,
+                           QStringLiteral("cannot write file: it is a symbolic link, never written through"));
     if (!QDir().mkpath(info.absolutePath()))
         throw EqoFileError(AFileName, 0, QStringLiteral("cannot create folder: path=\"%1\"").arg(info.absolutePath()));
     QSaveFile file(AFileName);
@@ -329,6 +416,7 @@ void WriteFileAtomically(const QString& AFileName, const QByteArray& AData)
         throw EqoFileError(AFileName, 0, QStringLiteral("cannot write file: %1").arg(file.errorString()));
     if (file.write(AData) != AData.size() || !file.commit())
         throw EqoFileError(AFileName, 0, QStringLiteral("cannot write file: %1").arg(file.errorString()));
+    return true;
 }
 
 } // namespace core::jsonio

@@ -16,8 +16,13 @@ namespace core::jsonio {
 
 using Json = nlohmann::ordered_json;
 
-// Line of every value in a JSON text, keyed by JSON pointer ("/assets/2/name").
-std::map<std::string, int> ValueLines(const QByteArray& AText);
+// Line of the value a JSON pointer ("/assets/2/name") names in a text that parsed, or 0.
+int ValueLine(const QByteArray& AText, const std::string& APointer);
+// The deepest nesting of objects and arrays, counting stops past ALimit; ALine gets the line
+// where ALimit was passed.
+int NestingDepth(const QByteArray& AText, int ALimit, int* ALine = nullptr);
+// Deeper documents are refused before parsing.
+constexpr int MaxNestingDepth = 256;
 
 // A float as the shortest decimal that reads back as the same float, so that
 // 0.1f is written as 0.1 and not as 0.10000000149011612. Non-finite values raise.
@@ -69,7 +74,7 @@ public:
 private:
     QString FFileName;
     Json FRoot;
-    std::map<std::string, int> FLines;
+    QByteArray FText;
 };
 
 // The document's text: two-space indent, arrays of plain values on one line, "\n" line ends,
@@ -80,7 +85,10 @@ std::string DumpInline(const Json& AValue);
 
 // Reads a whole file, raising EqoFileError when it cannot be opened.
 QByteArray ReadFile(const QString& AFileName);
+// Whether the file is a regular file (not a link) holding exactly AData.
+bool HasContent(const QString& AFileName, const QByteArray& AData);
 // Writes through a temporary file in the same folder, renamed over the target at the end.
-void WriteFileAtomically(const QString& AFileName, const QByteArray& AData);
+// A file that already holds AData is left untouched (false); a symbolic link is refused.
+bool WriteFileAtomically(const QString& AFileName, const QByteArray& AData);
 
 } // namespace core::jsonio

@@ -61,27 +61,6 @@ TEST_F(ConstantsGeneratorFileTest, UnitIsUtf8WithBomAndCrLfAfterEveryLine)
     EXPECT_TRUE(Lines.filter("ФОН = 'Фон';").size() == 1);
 }
 
-TEST_F(ConstantsGeneratorFileTest, UnchangedUnitIsNotRewritten)
-{
-    TqoAssetsConstsGenerator::GenerateAssetsConsts(FProject, false);
-    const QDateTime Old = QDateTime::currentDateTimeUtc().addDays(-2);
-    {
-        QFile File(UnitFile());
-        ASSERT_TRUE(File.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(File.setFileTime(Old, QFileDevice::FileModificationTime));
-    }
-    const QByteArray Before = ReadAll(UnitFile());
-
-    TqoAssetsConstsGenerator::GenerateAssetsConsts(FProject, false);
-    EXPECT_EQ(ReadAll(UnitFile()), Before);
-    EXPECT_EQ(QFileInfo(UnitFile()).lastModified().toUTC().toSecsSinceEpoch(), Old.toSecsSinceEpoch());
-
-    // A changed asset set replaces it.
-    FManager->Add(std::make_shared<TqoAssetColor>("Accent", 0xFF000000u));
-    TqoAssetsConstsGenerator::GenerateAssetsConsts(FProject, false);
-    EXPECT_TRUE(ReadAll(UnitFile()).contains("ACCENT = 'Accent';"));
-}
-
 TEST_F(ConstantsGeneratorFileTest, UnitIsAddedToProjectAndMainSourceOnce)
 {
     {
@@ -140,11 +119,6 @@ TEST_F(ConstantsGeneratorFileTest, WriteFailureRaisesAFileError)
     ASSERT_TRUE(QDir(FDir.path()).mkdir("Assets.Consts.pas"));
     EXPECT_THROW(TqoAssetsConstsGenerator::GenerateAssetsConsts(FProject, false), EqoFileError);
     EXPECT_FALSE(FProject->IsModified());
-}
-
-TEST_F(ConstantsGeneratorFileTest, NullProjectIsRefused)
-{
-    EXPECT_THROW(TqoAssetsConstsGenerator::GenerateAssetsConsts(nullptr, false), EqoAssertionFailed);
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
-#include <QSet>
 
 // Readable failure messages; internal to this file so other suites may print their own way.
 
@@ -286,6 +285,26 @@ TEST(ConstantsGeneratorTest, ColorLinePadsToColumn80EvenWhenLonger)
         QStringList{"      PALETTE_A_VERY_LONG_FOLDER_NAME_AND_A_LONG_COLOR_NAME_TOO = '" + Long + "';// #FF000000"});
 }
 
+TEST(ConstantsGeneratorTest, NamesThatBecomeOneIdentifierAreWarnedAboutByName)
+{
+    TqoAssetsManager Manager;
+    for (const char* Name : {"Accent", "accent", "a-b", "a_b"})
+        Manager.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Name), 0xFF000000u));
+    // Another record: no collision.
+    Manager.Add(std::make_shared<TqoAssetFile>("ACCENT"));
+    Manager.Add(std::make_shared<TqoAssetThemeContainer>("Dark"));
+    Manager.Add(std::make_shared<TqoAssetColor>("Dark\\x y", 0xFF000000u));
+    Manager.Add(std::make_shared<TqoAssetColor>("Dark\\X_Y", 0xFF000000u));
+
+    const QString Tail =
+        QStringLiteral(" of Assets.Consts.pas, which then does not compile; rename all but one of them");
+    EXPECT_EQ(
+        TqoAssetsConstsGenerator::CollisionWarnings(Manager),
+        QStringList({"Assets \"a-b\", \"a_b\" all become the identifier A_B in TqoColors" + Tail,
+                     "Assets \"Accent\", \"accent\" all become the identifier ACCENT in TqoColors" + Tail,
+                     "Assets \"Dark\\x y\", \"Dark\\X_Y\" all become the identifier X_Y in TqoThemeDark" + Tail}));
+}
+
 // ---------------------------------------------------------------------------------------------
 // Themes
 
@@ -328,171 +347,22 @@ INSTANTIATE_TEST_SUITE_P(
         TThemeNamesCase{"only_symbols", {"---"}, {"class var _: TqoTheme_;"}}),
     [](const auto& AInfo) { return std::string(AInfo.param.Name); });
 
-// What the compiler would refuse in a generated unit, one text per problem.
-QStringList PascalProblems(const QStringList& ALines)
-{
-    QStringList Problems;
-    const QRegularExpression RecordLine(QStringLiteral("^    (\\w+) = record$"));
-    const QRegularExpression VarLine(QStringLiteral("^\\s+class var (\\S+): (\\w+);$"));
-    const QRegularExpression FunctionLine(QStringLiteral("^      class function (\\S+): TqoAssetName; static;$"));
-    const QRegularExpression BodyLine(
-        QStringLiteral("^class function TqoAssetsConstants\\.(\\w+)\\.(\\S+): TqoAssetName; $"));
-    const QRegularExpression Identifier(QStringLiteral("^&?[\\w]+$"));
-    QSet<QString> Declared = {QStringLiteral("TqoAssetsConstants")};
-    QSet<QString> Functions, Bodies, Members;
-    QString Record;
-    for (qsizetype I = 0; I < ALines.size(); ++I) {
-        const QString& Line = ALines[I];
-        if (const auto M = RecordLine.match(Line); M.hasMatch()) {
-            Record = M.captured(1);
-            if (Declared.contains(Record))
-                Problems << "record declared twice: " + Record;
-            Declared.insert(Record);
-            Members.clear();
-        }
-        if (Line == "  public") {
-            Record = QStringLiteral("TqoAssetsConstants");
-            Members.clear();
-        }
-        if (Line == "    const" && I + 1 < ALines.size() && ALines[I + 1] == "    end;")
-            Problems << "empty const section in " + Record;
-        QString Member;
-        if (const auto M = VarLine.match(Line); M.hasMatch()) {
-            Member = M.captured(1);
-            if (!Declared.contains(M.captured(2)))
-                Problems << "type used before or without its declaration: " + M.captured(2);
-        } else if (const auto F = FunctionLine.match(Line); F.hasMatch()) {
-            Member = F.captured(1);
-            Functions.insert(Record + "." + Member);
-        } else if (const auto B = BodyLine.match(Line); B.hasMatch()) {
-            Bodies.insert(B.captured(1) + "." + B.captured(2));
-        } else if (Line.startsWith("      ") && Line.contains(" = '")) {
-            Member = Line.trimmed().section(QLatin1Char(' '), 0, 0);
-        }
-        if (Member.isEmpty())
-            continue;
-        if (!Identifier.match(Member).hasMatch() || Member.front().isDigit() ||
-            (Member.startsWith('&') && Member.size() == 1))
-            Problems << "not an identifier: " + Member;
-        if (Members.contains(Member.toUpper()))
-            Problems << "duplicate member " + Member + " in " + Record;
-        Members.insert(Member.toUpper());
-    }
-    if (Functions != Bodies)
-        Problems << "declared and implemented class functions differ";
-    const QString Text = ALines.join('\n');
-    const qsizetype Implementation = ALines.indexOf("implementation");
-    if (Text.contains("TqoAssetName") && ALines.indexOf("  ORVO.Assets;") < 0)
-        Problems << "TqoAssetName without ORVO.Assets";
-    if (Text.contains("Application.ThemeSettings") && ALines.indexOf("  ORVO.Application;", Implementation) < 0)
-        Problems << "Application without ORVO.Application";
-    if (ALines.last() != "end.")
-        Problems << "unit does not end with end.";
-    return Problems;
-}
-
-struct TThemeShape
-{
-    const char* Name;
-    std::function<void(TqoAssetsManager&)> Fill;
-    const char* MustContain; // a line the unit has for this shape
-};
-
-void PrintTo(const TThemeShape& ACase, std::ostream* AOut) { *AOut << ACase.Name; }
-
-class ThemeShapeTest : public ::testing::TestWithParam<TThemeShape>
-{
-};
-
-TEST_P(ThemeShapeTest, UnitIsConsistentPascal)
+// Themes holding only bitmap sets: the public section names TqoCurrentTheme, so the unit
+// declares it, with the uses clauses its functions need.
+TEST(ConstantsGeneratorTest, ThemeBitmapsWithoutColorsStillDeclareTheCurrentTheme)
 {
     TqoAssetsManager Manager;
-    GetParam().Fill(Manager);
+    Manager.Add(std::make_shared<TqoAssetThemeContainer>("Dark"));
+    Manager.Add(Bitmap("Dark\\Logo"));
     const QStringList Lines = TqoAssetsConstsGenerator::GenerateLines(Manager);
-    EXPECT_EQ(PascalProblems(Lines), QStringList()) << Lines.join('\n').toStdString();
-    EXPECT_GE(Lines.indexOf(QString::fromUtf8(GetParam().MustContain)), 0) << Lines.join('\n').toStdString();
-}
-
-void AddTheme(TqoAssetsManager& AManager, const QString& ATheme)
-{
-    AManager.Add(std::make_shared<TqoAssetThemeContainer>(ATheme));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, ThemeShapeTest,
-    ::testing::Values(
-        TThemeShape{"bitmaps_only",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "Dark");
-                        AddTheme(M, "Light");
-                        M.Add(Bitmap("Dark\\Logo"));
-                        M.Add(Bitmap("Light\\Logo"));
-                    },
-                    "    class var CurrentTheme: TqoCurrentTheme;"},
-        TThemeShape{"bitmaps_only_outside_the_current_theme",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "A");
-                        AddTheme(M, "B");
-                        M.Add(Bitmap("B\\Logo"));
-                    },
-                    "    TqoCurrentTheme = record"},
-        TThemeShape{"colors_only_outside_the_current_theme",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "A");
-                        AddTheme(M, "B");
-                        M.Add(std::make_shared<TqoAssetColor>("B\\Primary", 0xFF000000u));
-                    },
-                    "    TqoThemeA = record"},
-        TThemeShape{"every_kind_in_the_current_theme",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "Dark");
-                        M.Add(std::make_shared<TqoAssetColor>("Dark\\Primary", 0xFF000000u));
-                        M.Add(Bitmap("Dark\\Logo"));
-                        M.Add(std::make_shared<TqoAssetFont>("Dark\\Body"));
-                        M.Add(std::make_shared<TqoAssetFile>("Dark\\Terms"));
-                        M.Add(std::make_shared<TqoAssetSVG>("Dark\\Icon"));
-                        M.Add(std::make_shared<TqoAssetLottieAnimation>("Dark\\Spinner"));
-                    },
-                    "class function TqoAssetsConstants.TqoThemeLottieAnimations.SPINNER: TqoAssetName; "},
-        TThemeShape{"fonts_only",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "Dark");
-                        M.Add(std::make_shared<TqoAssetFont>("Dark\\Body"));
-                    },
-                    "    class var Theme: TqoThemes;"},
-        TThemeShape{"odd_theme_names",
-                    [](TqoAssetsManager& M) {
-                        for (const char* Theme : {"2024", "Type", "---", "Brand\\Light", "Other\\Light"}) {
-                            AddTheme(M, QString::fromUtf8(Theme));
-                            M.Add(std::make_shared<TqoAssetColor>(QString::fromUtf8(Theme) + "\\end", 0xFF000000u));
-                        }
-                    },
-                    "class function TqoAssetsConstants.TqoThemeColors.&END: TqoAssetName; "},
-        TThemeShape{"theme_name_as_a_prefix_of_a_folder",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "Dark");
-                        M.Add(std::make_shared<TqoAssetColor>("Darker\\Primary", 0xFF000000u));
-                    },
-                    "    TqoThemeDark = record"},
-        TThemeShape{"quote_in_a_theme_asset",
-                    [](TqoAssetsManager& M) {
-                        AddTheme(M, "Dark");
-                        M.Add(std::make_shared<TqoAssetColor>("Dark\\Today's", 0xFF000000u));
-                    },
-                    "  Result := Application.ThemeSettings.ThemeName + TqoAsset.ThemeSeparator + 'Today''s';"}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
-
-// The checker itself must see the faults it is there for.
-TEST(ConstantsGeneratorTest, PascalCheckerFindsUndeclaredTypesAndEmptyConstSections)
-{
-    const QStringList Broken = {"    TqoThemeA = record",
-                                "    const",
-                                "    end;",
-                                "  public",
-                                "    class var CurrentTheme: TqoCurrentTheme;",
-                                "end."};
-    EXPECT_EQ(PascalProblems(Broken), QStringList({"empty const section in TqoThemeA",
-                                                   "type used before or without its declaration: TqoCurrentTheme"}));
+    qsizetype Last = -1;
+    for (const char* Text : {"  ORVO.Assets;", "    TqoCurrentTheme = record",
+                             "    class var CurrentTheme: TqoCurrentTheme;", "implementation", "  ORVO.Application;",
+                             "class function TqoAssetsConstants.TqoThemeBitmaps.LOGO: TqoAssetName; "}) {
+        const qsizetype At = Lines.indexOf(QString::fromUtf8(Text), Last + 1);
+        EXPECT_GT(At, Last) << Text;
+        Last = std::max(At, Last);
+    }
 }
 
 } // namespace

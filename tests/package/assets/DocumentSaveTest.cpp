@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -88,19 +91,6 @@ protected:
 
 } // namespace
 
-TEST_F(DocumentTest, ProjectWithoutAssetsLoadsEmptyAndFirstSaveCreatesTheThreeConfigurations)
-{
-    auto LDocument = Open();
-    EXPECT_EQ(LDocument->GetAssetsManager().Count(), 0);
-    EXPECT_EQ(LDocument->GetConfigFileName(), Assets(QStringLiteral("config.json")));
-    EXPECT_FALSE(LDocument->GetModified());
-
-    LDocument->Save(true);
-
-    EXPECT_EQ(AssetsFiles(), QStringList({"config-android.json", "config-ios.json", "config.json"}));
-    EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("Assets.Consts.pas"))));
-}
-
 TEST_F(DocumentTest, SaveWritesPlatformVariantsAndLeavesNoBackup)
 {
     auto LDocument = Open();
@@ -155,18 +145,6 @@ TEST_F(DocumentTest, StaleFilesGoAndFoldersLeftEmptyAreRemoved)
     EXPECT_EQ(QDir(Assets()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
 }
 
-TEST_F(DocumentTest, FilesAnExternalAssetNamesAreKept)
-{
-    WriteAll(Assets(QStringLiteral("Vendor/data.bin")), "vendor");
-    auto LDocument = Open();
-    auto LFile = LDocument->GetModel().AddEmptyFile(QStringLiteral("Vendor"));
-    LFile->SetBasePath(Assets());
-    LFile->SetUri(QStringLiteral("Vendor\\data.bin"));
-    LFile->SetExternal(true);
-    LDocument->Save(true);
-    EXPECT_EQ(ReadAll(Assets(QStringLiteral("Vendor/data.bin"))), QByteArray("vendor"));
-}
-
 TEST_F(DocumentTest, BackupIsTakenFirstAndSurvivesASaveThatStopsAtTheConfigurations)
 {
     auto LDocument = Open();
@@ -174,12 +152,13 @@ TEST_F(DocumentTest, BackupIsTakenFirstAndSurvivesASaveThatStopsAtTheConfigurati
     LDocument->Save(true);
     const QByteArray LBefore = ReadAll(Assets(QStringLiteral("config.json")));
 
-    // The iOS variant cannot be written over a folder: the save stops after config.json.
+    // The iOS variant cannot be written over a folder: the model's write stops after config.json
+    // (the document checks its targets first and would not start).
     QFile::remove(Assets(QStringLiteral("config-ios.json")));
     WriteAll(Assets(QStringLiteral("config-ios.json/keep")), "x");
     WriteAll(Assets(QStringLiteral("stray.txt")), "x");
     LDocument->GetModel().AddColor(QStringLiteral("B"), 0xFF0000BBu);
-    EXPECT_THROW(LDocument->Save(true), EqoException);
+    EXPECT_THROW(LDocument->GetModel().SaveToFile(LDocument->GetConfigFileName()), EqoException);
 
     EXPECT_EQ(ReadAll(Assets(QStringLiteral("config.backup.json"))), LBefore);
     EXPECT_EQ(NamesIn(Assets(QStringLiteral("config.json"))), QStringList({"A", "B"}));
@@ -188,7 +167,7 @@ TEST_F(DocumentTest, BackupIsTakenFirstAndSurvivesASaveThatStopsAtTheConfigurati
 
     // Once the obstacle is gone the next save completes and drops the backup.
     QDir(Assets(QStringLiteral("config-ios.json"))).removeRecursively();
-    LDocument->Save(true);
+    LDocument->GetModel().SaveToFile(LDocument->GetConfigFileName());
     EXPECT_EQ(AssetsFiles(), QStringList({"config-android.json", "config-ios.json", "config.json"}));
 }
 
@@ -299,3 +278,171 @@ TEST_F(DocumentTest, SaveWhileTheProjectClosesLeavesTheDeploymentAlone)
     EXPECT_EQ(LEntries(QStringLiteral("ORVO_Assets")), 0);
     EXPECT_TRUE(QFileInfo::exists(Path(QStringLiteral("Assets.Consts.pas"))));
 }
+
+namespace {
+
+const QByteArray CSvg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"24\" height=\"24\">"
+                        "<rect width=\"10\" height=\"10\" fill=\"#ff0000\"/></svg>";
+
+// Every file below a folder with its modification time.
+QMap<QString, QDateTime> Times(const QString& AFolder)
+{
+    QMap<QString, QDateTime> LTimes;
+    for (const QString& LFile : testdata::FileNames(AFolder))
+        LTimes.insert(LFile, QFileInfo(AFolder + QLatin1Char('/') + LFile).lastModified());
+    return LTimes;
+}
+
+} // namespace
+
+TEST_F(DocumentTest, SaveWithNothingChangedWritesNoFileAndKeepsModificationTimes)
+{
+    auto LDocument = Open();
+    AddFileAsset(*LDocument, QStringLiteral("Docs\\Terms"), "terms");
+    WriteAll(Path(QStringLiteral("sources/logo.svg")), CSvg);
+    LDocument->GetModel().AddEmptySVG(QStringLiteral("Logo"))->SetSVGUri(Path(QStringLiteral("sources/logo.svg")));
+    TqoBitmap LBitmap(4, 4);
+    LBitmap.Clear(0xFF00FF00u);
+    LDocument->GetModel().AddEmptyBitmapSet(QStringLiteral("Dot"))->GetBitmapInfos().front()->SetBitmap(LBitmap);
+    const auto LFirst = LDocument->Save(false);
+    // Three asset files beside the SVG's vector file, three configurations, the constants unit.
+    EXPECT_EQ(LFirst.WrittenFiles.size(), 8);
+    // Times far back: a rewrite would show even within the file system's time resolution.
+    const QDateTime LOld = QDateTime::currentDateTimeUtc().addDays(-3);
+    for (const QString& LFile : testdata::FileNames(FDir.path())) {
+        QFile LData(Path(LFile));
+        ASSERT_TRUE(LData.open(QIODevice::ReadWrite) && LData.setFileTime(LOld, QFileDevice::FileModificationTime));
+    }
+    const auto LBefore = Times(FDir.path());
+
+    const auto LSecond = LDocument->Save(false);
+    EXPECT_EQ(LSecond.WrittenFiles, QStringList());
+    EXPECT_EQ(LSecond.UnchangedFiles.size(), 8);
+    EXPECT_EQ(LSecond.DeletedFiles, QStringList());
+    EXPECT_EQ(Times(FDir.path()), LBefore);
+
+    // A new color rewrites the configurations, nothing else (the unit is made from the
+    // project's manager, which this test does not register).
+    LDocument->GetModel().AddColor(QStringLiteral("New"), 0xFF123456u);
+    const auto LThird = LDocument->Save(false);
+    QStringList LWritten;
+    for (const QString& LFile : LThird.WrittenFiles)
+        LWritten << QDir(FDir.path()).relativeFilePath(LFile);
+    LWritten.sort();
+    EXPECT_EQ(LWritten, QStringList({"Assets/config-android.json", "Assets/config-ios.json", "Assets/config.json"}));
+}
+
+TEST_F(DocumentTest, FailedStorageOfOneAssetIsLoggedAndKeepsTheFilesItNames)
+{
+    auto LDocument = Open();
+    WriteAll(Path(QStringLiteral("sources/logo.svg")), CSvg);
+    LDocument->GetModel().AddEmptySVG(QStringLiteral("Logo"))->SetSVGUri(Path(QStringLiteral("sources/logo.svg")));
+    LDocument->Save(true);
+    // The vector file cannot be written over a folder, so the SVG asset's storage fails.
+    QFile::remove(Assets(QStringLiteral("Logo/default.vector")));
+    ASSERT_TRUE(QDir().mkpath(Assets(QStringLiteral("Logo/default.vector/x"))));
+    AddFileAsset(*LDocument, QStringLiteral("Terms"), "terms");
+
+    const auto LResult = LDocument->Save(true);
+
+    EXPECT_EQ(LResult.FailedAssets.size(), 1);
+    const auto& LEntries = FLog.Entries();
+    EXPECT_EQ(std::count_if(LEntries.begin(), LEntries.end(),
+                            [](const TqoLogCapture::TqoEntry& E) {
+                                return E.Level == TqoLogLevel::Error &&
+                                       E.Message.startsWith(QStringLiteral("Cannot save asset's files on disk"));
+                            }),
+              1);
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("Logo/default.svg"))), CSvg);
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("Terms/default.txt"))), QByteArray("terms"));
+    EXPECT_EQ(NamesIn(Assets(QStringLiteral("config.json"))), QStringList({"Logo", "Terms"}));
+}
+
+TEST_F(DocumentTest, ConfigurationNestedTooDeepIsAnErrorWithFileAndLine)
+{
+    WriteAll(Assets(QStringLiteral("config.json")), "{\n\"assets\": " + QByteArray(100000, '[') + "\n");
+    TqoAssetsDocument LDocument;
+    try {
+        LDocument.SetProject(FProject);
+        FAIL() << "the load should fail";
+    } catch (const EqoFileError& E) {
+        EXPECT_EQ(E.FileName(), Assets(QStringLiteral("config.json")));
+        EXPECT_EQ(E.Line(), 2);
+    }
+}
+
+TEST_F(DocumentTest, ConfigurationChangedByAnotherProgramIsNotSavedOver)
+{
+    auto LDocument = Open();
+    LDocument->GetModel().AddColor(QStringLiteral("Mine"), 1u);
+    LDocument->Save(true);
+    TqoAssetsManager LOther;
+    LOther.Add(std::make_shared<TqoAssetColor>(QStringLiteral("Theirs"), 2u));
+    TqoAssetsFactory::SaveConfigToFile(LOther, Assets(QStringLiteral("config.json")));
+    const QByteArray LTheirs = ReadAll(Assets(QStringLiteral("config.json")));
+
+    LDocument->GetModel().AddColor(QStringLiteral("Later"), 3u);
+    try {
+        LDocument->Save(true);
+        FAIL() << "the save should be refused";
+    } catch (const EqoFileError& E) {
+        EXPECT_TRUE(QString::fromUtf8(E.what()).contains(QStringLiteral("open it again"))) << E.what();
+    }
+    EXPECT_EQ(ReadAll(Assets(QStringLiteral("config.json"))), LTheirs);
+}
+
+struct TObstacle
+{
+    const char* Name;
+    const char* Path;   // in the project folder
+    const char* LinkTo; // "file" or "folder" outside the project; nullptr: no link
+    bool IsReadOnly;    // otherwise, without a link: a folder in the file's place
+};
+
+class DocumentObstacleTest : public DocumentTest, public testing::WithParamInterface<TObstacle>
+{
+};
+
+// Everything a save would write must be writable and no link, or the save writes nothing:
+// no half-saved project, nothing outside it changed.
+TEST_P(DocumentObstacleTest, SaveThatCannotFinishWritesNothing)
+{
+    auto LDocument = Open();
+    AddFileAsset(*LDocument, QStringLiteral("Icons\\Back"), "back");
+    LDocument->Save(false);
+    QTemporaryDir LOutside;
+    WriteAll(LOutside.filePath(QStringLiteral("file")), "outside");
+    QDir().mkpath(LOutside.filePath(QStringLiteral("folder")));
+    const QString LPath = Path(QString::fromUtf8(GetParam().Path));
+    if (GetParam().IsReadOnly) {
+        ASSERT_TRUE(QFile::setPermissions(LPath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    } else {
+        QFile::remove(LPath);
+        QDir(LPath).removeRecursively();
+        if (GetParam().LinkTo)
+            ASSERT_TRUE(QFile::link(LOutside.filePath(QString::fromUtf8(GetParam().LinkTo)), LPath));
+        else
+            ASSERT_TRUE(QDir().mkpath(LPath + QStringLiteral("/x")));
+    }
+    const QMap<QString, QDateTime> LBefore = Times(FDir.path());
+
+    LDocument->GetModel().AddColor(QStringLiteral("New"), 1u);
+    LDocument->GetModel().Remove(QStringLiteral("Icons\\Back"));
+    EXPECT_THROW(LDocument->Save(false), EqoFileError);
+
+    EXPECT_EQ(Times(FDir.path()), LBefore);
+    EXPECT_EQ(testdata::FileNames(LOutside.path()), QStringList({"file"}));
+    EXPECT_EQ(ReadAll(LOutside.filePath(QStringLiteral("file"))), QByteArray("outside"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, DocumentObstacleTest,
+    testing::Values(TObstacle{"link_as_asset_file", "Assets/Icons/Back/default.txt", "file", false},
+                    TObstacle{"link_as_folder", "Assets/Icons", "folder", false},
+                    TObstacle{"link_as_backup", "Assets/config.backup.json", "file", false},
+                    TObstacle{"link_as_platform_configuration", "Assets/config-android.json", "file", false},
+                    TObstacle{"link_as_constants_unit", "Assets.Consts.pas", "file", false},
+                    TObstacle{"read_only_project", "DemoApp.dproj", nullptr, true},
+                    TObstacle{"read_only_constants_unit", "Assets.Consts.pas", nullptr, true},
+                    TObstacle{"folder_as_platform_configuration", "Assets/config-android.json", nullptr, false}),
+    testdata::TCaseName());

@@ -110,15 +110,6 @@ TEST(EditorsPreview, DarkBitmapOnLightChessboardCentered)
                  0);
 }
 
-TEST(EditorsPreview, LightBitmapOnDarkChessboard)
-{
-    const auto asset = SetWithBitmap(SolidImage(8, 8, White));
-    const auto image = Editor(asset->GetKind())->GeneratePreview(asset.get(), QSize(32, 32));
-    ASSERT_NE(image, nullptr);
-    ExpectPixels(*image,
-                 {{{0, 0}, dsgn::DarkGridColors.Color1}, {{4, 0}, dsgn::DarkGridColors.Color2}, {{16, 16}, White}}, 0);
-}
-
 TEST(EditorsPreview, LuminanceAboveThresholdPicksDarkBoard)
 {
     // 0xA0 gray is 0.627, 0xB0 gray 0.690: either side of the 0.65 threshold.
@@ -133,44 +124,6 @@ TEST(EditorsPreview, LuminanceAboveThresholdPicksDarkBoard)
         ASSERT_NE(image, nullptr);
         EXPECT_EQ(image->pixel(0, 0), c.Board.Color1) << Hex(c.Color);
     }
-}
-
-TEST(EditorsPreview, LuminanceWeighsPixelsByAlpha)
-{
-    const struct
-    {
-        const char* Label;
-        QImage Image;
-        float Expected;
-    } cases[] = {
-        {"black", SolidImage(3, 3, Black), 0.0f},
-        {"white", SolidImage(3, 3, White), 1.0f},
-        {"pure green", SolidImage(3, 3, 0xFF00FF00), 0.7152f},
-        {"transparent", SolidImage(3, 3, 0x00FFFFFF), 0.0f},
-        {"empty", QImage(), 0.0f},
-    };
-    for (const auto& c : cases)
-        EXPECT_NEAR(dsgn::Luminance(core::TqoBitmap(c.Image)), c.Expected, 1e-4) << c.Label;
-
-    // Half the pixels transparent white, half opaque black: only the black ones count.
-    QImage mixed = SolidImage(2, 1, 0x00FFFFFF);
-    mixed.setPixel(1, 0, Black);
-    EXPECT_NEAR(dsgn::Luminance(core::TqoBitmap(mixed)), 0.0f, 1e-4);
-}
-
-TEST(EditorsPreview, LargeBitmapIsScaledDownToFit)
-{
-    const auto asset = SetWithBitmap(SolidImage(64, 32, Red));
-    const auto image = Editor(asset->GetKind())->GeneratePreview(asset.get(), QSize(32, 32));
-    ASSERT_NE(image, nullptr);
-    // 32 x 16, centered: rows 8..23 red across the whole width, the board above and below.
-    ExpectPixels(*image, {{{0, 8}, Red},
-                          {{31, 23}, Red},
-                          {{16, 16}, Red},
-                          {{0, 0}, White},
-                          {{16, 4}, LightGray},
-                          {{20, 27}, LightGray},
-                          {{20, 7}, White}});
 }
 
 TEST(EditorsPreview, BitmapSetWithoutBitmapGetsPlaceholder)
@@ -232,21 +185,6 @@ TEST(EditorsPreview, EmptySizeGivesNoBitmap)
     EXPECT_EQ(Editor(color.GetKind())->GeneratePreview(&color, QSize(0, 16)), nullptr);
     core::TqoAssetBitmapSet set(QStringLiteral("S"));
     EXPECT_EQ(Editor(set.GetKind())->GeneratePreview(&set, QSize(16, -1)), nullptr);
-}
-
-TEST(DesignerPreview, ChessBackgroundCells)
-{
-    core::TqoBitmap bitmap(10, 7);
-    dsgn::CreateChessBackground(bitmap, 3, 0xFF111111, 0xFF222222);
-    const struct
-    {
-        int X, Y;
-        QRgb Color;
-    } cells[] = {{0, 0, 0xFF111111}, {2, 2, 0xFF111111}, {3, 0, 0xFF222222}, {0, 3, 0xFF222222},
-                 {3, 3, 0xFF111111}, {9, 6, 0xFF222222}, {9, 0, 0xFF222222}, {6, 6, 0xFF111111}};
-    for (const auto& c : cells)
-        EXPECT_EQ(bitmap.Pixel(c.X, c.Y), c.Color) << c.X << "," << c.Y;
-    EXPECT_THROW(dsgn::CreateChessBackground(bitmap, 0, 0xFF111111, 0xFF222222), core::EqoAssertionFailed);
 }
 
 } // namespace

@@ -278,31 +278,6 @@ TEST(StorageSaveTo, SvgTheReaderRefusesKeepsBothFilesAndWarns)
     EXPECT_TRUE(warned);
 }
 
-TEST(StorageSaveTo, SvgVectorThatCannotBeWrittenLeavesUrisOnTheSource)
-{
-    TTempProject project;
-    const QString source = project.Source(QStringLiteral("dot.svg"));
-    WriteFile(source, R"(<svg xmlns="http://www.w3.org/2000/svg" width="4" height="4"><path d="M0 0H4V4Z"/></svg>)");
-    QDir().mkpath(project.InRoot(QStringLiteral("Dot/default.vector"))); // a folder where the file goes
-    core::TqoAssetSVG asset(QStringLiteral("Dot"));
-    asset.SetSVGUri(source);
-
-    EXPECT_THROW(Editor(core::TqoAssetSVG::Kind)->SaveTo(&asset, project.Root()), core::EqoException);
-    EXPECT_EQ(asset.GetSVGUri(), source);
-    EXPECT_EQ(asset.GetVectorUri(), QString());
-}
-
-TEST(StorageSaveTo, SvgWithoutFileIsSkipped)
-{
-    TTempProject project;
-    core::TqoAssetSVG asset(QStringLiteral("Nothing"));
-    EXPECT_EQ(Editor(core::TqoAssetSVG::Kind)->SaveTo(&asset, project.Root()), QStringList());
-    asset.SetSVGUri(project.Source(QStringLiteral("missing.svg")));
-    EXPECT_EQ(Editor(core::TqoAssetSVG::Kind)->SaveTo(&asset, project.Root()), QStringList());
-    EXPECT_EQ(asset.GetVectorUri(), QString());
-    EXPECT_FALSE(QFileInfo::exists(project.Root()));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Bad places
 
@@ -322,68 +297,6 @@ TEST(StorageSaveTo, FolderThatCannotBeCreatedRaisesItsMessage)
                                    .arg(project.InRoot(QStringLiteral("Docs/A"))));
     }
     EXPECT_EQ(asset.GetUri(), project.Source(QStringLiteral("a.txt")));
-}
-
-struct TEscapeCase
-{
-    const char* Label;
-    QString Name;
-};
-
-class StorageRefusesName : public testing::TestWithParam<TEscapeCase>
-{
-};
-
-TEST_P(StorageRefusesName, BeforeWritingAnything)
-{
-    TTempProject project;
-    const QString source = project.Source(QStringLiteral("payload.png"));
-    ASSERT_TRUE(SaveImage(SolidImage(2, 2, 0xFF000000), source));
-    const QStringList before = FilesBelow(project.Path());
-
-    core::TqoAssetFile file(GetParam().Name);
-    file.SetUri(source);
-    core::TqoAssetBitmapSet bitmaps(GetParam().Name);
-    bitmaps.Add(std::make_unique<core::TqoBitmapInfo>(source, 1.0f));
-    core::TqoAsset* assets[] = {&file, &bitmaps};
-    for (core::TqoAsset* asset : assets) {
-        try {
-            Editor(asset->GetKind())->SaveTo(asset, project.Root());
-            ADD_FAILURE() << asset->GetKind().toStdString() << " accepted the name";
-        } catch (const orvo::EqoAssetStorageError& E) {
-            EXPECT_TRUE(E.Message().contains(QStringLiteral("name=\"%1\"").arg(GetParam().Name))) << E.what();
-        }
-    }
-    EXPECT_EQ(FilesBelow(project.Path()), before);
-    EXPECT_FALSE(QFileInfo::exists(project.Root()));
-    EXPECT_EQ(file.GetUri(), source);
-}
-
-const TEscapeCase EscapeCases[] = {
-    {"ParentLevel", "..\\Evil"},
-    {"ParentInsideGroup", "Icons\\..\\..\\Evil"},
-    {"CurrentLevel", "Icons\\.\\Back"},
-    {"Drive", "C:\\Evil"},
-    {"DriveRelative", "C:Evil"},
-    {"Root", "\\Evil"},
-    {"SlashInsideLevel", "Icons/../../Evil"},
-    {"EmptyLevel", "Icons\\\\Back"},
-    {"Empty", ""},
-    {"DeviceName", "CON"},
-    {"DeviceNameWithExtension", "Icons\\nul.txt"},
-    {"NumberedDevice", "Ports\\com1"},
-    {"TrailingDot", "Icons\\Back."},
-};
-
-INSTANTIATE_TEST_SUITE_P(Names, StorageRefusesName, testing::ValuesIn(EscapeCases),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Label); });
-
-TEST(StorageSaveTo, NamesThatLookLikeDevicesButAreNotAreStored)
-{
-    for (const char* name : {"Console", "Icons\\com10", "Nul_Icon", "Icons\\a.b"}) {
-        SCOPED_TRACE(name);
-        EXPECT_NO_THROW(orvo::CheckStorageName(QString::fromLatin1(name)));
-    }
 }
 
 } // namespace

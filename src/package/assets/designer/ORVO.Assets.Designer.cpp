@@ -5,20 +5,26 @@
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
+#include "assets/storage/ORVO.Assets.ProjectLock.h"
 
 #include "ORVO.Assert.h"
 #include "ORVO.Assets.Factory.h"
 #include "ORVO.Log.h"
 #include "ToolsAPI.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSaveFile>
 #include <QSet>
 #include <array>
+#include <fcntl.h>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace orvo {
 
@@ -70,6 +76,114 @@ void RemoveEmptyFolders(const QString& AFolder, QStringList& ARemoved)
         if (LDir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System) && QDir().rmdir(LPath))
             ARemoved.append(LPath);
     }
+}
+
+// What a file looked like: a save that leaves all of it alone did not write the file.
+struct TqoFileStamp
+{
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = -1;
+    timespec Modified{};
+    mode_t Mode = 0;
+
+    static TqoFileStamp Of(const QString& AFileName)
+    {
+        struct stat LStat
+        {
+        };
+        TqoFileStamp LStamp;
+        if (lstat(QFile::encodeName(AFileName).constData(), &LStat) != 0)
+            return LStamp;
+        LStamp.Device = LStat.st_dev;
+        LStamp.Inode = LStat.st_ino;
+        LStamp.Size = LStat.st_size;
+        LStamp.Modified = LStat.st_mtim;
+        LStamp.Mode = LStat.st_mode;
+        return LStamp;
+    }
+    bool operator==(const TqoFileStamp& A) const
+    {
+        return Device == A.Device && Inode == A.Inode && Size == A.Size && Modified.tv_sec == A.Modified.tv_sec &&
+               Modified.tv_nsec == A.Modified.tv_nsec;
+    }
+};
+
+// Every plain file below a folder with its stamp, in all subfolders, links not followed.
+struct TqoFolderSnapshot
+{
+    QStringList Names;
+    QStringList Keys;                   // FileKey of each name
+    QHash<QString, TqoFileStamp> Files; // by FileKey
+    bool HasEmptyFolder = false;        // some folder below holds nothing at all
+};
+
+// Raises when the folder, or anything below it, is a symbolic link.
+TqoFolderSnapshot TakeSnapshot(const QString& AFolder)
+{
+    const auto LRefuse = [](const QString& ALink) {
+        throw EqoFileError(ALink, 0,
+                           QStringLiteral("is a symbolic link inside the assets folder; a save never writes or deletes "
+                                          "through links, so nothing was saved. Replace the link with the file or "
+                                          "folder itself"));
+    };
+    TqoFolderSnapshot LSnapshot;
+    if (QFileInfo(AFolder).isSymLink())
+        LRefuse(AFolder);
+    QSet<QString> LFolders;
+    QSet<QString> LParents;
+    for (QDirIterator LIt(AFolder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                          QDirIterator::Subdirectories);
+         LIt.hasNext();) {
+        const QString LFile = LIt.next();
+        LParents.insert(LIt.fileInfo().path());
+        const TqoFileStamp LStamp = TqoFileStamp::Of(LFile);
+        if (S_ISLNK(LStamp.Mode))
+            LRefuse(LFile);
+        if (S_ISDIR(LStamp.Mode))
+            LFolders.insert(LFile);
+        if (!S_ISREG(LStamp.Mode))
+            continue;
+        LSnapshot.Names.append(LFile);
+        LSnapshot.Keys.append(FileKey(LFile));
+        LSnapshot.Files.insert(LSnapshot.Keys.last(), LStamp);
+    }
+    LSnapshot.HasEmptyFolder = !(LFolders - LParents).isEmpty();
+    return LSnapshot;
+}
+
+// A file a save writes: a file that can be replaced, or a free name in a folder that can
+// take it. Checked for every target before the first write, so a save that would stop half
+// way does not start.
+void CheckWritableTarget(const QString& AFileName)
+{
+    const QFileInfo LInfo(AFileName);
+    const auto LRefuse = [&](const QString& AWhy) {
+        throw EqoFileError(AFileName, 0, QStringLiteral("%1; nothing was saved").arg(AWhy));
+    };
+    if (LInfo.isSymLink())
+        LRefuse(QStringLiteral("is a symbolic link, and a save never writes through links"));
+    if (LInfo.exists() && !LInfo.isFile())
+        LRefuse(QStringLiteral("is not a file, so it cannot be written"));
+    // A file without any write permission is read-only also for a user the system lets write it.
+    if (LInfo.exists() && (!LInfo.isWritable() || (TqoFileStamp::Of(AFileName).Mode & 0222) == 0))
+        LRefuse(QStringLiteral("is read-only"));
+    // Files are replaced through a temporary file beside them: the folder must take it.
+    QFileInfo LFolder(LInfo.absolutePath());
+    while (!LFolder.exists() && LFolder.absoluteFilePath() != LFolder.absolutePath())
+        LFolder = QFileInfo(LFolder.absolutePath());
+    if (!LFolder.isDir() || !LFolder.isWritable())
+        LRefuse(QStringLiteral("cannot be written: its folder \"%1\" is not a writable folder")
+                    .arg(QDir::toNativeSeparators(LFolder.absoluteFilePath())));
+}
+
+void SyncFileSystem(const QString& AFolder)
+{
+    const int LDescriptor = open(QFile::encodeName(AFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (LDescriptor < 0 || syncfs(LDescriptor) != 0)
+        TqoLog::Warning(CLogCategory, QStringLiteral("Cannot flush the assets' files to disk: folder=\"%1\""), AFolder);
+    if (LDescriptor >= 0)
+        close(LDescriptor);
 }
 
 std::optional<TqoAlphaColor> ColorOf(const TqoAssetsManager& AManager, const QString& AName, TqoPlatform APlatform,
@@ -386,6 +500,10 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
         CheckAsset(*LAsset);
 
     const QString LFolder = QFileInfo(AFileName).absolutePath();
+    // Taken before anything is written: only what was there before can be stale, and what a
+    // file looked like tells afterwards whether the save wrote it. A link anywhere below the
+    // folder stops the save here: writing or deleting through it would reach outside.
+    const TqoFolderSnapshot LBefore = TakeSnapshot(LFolder);
     if (!QDir().mkpath(LFolder))
         throw EqoFileError(LFolder, 0, QStringLiteral("Cannot create the assets folder"));
 
@@ -398,17 +516,12 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
             throw EqoFileError(GetBackupFileName(AFileName), 0, LBackup.errorString());
     }
 
-    // Taken before anything is written: only what was there before can be stale.
-    QStringList LExisting;
-    for (QDirIterator LIt(LFolder, {QStringLiteral("*")}, QDir::Files | QDir::Hidden | QDir::System,
-                          QDirIterator::Subdirectories);
-         LIt.hasNext();)
-        LExisting.append(LIt.next());
-
     QSet<QString> LKept;
+    QStringList LKeptFiles;
     const auto LKeep = [&](const QString& AFile) {
+        if (!LKept.contains(FileKey(AFile)))
+            LKeptFiles.append(AFile);
         LKept.insert(FileKey(AFile));
-        LResult.KeptFiles.append(AFile);
     };
     int LDone = 0;
     for (const TqoAssetPtr& LAsset : LAssets) {
@@ -426,6 +539,19 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
     }
     if (FOnSaveProgress)
         FOnSaveProgress(LDone, int(LAssets.size()), QString());
+    const auto LSort = [&](qsizetype AFrom) {
+        for (qsizetype I = AFrom; I < LKeptFiles.size(); ++I) {
+            const auto LIt = LBefore.Files.constFind(FileKey(LKeptFiles[I]));
+            const bool LSame = LIt != LBefore.Files.constEnd() && *LIt == TqoFileStamp::Of(LKeptFiles[I]);
+            (LSame ? LResult.UnchangedFiles : LResult.WrittenFiles).append(LKeptFiles[I]);
+        }
+    };
+    LSort(0);
+    // The storage does not flush its files one by one; once for all of them, before the
+    // configuration names them, costs one flush instead of thousands.
+    if (!LResult.WrittenFiles.isEmpty())
+        SyncFileSystem(LFolder);
+    const qsizetype LConfigsFrom = LKeptFiles.size();
     // A file that an asset still names stays, also when its storage failed or the asset is
     // external: deleting it would lose what the configuration points at.
     for (const TqoAssetPtr& LAsset : LAssets)
@@ -443,15 +569,21 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
                                        TqoWritingOptions(true, TqoPlatform::iOS, false));
     LKeep(LIOS);
 
+    LSort(LConfigsFrom);
+    LResult.KeptFiles = LKeptFiles;
+
     // The backup is not kept either: a save that gets this far needs it no more. It is not
-    // reported as a stale file.
+    // reported as a stale file. Only plain files are listed, so a deletion never follows a link.
     const QString LBackupKey = FileKey(GetBackupFileName(AFileName));
-    for (const QString& LFile : LExisting) {
-        if (LKept.contains(FileKey(LFile)))
+    bool LRemovedAny = false;
+    for (qsizetype I = 0; I < LBefore.Names.size(); ++I) {
+        const QString& LFile = LBefore.Names[I];
+        if (LKept.contains(LBefore.Keys[I]))
             continue;
         QFile LStale(LFile);
         if (LStale.remove()) {
-            if (FileKey(LFile) != LBackupKey)
+            LRemovedAny = true;
+            if (LBefore.Keys[I] != LBackupKey)
                 LResult.DeletedFiles.append(LFile);
         } else {
             TqoLog::Warning(CLogCategory,
@@ -460,7 +592,12 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
                             LFile, LStale.errorString());
         }
     }
-    RemoveEmptyFolders(LFolder, LResult.RemovedFolders);
+    if (QFileInfo::exists(GetBackupFileName(AFileName)) && !LBefore.Files.contains(LBackupKey))
+        QFile::remove(GetBackupFileName(AFileName));
+    // Only a deletion or a folder that was empty already can leave a folder empty: a save that
+    // only writes does not walk the folders again.
+    if (LRemovedAny || LBefore.HasEmptyFolder)
+        RemoveEmptyFolders(LFolder, LResult.RemovedFolders);
     return LResult;
 }
 
@@ -512,7 +649,12 @@ void TqoAssetsDocument::Load()
                   QStringLiteral("Загрузка ассетов в локальный ассет-менеджер: projectFileName=\"%1\", "
                                  "configFileName=\"%2\""),
                   LProjectFileName, LConfigFileName);
+    const QFileInfo LFolder(QFileInfo(LConfigFileName).absolutePath());
+    if (LFolder.exists() && !LFolder.isDir())
+        throw EqoFileError(LFolder.absoluteFilePath(), 0,
+                           QStringLiteral("the project's assets folder is a file, not a folder"));
     try {
+        FConfigStamp = ConfigStamp(LConfigFileName);
         FModel->LoadFromFile(LConfigFileName);
         FLoadError.clear();
     } catch (const std::exception& E) {
@@ -538,6 +680,7 @@ void TqoAssetsDocument::CheckConfigWritable()
     const QString LConfigFileName = GetConfigFileName();
     if (!QFileInfo::exists(LConfigFileName)) {
         FLoadError.clear();
+        FConfigStamp.clear();
         return;
     }
     try {
@@ -551,19 +694,64 @@ void TqoAssetsDocument::CheckConfigWritable()
                                .arg(FLoadError));
     }
     // Fixed since the failed load: its assets join the document before it is written over.
+    FConfigStamp = ConfigStamp(LConfigFileName);
     FModel->LoadFromFile(LConfigFileName);
     FModel->CleanUp();
     FLoadError.clear();
+}
+
+void TqoAssetsDocument::CheckConfigUnchanged()
+{
+    if (!FLoadError.isEmpty())
+        return; // the failed load has its own check
+    const QString LConfigFileName = GetConfigFileName();
+    if (ConfigStamp(LConfigFileName) != FConfigStamp)
+        throw EqoFileError(LConfigFileName, 0,
+                           QStringLiteral("another program changed the assets' configuration since the Assets Manager "
+                                          "loaded it; nothing was saved, so that its changes are not lost. Close the "
+                                          "Assets Manager and open it again to see them"));
+}
+
+QByteArray TqoAssetsDocument::ConfigStamp(const QString& AConfigFileName)
+{
+    QFile LFile(AConfigFileName);
+    if (!LFile.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QCryptographicHash LHash(QCryptographicHash::Sha1);
+    LHash.addData(&LFile);
+    return LHash.result();
+}
+
+void TqoAssetsDocument::CheckTargets(const std::shared_ptr<ide::IOTAProject>& AProject, bool AIsProjectDestroying) const
+{
+    const QString LConfigFileName = GetConfigFileName();
+    QStringList LFiles = {LConfigFileName, TqoAssetsModel::GetAndroidConfigFileName(LConfigFileName),
+                          TqoAssetsModel::GetIOSConfigFileName(LConfigFileName),
+                          TqoAssetsModel::GetBackupFileName(LConfigFileName)};
+    if (AProject) {
+        LFiles << TqoAssetsConstsGenerator::UnitFileNameOf(*AProject, AIsProjectDestroying);
+        if (!AIsProjectDestroying)
+            LFiles << AProject->FileName();
+    }
+    for (const QString& LFile : LFiles)
+        CheckWritableTarget(LFile);
 }
 
 TqoAssetsSaveResult TqoAssetsDocument::Save(bool AIsProjectDestroying)
 {
     const auto LProject = FProject.lock();
     const QString LConfigFileName = GetConfigFileName();
+    // Another program saving the same project waits for this one, or this one for it.
+    std::optional<TqoProjectLock> LLock;
+    if (LProject && QFileInfo::exists(LProject->FileName()))
+        LLock.emplace(LProject->FileName());
     CheckConfigWritable();
-    // Checked before the project's manager is emptied: a refused name changes nothing.
+    CheckConfigUnchanged();
+    // Checked before the project's manager is emptied: a refused name or a file that cannot
+    // be written changes nothing.
     for (const TqoAssetPtr& LAsset : GetAssetsManager().GetAllAssets())
         TqoAssetsModel::CheckAssetName(LAsset->GetName());
+    CheckTargets(LProject, AIsProjectDestroying);
 
     const std::shared_ptr<TqoAssetsManager> LProjectManager = FindProjectAssetsManager(FProjectGUID);
     if (LProjectManager) {
@@ -576,8 +764,11 @@ TqoAssetsSaveResult TqoAssetsDocument::Save(bool AIsProjectDestroying)
     TqoAssetsSaveResult LResult;
     try {
         LResult = FModel->SaveToFile(LConfigFileName);
+        FConfigStamp = ConfigStamp(LConfigFileName);
         FModel->LoadFromFile(LConfigFileName);
     } catch (...) {
+        // What this save wrote before it stopped is not another program's change.
+        FConfigStamp = ConfigStamp(LConfigFileName);
         // The form designer keeps what is on disk rather than an emptied manager.
         if (LProjectManager) {
             try {
@@ -599,8 +790,12 @@ TqoAssetsSaveResult TqoAssetsDocument::Save(bool AIsProjectDestroying)
     }
     if (LProjectManager)
         TqoAssetsFactory::LoadFromFile(*LProjectManager, LConfigFileName);
-    if (LProject)
-        TqoAssetsConstsGenerator::GenerateAssetsConsts(LProject, AIsProjectDestroying);
+    if (LProject) {
+        const QString LUnit = TqoAssetsConstsGenerator::UnitFileNameOf(*LProject, AIsProjectDestroying);
+        const TqoFileStamp LBefore = TqoFileStamp::Of(LUnit);
+        LResult.Warnings << TqoAssetsConstsGenerator::GenerateAssetsConsts(LProject, AIsProjectDestroying);
+        (LBefore == TqoFileStamp::Of(LUnit) ? LResult.UnchangedFiles : LResult.WrittenFiles).append(LUnit);
+    }
     return LResult;
 }
 

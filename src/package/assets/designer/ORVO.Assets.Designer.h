@@ -52,9 +52,12 @@ struct TqoAssetsSaveResult
 {
     int AssetsCount = 0;
     QStringList KeptFiles;      // written or kept by the assets' storage and the three configuration files
+    QStringList WrittenFiles;   // the kept files this save created or changed
+    QStringList UnchangedFiles; // the kept files it left as they were, modification time included
     QStringList DeletedFiles;   // stale files that were deleted
     QStringList RemovedFolders; // folders left empty and removed
     QStringList FailedAssets;   // identifying texts of assets whose files could not be written
+    QStringList Warnings;       // what the user should fix, such as names that collide in the constants unit
 };
 
 // The local asset manager of one Assets Manager view. Every change made through the model is
@@ -179,7 +182,10 @@ public:
     // configuration that does not parse raises EqoFileError (file and line); until that file
     // parses again or is gone, Save refuses to write over it.
     void Load();
-    // Writes the document; AIsProjectDestroying leaves the deployment entries alone.
+    // Writes the document; AIsProjectDestroying leaves the deployment entries alone. Holds the
+    // project's lock while it writes, and writes nothing when a target cannot be written (a
+    // read-only file, a folder in a file's place, a symbolic link) or when another program
+    // changed the configuration since it was loaded.
     TqoAssetsSaveResult Save(bool AIsProjectDestroying);
 
     void MarkModified() { FState |= StateBit(TqoState::Modified); }
@@ -214,6 +220,11 @@ public:
 private:
     static unsigned StateBit(TqoState AState) { return 1u << static_cast<unsigned>(AState); }
     void CheckConfigWritable();
+    // Refuses to save over a configuration another program wrote since this document read it.
+    void CheckConfigUnchanged();
+    void CheckTargets(const std::shared_ptr<ide::IOTAProject>& AProject, bool AIsProjectDestroying) const;
+    // The configuration's content as a hash; empty when there is no file.
+    static QByteArray ConfigStamp(const QString& AConfigFileName);
     // The asset manager the IDE keeps for the project, or nullptr.
     static std::shared_ptr<core::TqoAssetsManager> FindProjectAssetsManager(const QString& AProjectGUID);
     void RefreshDeployment(const std::shared_ptr<ide::IOTAProject>& AProject) const;
@@ -224,6 +235,7 @@ private:
     std::unique_ptr<TqoAssetsModel> FModel;
     QString FInitialAssetName;
     QString FLoadError;
+    QByteArray FConfigStamp;
     int FTreeWidth = 0;
     int FInfoColumnWidth = 0;
     std::function<void()> FOnLoaded;

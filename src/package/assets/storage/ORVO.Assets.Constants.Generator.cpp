@@ -143,11 +143,27 @@ void TqoAssetsConstsGenerator::Prepare()
     });
 }
 
-void TqoAssetsConstsGenerator::GenerateAssetsConsts(const std::shared_ptr<ide::IOTAProject>& AProject,
-                                                    bool AIsProjectDestroying)
+QStringList TqoAssetsConstsGenerator::GenerateAssetsConsts(const std::shared_ptr<ide::IOTAProject>& AProject,
+                                                           bool AIsProjectDestroying)
 {
     TqoAssetsConstsGenerator Generator(AProject);
-    Generator.Generate(AIsProjectDestroying);
+    return Generator.Generate(AIsProjectDestroying);
+}
+
+QString TqoAssetsConstsGenerator::UnitFileNameOf(const ide::IOTAProject& AProject, bool AIsProjectDestroying)
+{
+    if (!AIsProjectDestroying)
+        if (const auto Module = AProject.FindModuleInfo(UnitFileName))
+            return Module->FileName();
+    return QDir(QFileInfo(AProject.FileName()).absolutePath()).filePath(UnitFileName);
+}
+
+QStringList TqoAssetsConstsGenerator::CollisionWarnings(const core::TqoAssetsManager& AAssetsManager)
+{
+    TqoAssetsConstsGenerator Generator(std::shared_ptr<core::TqoAssetsManager>(
+        std::shared_ptr<void>(), const_cast<core::TqoAssetsManager*>(&AAssetsManager)));
+    Generator.Build();
+    return Generator.Collisions();
 }
 
 QStringList TqoAssetsConstsGenerator::GenerateLines(const core::TqoAssetsManager& AAssetsManager)
@@ -288,9 +304,37 @@ void TqoAssetsConstsGenerator::AddSeparator()
     FSkipSeparator = false;
 }
 
+void TqoAssetsConstsGenerator::NoteIdentifier(const QString& ARecord, const QString& AIdentifier,
+                                              const QString& AAssetName)
+{
+    // The language ignores letter case, and the identifiers are upper-cased anyway.
+    const QString Key = AIdentifier.toUpper();
+    if (FIdentifiers.empty() || FIdentifiers.back().first != ARecord)
+        FIdentifiers.push_back({ARecord, {}});
+    auto& Identifiers = FIdentifiers.back().second;
+    const auto It = std::find_if(Identifiers.begin(), Identifiers.end(), [&](const auto& A) { return A.first == Key; });
+    if (It == Identifiers.end())
+        Identifiers.push_back({Key, {AAssetName}});
+    else
+        It->second.append(AAssetName);
+}
+
+QStringList TqoAssetsConstsGenerator::Collisions() const
+{
+    QStringList Result;
+    for (const auto& [Record, Identifiers] : FIdentifiers)
+        for (const auto& [Identifier, Names] : Identifiers)
+            if (Names.size() > 1)
+                Result << QStringLiteral("Assets \"%1\" all become the identifier %2 in %3 of %4, which then does "
+                                         "not compile; rename all but one of them")
+                              .arg(Names.join(QStringLiteral("\", \"")), Identifier, Record, UnitFileName);
+    return Result;
+}
+
 void TqoAssetsConstsGenerator::Build()
 {
     FBuffer.clear();
+    FIdentifiers.clear();
     FSkipSeparator = false;
 
     const bool HasThemeColors = HasAny(&TqoAssetsConstsGenerator::IsThemeColor);
@@ -339,9 +383,12 @@ void TqoAssetsConstsGenerator::Build()
         AddSeparator();
         FBuffer << QString::fromLatin1(Section.Region) << QString::fromLatin1(Section.Record)
                 << QStringLiteral("    const");
+        const QString Record = QString::fromLatin1(Section.Record).trimmed().section(QLatin1Char(' '), 0, 0);
         for (const TqoAssetGroup& Group : FGroups)
-            if ((this->*Section.Filter)(*Group.First()))
+            if ((this->*Section.Filter)(*Group.First())) {
                 FBuffer << ConstantLine(Group, false, Section.ColorComments);
+                NoteIdentifier(Record, GenerateAssetName(Group.GetName(), false), Group.GetName());
+            }
         FBuffer << QStringLiteral("    end;") << QStringLiteral("    {$ENDREGION}");
     }
 
@@ -360,6 +407,8 @@ void TqoAssetsConstsGenerator::Build()
                     FBuffer << QStringLiteral("    const");
                 HasConstants = true;
                 FBuffer << ConstantLine(Group, true, true);
+                NoteIdentifier(QStringLiteral("TqoTheme") + GenerateThemeName(Theme),
+                               GenerateAssetName(Group.GetName(), true), Group.GetName());
             }
             FBuffer << QStringLiteral("    end;") << QString();
         }
@@ -464,8 +513,12 @@ void TqoAssetsConstsGenerator::SaveToFile(const QString& AFileName) const
 {
     const QByteArray Content = Encode(FBuffer);
     // An unchanged unit is not touched, so saving twice does not make the IDE reload it.
+    const QFileInfo Info(AFileName);
+    if (Info.isSymLink())
+        throw core::EqoFileError(
+            AFileName, 0, QStringLiteral("is a symbolic link; the constants unit is never written through links"));
     QFile Existing(AFileName);
-    if (Existing.open(QIODevice::ReadOnly) && Existing.size() == Content.size() && Existing.readAll() == Content)
+    if (Info.size() == Content.size() && Existing.open(QIODevice::ReadOnly) && Existing.readAll() == Content)
         return;
     Existing.close();
 
@@ -474,7 +527,7 @@ void TqoAssetsConstsGenerator::SaveToFile(const QString& AFileName) const
         throw core::EqoFileError(AFileName, 0, QStringLiteral("cannot write the file: %1").arg(File.errorString()));
 }
 
-void TqoAssetsConstsGenerator::Generate(bool AIsProjectDestroying)
+QStringList TqoAssetsConstsGenerator::Generate(bool AIsProjectDestroying)
 {
     core::TqoAssert::IsNotNil(FProject, QStringLiteral("FProject"));
     struct TqoReleaseProject
@@ -484,19 +537,19 @@ void TqoAssetsConstsGenerator::Generate(bool AIsProjectDestroying)
     } Release{FProject};
 
     Build();
+    const QStringList Warnings = Collisions();
+    for (const QString& Warning : Warnings)
+        core::TqoLog::Warning(LogCategory, QStringLiteral("%1"), Warning);
 
-    if (!AIsProjectDestroying) {
-        if (const auto Module = FProject->FindModuleInfo(UnitFileName)) {
-            SaveToFile(Module->FileName());
-            return;
-        }
+    const bool IsModule = !AIsProjectDestroying && FProject->FindModuleInfo(UnitFileName);
+    const QString FileName = UnitFileNameOf(*FProject, AIsProjectDestroying);
+    if (IsModule) {
+        SaveToFile(FileName);
+        return Warnings;
     }
-
-    const QString ProjectFolder = QFileInfo(FProject->FileName()).absolutePath();
-    const QString FileName = QDir(ProjectFolder).filePath(UnitFileName);
     core::TqoLog::Trace(LogCategory,
                         QStringLiteral("Сохранение новых констант: projectFileName=\"%1\", fileName=\"%2\", "),
-                        ProjectFolder, FileName);
+                        QFileInfo(FProject->FileName()).absolutePath(), FileName);
     SaveToFile(FileName);
 
     if (!AIsProjectDestroying) {
@@ -509,6 +562,7 @@ void TqoAssetsConstsGenerator::Generate(bool AIsProjectDestroying)
         } catch (...) {
         }
     }
+    return Warnings;
 }
 
 } // namespace orvo

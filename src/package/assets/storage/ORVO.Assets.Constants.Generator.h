@@ -35,14 +35,23 @@ public:
 
     // Called after every save of the Assets Manager; AIsProjectDestroying when the save
     // happens because the project is closing (the project's module list is left alone then).
-    static void GenerateAssetsConsts(const std::shared_ptr<ide::IOTAProject>& AProject, bool AIsProjectDestroying);
+    // Returns the warnings of Generate.
+    static QStringList GenerateAssetsConsts(const std::shared_ptr<ide::IOTAProject>& AProject,
+                                            bool AIsProjectDestroying);
+    // The file Generate writes: the project's module entry for the unit, or the unit beside
+    // the project file (always the latter while the project closes).
+    static QString UnitFileNameOf(const ide::IOTAProject& AProject, bool AIsProjectDestroying);
 
     // Builds the unit and writes it (only when its bytes changed); write errors raise
-    // EqoFileError. The project is released when it returns.
-    void Generate(bool AIsProjectDestroying);
+    // EqoFileError. The project is released when it returns. Asset names that become one
+    // identifier in one record are written as they come (the identifier rules stay) and
+    // returned as warnings, also logged, naming the assets to rename.
+    QStringList Generate(bool AIsProjectDestroying);
 
     // The unit's lines for the assets of AAssetsManager, as Generate writes them.
     static QStringList GenerateLines(const core::TqoAssetsManager& AAssetsManager);
+    // The collision warnings for the assets of AAssetsManager.
+    static QStringList CollisionWarnings(const core::TqoAssetsManager& AAssetsManager);
     // The file's bytes: UTF-8 with a byte-order mark, every line ended by CR LF.
     static QByteArray Encode(const QStringList& ALines);
 
@@ -70,6 +79,9 @@ private:
     // Groups of the current theme whose first asset has the kind key.
     std::vector<const core::TqoAssetGroup*> CurrentThemeGroups(const QString& AKind) const;
     void AddSeparator();
+    // Notes the identifier a group gets in a record, for the collision warnings.
+    void NoteIdentifier(const QString& ARecord, const QString& AIdentifier, const QString& AAssetName);
+    QStringList Collisions() const;
     void SaveToFile(const QString& AFileName) const;
 
     QStringList FBuffer;
@@ -78,6 +90,8 @@ private:
     QStringList FThemes;
     std::vector<core::TqoAssetGroup> FGroups;
     bool FSkipSeparator = false;
+    // Per record, per identifier: the asset names that got it, in order.
+    std::vector<std::pair<QString, std::vector<std::pair<QString, QStringList>>>> FIdentifiers;
 };
 
 } // namespace orvo

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <cmath>
 
 namespace orvo {
@@ -217,24 +218,67 @@ void TqoAssetsDeployment::AddToDeploy(const core::TqoAssetsManager* AAssetsManag
     core::TqoAssert::IsNotNil(AAssetsManager, QStringLiteral("AAssetsManager"));
     const QString Folder = AssetsFolder();
 
-    RemoveAllAssetsFilesFromDeployment();
-    RegisterDeployClasses();
-
-    AddAndroidFile({AndroidConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass);
-    AddiOSFile({iOSConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass);
-
     // In the order of the asset ids, not of the manager: a manager refilled from the written
     // configuration holds the same assets in another order, and a save that changes nothing
     // must leave the project file as it was.
     std::vector<core::TqoAssetPtr> Assets = AAssetsManager->GetAllAssets();
     std::stable_sort(Assets.begin(), Assets.end(),
                      [](const core::TqoAssetPtr& A, const core::TqoAssetPtr& B) { return A->GetId() < B->GetId(); });
-    for (const core::TqoAssetPtr& Asset : Assets) {
-        for (const TqoDeployItem& Item : DeployItems(*Asset, Folder)) {
-            AddAndroidFile(Item, AssetsClass);
-            AddiOSFile(Item, AssetsClass);
-        }
+    std::vector<std::pair<TqoDeployItem, QString>> Items = {
+        {{AndroidConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass},
+        {{iOSConfigFile, RemoteFolder, RemoteConfigName}, AssetsConfigClass}};
+    for (const core::TqoAssetPtr& Asset : Assets)
+        for (const TqoDeployItem& Item : DeployItems(*Asset, Folder))
+            Items.push_back({Item, AssetsClass});
+
+    // Rebuilding the entries costs far more than reading them: entries that are already what
+    // the rebuild would make stay as they are.
+    const bool AddedClasses = RegisterDeployClasses();
+    if (!AddedClasses && HasEntries(Items))
+        return;
+
+    RemoveAllAssetsFilesFromDeployment();
+    RegisterDeployClasses();
+    AddAndroidFile(Items[0].first, AssetsConfigClass);
+    AddiOSFile(Items[1].first, AssetsConfigClass);
+    for (size_t I = 2; I < Items.size(); ++I) {
+        AddAndroidFile(Items[I].first, AssetsClass);
+        AddiOSFile(Items[I].first, AssetsClass);
     }
+}
+
+bool TqoAssetsDeployment::HasEntries(const std::vector<std::pair<TqoDeployItem, QString>>& AItems) const
+{
+    // Compared by local name, class, configuration and platforms. The remote names follow from
+    // the local name, so they are not read back: reading every entry's values per platform
+    // would cost most of what the rebuild costs.
+    const QStringList Both = dsgn::ORVOSupportedAndroidPlatforms + dsgn::ORVOSupportediOSPlatforms;
+    QHash<QString, std::pair<QString, const QStringList*>> Wanted; // local name -> class, platforms
+    for (const auto& [Item, Class] : AItems) {
+        // The configuration files are one per platform family.
+        const QStringList* Platforms = Item.LocalName == AndroidConfigFile ? &dsgn::ORVOSupportedAndroidPlatforms
+                                       : Item.LocalName == iOSConfigFile   ? &dsgn::ORVOSupportediOSPlatforms
+                                                                           : &Both;
+        Wanted.insert(Item.LocalName, {Class, Platforms});
+    }
+    qsizetype Count = 0;
+    for (const auto& File : FDeploymentManager->Files()) {
+        const QString Class = File->DeploymentClass();
+        if (Class != AssetsClass && Class != AssetsConfigClass)
+            continue;
+        ++Count;
+        const auto It = Wanted.constFind(File->LocalName());
+        if (It == Wanted.constEnd() || It->first != Class || !Configurations().contains(File->Configuration()))
+            return false;
+        QStringList Platforms = File->Platforms();
+        Platforms.sort();
+        QStringList Expected = *It->second;
+        Expected.sort();
+        if (Platforms != Expected)
+            return false;
+    }
+    // Each local name once per configuration.
+    return Count == Wanted.size() * Configurations().size();
 }
 
 void TqoAssetsDeployment::AddFiles(const TqoAsset& AAsset)

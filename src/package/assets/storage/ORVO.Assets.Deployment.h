@@ -54,6 +54,9 @@ private:
     std::shared_ptr<ide::IOTAProject> LockProject() const;
     QString AssetsFolder() const;
     void AddFile(const QString& APlatform, const TqoDeployItem& AItem, const QString& AClass);
+    // Whether the entries of both classes are those the items (with their classes) make: the
+    // same local names, configurations and platforms.
+    bool HasEntries(const std::vector<std::pair<TqoDeployItem, QString>>& AItems) const;
     void AddAndroidFile(const TqoDeployItem& AItem, const QString& AClass);
     void AddiOSFile(const TqoDeployItem& AItem, const QString& AClass);
 

@@ -7,12 +7,17 @@
 #include "System.Skia.h"
 #include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 
 namespace orvo {
 
@@ -58,25 +63,95 @@ bool IsSameFileIgnoringCase(const QString& ASource, const QString& ADest)
                                        std::filesystem::path(ADest.toStdString()), error);
 }
 
-// Copies byte for byte, overwriting. The copy goes to a temporary file renamed at the end,
-// so a failed copy leaves the old file, and copying a file onto itself cannot empty it.
+// Whether two files hold the same bytes; size first, so most changed files cost no read.
+bool HasSameContent(const QString& ASource, const QString& ADest)
+{
+    const QFileInfo dest(ADest);
+    if (!dest.isFile() || dest.isSymLink() || dest.size() != QFileInfo(ASource).size())
+        return false;
+    QFile a(ASource);
+    QFile b(ADest);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+        return false;
+    while (!a.atEnd()) {
+        const QByteArray chunk = a.read(1 << 16);
+        if (chunk.isEmpty() || b.read(chunk.size()) != chunk)
+            return false;
+    }
+    return b.atEnd();
+}
+
+void RefuseLink(const QString& ADest)
+{
+    if (QFileInfo(ADest).isSymLink())
+        throw core::EqoFileError(ADest, 0,
+                                 QStringLiteral("is a symbolic link; the assets' files are never written "
+                                                "through links"));
+}
+
+// Replaces ADest through a temporary file beside it, renamed over it at the end, so a failed
+// write leaves the old file. The files are not flushed to disk one by one: the document
+// flushes the file system once, before it writes the configuration that names them.
+void ReplaceFile(const QString& ADest, const std::function<bool(QIODevice&)>& AWrite)
+{
+    RefuseLink(ADest);
+    QTemporaryFile temp(ADest + QStringLiteral(".XXXXXX"));
+    const auto fail = [&](const QString& AError) {
+        throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write the file: %1").arg(AError));
+    };
+    if (!temp.open())
+        fail(temp.errorString());
+    if (!AWrite(temp) || !temp.flush())
+        fail(temp.errorString());
+    const QFileInfo dest(ADest);
+    temp.setPermissions(dest.exists() ? dest.permissions()
+                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    temp.close();
+    if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(ADest).constData()) != 0)
+        fail(QString::fromLocal8Bit(strerror(errno)));
+    temp.setAutoRemove(false);
+}
+
+// Writes the bytes unless the file holds them already, modification time and all.
+void WriteIfChanged(const QString& ADest, const QByteArray& ABytes)
+{
+    const QFileInfo dest(ADest);
+    if (dest.isFile() && !dest.isSymLink() && dest.size() == ABytes.size()) {
+        QFile existing(ADest);
+        if (existing.open(QIODevice::ReadOnly) && existing.readAll() == ABytes)
+            return;
+    }
+    ReplaceFile(ADest, [&](QIODevice& AFile) { return AFile.write(ABytes) == ABytes.size(); });
+}
+
+// Copies byte for byte, overwriting; a destination that already holds the same bytes is left
+// as it is. Copying a file onto itself cannot empty it.
 void CopyFileOverwriting(const QString& ASource, const QString& ADest)
 {
+    if (HasSameContent(ASource, ADest))
+        return;
     QFile source(ASource);
     if (!source.open(QIODevice::ReadOnly))
         throw core::EqoFileError(ASource, 0, QStringLiteral("cannot open for copying: %1").arg(source.errorString()));
-    QSaveFile dest(ADest);
-    if (!dest.open(QIODevice::WriteOnly))
-        throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write a copy: %1").arg(dest.errorString()));
-    while (!source.atEnd()) {
-        const QByteArray chunk = source.read(1 << 20);
-        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
-            throw core::EqoFileError(ASource, 0, QStringLiteral("cannot read: %1").arg(source.errorString()));
-        if (dest.write(chunk) != chunk.size())
-            throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write a copy: %1").arg(dest.errorString()));
-    }
-    if (!dest.commit())
-        throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write a copy: %1").arg(dest.errorString()));
+    ReplaceFile(ADest, [&](QIODevice& AFile) {
+        while (!source.atEnd()) {
+            const QByteArray chunk = source.read(1 << 20);
+            if ((chunk.isEmpty() && source.error() != QFileDevice::NoError) || AFile.write(chunk) != chunk.size())
+                return false;
+        }
+        return true;
+    });
+}
+
+// An in-memory bitmap as PNG, written only when the file does not hold those bytes already.
+void SaveBitmapIfChanged(const core::TqoBitmap& ABitmap, const QString& ADest)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (ABitmap.Image().isNull() || !ABitmap.Image().save(&buffer, "png"))
+        throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write image"));
+    WriteIfChanged(ADest, bytes);
 }
 
 // Where an asset's files go: a folder named after the asset below the folders of its group path.
@@ -347,7 +422,7 @@ QStringList TqoAssetEditorBitmapSet::SaveTo(core::TqoAsset* AAsset, const QStrin
             break;
         }
         case core::TqoBitmapInfo::TqoSource::Memory:
-            info->GetBitmap().SaveToFile(fullFileName);
+            SaveBitmapIfChanged(info->GetBitmap(), fullFileName);
             break;
         default:
             core::TqoAssert::UnknownValue(QStringLiteral("TqoBitmapInfo.TqoSource"));
@@ -518,7 +593,7 @@ QStringList TqoAssetEditorSVG::SaveTo(core::TqoAsset* AAsset, const QString& ARo
         core::TqoLog::Warning(LogCategory,
                               QStringLiteral("The SVG reader could not read the SVG file: fileName=\"%1\""),
                               fullSVGFileName);
-    asset->GetVectorDocument().SaveToFile(fullVectorFileName);
+    WriteIfChanged(fullVectorFileName, asset->GetVectorDocument().SaveToBytes());
     asset->SetSVGUri(folder.Uri(svgFileName));
     asset->SetVectorUri(folder.Uri(vectorFileName));
     asset->SetBasePath(QDir::cleanPath(ARootPath));
