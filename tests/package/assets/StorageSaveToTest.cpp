@@ -128,17 +128,6 @@ TEST(StorageSaveTo, SourceAlreadyStoredInAnotherCase)
 // ---------------------------------------------------------------------------------------------
 // Bitmap sets
 
-TEST(StorageSaveTo, ScaleTexts)
-{
-    const struct
-    {
-        float Scale;
-        const char* Text;
-    } cases[] = {{1.0f, "10"}, {1.5f, "15"}, {2.0f, "20"}, {3.0f, "30"}, {4.0f, "40"}, {0.75f, "7"}, {0.5f, "5"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(orvo::ScaleText(c.Scale), QString::fromLatin1(c.Text)) << "scale " << c.Scale;
-}
-
 TEST(StorageSaveTo, BitmapSetWritesOnlyScalesWithBitmapsInOrder)
 {
     TTempProject project;

@@ -79,9 +79,6 @@ QString RelativeToAssetsFolder(const QString& AUri, const QString& AAssetsFolder
     return AUri;
 }
 
-// The scale as the storage names bitmap files: scale times 10, truncated.
-QString ScaleText(float AScale) { return QString::number(static_cast<long long>(std::trunc(double(AScale) * 10.0))); }
-
 bool EnsureDeployClasses(ide::IProjectDeployment& ADeployment)
 {
     std::vector<ide::TDeployClassPlatform> Platforms;
@@ -155,10 +152,9 @@ std::vector<TqoAssetsDeployment::TqoDeployItem> TqoAssetsDeployment::DeployItems
         for (const core::TqoBitmapInfo* Info : Set->GetBitmapInfos()) {
             if (Info->GetUri().isEmpty())
                 continue;
-            Items.push_back({CombinePath({LocalFolder, RelativeToAssetsFolder(Info->GetUri(), AAssetsFolder)}),
-                             RemoteDir,
-                             QStringLiteral("%1@%2x%3")
-                                 .arg(TargetId, ScaleText(Info->GetScale()), ExtractFileExt(Info->GetUri()))});
+            Items.push_back(
+                {CombinePath({LocalFolder, RelativeToAssetsFolder(Info->GetUri(), AAssetsFolder)}), RemoteDir,
+                 QStringLiteral("%1@%2x%3").arg(TargetId, Info->GetScaleText(), ExtractFileExt(Info->GetUri()))});
         }
     }
     return Items;

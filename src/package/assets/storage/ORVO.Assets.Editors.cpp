@@ -277,37 +277,14 @@ bool IsEmptySize(const QSize& ASize) { return ASize.width() <= 0 || ASize.height
 
 void CheckStorageName(const QString& AAssetName)
 {
-    static const QStringList deviceNames = {QStringLiteral("CON"), QStringLiteral("PRN"),    QStringLiteral("AUX"),
-                                            QStringLiteral("NUL"), QStringLiteral("CONIN$"), QStringLiteral("CONOUT$")};
-    auto refuse = [&](const QString& AWhy) {
+    // The name rule of the model, checked again as the last guard before a file is written.
+    const QString LWhy = core::TqoAssetNameHelper::Check(AAssetName);
+    if (!LWhy.isEmpty())
         throw EqoAssetStorageError(
             QStringLiteral("[Assets Designer]: Asset's name cannot name a folder inside the assets folder (%1): "
                            "name=\"%2\"")
-                .arg(AWhy, AAssetName));
-    };
-    if (AAssetName.isEmpty())
-        refuse(QStringLiteral("empty name"));
-    for (const QString& level : AAssetName.split(core::TqoAssetNameHelper::Separator)) {
-        if (level.isEmpty())
-            refuse(QStringLiteral("empty level or root"));
-        if (level == QLatin1String(".") || level == QLatin1String(".."))
-            refuse(QStringLiteral("relative level"));
-        for (QChar c : level)
-            if (c.unicode() < 0x20 || QStringView(u":*?\"<>|/").contains(c))
-                refuse(QStringLiteral("drive, separator or character not allowed in file names"));
-        // Windows drops trailing dots and blanks, so "a." would be the folder "a".
-        if (level.endsWith(QLatin1Char('.')) || level.endsWith(QLatin1Char(' ')))
-            refuse(QStringLiteral("level ends with a dot or a blank"));
-        const QString base = level.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
-        const bool isNumberedDevice =
-            base.size() == 4 && (base.startsWith(QLatin1String("COM")) || base.startsWith(QLatin1String("LPT"))) &&
-            base[3].isDigit();
-        if (deviceNames.contains(base) || isNumberedDevice)
-            refuse(QStringLiteral("device name"));
-    }
+                .arg(LWhy, AAssetName));
 }
-
-QString ScaleText(float AScale) { return QString::number(static_cast<long long>(std::trunc(double(AScale) * 10))); }
 
 // ---------------------------------------------------------------------------------------------
 // color
@@ -409,7 +386,7 @@ QStringList TqoAssetEditorBitmapSet::SaveTo(core::TqoAsset* AAsset, const QStrin
     for (core::TqoBitmapInfo* info : asset->GetBitmapInfos()) {
         if (!info->HasBitmap())
             continue;
-        const QString fileName = QStringLiteral("%1@%2x.png").arg(asset->GetTargetId(), ScaleText(info->GetScale()));
+        const QString fileName = QStringLiteral("%1@%2x.png").arg(asset->GetTargetId(), info->GetScaleText());
         const QString fullFileName = folder.FileName(fileName);
         core::TqoLog::Trace(LogCategory, QStringLiteral("- BitmapInfo.Uri=\"%1\", FullFileName=\"%2\""), info->GetUri(),
                             fullFileName);
@@ -444,8 +421,7 @@ std::unique_ptr<core::TqoAsset> TqoAssetEditorBitmapSet::TryCreateAsset(const QS
     auto asset =
         std::make_unique<core::TqoAssetBitmapSet>(AAssetName, core::TqoPlatform::All, core::TqoDeviceClass::All);
     asset->Add(std::make_unique<core::TqoBitmapInfo>(AFileName, 1.0f));
-    for (float scale : {1.5f, 2.0f, 3.0f, 4.0f})
-        asset->Add(std::make_unique<core::TqoBitmapInfo>(scale));
+    asset->AddDefaultScales();
     return asset;
 }
 

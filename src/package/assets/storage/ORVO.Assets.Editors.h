@@ -200,13 +200,9 @@ private:
 void AssetsEditorsInitialization();
 void AssetsEditorsFinalization();
 
-// A storage folder or file name must stay below the assets folder: every level of the asset's
-// name is checked (no empty level, ".", "..", drive, root, reserved device name such as "CON",
-// or characters that are not allowed in file names). Raises EqoAssetStorageError.
+// A storage folder or file name must stay below the assets folder: the asset name rule of the
+// model, checked again before anything is written. Raises EqoAssetStorageError.
 void CheckStorageName(const QString& AAssetName);
-
-// The scale text of stored bitmap files: the scale times 10, truncated ("15" for 1.5, "7" for 0.75).
-QString ScaleText(float AScale);
 
 } // namespace orvo
 
