@@ -89,7 +89,8 @@ class TDeploymentFile final : public IProjectDeploymentFile
 {
 public:
     TDeploymentFile(std::shared_ptr<TDprojProject> AProject, QString ALocalName, QString AConfiguration)
-        : FProject(std::move(AProject)), FLocalName(std::move(ALocalName)), FConfiguration(std::move(AConfiguration))
+        : FProject(std::move(AProject)), FLocalName(std::move(ALocalName)), FConfiguration(std::move(AConfiguration)),
+          FKey(TDprojProject::TDeploymentIndex::Key(FConfiguration, FLocalName))
     {
     }
 
@@ -118,6 +119,7 @@ public:
         else
             Entry->SetAttribute(QStringLiteral("Configuration"), AConfiguration);
         FConfiguration = AConfiguration;
+        FKey = TDprojProject::TDeploymentIndex::Key(FConfiguration, FLocalName);
         FProject->DeploymentIndex().Valid = false;
         FProject->MarkModified();
     }
@@ -220,6 +222,7 @@ private:
     std::shared_ptr<TDprojProject> FProject;
     QString FLocalName;
     QString FConfiguration;
+    QString FKey;
 };
 
 class TDeployment final : public IProjectDeployment
@@ -302,7 +305,11 @@ public:
     static TXmlElement* FindEntry(const TDprojProject& AProject, const QString& AConfiguration,
                                   const QString& ALocalName)
     {
-        return Index(AProject).Entries.value(TDprojProject::TDeploymentIndex::Key(AConfiguration, ALocalName));
+        return FindEntry(AProject, TDprojProject::TDeploymentIndex::Key(AConfiguration, ALocalName));
+    }
+    static TXmlElement* FindEntry(const TDprojProject& AProject, const QString& AKey)
+    {
+        return Index(AProject).Entries.value(AKey);
     }
 
     std::shared_ptr<IProjectDeploymentFile> GetFile(const QString& AConfiguration, const QString& APlatform,
@@ -426,7 +433,8 @@ private:
     std::shared_ptr<TDprojProject> FProject;
 };
 
-TXmlElement* TDeploymentFile::Find() const { return TDeployment::FindEntry(*FProject, FConfiguration, FLocalName); }
+// The key is made once per file: a save asks for the same entry several times per platform.
+TXmlElement* TDeploymentFile::Find() const { return TDeployment::FindEntry(*FProject, FKey); }
 
 } // namespace
 

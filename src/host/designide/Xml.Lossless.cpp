@@ -527,28 +527,42 @@ bool TXmlElement::HasElements() const
     return std::any_of(FChildren.begin(), FChildren.end(), [](const auto& N) { return N->Kind() == TKind::Element; });
 }
 
+namespace {
+
+// Searched from both ends at once: elements are added and looked up near the end of long lists
+// (the deployment entries) and near their start (the first child's indent), so a search from
+// one end made a whole save quadratic.
+size_t FindChild(const std::vector<std::unique_ptr<TXmlNode>>& AChildren, const TXmlNode* AChild)
+{
+    for (size_t Front = 0, Back = AChildren.size(); Front < Back; ++Front) {
+        if (AChildren[Front].get() == AChild)
+            return Front;
+        if (AChildren[--Back].get() == AChild)
+            return Back;
+    }
+    return AChildren.size();
+}
+
+} // namespace
+
 size_t TXmlElement::IndexOf(const TXmlNode* AChild) const
 {
-    for (size_t I = 0; I < FChildren.size(); ++I)
-        if (FChildren[I].get() == AChild)
-            return I;
-    throw std::invalid_argument("XML node is not a child of <" + FName + ">");
+    const size_t Index = FindChild(FChildren, AChild);
+    if (Index == FChildren.size())
+        throw std::invalid_argument("XML node is not a child of <" + FName + ">");
+    return Index;
 }
 
 // The whitespace after the last line break before this element, or four spaces a level.
 std::string TXmlElement::OwnIndent() const
 {
     const auto& Siblings = FParent ? FParent->FChildren : FDocument->FChildren;
-    for (size_t I = 0; I < Siblings.size(); ++I) {
-        if (Siblings[I].get() != this)
-            continue;
-        if (I > 0 && Siblings[I - 1]->Kind() == TKind::Text) {
-            const std::string& Raw = Siblings[I - 1]->FRaw;
-            const size_t Break = Raw.rfind('\n');
-            if (Break != std::string::npos && IsBlank(Raw.substr(Break)))
-                return Raw.substr(Break + 1);
-        }
-        break;
+    const size_t I = FindChild(Siblings, this);
+    if (I > 0 && I < Siblings.size() && Siblings[I - 1]->Kind() == TKind::Text) {
+        const std::string& Raw = Siblings[I - 1]->FRaw;
+        const size_t Break = Raw.rfind('\n');
+        if (Break != std::string::npos && IsBlank(Raw.substr(Break)))
+            return Raw.substr(Break + 1);
     }
     int Depth = 0;
     for (const TXmlElement* P = FParent; P; P = P->FParent)

@@ -95,10 +95,23 @@ void RefuseLink(const QString& ADest)
 void ReplaceFile(const QString& ADest, const std::function<bool(QIODevice&)>& AWrite)
 {
     RefuseLink(ADest);
-    QTemporaryFile temp(ADest + QStringLiteral(".XXXXXX"));
     const auto fail = [&](const QString& AError) {
         throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write the file: %1").arg(AError));
     };
+    if (!QFileInfo::exists(ADest)) {
+        // A new file replaces nothing, so it is written in place (created exclusively, which
+        // also refuses a link made meanwhile) and removed again when the write fails.
+        QFile file(ADest);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            fail(file.errorString());
+        if (!AWrite(file) || !file.flush()) {
+            const QString error = file.errorString();
+            file.remove();
+            fail(error);
+        }
+        return;
+    }
+    QTemporaryFile temp(ADest + QStringLiteral(".XXXXXX"));
     if (!temp.open())
         fail(temp.errorString());
     if (!AWrite(temp) || !temp.flush())
