@@ -1,4 +1,5 @@
 #include "System.Skia.h"
+#include "TestData.h"
 
 #include <charconv>
 #include <cstring>
@@ -17,11 +18,7 @@ struct TPathCase
     const char* Expected; // absolute path data of the result
 };
 
-void PrintTo(const TPathCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class SvgPathDataTest : public ::testing::TestWithParam<TPathCase>
-{
-};
+using SvgPathDataTest = ::testing::TestWithParam<TPathCase>;
 
 TEST_P(SvgPathDataTest, ParsesToPoints)
 {
@@ -54,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(
         TPathCase{"arc_to_its_start_is_line", "M5 5A3 3 0 0 1 5 5", "M5 5L5 5"},
         TPathCase{"skia_segment_shorthand", "M0 0~1 2 3 4", "M0 0M1 2L3 4"}, TPathCase{"empty", "", ""},
         TPathCase{"blanks_only", " \t\r\n", ""}, TPathCase{"trailing_blanks", "M1 2 ", "M1 2"}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+    testdata::TCaseName());
 
 struct TArcCase
 {
@@ -64,11 +61,7 @@ struct TArcCase
     QPointF End;
 };
 
-void PrintTo(const TArcCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class SvgArcTest : public ::testing::TestWithParam<TArcCase>
-{
-};
+using SvgArcTest = ::testing::TestWithParam<TArcCase>;
 
 TEST_P(SvgArcTest, CoversTheRightSideAndEndsOnTheEndpoint)
 {
@@ -94,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         TArcCase{"large_arc_takes_three_quarters", "M0 0A5 5 0 1 1 5 5", QRectF(0, -5, 10, 10), QPointF(5, 5)},
         TArcCase{"small_arc_takes_one_quarter", "M0 0A5 5 0 0 1 5 5", QRectF(0, 0, 5, 5), QPointF(5, 5)},
         TArcCase{"rotated_ellipse", "M0 0A10 5 90 0 1 0 20", QRectF(0, 0, 5, 20), QPointF(0, 20)}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+    testdata::TCaseName());
 
 struct TBadPathCase
 {
@@ -102,11 +95,7 @@ struct TBadPathCase
     const char* Data;
 };
 
-void PrintTo(const TBadPathCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class SvgPathDataRejectTest : public ::testing::TestWithParam<TBadPathCase>
-{
-};
+using SvgPathDataRejectTest = ::testing::TestWithParam<TBadPathCase>;
 
 TEST_P(SvgPathDataRejectTest, FailsAndKeepsNothing)
 {
@@ -130,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TBadPathCase{"exponent_without_digits", "M1e 5"}, TBadPathCase{"lone_sign", "M- 5"},
                       TBadPathCase{"too_large_for_a_float", "M1e39 0"},
                       TBadPathCase{"non_ascii_digit", "M0 0L\uFF15 5"}),
-    [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+    testdata::TCaseName());
 
 // Short decimals take a quicker road than the others; both must give the nearest float.
 TEST(SvgPathData, DecimalsReadAsTheNearestFloat)
@@ -226,11 +215,7 @@ struct TFillTypeCase
     bool CenterFilled;
 };
 
-void PrintTo(const TFillTypeCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class SkFillTypeTest : public ::testing::TestWithParam<TFillTypeCase>
-{
-};
+using SkFillTypeTest = ::testing::TestWithParam<TFillTypeCase>;
 
 TEST_P(SkFillTypeTest, DecidesTheTwiceWoundArea)
 {
@@ -253,6 +238,6 @@ TEST_P(SkFillTypeTest, DecidesTheTwiceWoundArea)
 INSTANTIATE_TEST_SUITE_P(FillTypes, SkFillTypeTest,
                          ::testing::Values(TFillTypeCase{"winding", ext::TSkPathFillType::Winding, true},
                                            TFillTypeCase{"even_odd", ext::TSkPathFillType::EvenOdd, false}),
-                         [](const auto& AInfo) { return std::string(AInfo.param.Name); });
+                         testdata::TCaseName());
 
 } // namespace

@@ -21,9 +21,7 @@ struct TSizeCase
     QSizeF Expected;
 };
 
-class SvgBrushOriginalSize : public testing::TestWithParam<TSizeCase>
-{
-};
+using SvgBrushOriginalSize = testing::TestWithParam<TSizeCase>;
 
 TEST_P(SvgBrushOriginalSize, FromRootAttributes)
 {
@@ -81,9 +79,7 @@ struct TRenderCase
     std::vector<TRenderProbe> Probes;
 };
 
-class SvgBrushRender : public testing::TestWithParam<TRenderCase>
-{
-};
+using SvgBrushRender = testing::TestWithParam<TRenderCase>;
 
 TEST_P(SvgBrushRender, FitsKeepingAspectRatio)
 {
