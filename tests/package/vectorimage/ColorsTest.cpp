@@ -51,9 +51,7 @@ struct TLookupCase
     const char* Color;
 };
 
-class ColorsLookup : public testing::TestWithParam<TLookupCase>
-{
-};
+using ColorsLookup = testing::TestWithParam<TLookupCase>;
 
 TEST_P(ColorsLookup, TryGetValue)
 {

@@ -130,9 +130,7 @@ struct TFormatCase
     const char* Fixed;
 };
 
-class ValuesFormat : public testing::TestWithParam<TFormatCase>
-{
-};
+using ValuesFormat = testing::TestWithParam<TFormatCase>;
 
 TEST_P(ValuesFormat, GeneralAndFixed)
 {

@@ -66,11 +66,7 @@ struct TSceneCase
     std::vector<TProbe> Probes;
 };
 
-void PrintTo(const TSceneCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class WriterSceneTest : public ::testing::TestWithParam<TSceneCase>
-{
-};
+using WriterSceneTest = ::testing::TestWithParam<TSceneCase>;
 
 TEST_P(WriterSceneTest, DrawsTheExpectedPixels)
 {
@@ -256,11 +252,7 @@ struct TSizeCase
     QSizeF Size;
 };
 
-void PrintTo(const TSizeCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class WriterDamagedSizeTest : public ::testing::TestWithParam<TSizeCase>
-{
-};
+using WriterDamagedSizeTest = ::testing::TestWithParam<TSizeCase>;
 
 // A size from a damaged file gives an empty bitmap; the commands are still run.
 TEST_P(WriterDamagedSizeTest, GivesAnEmptyBitmap)
@@ -318,11 +310,7 @@ struct TColorCase
     core::TqoAlphaColor Color;
 };
 
-void PrintTo(const TColorCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class WriterPaintColorTest : public ::testing::TestWithParam<TColorCase>
-{
-};
+using WriterPaintColorTest = ::testing::TestWithParam<TColorCase>;
 
 TEST_P(WriterPaintColorTest, Converts)
 {
