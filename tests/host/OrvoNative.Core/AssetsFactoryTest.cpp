@@ -241,9 +241,7 @@ struct MalformedCase
     const char* Fragment; // part of the message
 };
 
-class MalformedConfigTest : public ::testing::TestWithParam<MalformedCase>
-{
-};
+using MalformedConfigTest = ::testing::TestWithParam<MalformedCase>;
 
 TEST_P(MalformedConfigTest, RaisesAnErrorNamingFileAndLineAndAddsNothing)
 {

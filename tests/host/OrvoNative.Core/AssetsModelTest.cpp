@@ -17,9 +17,7 @@ struct NameCase
     const char* Why; // part of the reason when refused
 };
 
-class NameRuleTest : public ::testing::TestWithParam<NameCase>
-{
-};
+using NameRuleTest = ::testing::TestWithParam<NameCase>;
 
 TEST_P(NameRuleTest, TypedNameIsStoredOrRefused)
 {

@@ -35,9 +35,7 @@ struct ColorCase
     TqoAlphaColor Color;
 };
 
-class ColorParseTest : public ::testing::TestWithParam<ColorCase>
-{
-};
+using ColorParseTest = ::testing::TestWithParam<ColorCase>;
 
 TEST_P(ColorParseTest, TryParseAndParseAgree)
 {

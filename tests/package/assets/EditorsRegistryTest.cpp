@@ -71,9 +71,7 @@ struct TDropCase
     QString ExpectedKind;
 };
 
-class EditorsTryCreateAsset : public testing::TestWithParam<TDropCase>
-{
-};
+using EditorsTryCreateAsset = testing::TestWithParam<TDropCase>;
 
 TEST_P(EditorsTryCreateAsset, FirstKindThatTakesTheFileWins)
 {
@@ -165,9 +163,7 @@ struct TBitmapInfoCase
     const char* Expected;
 };
 
-class EditorsBitmapSetInfo : public testing::TestWithParam<TBitmapInfoCase>
-{
-};
+using EditorsBitmapSetInfo = testing::TestWithParam<TBitmapInfoCase>;
 
 TEST_P(EditorsBitmapSetInfo, Describes)
 {

@@ -103,9 +103,7 @@ struct TRemovePathCase
     QStringList Reports;
 };
 
-class RemovePathTest : public testing::TestWithParam<TRemovePathCase>
-{
-};
+using RemovePathTest = testing::TestWithParam<TRemovePathCase>;
 
 TEST_P(RemovePathTest, RemovesWhatThePathNames)
 {
