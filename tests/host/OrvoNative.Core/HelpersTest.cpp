@@ -7,7 +7,6 @@
 #include "ORVO.Translator.h"
 #include "TestData.h"
 
-#include <QPainter>
 #include <QTemporaryDir>
 #include <clocale>
 #include <gtest/gtest.h>
@@ -147,25 +146,6 @@ TEST(TranslatorTest, CurrentLanguageThenDefaultThenKey)
 
 // ---------------------------------------------------------------------------------------------
 // Bitmap
-
-TEST(BitmapTest, DrawnPixelsSurviveAPngRoundTrip)
-{
-    TqoBitmap bitmap;
-    bitmap.SetSize(6, 4);
-    EXPECT_EQ(bitmap.Pixel(0, 0), 0u);
-    bitmap.Clear(0xFFFFFFFF);
-    {
-        QPainter painter(&bitmap.Image());
-        painter.fillRect(QRect(2, 1, 2, 2), TqoColorHelper::ToQColor(0xFFFF0000));
-    }
-    QTemporaryDir dir;
-    bitmap.SaveToFile(dir.filePath("out.png"));
-    const TqoBitmap loaded = TqoBitmap::FromFile(dir.filePath("out.png"));
-    EXPECT_EQ(loaded.GetWidth(), 6);
-    EXPECT_EQ(loaded.GetHeight(), 4);
-    EXPECT_EQ(loaded.Pixel(2, 1), 0xFFFF0000u);
-    EXPECT_EQ(loaded.Pixel(0, 0), 0xFFFFFFFFu);
-}
 
 TEST(BitmapTest, UnreadableFileRaisesWithItsName)
 {
