@@ -63,8 +63,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "fill=URL(#g) rule=nonzero stroke=#ABC"},
         TBrushCase{"NoneIsTransparent", R"(<path d="M0 0" fill="none" stroke="NONE"/>)",
                    "fill=#00000000 rule=nonzero stroke=#00000000"},
-        TBrushCase{"UnknownPaintPassesOn", R"~(<path d="M0 0" fill="currentColor" stroke="rgb(1,2,3)"/>)~",
-                   "fill=currentColor rule=nonzero stroke=rgb(1,2,3)"},
         TBrushCase{"ClassWidthBeatsElement",
                    R"(<style>.a{stroke-width:4}</style><path class="a" d="M0 0" stroke-width="2"/>)",
                    "rule=nonzero width=4"},
