@@ -50,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         TPathCase{"zero_radius_arc_is_line", "M0 0A0 5 0 0 1 10 0", "M0 0L10 0"},
         TPathCase{"arc_to_its_start_is_line", "M5 5A3 3 0 0 1 5 5", "M5 5L5 5"},
         TPathCase{"skia_segment_shorthand", "M0 0~1 2 3 4", "M0 0M1 2L3 4"}, TPathCase{"empty", "", ""},
-        TPathCase{"blanks_only", " \t\r\n", ""}, TPathCase{"trailing_blanks", "M1 2 ", "M1 2"}),
+        TPathCase{"trailing_blanks", "M1 2 ", "M1 2"}),
     testdata::TCaseName());
 
 struct TArcCase
@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TBadPathCase{"separator_before_a_command", "M1.00, 2.00, L3.00, 4.00"},
                       TBadPathCase{"missing_cubic_point", "M0 0C1 1 2 2"},
                       TBadPathCase{"arc_flag_not_0_or_1", "M0 0A5 5 0 2 1 10 0"},
-                      TBadPathCase{"exponent_without_digits", "M1e 5"}, TBadPathCase{"lone_sign", "M- 5"},
+                      TBadPathCase{"exponent_without_digits", "M1e 5"},
                       TBadPathCase{"too_large_for_a_float", "M1e39 0"},
                       TBadPathCase{"non_ascii_digit", "M0 0L\uFF15 5"}),
     testdata::TCaseName());

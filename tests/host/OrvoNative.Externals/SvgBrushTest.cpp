@@ -36,7 +36,6 @@ TEST_P(SvgBrushOriginalSize, FromRootAttributes)
 const TSizeCase SizeCases[] = {
     {"Pixels", "width=\"24\" height=\"16\"", {24, 16}},
     {"AbsoluteUnitsAt90Dpi", "width=\"2in\" height=\"72pt\"", {180, 90}},
-    {"Millimetres", "width=\"25.4mm\" height=\"2.54cm\"", {90, 90}},
     {"SizeWinsOverViewBox", "width=\"48\" height=\"48\" viewBox=\"0 0 24 24\"", {48, 48}},
     {"NoSizeTakesViewBox", "viewBox=\"0 0 512 256\"", {512, 256}},
     {"ViewBoxWithCommas", "viewBox=\"0,0,10,20\"", {10, 20}},

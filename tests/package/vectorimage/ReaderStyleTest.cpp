@@ -39,7 +39,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "fill=#FFFF0000 rule=nonzero"},
         TBrushCase{"StyleIsLowerCased", R"(<path d="M0 0" style="FILL:RED"/>)", "fill=#FFFF0000 rule=nonzero"},
         TBrushCase{"BlankAfterColonIsKept", R"(<path d="M0 0" style="fill: red"/>)", "fill= red rule=nonzero"},
-        TBrushCase{"BlankBeforeColonMatchesNothing", R"(<path d="M0 0" style="fill :red"/>)", "rule=nonzero"},
         TBrushCase{"FirstDeclarationWins", R"(<path d="M0 0" style="fill:red;fill:blue"/>)",
                    "fill=#FFFF0000 rule=nonzero"},
         TBrushCase{"StyleOpacityGoesToBoth", R"(<path d="M0 0" style=" ; opacity:0.5 ;"/>)",

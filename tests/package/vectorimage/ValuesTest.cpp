@@ -2,9 +2,6 @@
 
 #include "ReaderTestUtil.h"
 
-#include <QLocale>
-#include <locale>
-
 using orvo::TqoVectorReaderSVG;
 
 namespace {
@@ -145,58 +142,5 @@ INSTANTIATE_TEST_SUITE_P(Values, ValuesFormat,
                                          TFormatCase{"Huge", 1e20f, "1.00000002004088E20", "100000002004087734272.00"},
                                          TFormatCase{"TinyNegativeFixed", -0.001f, "-0.00100000004749745", "0.00"}),
                          testdata::TCaseName());
-
-// ---------------------------------------------------------------------------------------------
-// A locale whose decimal separator is a comma must change nothing.
-
-struct TCommaNumpunct : std::numpunct<char>
-{
-    char do_decimal_point() const override { return ','; }
-    char do_thousands_sep() const override { return '.'; }
-    std::string do_grouping() const override { return "\3"; }
-};
-
-class ValuesUnderCommaLocale : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        FPreviousLocale = std::locale::global(std::locale(std::locale::classic(), new TCommaNumpunct));
-        FPreviousQLocale = QLocale();
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    }
-    void TearDown() override
-    {
-        std::locale::global(FPreviousLocale);
-        QLocale::setDefault(FPreviousQLocale);
-    }
-
-    static void ExpectInvariant()
-    {
-        float value = 0;
-        EXPECT_TRUE(TqoVectorReaderSVG::TryStrToFloat(QStringLiteral("1.5"), value));
-        EXPECT_EQ(value, 1.5f);
-        EXPECT_FALSE(TqoVectorReaderSVG::TryStrToFloat(QStringLiteral("1,5"), value));
-        EXPECT_EQ(TqoVectorReaderSVG::StrToFloat(QStringLiteral("2.25e1")), 22.5f);
-        EXPECT_EQ(TqoVectorReaderSVG::FloatToStrG(0.1f), QStringLiteral("0.100000001490116"));
-        EXPECT_EQ(TqoVectorReaderSVG::FloatToStrF(1234.5f), QStringLiteral("1234.50"));
-        const readertest::TReadResult read =
-            readertest::Read(QStringLiteral("<circle cx=\"1.5\" cy=\"2\" r=\".5\"/><line x2=\"1.25\"/>"),
-                             QStringLiteral("width=\"2.5\" height=\"4\""));
-        EXPECT_EQ(read.Document.Size(), QSizeF(2.5, 4));
-        EXPECT_EQ(readertest::Paths(read.Document),
-                  QStringList({"M1.5,2m-0.5,0a0.5,0.5 0,1 1,1 0a0.5,0.5 0,1 1,-1 0", "M0.00, 0.00, L1.25, 0.00"}));
-    }
-
-private:
-    std::locale FPreviousLocale;
-    QLocale FPreviousQLocale;
-};
-
-TEST_F(ValuesUnderCommaLocale, StreamsAndQtLocale)
-{
-    ASSERT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
-    ExpectInvariant();
-}
 
 } // namespace
