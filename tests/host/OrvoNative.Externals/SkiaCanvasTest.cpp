@@ -363,7 +363,6 @@ TEST(SkCanvas, SaveCountsAndRestoresTheMatrix)
         EXPECT_EQ(ACanvas.GetSaveCount(), 1);
         ACanvas.Save();
         ACanvas.Save();
-        ACanvas.Save();
         ACanvas.RestoreToCount(2);
         EXPECT_EQ(ACanvas.GetSaveCount(), 2);
     });

@@ -133,19 +133,16 @@ TEST(EditorsTryCreateAsset, SvgTakesTheDocumentsOwnSize)
 
 QString Info(const core::TqoAsset& AAsset) { return Editor(AAsset.GetKind())->GetAdditionalInfo(&AAsset); }
 
-template <typename T> QString InfoWithUri(const char* AUri)
-{
-    T asset(QStringLiteral("A"));
-    asset.SetUri(QString::fromLatin1(AUri));
-    return Info(asset);
-}
-
 TEST(EditorsAdditionalInfo, DescribesEachKind)
 {
     EXPECT_EQ(Info(core::TqoAssetColor(QStringLiteral("A"), 0xFFFF8000)), QStringLiteral("#FF8000"));
     EXPECT_EQ(Info(core::TqoAssetColor(QStringLiteral("A"))), QString());
-    EXPECT_EQ(InfoWithUri<core::TqoAssetFont>("C:\\fonts\\Roboto.ttf"), QStringLiteral("TTF"));
-    EXPECT_EQ(InfoWithUri<core::TqoAssetFile>("Data\\v1.2\\blob"), QString());
+    core::TqoAssetFont font(QStringLiteral("A"));
+    font.SetUri(QStringLiteral("C:\\fonts\\Roboto.ttf"));
+    EXPECT_EQ(Info(font), QStringLiteral("TTF"));
+    core::TqoAssetFile file(QStringLiteral("A"));
+    file.SetUri(QStringLiteral("Data\\v1.2\\blob"));
+    EXPECT_EQ(Info(file), QString());
     EXPECT_EQ(Info(core::TqoAssetStyle(QStringLiteral("A"))), QStringLiteral("None"));
     core::TqoAssetSVG svg(QStringLiteral("A"));
     svg.SetSize(24.5f, 16.4f);

@@ -56,8 +56,6 @@ TEST_F(PackageLoad, FillsNineteenPagesWithSeventyEightDistinctClasses)
     const auto& R = ide::TDesignRegistry::Instance();
     const QStringList LPages = R.Pages();
     ASSERT_EQ(LPages.size(), 19);
-    EXPECT_EQ(LPages.first(), QStringLiteral("Orvo: Standard"));
-    EXPECT_EQ(LPages.last(), QStringLiteral("Orvo: Lottie"));
     QSet<QString> LClasses;
     for (const QString& LPage : LPages) {
         const std::vector<QString> LNames = Names(R.PageClasses(LPage));

@@ -38,12 +38,7 @@ protected:
     }
 
     QString Path(const QString& AName) const { return FTemp.filePath(AName); }
-    void Write(const QString& AName, const QByteArray& AText)
-    {
-        QFile LFile(Path(AName));
-        ASSERT_TRUE(LFile.open(QIODevice::WriteOnly));
-        LFile.write(AText);
-    }
+    void Write(const QString& AName, const QByteArray& AText) { ASSERT_TRUE(testdata::WriteAll(Path(AName), AText)); }
 
     QTemporaryDir FTemp;
 };
