@@ -224,27 +224,13 @@ TEST(SkDash, ClosedContourDashRunsAcrossItsStart)
     EXPECT_EQ(qAlpha(image.pixel(8, 8)), 255);
 }
 
-struct TDashListCase
+TEST(SkDash, OnlyEvenPositiveListsMakeAnEffect)
 {
-    const char* Name;
-    std::vector<float> Intervals;
-    bool Valid;
-};
-
-using SkDashListTest = ::testing::TestWithParam<TDashListCase>;
-
-TEST_P(SkDashListTest, OnlyEvenPositiveListsMakeAnEffect)
-{
-    EXPECT_EQ(ext::TSkPathEffect::MakeDash(GetParam().Intervals, 0) != nullptr, GetParam().Valid);
+    const std::pair<std::vector<float>, bool> lists[] = {{{}, false},      {{5, 3, 2}, false}, {{0, 0}, false},
+                                                         {{-1, 2}, false}, {{0, 2}, true},     {{1, 2, 3, 4}, true}};
+    for (const auto& [intervals, valid] : lists)
+        EXPECT_EQ(ext::TSkPathEffect::MakeDash(intervals, 0) != nullptr, valid) << ::testing::PrintToString(intervals);
 }
-
-INSTANTIATE_TEST_SUITE_P(Lists, SkDashListTest,
-                         ::testing::Values(TDashListCase{"empty", {}, false}, TDashListCase{"odd", {5, 3, 2}, false},
-                                           TDashListCase{"all_zero", {0, 0}, false},
-                                           TDashListCase{"negative", {-1, 2}, false},
-                                           TDashListCase{"zero_dash_positive_gap", {0, 2}, true},
-                                           TDashListCase{"four", {1, 2, 3, 4}, true}),
-                         testdata::TCaseName());
 
 // ---------------------------------------------------------------- shaders
 

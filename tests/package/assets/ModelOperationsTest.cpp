@@ -164,7 +164,6 @@ TEST(ModelAdd, EveryKindIsAddedEmptyWithOneReport)
     for (const QString& LKind : TqoAssetKinds::Keys()) {
         const TqoAssetPtr LAsset = LModel.AddEmpty(LKind, QStringLiteral("K\\") + LKind);
         EXPECT_EQ(LAsset->GetKind(), LKind);
-        EXPECT_EQ(LAsset->GetId(), QStringLiteral("K\\%1@default").arg(LKind));
         LExpected << QStringLiteral("Added K\\") + LKind;
     }
     EXPECT_EQ(LReports.Lines, LExpected);

@@ -233,7 +233,6 @@ INSTANTIATE_TEST_SUITE_P(
                  R"~(<linearGradient id="Grad1"/><path style="fill:url(#Grad1)" d="M0 0"/>)~"},
         TEndCase{"GradientInALaterGroup", R"~(<path fill="url(#g)" d="M0 0"/><g><linearGradient id="g"/></g>)~"},
         TEndCase{"FillOpacityPercent", R"(<path fill-opacity="30%" d="M0 0"/>)"},
-        TEndCase{"DashOffsetWithUnit", R"(<path stroke-dashoffset="2px" d="M0 0"/>)"},
         TEndCase{"LinearPercentCoordinate", R"(<linearGradient id="g" x1="0%"/>)"},
         TEndCase{"RadialWithoutCy", R"(<radialGradient id="r" cx="1"/>)"},
         TEndCase{"BadStopColor", R"(<linearGradient id="g"><stop stop-color="#GGG"/></linearGradient>)"},
