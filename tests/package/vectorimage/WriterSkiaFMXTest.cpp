@@ -4,6 +4,7 @@
 #include "ORVO.Exceptions.h"
 #include "ORVO.Log.h"
 #include "ORVO.VectorImage.Document.h"
+#include "ReaderTestUtil.h"
 #include "TestData.h"
 
 #include <gtest/gtest.h>
@@ -254,32 +255,17 @@ TEST(WriterSkiaFMX, ReportsSkippedPathsAndUnbalancedGroupEnds)
         << log.Entries()[1].Message.toStdString();
 }
 
-struct TColorCase
+TEST(WriterSkiaFMX, PaintColors)
 {
-    const char* Name;
-    const char* Text;
-    bool Accepted;
-    core::TqoAlphaColor Color;
-};
-
-using WriterPaintColorTest = ::testing::TestWithParam<TColorCase>;
-
-TEST_P(WriterPaintColorTest, Converts)
-{
-    core::TqoAlphaColor color = 0x12345678;
-    EXPECT_EQ(TsvgExportFMXBitmapWithSkia::TryStrToColor(QString::fromUtf8(GetParam().Text), color),
-              GetParam().Accepted);
-    EXPECT_EQ(color, GetParam().Accepted ? GetParam().Color : 0x12345678u);
+    readertest::ExpectConversions<core::TqoAlphaColor>(TsvgExportFMXBitmapWithSkia::TryStrToColor,
+                                                       {{"ThreeDigitsDoubled", "#f0a", true, 0xFFFF00AA},
+                                                        {"EightDigitsAlphaFirst", "#80FF0000", true, 0x80FF0000},
+                                                        {"FiveDigitsAsTheyAre", "#12345", true, 0x00012345},
+                                                        {"BlanksAfterHashTrimmed", "# fff ", true, 0xFFFFFFFF},
+                                                        {"LeadingBlank", " #fff", false, 0},
+                                                        {"BadDigits", "#GGG", false, 0},
+                                                        {"NineDigits", "#123456789", false, 0}},
+                                                       0x12345678u);
 }
-
-INSTANTIATE_TEST_SUITE_P(Colors, WriterPaintColorTest,
-                         ::testing::Values(TColorCase{"three_digits_doubled", "#f0a", true, 0xFFFF00AA},
-                                           TColorCase{"eight_digits_alpha_first", "#80FF0000", true, 0x80FF0000},
-                                           TColorCase{"five_digits_as_they_are", "#12345", true, 0x00012345},
-                                           TColorCase{"blanks_after_hash_trimmed", "# fff ", true, 0xFFFFFFFF},
-                                           TColorCase{"leading_blank_rejected", " #fff", false, 0},
-                                           TColorCase{"bad_digits_rejected", "#GGG", false, 0},
-                                           TColorCase{"nine_digits_rejected", "#123456789", false, 0}),
-                         testdata::TCaseName());
 
 } // namespace
