@@ -172,9 +172,6 @@ TEST_P(EditorsBitmapSetInfo, Describes)
 
 INSTANTIATE_TEST_SUITE_P(Scales, EditorsBitmapSetInfo,
                          testing::Values(TBitmapInfoCase{"Scale3", {{3.0f, QSize(72, 48)}}, "24 x 16"},
-                                         TBitmapInfoCase{"FirstWithABitmap",
-                                                         {{1.0f, {}}, {2.0f, QSize(96, 64)}, {3.0f, QSize(3, 3)}},
-                                                         "48 x 32"},
                                          TBitmapInfoCase{"HalfPixelRoundsToEven", {{2.0f, QSize(45, 47)}}, "22 x 24"},
                                          TBitmapInfoCase{"NoBitmaps", {{1.0f, {}}, {2.0f, {}}}, ""}),
                          testdata::TCaseName());
