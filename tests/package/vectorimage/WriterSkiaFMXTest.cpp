@@ -4,6 +4,7 @@
 #include "ORVO.Exceptions.h"
 #include "ORVO.Log.h"
 #include "ORVO.VectorImage.Document.h"
+#include "ReaderTestUtil.h"
 #include "TestData.h"
 
 #include <gtest/gtest.h>
@@ -57,24 +58,20 @@ struct TProbe
 // One recording step of a scene.
 using TStep = std::function<void(TqoVectorDocument&)>;
 
+// A scene on a 40 x 40 bitmap.
 struct TSceneCase
 {
     const char* Name;
-    QSizeF Size;
-    QRectF ViewBox; // the size's when null
     std::vector<TStep> Steps;
     std::vector<TProbe> Probes;
+    QRectF ViewBox = {}; // the size's when null
 };
 
-void PrintTo(const TSceneCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class WriterSceneTest : public ::testing::TestWithParam<TSceneCase>
-{
-};
+using WriterSceneTest = ::testing::TestWithParam<TSceneCase>;
 
 TEST_P(WriterSceneTest, DrawsTheExpectedPixels)
 {
-    TqoVectorDocument document = Document(GetParam().Size, GetParam().ViewBox);
+    TqoVectorDocument document = Document({40, 40}, GetParam().ViewBox);
     for (const TStep& step : GetParam().Steps)
         step(document);
     const TsvgExportFMXBitmapWithSkia writer(document);
@@ -154,84 +151,54 @@ TStep Path(const QString& AData)
 INSTANTIATE_TEST_SUITE_P(
     Scenes, WriterSceneTest,
     ::testing::Values(TSceneCase{"fill_color_only_is_filled_and_not_stroked",
-                                 {20, 20},
-                                 {},
                                  {Brush(Paint("#FFFF0000")), Path(Rect(4, 4, 16, 16))},
                                  {{{10, 10}, Red}, {{4, 10}, Red}, {{3, 10}, Transparent}}},
                       TSceneCase{"view_box_doubles_every_coordinate",
-                                 {48, 48},
-                                 QRectF(0, 0, 24, 24),
                                  {Brush(Paint("#FFFF0000")), Path(Rect(2, 2, 10, 10))},
-                                 {{{4, 4}, Red}, {{19, 19}, Red}, {{3, 3}, Transparent}, {{20, 20}, Transparent}}},
+                                 {{{4, 4}, Red}, {{19, 19}, Red}, {{3, 3}, Transparent}, {{20, 20}, Transparent}},
+                                 QRectF(0, 0, 20, 20)},
                       TSceneCase{"group_brush_reaches_children_and_ends_with_the_group",
-                                 {20, 10},
-                                 {},
                                  {Brush(Paint("#FFFF0000")), Begin, Brush(Paint("#FF0000FF")), Path(Rect(0, 0, 10, 10)),
                                   End, Path(Rect(10, 0, 20, 10))},
                                  {{{5, 5}, Blue}, {{15, 5}, Red}}},
                       TSceneCase{"group_transform_ends_with_the_group",
-                                 {20, 10},
-                                 {},
                                  {Begin, Move(QTransform::fromTranslate(10, 0)), Path(Rect(0, 0, 5, 5)), End,
                                   Path(Rect(0, 0, 5, 5))},
                                  {{{12, 2}, Black}, {{2, 2}, Black}, {{7, 2}, Transparent}}},
+                      // 0..2 -> 5..7 -> 10..14
                       TSceneCase{"inner_transform_applies_to_points_first",
-                                 {20, 10},
-                                 {}, // 0..2 -> 5..7 -> 10..14
                                  {Begin, Move(QTransform::fromScale(2, 2)), Begin,
                                   Move(QTransform::fromTranslate(5, 0)), Path(Rect(0, 0, 2, 2)), End, End},
                                  {{{12, 1}, Black}, {{6, 1}, Transparent}}},
                       TSceneCase{"stroke_is_drawn_before_the_fill",
-                                 {40, 40},
-                                 {},
                                  {Brush(Paint("#FFFF0000").Stroke("#FF0000FF", 8)), Path(Rect(10, 10, 30, 30))},
                                  {{{12, 20}, Red}, {{7, 20}, Blue}, {{20, 20}, Red}}},
                       TSceneCase{"fill_opacity_replaces_the_colors_alpha",
-                                 {20, 20},
-                                 {},
                                  {Brush(Paint("#40FF0000").Opacity(0.5f)), Path(Rect(0, 0, 20, 20))},
                                  {{{10, 10}, 0x80FF0000, 2}}},
                       TSceneCase{"opacity_zero_skips_the_paint",
-                                 {20, 20},
-                                 {},
                                  {Brush(Paint("#FFFF0000").Opacity(0)), Path(Rect(0, 0, 20, 20))},
                                  {{{10, 10}, Transparent}}},
+                      // The left half is drawn twice.
                       TSceneCase{"opacity_in_a_group_lasts_until_its_end",
-                                 {20, 10},
-                                 {}, // the left half is drawn twice
                                  {Begin, Brush(Paint().Opacity(0.5f)), Path(Rect(0, 0, 10, 10)),
                                   Path(Rect(0, 0, 5, 10)), End, Path(Rect(10, 0, 20, 10))},
                                  {{{7, 5}, 0x80000000, 2}, {{2, 5}, 0xC0000000, 2}, {{15, 5}, Black}}},
                       TSceneCase{"fill_rule_outlives_the_group",
-                                 {20, 20},
-                                 {},
                                  {Begin, Brush(Paint().EvenOdd()), End, Path(Rect(0, 0, 20, 20) + Rect(5, 5, 15, 15))},
                                  {{{2, 2}, Black}, {{10, 10}, Transparent}}},
-                      TSceneCase{"none_fill_is_invisible",
-                                 {20, 20},
-                                 {},
-                                 {Brush(Paint("#00000000")), Path(Rect(0, 0, 20, 20))},
-                                 {{{10, 10}, Transparent}}},
                       TSceneCase{"rejected_colors_change_nothing",
-                                 {20, 20},
-                                 {},
-                                 {Brush(Paint("#FFFF0000")), Brush(Paint("blue")), Brush(Paint(" #00f")),
-                                  Brush(Paint("rgb(0,0,255)")), Brush(Paint("#GG0000FF")), Path(Rect(0, 0, 20, 20))},
+                                 {Brush(Paint("#FFFF0000")), Brush(Paint("blue")), Brush(Paint("#GG0000FF")),
+                                  Path(Rect(0, 0, 20, 20))},
                                  {{{10, 10}, Red}}},
                       TSceneCase{"fill_color_replaces_a_fill_gradient",
-                                 {40, 10},
-                                 {},
                                  {Shader(Gradient(0, 40), true), Brush(Paint("#FF00FF00")), Path(Rect(0, 0, 40, 10))},
                                  {{{2, 5}, Green}, {{38, 5}, Green}}},
                       TSceneCase{"stroke_gradient_shows_on_a_transparent_stroke",
-                                 {20, 20},
-                                 {},
                                  {Shader(Gradient(0, 20, Green, Green), false),
                                   Brush(Paint("#00000000").Stroke(nullptr, 4)), Path(Rect(4, 4, 16, 16))},
                                  {{{4, 10}, Green}, {{10, 10}, Transparent}}},
                       TSceneCase{"stroke_color_replaces_a_stroke_gradient",
-                                 {20, 20},
-                                 {},
                                  {Shader(Gradient(0, 20), false), Brush(Paint("#00000000").Stroke("#FF00FF00", 4)),
                                   Path(Rect(4, 4, 16, 16))},
                                  {{{10, 10}, Transparent}, {{4, 10}, Green}, {{16, 10}, Green}}}),
@@ -241,44 +208,22 @@ TEST(WriterSkiaFMX, EmptyDocumentGivesATransparentBitmapOfTheTruncatedSize)
 {
     const TqoVectorDocument document = Document({10.9, 7.2});
     const TsvgExportFMXBitmapWithSkia writer(document);
-    ASSERT_EQ(writer.Bitmap().GetWidth(), 10);
-    ASSERT_EQ(writer.Bitmap().GetHeight(), 7);
-    int painted = 0;
-    for (int y = 0; y < 7; ++y)
-        for (int x = 0; x < 10; ++x)
-            painted += writer.Bitmap().Image().pixel(x, y) != 0;
-    EXPECT_EQ(painted, 0);
+    QImage blank(10, 7, writer.Bitmap().Image().format());
+    blank.fill(Qt::transparent);
+    EXPECT_EQ(writer.Bitmap().Image(), blank);
 }
-
-struct TSizeCase
-{
-    const char* Name;
-    QSizeF Size;
-};
-
-void PrintTo(const TSizeCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class WriterDamagedSizeTest : public ::testing::TestWithParam<TSizeCase>
-{
-};
 
 // A size from a damaged file gives an empty bitmap; the commands are still run.
-TEST_P(WriterDamagedSizeTest, GivesAnEmptyBitmap)
+TEST(WriterSkiaFMX, DamagedSizeGivesAnEmptyBitmap)
 {
-    auto document = Document(GetParam().Size, QRectF(0, 0, 10, 10));
-    document.BeginGroup();
-    document.DrawPath(Rect(0, 0, 5, 5));
-    document.EndGroup();
-    const TsvgExportFMXBitmapWithSkia writer(document);
-    EXPECT_TRUE(writer.Bitmap().IsEmpty());
+    for (const QSizeF size : {QSizeF(-5, 10), QSizeF(std::nan(""), 10), QSizeF(0.5, 10), QSizeF(1e12, 1e12)}) {
+        auto document = Document(size, QRectF(0, 0, 10, 10));
+        document.BeginGroup();
+        document.DrawPath(Rect(0, 0, 5, 5));
+        document.EndGroup();
+        EXPECT_TRUE(TsvgExportFMXBitmapWithSkia(document).Bitmap().IsEmpty()) << size.width() << " x " << size.height();
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, WriterDamagedSizeTest,
-                         ::testing::Values(TSizeCase{"negative", QSizeF(-5, 10)},
-                                           TSizeCase{"not_a_number", QSizeF(std::nan(""), 10)},
-                                           TSizeCase{"below_one_pixel", QSizeF(0.5, 10)},
-                                           TSizeCase{"beyond_int", QSizeF(1e12, 1e12)}),
-                         testdata::TCaseName());
 
 TEST(WriterSkiaFMX, UnknownCommandKindFails)
 {
@@ -310,36 +255,17 @@ TEST(WriterSkiaFMX, ReportsSkippedPathsAndUnbalancedGroupEnds)
         << log.Entries()[1].Message.toStdString();
 }
 
-struct TColorCase
+TEST(WriterSkiaFMX, PaintColors)
 {
-    const char* Name;
-    const char* Text;
-    bool Accepted;
-    core::TqoAlphaColor Color;
-};
-
-void PrintTo(const TColorCase& ACase, std::ostream* AStream) { *AStream << ACase.Name; }
-
-class WriterPaintColorTest : public ::testing::TestWithParam<TColorCase>
-{
-};
-
-TEST_P(WriterPaintColorTest, Converts)
-{
-    core::TqoAlphaColor color = 0x12345678;
-    EXPECT_EQ(TsvgExportFMXBitmapWithSkia::TryStrToColor(QString::fromUtf8(GetParam().Text), color),
-              GetParam().Accepted);
-    EXPECT_EQ(color, GetParam().Accepted ? GetParam().Color : 0x12345678u);
+    readertest::ExpectConversions<core::TqoAlphaColor>(TsvgExportFMXBitmapWithSkia::TryStrToColor,
+                                                       {{"ThreeDigitsDoubled", "#f0a", true, 0xFFFF00AA},
+                                                        {"EightDigitsAlphaFirst", "#80FF0000", true, 0x80FF0000},
+                                                        {"FiveDigitsAsTheyAre", "#12345", true, 0x00012345},
+                                                        {"BlanksAfterHashTrimmed", "# fff ", true, 0xFFFFFFFF},
+                                                        {"LeadingBlank", " #fff", false, 0},
+                                                        {"BadDigits", "#GGG", false, 0},
+                                                        {"NineDigits", "#123456789", false, 0}},
+                                                       0x12345678u);
 }
-
-INSTANTIATE_TEST_SUITE_P(Colors, WriterPaintColorTest,
-                         ::testing::Values(TColorCase{"three_digits_doubled", "#f0a", true, 0xFFFF00AA},
-                                           TColorCase{"eight_digits_alpha_first", "#80FF0000", true, 0x80FF0000},
-                                           TColorCase{"five_digits_as_they_are", "#12345", true, 0x00012345},
-                                           TColorCase{"blanks_after_hash_trimmed", "# fff ", true, 0xFFFFFFFF},
-                                           TColorCase{"leading_blank_rejected", " #fff", false, 0},
-                                           TColorCase{"bad_digits_rejected", "#GGG", false, 0},
-                                           TColorCase{"nine_digits_rejected", "#123456789", false, 0}),
-                         testdata::TCaseName());
 
 } // namespace
