@@ -103,6 +103,26 @@ inline bool CopyTree(const QString& AFrom, const QString& ATo)
     return true;
 }
 
+// Tests that run orvo-assets on a copy of the demo project in a temporary folder.
+class TDemoProjectTest : public testing::Test
+{
+protected:
+    QTemporaryDir FDir;
+    QString FProject;
+
+    void SetUp() override
+    {
+        if (!QFileInfo(Binary()).isExecutable())
+            GTEST_SKIP() << "orvo-assets is not built: " << Binary().toStdString();
+        ASSERT_TRUE(CopyTree(SourceDir() + QStringLiteral("/examples/DemoApp"), FDir.path()));
+        FProject = FDir.filePath(QStringLiteral("DemoApp.dproj"));
+    }
+
+    static QString Binary() { return QStringLiteral(ORVO_BIN_DIR "/orvo-assets"); }
+
+    TRun Run(const QStringList& AArgs) const { return RunProgram(Binary(), AArgs, FDir.path()); }
+};
+
 } // namespace testdata
 
 // Readable values in failure messages.

@@ -15,22 +15,7 @@
 
 namespace {
 
-class CommandLineLockTest : public testing::Test
-{
-protected:
-    QTemporaryDir FDir;
-    QString FProject;
-
-    void SetUp() override
-    {
-        if (!QFileInfo(Binary()).isExecutable())
-            GTEST_SKIP() << "orvo-assets is not built: " << Binary().toStdString();
-        ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + QStringLiteral("/examples/DemoApp"), FDir.path()));
-        FProject = FDir.filePath(QStringLiteral("DemoApp.dproj"));
-    }
-
-    static QString Binary() { return QStringLiteral(ORVO_BIN_DIR "/orvo-assets"); }
-};
+using CommandLineLockTest = testdata::TDemoProjectTest;
 
 TEST_F(CommandLineLockTest, ConcurrentAddsKeepEveryAsset)
 {

@@ -10,28 +10,11 @@
 #include <QMap>
 #include <QTemporaryDir>
 
-using testdata::CopyTree;
-
 namespace {
 
-class CommandLineTest : public testing::Test
+class CommandLineTest : public testdata::TDemoProjectTest
 {
 protected:
-    QTemporaryDir FDir;
-    QString FProject;
-
-    void SetUp() override
-    {
-        if (!QFileInfo(Binary()).isExecutable())
-            GTEST_SKIP() << "orvo-assets is not built: " << Binary().toStdString();
-        ASSERT_TRUE(CopyTree(testdata::SourceDir() + QStringLiteral("/examples/DemoApp"), FDir.path()));
-        FProject = FDir.filePath(QStringLiteral("DemoApp.dproj"));
-    }
-
-    static QString Binary() { return QStringLiteral(ORVO_BIN_DIR "/orvo-assets"); }
-
-    testdata::TRun Run(const QStringList& AArgs) const { return testdata::RunProgram(Binary(), AArgs, FDir.path()); }
-
     // Every file of the project with a hash of its bytes.
     QMap<QString, QByteArray> Snapshot() const
     {
