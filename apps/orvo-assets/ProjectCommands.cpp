@@ -169,15 +169,18 @@ public:
             return Consts();
         if (ACommand == QLatin1String("deploy"))
             return Deploy();
+        // The final name is printed once the save has written it: a refused save prints its
+        // error alone, so a script never takes a name that was not saved.
+        QString LName;
         if (ACommand == QLatin1String("add"))
-            Out() << Add(W[1], W[2], W.value(3)) << "\n";
+            LName = Add(W[1], W[2], W.value(3));
         else if (ACommand == QLatin1String("remove"))
             Remove(W[1]);
         else if (ACommand == QLatin1String("rename"))
-            Out() << Rename(W[1], W[2]) << "\n";
+            LName = Rename(W[1], W[2]);
         else if (ACommand == QLatin1String("copy"))
-            Out() << Copy(W[1]) << "\n";
-        return Save();
+            LName = Copy(W[1]);
+        return Save(LName);
     }
 
 private:
@@ -351,7 +354,7 @@ private:
               << LAssets << ", " << orvo::TqoAssetsDeployment::AssetsConfigClass << " " << LConfig << ")\n";
     }
 
-    int Save()
+    int Save(const QString& AFinalName = QString())
     {
         QElapsedTimer LTimer;
         LTimer.start();
@@ -376,6 +379,8 @@ private:
             Err() << '\n';
         SaveProject();
 
+        if (!AFinalName.isEmpty())
+            Out() << AFinalName << "\n";
         Out() << (FOptions.DryRun ? "would save: " : "saved: ") << QFileInfo(FProject->FileName()).fileName() << "\n";
         Out() << "assets: " << LResult.AssetsCount << " variants of " << Manager().GetAssetsNames().size()
               << " names\n";

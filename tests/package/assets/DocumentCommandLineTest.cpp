@@ -55,6 +55,23 @@ TEST_F(CommandLineTest, AddPrintsTheFinalNameAndSavesLikeTheAssetsManager)
     EXPECT_TRUE(testdata::ReadAll(FProject).contains("Class=\"ORVO_AssetsConfig\""));
 }
 
+// An add whose save was refused once printed the new name, so a script took it as saved.
+TEST_F(CommandLineTest, RefusedSaveChangesNothingAndPrintsNoName)
+{
+    QTemporaryDir LOutside;
+    const QString LTarget = LOutside.filePath(QStringLiteral("elsewhere.pas"));
+    ASSERT_TRUE(testdata::WriteAll(LTarget, "outside"));
+    ASSERT_TRUE(QFile::link(LTarget, FDir.filePath(QStringLiteral("Assets.Consts.pas"))));
+    const QMap<QString, QByteArray> LBefore = Snapshot();
+
+    const testdata::TRun LRun = Run({"add", FProject, "color", "Brand", "--color", "#FF102030"});
+    EXPECT_EQ(LRun.ExitCode, 1);
+    EXPECT_EQ(LRun.Out, QByteArray());
+    EXPECT_TRUE(LRun.ErrText().contains(QStringLiteral("symbolic link"))) << LRun.Err.toStdString();
+    EXPECT_EQ(Snapshot(), LBefore);
+    EXPECT_EQ(testdata::ReadAll(LTarget), QByteArray("outside"));
+}
+
 TEST_F(CommandLineTest, VariantKeepsTheNameAndATakenVariantIsAnError)
 {
     const testdata::TRun LAdd = Run(
