@@ -86,19 +86,19 @@ int main(int argc, char** argv)
         for (const auto& F : LFiles) {
             QImage LImage;
             bench::RenderOurs(F.Bytes, LSize, LImage);
-            LSink += LImage.width();
+            LSink = LSink + LImage.width();
         }
         LOursNs += LTimer.nsecsElapsed();
         if (LOnlyOurs)
             continue;
         LTimer.restart();
         for (const auto& F : LFiles)
-            LSink += bench::RenderQtSvg(F.Bytes, LSize).width();
+            LSink = LSink + bench::RenderQtSvg(F.Bytes, LSize).width();
         LQtNs += LTimer.nsecsElapsed();
 #ifdef ORVO_HAVE_RSVG
         LTimer.restart();
         for (const auto& F : LFiles)
-            LSink += RenderRsvg(F.Bytes, LSize.width());
+            LSink = LSink + RenderRsvg(F.Bytes, LSize.width());
         LRsvgNs += LTimer.nsecsElapsed();
 #endif
     }

@@ -40,10 +40,11 @@ protected:
     {
         const QString Source = testdata::SourceDir() + QStringLiteral("/examples/DemoApp/");
         EXPECT_TRUE(QFile::copy(Source + "DemoApp.dproj", FDir.filePath("DemoApp.dproj")));
-        if (AWithConfig)
+        if (AWithConfig) {
             EXPECT_TRUE(
                 testdata::WriteAll(FDir.filePath("Assets/config.json"),
                                    AConfig.isEmpty() ? testdata::ReadAll(Source + "Assets/config.json") : AConfig));
+        }
         return FDir.filePath("DemoApp.dproj");
     }
 

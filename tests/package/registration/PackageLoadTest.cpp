@@ -122,10 +122,11 @@ TEST_F(PackageLoad, EveryIconResourceIsAPngOfTheSizeItsNameSays)
         const bool LHasIcon = LWithIcon.contains(LName);
         LPaletteWithIcon += LHasIcon;
         // A class with an icon has every size the palette asks for.
-        if (LHasIcon)
+        if (LHasIcon) {
             for (const char* LSize : {"16", "128"})
                 EXPECT_FALSE(FPackage->FindResource(LName + QLatin1String(LSize) + QStringLiteral("_PNG")).isEmpty())
                     << LName.toStdString() << LSize;
+        }
     }
     EXPECT_EQ(LPaletteWithIcon, 53);
     EXPECT_EQ(LWithIcon.size(), 55); // with TqoBarcode and TqoFont, which are on no page

@@ -407,8 +407,9 @@ TEST(ReaderSmoke, SharedSvgFiles)
         const QString path = it.next();
         const TqoResultParsing verdict = TqoVectorReaderSVG::Check(path);
         // Material icons are plain paths in a sized root: every one must read.
-        if (path.contains(QLatin1String("/material/")))
+        if (path.contains(QLatin1String("/material/"))) {
             EXPECT_NE(verdict, TqoResultParsing::Failed) << path.toStdString();
+        }
     }
     EXPECT_EQ(files, 1500);
 }
