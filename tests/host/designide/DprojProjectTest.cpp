@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <random>
 
 using namespace designide_test;
 using ide::IProjectDeployment;
@@ -476,6 +477,61 @@ TEST(DprojSave, FailedWriteKeepsTheOriginal)
     EXPECT_THROW(Project->Save(), EXmlError);
     EXPECT_EQ(testdata::ReadAll(File), Original);
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// Random damage to a real project: every variant either opens, writes back exactly what it
+// read and answers every question, or is refused with our error. Nothing else may escape.
+TEST(DprojMutation, DamagedProjectOpensOrFailsCleanly)
+{
+    ORVO_REQUIRE_SHARED_DATA("dproj");
+    TProjectCopy Copy(QStringLiteral("PullToRefresh"));
+    std::mt19937 Random(20261205);
+    const char Specials[] = "<>/=\"'&;![]-?()$ \r\n\x00\xEF";
+    int Opened = 0;
+    int Refused = 0;
+    for (int Round = 0; Round < 300; ++Round) {
+        QByteArray Data = Copy.Original;
+        for (int E = 0, Edits = 1 + int(Random() % 4); E < Edits && !Data.isEmpty(); ++E) {
+            const auto Pos = static_cast<qsizetype>(Random() % static_cast<unsigned>(Data.size()));
+            switch (Random() % 5) {
+            case 0:
+                Data[Pos] = Specials[Random() % (sizeof(Specials) - 1)];
+                break;
+            case 1:
+                Data.remove(Pos, 1 + Random() % 40);
+                break;
+            case 2:
+                Data.insert(Pos, Data.mid(Random() % Data.size(), 1 + Random() % 60));
+                break;
+            case 3:
+                Data.truncate(Pos);
+                break;
+            default:
+                Data[Pos] = static_cast<char>(Random() % 256);
+                break;
+            }
+        }
+        WriteBytes(Copy.FileName, Data);
+        try {
+            const auto Project = TDprojProject::Open(Copy.FileName);
+            EXPECT_EQ(Project->Serialize(), Data) << "round " << Round;
+            Project->ProjectGUID();
+            Project->FindModuleInfo(QStringLiteral("Unit1.pas"));
+            if (const auto Deployment = Project->ProjectDeployment())
+                Deployment->RemoveFilesOfClass(QStringLiteral("ProjectOutput"));
+            const auto Configs = Project->ProjectOptionsConfigurations();
+            for (int I = 0; I < Configs->ConfigurationCount(); ++I)
+                Configs->Configuration(I)
+                    ->PlatformConfiguration(QStringLiteral("Android64"))
+                    ->GetValue(QStringLiteral("DCC_Define"));
+            ++Opened;
+        } catch (const EXmlError&) {
+            ++Refused;
+        }
+    }
+    // Both outcomes occur, so the run reached the readers as well as the error paths.
+    EXPECT_GT(Opened, 0);
+    EXPECT_GT(Refused, 0);
 }
 
 } // namespace
