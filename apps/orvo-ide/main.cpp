@@ -2,9 +2,11 @@
 // palette pages with their icons and the main menu that packages extend, and opens projects.
 //
 //   orvo-ide [--package FILE] [PROJECT.dproj] [--close] [--check-released] [--screenshot OUT.png]
+//            [--menu NAME]
 //
 // --close closes the project again through File > Close Project; --check-released then
 // says whether the project's asset manager was let go, and exits with 1 when it was not.
+// --menu opens a main menu by its name (FileMenu, ProjectMenu...) for the screenshot.
 
 #include "DesignIntf.h"
 #include "ORVO.Designer.IdeEvents.h"
@@ -18,6 +20,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
@@ -102,6 +105,15 @@ public:
         }
         RebuildMenu();
         return LProject;
+    }
+
+    // The main menu of that name as the menu bar shows it now, or null.
+    QMenu* MainMenu(const QString& AName) const
+    {
+        for (QAction* LAction : menuBar()->actions())
+            if (LAction->menu() && LAction->menu()->objectName() == AName)
+                return LAction->menu();
+        return nullptr;
     }
 
     // File > Close Project, as the user chooses it.
@@ -211,6 +223,10 @@ private:
     void RebuildMenu()
     {
         auto LMenu = ide::BorlandIDEServices().Supports<ide::INTAServices>();
+        // clear() drops only the actions; the menus themselves would pile up under the bar. Later,
+        // since a menu item's own click may be what rebuilds the menu.
+        for (QMenu* LOld : menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
+            LOld->deleteLater();
         menuBar()->clear();
         if (!LMenu)
             return;
@@ -247,7 +263,11 @@ int main(int argc, char** argv)
     LParser.addOption(LPackageOption);
     LParser.addOption(LScreenshotOption);
     LParser.addOption(LCloseOption);
+    QCommandLineOption LMenuOption(
+        QStringLiteral("menu"), QStringLiteral("Open a main menu (by its name, such as FileMenu) in the screenshot."),
+        QStringLiteral("NAME"));
     LParser.addOption(LCheckOption);
+    LParser.addOption(LMenuOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
     LParser.process(App);
 
@@ -269,8 +289,20 @@ int main(int argc, char** argv)
             LWindow.show();
             if (LParser.isSet(LScreenshotOption)) {
                 const QString LFile = LParser.value(LScreenshotOption);
-                QTimer::singleShot(200, &LWindow, [&LWindow, LFile] {
-                    LWindow.grab().save(LFile, "PNG");
+                QMenu* LOpenMenu = LWindow.MainMenu(LParser.value(LMenuOption));
+                if (LOpenMenu)
+                    QTimer::singleShot(100, &LWindow, [&LWindow, LOpenMenu] {
+                        LWindow.menuBar()->setActiveAction(LOpenMenu->menuAction());
+                    });
+                QTimer::singleShot(300, &LWindow, [&LWindow, LFile, LOpenMenu] {
+                    // A popup is a window of its own: it is drawn onto the picture where it stands.
+                    QPixmap LShot = LWindow.grab();
+                    if (LOpenMenu && LOpenMenu->isVisible()) {
+                        const QRect LTitle = LWindow.menuBar()->actionGeometry(LOpenMenu->menuAction());
+                        QPainter LPainter(&LShot);
+                        LPainter.drawPixmap(LWindow.menuBar()->mapTo(&LWindow, LTitle.bottomLeft()), LOpenMenu->grab());
+                    }
+                    LShot.save(LFile, "PNG");
                     QApplication::quit();
                 });
             }
