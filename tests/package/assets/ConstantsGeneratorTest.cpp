@@ -1,6 +1,5 @@
 // The generated constants unit: its exact text for the main shapes of an asset set, the
-// identifiers made from names, and a structural check that every theme shape gives a unit
-// the compiler takes.
+// identifiers made from names, and the theme shapes that must still declare what they name.
 
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 
@@ -11,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
-
-// Readable failure messages; internal to this file so other suites may print their own way.
 
 using namespace core;
 using orvo::TqoAssetsConstsGenerator;
