@@ -7,6 +7,7 @@
 #include "ORVO.Designer.IdeEvents.h"
 #include "ToolsAPI.h"
 
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,42 @@ public:
     {
         return dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(AProject.ProjectGUID());
     }
+};
+
+// The IDE's dialogs answered by the test: each question takes the next queued answer (mrCancel
+// and no files once the queue is empty) and is kept in Asked. Install registers a new one.
+class TAnsweringDialogs : public ide::IOTADialogServices
+{
+public:
+    static std::shared_ptr<TAnsweringDialogs> Install()
+    {
+        auto LDialogs = std::make_shared<TAnsweringDialogs>();
+        ide::BorlandIDEServices().RegisterService<ide::IOTADialogServices>(LDialogs);
+        return LDialogs;
+    }
+
+    ide::TModalResult MessageDlg(const QString& AText, ide::TMsgDlgType, ide::TMsgDlgButtons) override
+    {
+        Asked.append(AText);
+        if (Answers.empty())
+            return ide::TModalResult::mrCancel;
+        const auto LAnswer = Answers.front();
+        Answers.pop_front();
+        return LAnswer;
+    }
+    QStringList ChooseFiles(const ide::TFileDialogOptions& AOptions) override
+    {
+        Asked.append(AOptions.Title);
+        if (FileAnswers.empty())
+            return {};
+        const QStringList LAnswer = FileAnswers.front();
+        FileAnswers.pop_front();
+        return LAnswer;
+    }
+
+    std::deque<ide::TModalResult> Answers;
+    std::deque<QStringList> FileAnswers;
+    QStringList Asked;
 };
 
 } // namespace testdata

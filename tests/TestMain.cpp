@@ -1,16 +1,16 @@
-#include <QGuiApplication>
+#include <QApplication>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <clocale>
 #include <cstdio>
 #include <gtest/gtest.h>
 
-// Tests that draw need a GUI application object; offscreen keeps them headless.
+// Tests that draw or drive widgets need an application object; offscreen keeps them headless.
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     // The IDE settings the tests write (and the programs they start) stay out of the user's.
     QTemporaryDir LSettingsDir;
     qputenv("ORVO_IDE_SETTINGS", LSettingsDir.filePath(QStringLiteral("ide-settings.ini")).toLocal8Bit());

@@ -3,6 +3,7 @@
 #include "ToolsAPI.h"
 
 #include "ToolsAPI.Menus.h"
+#include "ToolsAPI.Dialogs.h"
 #include "ToolsAPI.Services.h"
 
 #include <QDebug>
@@ -15,6 +16,10 @@ void TBorlandIDEServices::InstallDefaultServices()
     RegisterService<INTAServices>(CreateMenuServices());
     RegisterService<IOTAEditorViewServices>(CreateEditorViewServices());
     RegisterService<INTAEditorViewServices>(CreateNTAEditorViewServices());
+    RegisterService<IOTADialogServices>(CreateDialogServices());
+    RegisterService<IOTAIDEThemingServices>(CreateThemingServices());
+    RegisterService<IFMXClipboardService>(CreateClipboardService());
+    RegisterService<IOTAServices>(CreateIDEServices());
 }
 
 void AddTitleMessage(const QString& AText)

@@ -389,6 +389,91 @@ public:
     virtual QStringList Images() const = 0;
 };
 
+// ---------------------------------------------------------------------------------------
+// What the IDE shows on a package's behalf: message and file dialogs, the clipboard, the
+// colors of its theme and its language. The IDE's own services show real dialogs; tests
+// register services of their own that answer without a window.
+
+enum class TMsgDlgType
+{
+    mtWarning,
+    mtError,
+    mtInformation,
+    mtConfirmation
+};
+
+enum TMsgDlgBtn
+{
+    mbYes = 0x1,
+    mbNo = 0x2,
+    mbOK = 0x4,
+    mbCancel = 0x8
+};
+using TMsgDlgButtons = int;
+
+enum class TModalResult
+{
+    mrNone,
+    mrOk,
+    mrCancel,
+    mrYes,
+    mrNo
+};
+
+struct TFileDialogOptions
+{
+    QString Title;
+    QString Filter;        // "Images (*.png *.jpg)"; empty for every file
+    bool Folders = false;  // choose folders instead of files
+    bool Multiple = false; // several at once
+};
+
+class IOTADialogServices
+{
+public:
+    virtual ~IOTADialogServices() = default;
+    // The button the user chose; mrCancel when the dialog was closed otherwise.
+    virtual TModalResult MessageDlg(const QString& AText, TMsgDlgType AType, TMsgDlgButtons AButtons) = 0;
+    // The chosen paths, empty when the user cancelled.
+    virtual QStringList ChooseFiles(const TFileDialogOptions& AOptions) = 0;
+};
+
+// The IDE theme's colors, as 32-bit ARGB values.
+enum class TIdeColor
+{
+    clBtnFace,
+    clBtnShadow,
+    clWindow,
+    clWindowText,
+    clGrayText,
+    clHighlight
+};
+
+class IOTAIDEThemingServices
+{
+public:
+    virtual ~IOTAIDEThemingServices() = default;
+    virtual quint32 GetSystemColor(TIdeColor AColor) const = 0;
+};
+
+// The platform's clipboard, as text.
+class IFMXClipboardService
+{
+public:
+    virtual ~IFMXClipboardService() = default;
+    virtual QString GetClipboard() const = 0;
+    virtual void SetClipboard(const QString& AText) = 0;
+};
+
+class IOTAServices
+{
+public:
+    virtual ~IOTAServices() = default;
+    // The IDE's user-interface language: "en", "ru", ...
+    virtual QString GetLanguage() const = 0;
+    virtual void SetLanguage(const QString& ALanguage) = 0;
+};
+
 // The service locator. Each service may be missing; callers must cope with null.
 class TBorlandIDEServices
 {
@@ -414,6 +499,11 @@ private:
 TBorlandIDEServices& BorlandIDEServices();
 // The module services' active project; null without module services or project.
 std::shared_ptr<IOTAProject> GetActiveProject();
+// The theme's color, or the light theme's when there is no theming service.
+quint32 IdeThemeColor(TIdeColor AColor);
+// A message dialog through the dialog service; mrCancel when there is none.
+TModalResult MessageDlg(const QString& AText, TMsgDlgType AType, TMsgDlgButtons AButtons);
+
 // The module services, for hosts without an IDE of their own: the default services are
 // installed first when there are no module services.
 IOTAModuleServices& ModuleServices();
