@@ -51,4 +51,17 @@ TqoAssetsSaveResult TFrameAssetManager::Save(bool AIsProjectDestroying)
 
 QString TFrameAssetManager::LoadErrorText() const { return d->LoadError; }
 
+bool TFrameAssetManager::ContainsName(const QString& AName) const
+{
+    if (AName.isEmpty())
+        return false;
+    const auto& LManager = FDocument->GetAssetsManager();
+    if (!AName.endsWith(QLatin1Char('\\')))
+        return LManager.Contains(AName);
+    for (const QString& LName : LManager.GetAssetsNames())
+        if (LName.startsWith(AName))
+            return true;
+    return false;
+}
+
 } // namespace orvo

@@ -33,6 +33,8 @@ public:
     TqoAssetsSaveResult Save(bool AIsProjectDestroying);
     // The message shown instead of the assets when the configuration did not load; empty otherwise.
     Q_INVOKABLE QString LoadErrorText() const;
+    // Whether the tree has a node of that asset name or folder path (case-sensitive).
+    Q_INVOKABLE bool ContainsName(const QString& AName) const;
 
 Q_SIGNALS:
     // The views of the current selection are built and laid out.
