@@ -351,6 +351,7 @@ void TVirtualStringTree::SetColumns(const QList<TVirtualTreeColumn>& AColumns)
         FModel->BeginReset();
         FColumns = AColumns;
         FModel->EndReset();
+        FViewWasReset = true;
         FViewStateDirty = true;
         ApplyViewState();
     }
@@ -725,7 +726,7 @@ void TVirtualStringTree::ApplyViewState()
         return;
     FViewStateDirty = false;
     FSyncing = true;
-    if (FResetAfterBatch) {
+    if (FViewWasReset) {
         // The reset collapsed everything in the view.
         std::function<void(TVirtualNode*)> Expand = [&](TVirtualNode* ANode) {
             for (const auto& LChild : ANode->Children) {
@@ -741,7 +742,7 @@ void TVirtualStringTree::ApplyViewState()
             setExpanded(IndexOf(LNode), LNode->Expanded);
     }
     FExpansionChanges.clear();
-    FResetAfterBatch = false;
+    FViewWasReset = false;
     QItemSelection LSelection;
     const int LLastColumn = FModel->columnCount() - 1;
     for (PVirtualNode LNode : std::as_const(FSelection))
@@ -799,7 +800,7 @@ void TVirtualStringTree::EndUpdate()
     if (FResetPending) {
         FModel->EndReset();
         FResetPending = false;
-        FResetAfterBatch = true;
+        FViewWasReset = true;
         FViewStateDirty = true;
         setUpdatesEnabled(true);
     }

@@ -187,7 +187,7 @@ private:
     int FChangeDepth = 0;
     bool FResetPending = false;   // the model is inside a reset until the batch ends
     bool FViewStateDirty = false; // selection, expansion or focus set inside a batch
-    bool FResetAfterBatch = false;
+    bool FViewWasReset = false;   // the view forgot every expansion
     bool FSelectionChanged = false;
     bool FSyncing = false;  // the view's selection is being set from the nodes
     bool FRemoving = false; // rows are leaving; the nodes' selection is settled afterwards
