@@ -3,10 +3,12 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QUrl>
 
 namespace {
@@ -118,6 +120,23 @@ TEST_F(VirtualTree, StructureWalksAndFreeing)
     EXPECT_EQ(FTree.model()->rowCount(), 0);
 }
 
+TEST_F(VirtualTree, ColumnsHeaderAndRowLooks)
+{
+    const PVirtualNode A = Add(nullptr, "A");
+    FTree.SetHeaderHeight(30);
+    FTree.SetColumnText(1, "Size");
+    FTree.OnHeaderDrawBackground = [](QPainter& APainter, const QRect& ARect, int) {
+        APainter.fillRect(ARect, Qt::red);
+    };
+    const QImage LHeader = FTree.header()->grab().toImage();
+    EXPECT_EQ(LHeader.height(), 30);
+    EXPECT_EQ(LHeader.pixelColor(2, 2), QColor(Qt::red));
+    EXPECT_EQ(FTree.model()->headerData(1, Qt::Horizontal).toString(), "Size");
+    EXPECT_EQ(FTree.header()->sectionSize(0), 150);
+    EXPECT_EQ(FTree.GetDisplayRect(A, 1).height(), 32);
+    EXPECT_EQ(FTree.GetDisplayRect(A, 1).left(), 150);
+}
+
 TEST_F(VirtualTree, BatchShowsChangesAndReportsSelectionOnceAtTheEnd)
 {
     const PVirtualNode Old = Add(nullptr, "Old");
@@ -226,6 +245,7 @@ TEST_P(VirtualTreeEdit, CommitsOnlyWithEnter)
     FTree.OnNewText = [&](PVirtualNode ANode, int AColumn, const QString& AText) {
         LTexts.append(QStringLiteral("%1:%2:%3").arg(Caption(ANode)).arg(AColumn).arg(AText));
     };
+    EXPECT_FALSE(FTree.EditNode(A, 1)); // only column 0 by default
     Click(Center(A));
     EXPECT_FALSE(FTree.IsEditing()); // the first click only selects
     if (GetParam().DoubleClick)
@@ -265,9 +285,11 @@ TEST_F(VirtualTree, InternalDropGivesDraggedNodesAndDropMode)
     FTree.SetSelected(A, true);
     const QRect LRow = FTree.GetDisplayRect(B, 0);
     const std::pair<QPoint, QString> LCases[] = {
-        {LRow.topLeft() + QPoint(10, 2), "A C -> B 1"},
-        {LRow.center(), "A C -> B 2"},
-        {LRow.bottomLeft() + QPoint(10, -2), "A C -> B 3"},
+        // rows are 32 high: a quarter is 8 pixels
+        {LRow.topLeft() + QPoint(10, 7), "A C -> B 1"},
+        {LRow.topLeft() + QPoint(10, 8), "A C -> B 2"},
+        {LRow.topLeft() + QPoint(10, 23), "A C -> B 2"},
+        {LRow.topLeft() + QPoint(10, 24), "A C -> B 3"},
         {QPoint(10, FTree.GetDisplayRect(C, 0).bottom() + 50), "A C -> - 0"},
     };
     for (const auto& [LPos, LExpected] : LCases) {
