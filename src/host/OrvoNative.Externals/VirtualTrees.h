@@ -62,6 +62,7 @@ class TVirtualStringTree : public QTreeView
 
 public:
     explicit TVirtualStringTree(QWidget* AParent = nullptr);
+    // Frees the nodes' data without OnFreeNode: the owner may be half destroyed by then.
     ~TVirtualStringTree() override;
 
     // Columns and looks

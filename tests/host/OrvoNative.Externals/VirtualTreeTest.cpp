@@ -2,6 +2,7 @@
 #include "VirtualTrees.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -215,7 +216,13 @@ TEST_F(VirtualTree, MouseSelection)
     FChanges = 0;
     Click(Center(B), Qt::RightButton); // already selected: the selection stays for the context menu
     EXPECT_EQ(FTree.SelectedCount(), 2);
+    FTree.setContextMenuPolicy(Qt::CustomContextMenu);
+    QPoint LMenuAt;
+    QObject::connect(&FTree, &QWidget::customContextMenuRequested, [&](const QPoint& APos) { LMenuAt = APos; });
     Click(Center(C), Qt::RightButton);
+    QContextMenuEvent LMenu(QContextMenuEvent::Mouse, Center(C), FTree.viewport()->mapToGlobal(Center(C)));
+    QApplication::sendEvent(FTree.viewport(), &LMenu);
+    EXPECT_EQ(LMenuAt, Center(C));
     EXPECT_EQ(FTree.GetSortedSelection(), QList<PVirtualNode>({C}));
     EXPECT_EQ(FTree.FocusedNode(), C);
     EXPECT_EQ(FChanges, 1);
