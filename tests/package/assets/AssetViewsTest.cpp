@@ -1,6 +1,7 @@
 #include "TestData.h"
 
 #include "ORVO.Designer.Frames.h"
+#include "assets/designer/ORVO.Assets.DataModule.h"
 #include "assets/designer/ORVO.Assets.View.Assets.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 
@@ -170,6 +171,27 @@ TEST_F(AssetViews, ApplyColorRefreshesTheOtherTilesOnly)
     EXPECT_EQ(Title(LTiles[1]), QStringLiteral("#123456"));
 }
 
+TEST_F(AssetViews, RefusesANullGroupAndAKindWithoutEditor)
+{
+    try {
+        FView.SetGroup(nullptr);
+        ADD_FAILURE() << "a null group was taken";
+    } catch (const core::EqoAssertionFailed& E) {
+        EXPECT_NE(std::string(E.what()).find("name=\"Value\""), std::string::npos) << E.what();
+    }
+    AddColor(0xFFFF0000);
+    orvo::AssetsEditorsFinalization(); // no kind has an editor now
+    try {
+        FView.SetGroup(std::move(FGroup));
+        ADD_FAILURE() << "a tile was made without an editor";
+    } catch (const core::EqoAssertionFailed& E) {
+        EXPECT_EQ(QString::fromUtf8(E.what()),
+                  QStringLiteral("Неизвестный тип ресурса. Не могу создать для него редактор"));
+    }
+    orvo::AssetsEditorsInitialization();
+    EXPECT_TRUE(FView.Tiles().empty());
+}
+
 TEST(ColorEditor, EmptyShowsEmptyInADashedGrayFrame)
 {
     core::TqoAssetColor LAsset(QStringLiteral("Empty"));
@@ -203,6 +225,36 @@ TEST(ColorEditor, SameAssetAgainDoesNotRefresh)
     EXPECT_EQ(LEditor.Title(), QStringLiteral("#FF0000"));
     LEditor.SetAsset(&LSecond);
     EXPECT_EQ(LEditor.Title(), QStringLiteral("#0000FF"));
+}
+
+int DrawnPixels(const QImage& AImage)
+{
+    int LCount = 0;
+    for (int LY = 0; LY < AImage.height(); ++LY)
+        for (int LX = 0; LX < AImage.width(); ++LX)
+            LCount += qAlpha(AImage.pixel(LX, LY)) > 0;
+    return LCount;
+}
+
+TEST(DesignerDataModule, DrawsEveryNamedImageAndLoadsComponentIcons)
+{
+    orvo::TDesignerDataModule& LModule = orvo::DesignerDataModule();
+    const std::vector<QImage> LKinds = LModule.KindImages24();
+    ASSERT_EQ(LKinds.size(), 5u);
+    for (size_t LIndex = 0; LIndex < LKinds.size(); ++LIndex) {
+        EXPECT_EQ(LKinds[LIndex].size(), QSize(24, 24));
+        EXPECT_GT(DrawnPixels(LKinds[LIndex]), 100) << LIndex;
+        for (size_t LOther = 0; LOther < LIndex; ++LOther)
+            EXPECT_NE(LKinds[LIndex], LKinds[LOther]) << LIndex << " draws as " << LOther;
+    }
+    for (const char* LName : {"Custom File", "Font File OTF", "Font File TTF"})
+        EXPECT_GT(DrawnPixels(LModule.ImageCollection().Bitmap(QString::fromLatin1(LName), 24)), 100) << LName;
+    for (const QString& LPath : LModule.ImageListTabs())
+        EXPECT_FALSE(QImage(LPath).isNull()) << LPath.toStdString();
+
+    EXPECT_EQ(LModule.LoadComponentIconIfRequired(QStringLiteral("TqoArc"), 32).size(), QSize(32, 32));
+    EXPECT_TRUE(LModule.ImageCollection().Contains(QStringLiteral("TqoArc")));
+    EXPECT_TRUE(LModule.LoadComponentIconIfRequired(QStringLiteral("TqoNoSuchComponent"), 32).isNull());
 }
 
 // Pictures for people to look at: a color group and a bitmap set, stacked as the Assets
