@@ -72,11 +72,29 @@ QColor PlaneColor(core::TqoAlphaColor AColor) { return QColor::fromRgb(AColor | 
 
 } // namespace
 
-// Saturation grows to the right, value upwards, for the picker's hue.
-class TqoColorPlane : public QWidget
+// An area of the picker where a press or a drag picks a value.
+class TqoPickArea : public QWidget
 {
 public:
-    explicit TqoColorPlane(TqoColorPicker* APicker) : QWidget(APicker), FPicker(APicker)
+    explicit TqoPickArea(TqoColorPicker* APicker) : QWidget(APicker), FPicker(APicker) {}
+
+protected:
+    virtual void Pick(const QPoint& AAt) = 0;
+    void mousePressEvent(QMouseEvent* AEvent) override { Pick(AEvent->position().toPoint()); }
+    void mouseMoveEvent(QMouseEvent* AEvent) override
+    {
+        if (AEvent->buttons() & Qt::LeftButton)
+            Pick(AEvent->position().toPoint());
+    }
+
+    TqoColorPicker* FPicker;
+};
+
+// Saturation grows to the right, value upwards, for the picker's hue.
+class TqoColorPlane : public TqoPickArea
+{
+public:
+    explicit TqoColorPlane(TqoColorPicker* APicker) : TqoPickArea(APicker)
     {
         setFixedSize(PlaneWidth, PlaneHeight);
         setCursor(Qt::CrossCursor);
@@ -102,32 +120,19 @@ protected:
         LPainter.setPen(QPen(LColor.value() > 128 ? Qt::black : Qt::white, 1.5));
         LPainter.drawEllipse(LAt, 4, 4);
     }
-    void mousePressEvent(QMouseEvent* AEvent) override { Pick(AEvent->position().toPoint()); }
-    void mouseMoveEvent(QMouseEvent* AEvent) override
-    {
-        if (AEvent->buttons() & Qt::LeftButton)
-            Pick(AEvent->position().toPoint());
-    }
-
-private:
-    void Pick(const QPoint& AAt)
+    void Pick(const QPoint& AAt) override
     {
         const int LSaturation = std::clamp(AAt.x() * 255 / std::max(1, width() - 1), 0, 255);
         const int LValue = 255 - std::clamp(AAt.y() * 255 / std::max(1, height() - 1), 0, 255);
         FPicker->SetHsv(FPicker->FHue, LSaturation, LValue);
     }
-
-    TqoColorPicker* FPicker;
 };
 
 // Hues from 0 at the top to 359 at the bottom.
-class TqoHueBar : public QWidget
+class TqoHueBar : public TqoPickArea
 {
 public:
-    explicit TqoHueBar(TqoColorPicker* APicker) : QWidget(APicker), FPicker(APicker)
-    {
-        setFixedSize(HueBarWidth, PlaneHeight);
-    }
+    explicit TqoHueBar(TqoColorPicker* APicker) : TqoPickArea(APicker) { setFixedSize(HueBarWidth, PlaneHeight); }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -141,22 +146,12 @@ protected:
         LPainter.setPen(Qt::black);
         LPainter.drawRect(0, std::max(0, LY - 2), width() - 1, 4);
     }
-    void mousePressEvent(QMouseEvent* AEvent) override { Pick(AEvent->position().toPoint()); }
-    void mouseMoveEvent(QMouseEvent* AEvent) override
-    {
-        if (AEvent->buttons() & Qt::LeftButton)
-            Pick(AEvent->position().toPoint());
-    }
-
-private:
-    void Pick(const QPoint& AAt)
+    void Pick(const QPoint& AAt) override
     {
         const QColor LColor = PlaneColor(FPicker->FColor);
         const int LHue = std::clamp(AAt.y() * 359 / std::max(1, height() - 1), 0, 359);
         FPicker->SetHsv(LHue, LColor.hsvSaturation(), LColor.value());
     }
-
-    TqoColorPicker* FPicker;
 };
 
 // The color over a chessboard, so that its transparency shows.

@@ -23,35 +23,20 @@ QPen Line(const QColor& AColor, qreal AWidth = 1.2)
 
 void DrawFolder(QPainter& P)
 {
-    QPainterPath LPath;
-    LPath.moveTo(2.5, 5.5);
-    LPath.lineTo(9.5, 5.5);
-    LPath.lineTo(11.5, 7.5);
-    LPath.lineTo(21.5, 7.5);
-    LPath.lineTo(21.5, 19.5);
-    LPath.lineTo(2.5, 19.5);
-    LPath.closeSubpath();
     P.setPen(Line(FolderLine));
     P.setBrush(FolderFill);
-    P.drawPath(LPath);
+    P.drawPolygon(QPolygonF{{2.5, 5.5}, {9.5, 5.5}, {11.5, 7.5}, {21.5, 7.5}, {21.5, 19.5}, {2.5, 19.5}});
     P.drawLine(QPointF(2.5, 9.5), QPointF(21.5, 9.5));
 }
 
 // A page with its top-right corner folded.
 void DrawPage(QPainter& P)
 {
-    QPainterPath LPath;
-    LPath.moveTo(5.5, 2.5);
-    LPath.lineTo(14.5, 2.5);
-    LPath.lineTo(19.5, 7.5);
-    LPath.lineTo(19.5, 21.5);
-    LPath.lineTo(5.5, 21.5);
-    LPath.closeSubpath();
     P.setPen(Line(PageLine));
     P.setBrush(PageFill);
-    P.drawPath(LPath);
+    P.drawPolygon(QPolygonF{{5.5, 2.5}, {14.5, 2.5}, {19.5, 7.5}, {19.5, 21.5}, {5.5, 21.5}});
     P.setBrush(Qt::NoBrush);
-    P.drawPolyline(QPolygonF{QPointF(14.5, 2.5), QPointF(14.5, 7.5), QPointF(19.5, 7.5)});
+    P.drawPolyline(QPolygonF{{14.5, 2.5}, {14.5, 7.5}, {19.5, 7.5}});
 }
 
 void DrawFile(QPainter& P)
