@@ -5,6 +5,7 @@
 #include "ORVO.Externals.SvgBrush.h"
 #include "ORVO.Log.h"
 #include "System.Skia.h"
+#include "assets/editors/ORVO.Assets.Editor.Color.h"
 #include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
 
 #include <QBuffer>
@@ -328,7 +329,10 @@ std::unique_ptr<QImage> TqoAssetEditorColor::GeneratePreview(const core::TqoAsse
     return ToWindowBitmap(bitmap);
 }
 
-TBaseAssetEditorFrame* TqoAssetEditorColor::CreateEditor(core::TqoAsset*) const { return nullptr; }
+TBaseAssetEditorFrame* TqoAssetEditorColor::CreateEditor(core::TqoAsset* AAsset) const
+{
+    return new TEditorColor(AAsset);
+}
 
 QStringList TqoAssetEditorColor::SaveTo(core::TqoAsset* AAsset, const QString&) const
 {
@@ -379,7 +383,10 @@ std::unique_ptr<QImage> TqoAssetEditorBitmapSet::GeneratePreview(const core::Tqo
     return PlaceholderPreview(ASize);
 }
 
-TBaseAssetEditorFrame* TqoAssetEditorBitmapSet::CreateEditor(core::TqoAsset*) const { return nullptr; }
+TBaseAssetEditorFrame* TqoAssetEditorBitmapSet::CreateEditor(core::TqoAsset* AAsset) const
+{
+    return new TEditorKindPreview(AAsset);
+}
 
 QStringList TqoAssetEditorBitmapSet::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
 {
@@ -452,7 +459,10 @@ std::unique_ptr<QImage> TqoAssetEditorFont::GeneratePreview(const core::TqoAsset
     return nullptr;
 }
 
-TBaseAssetEditorFrame* TqoAssetEditorFont::CreateEditor(core::TqoAsset*) const { return nullptr; }
+TBaseAssetEditorFrame* TqoAssetEditorFont::CreateEditor(core::TqoAsset* AAsset) const
+{
+    return new TEditorKindPreview(AAsset);
+}
 
 QStringList TqoAssetEditorFont::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
 {
@@ -485,7 +495,10 @@ std::unique_ptr<QImage> TqoAssetEditorLottieAnimation::GeneratePreview(const cor
     return nullptr;
 }
 
-TBaseAssetEditorFrame* TqoAssetEditorLottieAnimation::CreateEditor(core::TqoAsset*) const { return nullptr; }
+TBaseAssetEditorFrame* TqoAssetEditorLottieAnimation::CreateEditor(core::TqoAsset* AAsset) const
+{
+    return new TEditorKindPreview(AAsset);
+}
 
 QStringList TqoAssetEditorLottieAnimation::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
 {
@@ -513,7 +526,10 @@ std::unique_ptr<QImage> TqoAssetEditorStyle::GeneratePreview(const core::TqoAsse
     return nullptr;
 }
 
-TBaseAssetEditorFrame* TqoAssetEditorStyle::CreateEditor(core::TqoAsset*) const { return nullptr; }
+TBaseAssetEditorFrame* TqoAssetEditorStyle::CreateEditor(core::TqoAsset* AAsset) const
+{
+    return new TEditorKindPreview(AAsset);
+}
 
 QStringList TqoAssetEditorStyle::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
 {
@@ -554,7 +570,10 @@ std::unique_ptr<QImage> TqoAssetEditorSVG::GeneratePreview(const core::TqoAsset*
     return PlaceholderPreview(ASize);
 }
 
-TBaseAssetEditorFrame* TqoAssetEditorSVG::CreateEditor(core::TqoAsset*) const { return nullptr; }
+TBaseAssetEditorFrame* TqoAssetEditorSVG::CreateEditor(core::TqoAsset* AAsset) const
+{
+    return new TEditorKindPreview(AAsset);
+}
 
 QStringList TqoAssetEditorSVG::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
 {
@@ -619,7 +638,10 @@ std::unique_ptr<QImage> TqoAssetEditorFile::GeneratePreview(const core::TqoAsset
     return nullptr;
 }
 
-TBaseAssetEditorFrame* TqoAssetEditorFile::CreateEditor(core::TqoAsset*) const { return nullptr; }
+TBaseAssetEditorFrame* TqoAssetEditorFile::CreateEditor(core::TqoAsset* AAsset) const
+{
+    return new TEditorKindPreview(AAsset);
+}
 
 QStringList TqoAssetEditorFile::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
 {
@@ -650,7 +672,10 @@ std::unique_ptr<QImage> TqoAssetEditorThemeContainer::GeneratePreview(const core
     return nullptr;
 }
 
-TBaseAssetEditorFrame* TqoAssetEditorThemeContainer::CreateEditor(core::TqoAsset*) const { return nullptr; }
+TBaseAssetEditorFrame* TqoAssetEditorThemeContainer::CreateEditor(core::TqoAsset* AAsset) const
+{
+    return new TEditorKindPreview(AAsset);
+}
 
 QStringList TqoAssetEditorThemeContainer::SaveTo(core::TqoAsset* AAsset, const QString&) const
 {
