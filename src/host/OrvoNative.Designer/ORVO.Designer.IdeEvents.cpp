@@ -99,9 +99,19 @@ void TqoIdeEventsListener::ProjectOpened(const std::shared_ptr<ide::IOTAProject>
 
     auto LManager = std::make_shared<core::TqoAssetsManager>();
     const QString LConfig = ConfigFileName(AProject->FileName());
-    // A broken file raises before anything is kept, so the previous state stays whole.
-    if (QFileInfo(LConfig).isFile())
-        core::TqoAssetsFactory::LoadFromFile(*LManager, LConfig);
+    // A broken file must not keep the project from opening: the project gets no manager and no
+    // opened message (nothing acts on assets it cannot read), and the user is told which line.
+    if (QFileInfo(LConfig).isFile()) {
+        try {
+            core::TqoAssetsFactory::LoadFromFile(*LManager, LConfig);
+        } catch (const std::exception& E) {
+            const QString LText =
+                QStringLiteral("The project's assets were not loaded: %1").arg(QString::fromUtf8(E.what()));
+            core::TqoLog::Error(LogCategory, LText);
+            ide::AddTitleMessage(LText);
+            return;
+        }
+    }
     SetAssetsManager(LGUID, LManager);
 
     ide::TMessageManager::DefaultManager().SendMessage(this, TqoProjectOpenedMessage(AProject));

@@ -4,6 +4,8 @@
 #include "ORVO.Log.h"
 #include "TestData.h"
 
+#include <algorithm>
+
 using core::TqoAssetsManager;
 using dsgn::TqoIdeEventsListener;
 using dsgn::TqoProjectOpenedMessage;
@@ -132,14 +134,19 @@ TEST_F(IdeEventsListenerTest, CanRemoveMessageDropsOnlyThatProjectsManager)
     EXPECT_FALSE(TqoIdeEventsListener::Instance().Contains(DemoGUID));
 }
 
-TEST_F(IdeEventsListenerTest, BrokenConfigurationFailsTheOpeningAndSendsNothing)
+TEST_F(IdeEventsListenerTest, BrokenConfigurationOpensTheProjectWithoutAssetsAndSaysWhere)
 {
     const QString File = CopyDemo(true, "{\n  \"format\": \"orvo-assets\",\n  \"assets\": [ {\"name\": ");
     TOpenedMessages Messages;
-    EXPECT_THROW(FSession.Open(File), core::EqoFileError);
-    EXPECT_TRUE(ide::ModuleServices().Projects().empty());
+    core::TqoLogCapture Log;
+    FSession.Open(File);
+    EXPECT_EQ(ide::ModuleServices().Projects().size(), 1u);
     EXPECT_FALSE(TqoIdeEventsListener::Instance().Contains(DemoGUID));
     EXPECT_TRUE(Messages.Projects.empty());
+    const auto& LEntries = Log.Entries();
+    EXPECT_TRUE(std::any_of(LEntries.begin(), LEntries.end(), [](const auto& AEntry) {
+        return AEntry.Level == core::TqoLogLevel::Error && AEntry.Message.contains(QStringLiteral("config.json:3"));
+    }));
 }
 
 TEST_F(IdeEventsListenerTest, ProjectWithoutGuidGetsNoManagerAndNoMessage)
