@@ -123,11 +123,13 @@ public:
         if (It == FViews.end())
             return true;
         const QPointer<QWidget> Frame = It->Frame;
-        FViews.erase(It);
-        if (FActive == AView)
-            FActive = FViews.empty() ? nullptr : FViews.back().View;
+        // Told while the view is still listed, so that the host finds its frame.
         if (FOnClose)
             FOnClose(*AView);
+        FViews.erase(std::remove_if(FViews.begin(), FViews.end(), [&](const auto& E) { return E.View == AView; }),
+                     FViews.end());
+        if (FActive == AView)
+            FActive = FViews.empty() ? nullptr : FViews.back().View;
         // At once, not deleteLater: the view's code may be unloaded before the next event turn.
         delete Frame.data();
         return true;

@@ -187,6 +187,19 @@ TEST_F(AssetsManagerWizard, ClosingTheProjectSavesOnceAndLeavesDeploymentAlone)
     EXPECT_TRUE(Views()->OpenViews().empty());
 }
 
+// The host removed no tab on File > Close Project: the frame was already forgotten when it was told.
+TEST_F(AssetsManagerWizard, HostStillFindsTheFrameWhenToldOfClosing)
+{
+    const auto LProject = OpenDemo("App");
+    QList<QWidget*> LFrames;
+    Views()->SetHostHandlers({}, [&](ide::INTACustomEditorView& AView) { LFrames << Views()->FrameOf(AView); });
+    OpenAssetsManagerDesigner(QString());
+    const QList<QWidget*> LShown{FindAssetsManagerView(LProject->ProjectGUID())->Frame()};
+    EXPECT_TRUE(FIde->Close(LProject));
+    Views()->SetHostHandlers({}, {});
+    EXPECT_EQ(LFrames, LShown);
+}
+
 TEST_F(AssetsManagerWizard, ConfigurationThatDoesNotLoadIsShownAndKept)
 {
     const auto LProject = OpenDemo("App");
