@@ -30,6 +30,7 @@
 #include <QMessageBox>
 #include <QMetaMethod>
 #include <QPainter>
+#include <QPointer>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
@@ -96,19 +97,19 @@ public:
     {
         setWindowTitle(QStringLiteral("Orvo IDE"));
         resize(980, 560);
-        auto* LSplitter = new QSplitter(Qt::Vertical, this);
-        FPalette = new QTabWidget(LSplitter);
+        FSplitter = new QSplitter(Qt::Vertical, this);
+        FPalette = new QTabWidget(FSplitter);
         FPalette->setDocumentMode(true);
-        FEditors = new QTabWidget(LSplitter);
+        FEditors = new QTabWidget(FSplitter);
         FEditors->setDocumentMode(true);
         FEditors->setTabsClosable(true);
         FEditors->hide();
         connect(FEditors, &QTabWidget::tabCloseRequested, this, [this](int AIndex) { CloseTab(AIndex); });
-        LSplitter->addWidget(FPalette);
-        LSplitter->addWidget(FEditors);
-        LSplitter->setStretchFactor(0, 0);
-        LSplitter->setStretchFactor(1, 1);
-        setCentralWidget(LSplitter);
+        FSplitter->addWidget(FPalette);
+        FSplitter->addWidget(FEditors);
+        FSplitter->setStretchFactor(0, 0);
+        FSplitter->setStretchFactor(1, 1);
+        setCentralWidget(FSplitter);
         statusBar()->showMessage(QStringLiteral("No project"));
 
         auto& LServices = ide::BorlandIDEServices();
@@ -381,7 +382,21 @@ private:
         const int LIndex = FEditors->addTab(LFrame, TabIcon(AView), AView.GetCaption());
         FEditors->setTabToolTip(LIndex, AView.GetTabHintText());
         FEditors->setCurrentIndex(LIndex);
-        FEditors->show();
+        ShowEditorArea(true);
+    }
+
+    // The palette keeps three rows of icons while views are open, and the whole window otherwise.
+    void ShowEditorArea(bool AShow)
+    {
+        if (FEditors->isVisibleTo(this) == AShow)
+            return;
+        FEditors->setVisible(AShow);
+        // Once laid out: before the window is shown the splitter has no height of its own yet.
+        QTimer::singleShot(0, this, [this] {
+            const int LHeight = FSplitter->height();
+            const int LPalette = FEditors->isVisibleTo(this) ? std::min(240, LHeight / 2) : LHeight;
+            FSplitter->setSizes({LPalette, LHeight - LPalette});
+        });
     }
 
     void RemoveTab(ide::INTACustomEditorView& AView)
@@ -389,7 +404,7 @@ private:
         const auto LViews = ide::BorlandIDEServices().Supports<ide::IOTAEditorViewServices>();
         if (QWidget* LFrame = LViews ? LViews->FrameOf(AView) : nullptr; LFrame && FEditors->indexOf(LFrame) >= 0)
             FEditors->removeTab(FEditors->indexOf(LFrame));
-        FEditors->setVisible(FEditors->count() > 0);
+        ShowEditorArea(FEditors->count() > 0);
     }
 
     // The view decides: a tab whose view refuses to close stays.
@@ -413,6 +428,7 @@ private:
     bool FBatch = false;
     QTabWidget* FPalette = nullptr;
     QTabWidget* FEditors = nullptr;
+    QSplitter* FSplitter = nullptr;
     std::unique_ptr<ide::TLoadedPackage> FPackage;
 };
 
@@ -515,7 +531,8 @@ int main(int argc, char** argv)
         if (LProject)
             LManager = dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(LProject->ProjectGUID());
         LKept = !LManager.expired();
-        QWidget* LAssetsFrame = nullptr;
+        // Gone again when the project closes before the picture (--close).
+        QPointer<QWidget> LAssetsFrame;
         if (LAssets) {
             if (!LProject) {
                 std::fprintf(stderr, "orvo-ide: --assets needs a project that opens\n");
