@@ -217,6 +217,31 @@ TEST_F(AssetsManagerWizard, ConfigurationThatDoesNotLoadIsShownAndKept)
     EXPECT_EQ(testdata::ReadAll(LConfig), LBroken);
 }
 
+TEST_F(AssetsManagerWizard, MissingServicesAreNamedAndAddNothing)
+{
+    auto& LServices = ide::BorlandIDEServices();
+    FWizard.reset();
+    auto LMessage = [](auto AAction) {
+        try {
+            AAction();
+        } catch (const std::exception& E) {
+            return QString::fromUtf8(E.what());
+        }
+        return QString();
+    };
+    LServices.UnregisterService<ide::INTAEditorViewServices>();
+    EXPECT_EQ(LMessage([] { TqoWizardAssetsManager LWizard; }),
+              "Cannot create Assets Manager menu Item in MainMenu. Sevice INTAEditorViewServices is unavailable");
+    EXPECT_EQ(MenuItem(), nullptr);
+    LServices.UnregisterService<ide::INTAServices>();
+    EXPECT_EQ(LMessage([] { TqoWizardAssetsManager LWizard; }),
+              "Cannot create Assets Manager menu Item in MainMenu. Sevice INTAService is unavailable");
+    OpenDemo("App");
+    LServices.UnregisterService<ide::IOTAEditorViewServices>();
+    EXPECT_EQ(LMessage([] { OpenAssetsManagerDesigner(QString()); }),
+              "Cannot open Assets Manager designer. Sevice IOTAEditorViewServices is unavailable");
+}
+
 TEST_F(AssetsManagerWizard, UnloadingRemovesTheMenuItemAndClosesViewsWithoutAsking)
 {
     const auto LProject = OpenDemo("App");
