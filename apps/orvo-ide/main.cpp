@@ -1,12 +1,17 @@
 // orvo-ide: a small IDE host. It loads the design-time package as the IDE does, shows the
-// palette pages with their icons and the main menu that packages extend, and opens projects.
+// palette pages with their icons, the main menu that packages extend and an editor area whose
+// tabs hold the packages' editor views, and opens projects.
 //
 //   orvo-ide [--package FILE] [PROJECT.dproj] [--close] [--check-released] [--screenshot OUT.png]
-//            [--menu NAME]
+//            [--menu NAME] [--assets [NAME]] [--lang en|ru]
 //
 // --close closes the project again through File > Close Project; --check-released then
 // says whether the project's asset manager was let go, and exits with 1 when it was not.
 // --menu opens a main menu by its name (FileMenu, ProjectMenu...) for the screenshot.
+// --assets chooses Project > "Orvo Assets Manager" and shows the asset NAME in it; with
+// --screenshot the picture is taken once its views are ready (5 s at most). It exits with 2
+// when the project does not open, 3 when the menu item is missing or disabled, 4 when NAME is
+// not in the tree and 5 when the picture cannot be written. --lang sets the IDE's language.
 
 #include "DesignIntf.h"
 #include "ORVO.Designer.IdeEvents.h"
@@ -23,11 +28,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QPainter>
+#include <QPointer>
+#include <QSplitter>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+
+#include "ORVO.Translator.h"
 
 namespace {
 
@@ -48,32 +59,84 @@ QIcon DefaultComponentIcon()
     return QIcon(LPixmap);
 }
 
+// A TColor ($00BBGGRR) as Qt's color.
+QColor FromTColor(quint32 AColor) { return QColor(AColor & 0xFF, (AColor >> 8) & 0xFF, (AColor >> 16) & 0xFF); }
+
+// Calls back once a signal known only by its name arrives; the package is not linked here.
+class TSignalWaiter : public QObject
+{
+    Q_OBJECT
+
+public:
+    TSignalWaiter(QObject* ASender, const char* ASignature, std::function<void()> AOnFired)
+        : QObject(ASender), FOnFired(std::move(AOnFired))
+    {
+        const int LIndex = ASender->metaObject()->indexOfSignal(ASignature);
+        if (LIndex >= 0)
+            connect(ASender, ASender->metaObject()->method(LIndex), this,
+                    metaObject()->method(metaObject()->indexOfSlot("Fire()")));
+    }
+    bool HasFired() const { return !FOnFired; }
+
+public Q_SLOTS:
+    void Fire()
+    {
+        if (auto LOnFired = std::exchange(FOnFired, nullptr))
+            LOnFired();
+    }
+
+private:
+    std::function<void()> FOnFired;
+};
+
 class TMainWindow : public QMainWindow
 {
 public:
-    explicit TMainWindow(const QString& APackageFile)
+    // In batch mode errors go to stderr: nobody is there to close a message box.
+    TMainWindow(const QString& APackageFile, bool ABatch) : FBatch(ABatch)
     {
         setWindowTitle(QStringLiteral("Orvo IDE"));
         resize(980, 560);
-        FPalette = new QTabWidget(this);
+        FSplitter = new QSplitter(Qt::Vertical, this);
+        FPalette = new QTabWidget(FSplitter);
         FPalette->setDocumentMode(true);
-        setCentralWidget(FPalette);
+        FEditors = new QTabWidget(FSplitter);
+        FEditors->setDocumentMode(true);
+        FEditors->setTabsClosable(true);
+        FEditors->hide();
+        connect(FEditors, &QTabWidget::tabCloseRequested, this, [this](int AIndex) { CloseTab(AIndex); });
+        FSplitter->addWidget(FPalette);
+        FSplitter->addWidget(FEditors);
+        FSplitter->setStretchFactor(0, 0);
+        FSplitter->setStretchFactor(1, 1);
+        setCentralWidget(FSplitter);
         statusBar()->showMessage(QStringLiteral("No project"));
 
         auto& LServices = ide::BorlandIDEServices();
         LServices.InstallDefaultServices();
         if (auto LMenu = LServices.Supports<ide::INTAServices>())
             LMenu->SetMenuChangedHandler([this] { RebuildMenu(); });
+        if (auto LViews = LServices.Supports<ide::IOTAEditorViewServices>())
+            LViews->SetHostHandlers([this](ide::INTACustomEditorView& AView) { AddTab(AView); },
+                                    [this](ide::INTACustomEditorView& AView) { RemoveTab(AView); });
         AddHostActions();
 
         try {
             FPackage = ide::LoadPackage(APackageFile);
             statusBar()->showMessage(QStringLiteral("Loaded %1").arg(FPackage->Description()));
         } catch (const std::exception& E) {
-            QMessageBox::critical(this, windowTitle(), QString::fromUtf8(E.what()));
+            ShowError(QString::fromUtf8(E.what()));
         }
         RebuildPalette();
         RebuildMenu();
+    }
+
+    void ShowError(const QString& AText)
+    {
+        if (FBatch)
+            std::fprintf(stderr, "orvo-ide: %s\n", qUtf8Printable(AText));
+        else
+            QMessageBox::warning(this, windowTitle(), AText);
     }
 
     ~TMainWindow() override
@@ -87,6 +150,8 @@ public:
             FPackage->Unload();
         if (auto LMenu = ide::BorlandIDEServices().Supports<ide::INTAServices>())
             LMenu->SetMenuChangedHandler({});
+        if (auto LViews = ide::BorlandIDEServices().Supports<ide::IOTAEditorViewServices>())
+            LViews->SetHostHandlers({}, {});
     }
 
     // The packages hear of it through the module services' notifiers. Null on failure.
@@ -101,7 +166,7 @@ public:
             statusBar()->showMessage(QStringLiteral("%1  (type \"%2\")")
                                          .arg(QFileInfo(LProject->FileName()).fileName(), LProject->ProjectType()));
         } catch (const std::exception& E) {
-            QMessageBox::warning(this, windowTitle(), QString::fromUtf8(E.what()));
+            ShowError(QString::fromUtf8(E.what()));
         }
         RebuildMenu();
         return LProject;
@@ -121,7 +186,41 @@ public:
     {
         auto LMenu = ide::BorlandIDEServices().Supports<ide::INTAServices>();
         ide::TMenuItem* LItem = LMenu ? LMenu->MainMenu().Find(AName) : nullptr;
-        return LItem && LItem->Click();
+        return LItem && ClickItem(*LItem);
+    }
+
+    // Project > "Orvo Assets Manager" as the user chooses it; its frame, or null with AError set.
+    QWidget* OpenAssetsManager(QString& AError)
+    {
+        const QString LCaption = QStringLiteral("Orvo Assets Manager");
+        auto LMenu = ide::BorlandIDEServices().Supports<ide::INTAServices>();
+        ide::TMenuItem* LProjectMenu = LMenu ? LMenu->MainMenu().Find(QStringLiteral("ProjectMenu")) : nullptr;
+        ide::TMenuItem* LItem = nullptr;
+        if (LProjectMenu) {
+            LMenu->UpdateActions();
+            for (const auto& LChild : LProjectMenu->Items)
+                if (LChild->DisplayCaption() == LCaption)
+                    LItem = LChild.get();
+        }
+        if (!LItem) {
+            AError = QStringLiteral("the Project menu has no item \"%1\"").arg(LCaption);
+            return nullptr;
+        }
+        if (!LItem->IsVisible() || !LItem->IsEnabled()) {
+            const auto LProject = ide::GetActiveProject();
+            AError = QStringLiteral("\"%1\" is disabled for this project (type \"%2\")")
+                         .arg(LCaption, LProject ? LProject->ProjectType() : QString());
+            return nullptr;
+        }
+        if (!ClickItem(*LItem)) {
+            AError = QStringLiteral("\"%1\" did not open").arg(LCaption);
+            return nullptr;
+        }
+        const auto LViews = ide::BorlandIDEServices().Supports<ide::IOTAEditorViewServices>();
+        QWidget* LFrame = LViews && LViews->ActiveView() ? LViews->FrameOf(*LViews->ActiveView()) : nullptr;
+        if (!LFrame)
+            AError = QStringLiteral("\"%1\" opened no view").arg(LCaption);
+        return LFrame;
     }
 
 private:
@@ -213,9 +312,9 @@ private:
             LAction->setObjectName(LChild->Name);
             LAction->setEnabled(LChild->IsEnabled());
             std::weak_ptr<ide::TMenuItem> LWeak = LChild;
-            connect(LAction, &QAction::triggered, this, [LWeak] {
+            connect(LAction, &QAction::triggered, this, [this, LWeak] {
                 if (auto LItem = LWeak.lock())
-                    LItem->Click();
+                    ClickItem(*LItem);
             });
         }
     }
@@ -238,9 +337,139 @@ private:
         }
     }
 
+    // What a package's action throws is shown, not left to unwind through Qt's event loop.
+    bool ClickItem(ide::TMenuItem& AItem)
+    {
+        bool LDone = false;
+        try {
+            LDone = AItem.Click();
+        } catch (const std::exception& E) {
+            ShowError(QString::fromUtf8(E.what()));
+        }
+        // An action may have shown a view again: its tab comes forward.
+        const auto LViews = ide::BorlandIDEServices().Supports<ide::IOTAEditorViewServices>();
+        if (LViews && LViews->ActiveView())
+            if (QWidget* LFrame = LViews->FrameOf(*LViews->ActiveView()); LFrame && FEditors->indexOf(LFrame) >= 0)
+                FEditors->setCurrentWidget(LFrame);
+        return LDone;
+    }
+
+    QIcon TabIcon(ide::INTACustomEditorView& AView) const
+    {
+        const auto LImages = ide::BorlandIDEServices().Supports<ide::INTAEditorViewServices>();
+        const int LIndex = AView.GetImageIndex();
+        if (LImages && LIndex >= 0 && LIndex < LImages->Images().size())
+            return QIcon(LImages->Images().at(LIndex));
+        const quint32 LColor = AView.GetTabColor();
+        if (LColor == ide::clNone)
+            return {};
+        QPixmap LMark(12, 12);
+        LMark.fill(Qt::transparent);
+        QPainter P(&LMark);
+        P.setRenderHint(QPainter::Antialiasing);
+        P.setPen(Qt::NoPen);
+        P.setBrush(FromTColor(LColor));
+        P.drawRoundedRect(QRectF(1, 1, 10, 10), 2, 2);
+        return QIcon(LMark);
+    }
+
+    void AddTab(ide::INTACustomEditorView& AView)
+    {
+        const auto LViews = ide::BorlandIDEServices().Supports<ide::IOTAEditorViewServices>();
+        QWidget* LFrame = LViews ? LViews->FrameOf(AView) : nullptr;
+        if (!LFrame)
+            return;
+        const int LIndex = FEditors->addTab(LFrame, TabIcon(AView), AView.GetCaption());
+        FEditors->setTabToolTip(LIndex, AView.GetTabHintText());
+        FEditors->setCurrentIndex(LIndex);
+        ShowEditorArea(true);
+    }
+
+    // The palette keeps three rows of icons while views are open, and the whole window otherwise.
+    void ShowEditorArea(bool AShow)
+    {
+        if (FEditors->isVisibleTo(this) == AShow)
+            return;
+        FEditors->setVisible(AShow);
+        // Once laid out: before the window is shown the splitter has no height of its own yet.
+        QTimer::singleShot(0, this, [this] {
+            const int LHeight = FSplitter->height();
+            const int LPalette = FEditors->isVisibleTo(this) ? std::min(240, LHeight / 2) : LHeight;
+            FSplitter->setSizes({LPalette, LHeight - LPalette});
+        });
+    }
+
+    void RemoveTab(ide::INTACustomEditorView& AView)
+    {
+        const auto LViews = ide::BorlandIDEServices().Supports<ide::IOTAEditorViewServices>();
+        if (QWidget* LFrame = LViews ? LViews->FrameOf(AView) : nullptr; LFrame && FEditors->indexOf(LFrame) >= 0)
+            FEditors->removeTab(FEditors->indexOf(LFrame));
+        ShowEditorArea(FEditors->count() > 0);
+    }
+
+    // The view decides: a tab whose view refuses to close stays.
+    void CloseTab(int AIndex)
+    {
+        const auto LViews = ide::BorlandIDEServices().Supports<ide::IOTAEditorViewServices>();
+        if (!LViews)
+            return;
+        for (const auto& LView : LViews->OpenViews()) {
+            if (LViews->FrameOf(*LView) != FEditors->widget(AIndex))
+                continue;
+            try {
+                LViews->CloseEditorView(LView);
+            } catch (const std::exception& E) {
+                ShowError(QString::fromUtf8(E.what()));
+            }
+            return;
+        }
+    }
+
+    bool FBatch = false;
     QTabWidget* FPalette = nullptr;
+    QTabWidget* FEditors = nullptr;
+    QSplitter* FSplitter = nullptr;
     std::unique_ptr<ide::TLoadedPackage> FPackage;
 };
+
+// "--assets" takes an optional asset name: the next argument unless it is another option or
+// the project. Returns whether it was given; the arguments lose it.
+bool TakeAssetsOption(QStringList& AArgs, QString& AName)
+{
+    for (int I = 1; I < AArgs.size(); ++I) {
+        if (AArgs[I].startsWith(QStringLiteral("--assets="))) {
+            AName = AArgs[I].mid(9);
+            AArgs.removeAt(I);
+            return true;
+        }
+        if (AArgs[I] != QStringLiteral("--assets"))
+            continue;
+        AArgs.removeAt(I);
+        if (I < AArgs.size() && !AArgs[I].startsWith(QLatin1Char('-')) &&
+            !AArgs[I].endsWith(QStringLiteral(".dproj"), Qt::CaseInsensitive))
+            AName = AArgs.takeAt(I);
+        return true;
+    }
+    return false;
+}
+
+// Takes the picture of the window (with the open menu, if any) and leaves the event loop.
+void SaveScreenshotAndQuit(TMainWindow& AWindow, const QString& AFile, QMenu* AOpenMenu)
+{
+    // A popup is a window of its own: it is drawn onto the picture where it stands.
+    QPixmap LShot = AWindow.grab();
+    if (AOpenMenu && AOpenMenu->isVisible()) {
+        const QRect LTitle = AWindow.menuBar()->actionGeometry(AOpenMenu->menuAction());
+        QPainter LPainter(&LShot);
+        LPainter.drawPixmap(AWindow.menuBar()->mapTo(&AWindow, LTitle.bottomLeft()), AOpenMenu->grab());
+    }
+    if (LShot.save(AFile, "PNG")) {
+        QApplication::exit(0);
+        return;
+    }
+    std::fprintf(stderr, "orvo-ide: cannot write %s\n", qUtf8Printable(AFile));
+    QApplication::exit(5);
+}
 
 } // namespace
 
@@ -248,6 +477,10 @@ int main(int argc, char** argv)
 {
     QApplication App(argc, argv);
     App.setApplicationName(QStringLiteral("orvo-ide"));
+    QStringList LArgs = App.arguments();
+    QString LAssetName;
+    const bool LAssets = TakeAssetsOption(LArgs, LAssetName);
+
     QCommandLineParser LParser;
     LParser.setApplicationDescription(QStringLiteral("Hosts the Orvo design-time package."));
     LParser.addHelpOption();
@@ -260,26 +493,74 @@ int main(int argc, char** argv)
                                     QStringLiteral("Close the project again through File > Close Project."));
     QCommandLineOption LCheckOption(QStringLiteral("check-released"),
                                     QStringLiteral("Exit with 1 unless the project's asset manager was released."));
-    LParser.addOption(LPackageOption);
-    LParser.addOption(LScreenshotOption);
-    LParser.addOption(LCloseOption);
     QCommandLineOption LMenuOption(
         QStringLiteral("menu"), QStringLiteral("Open a main menu (by its name, such as FileMenu) in the screenshot."),
         QStringLiteral("NAME"));
-    LParser.addOption(LCheckOption);
-    LParser.addOption(LMenuOption);
+    // Stated for --help only: TakeAssetsOption has read it already.
+    QCommandLineOption LAssetsOption(QStringLiteral("assets"),
+                                     QStringLiteral("Open the Assets Manager, showing the asset NAME when one "
+                                                    "follows (--assets [NAME])."));
+    QCommandLineOption LLangOption(QStringLiteral("lang"), QStringLiteral("The IDE's language: en or ru."),
+                                   QStringLiteral("LANG"), QStringLiteral("en"));
+    for (const auto* LOption : {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption,
+                                &LAssetsOption, &LLangOption})
+        LParser.addOption(*LOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
-    LParser.process(App);
+    LParser.process(LArgs);
+
+    const QString LLanguage = LParser.value(LLangOption);
+    if (LLanguage != QStringLiteral("en") && LLanguage != QStringLiteral("ru")) {
+        std::fprintf(stderr, "orvo-ide: unknown language \"%s\" (en or ru)\n", qUtf8Printable(LLanguage));
+        return 2;
+    }
+    // The dialogs' "default" tables are the Russian ones.
+    core::TqoTranslator::SetCurrentLanguage(LLanguage == QStringLiteral("ru") ? core::TqoTranslator::DefaultLanguage
+                                                                              : core::TqoTranslator::EnglishLanguage);
+    const bool LBatch = LParser.isSet(LScreenshotOption) || LParser.isSet(LCheckOption);
 
     int LResult = 0;
     bool LKept = false;
     std::weak_ptr<core::TqoAssetsManager> LManager;
     {
-        TMainWindow LWindow(LParser.value(LPackageOption));
+        TMainWindow LWindow(LParser.value(LPackageOption), LBatch);
+        if (auto LIde = ide::BorlandIDEServices().Supports<ide::IOTAServices>())
+            LIde->SetLanguage(LLanguage);
+        std::shared_ptr<ide::IOTAProject> LProject;
         if (!LParser.positionalArguments().isEmpty())
-            if (const auto LProject = LWindow.OpenProject(LParser.positionalArguments().first()))
-                LManager = dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(LProject->ProjectGUID());
+            LProject = LWindow.OpenProject(LParser.positionalArguments().first());
+        if (LProject)
+            LManager = dsgn::TqoIdeEventsListener::Instance().GetAssetsManager(LProject->ProjectGUID());
         LKept = !LManager.expired();
+        // Gone again when the project closes before the picture (--close).
+        QPointer<QWidget> LAssetsFrame;
+        if (LAssets) {
+            if (!LProject) {
+                std::fprintf(stderr, "orvo-ide: --assets needs a project that opens\n");
+                return 2;
+            }
+            LWindow.resize(1280, 800);
+            QString LError;
+            LAssetsFrame = LWindow.OpenAssetsManager(LError);
+            if (!LAssetsFrame) {
+                std::fprintf(stderr, "orvo-ide: %s\n", qUtf8Printable(LError));
+                return 3;
+            }
+            QString LLoadError;
+            QMetaObject::invokeMethod(LAssetsFrame, "LoadErrorText", Q_RETURN_ARG(QString, LLoadError));
+            if (!LLoadError.isEmpty())
+                std::fprintf(stderr, "orvo-ide: %s\n", qUtf8Printable(LLoadError));
+            if (!LAssetName.isEmpty()) {
+                bool LContains = false;
+                QMetaObject::invokeMethod(LAssetsFrame, "ContainsName", Q_RETURN_ARG(bool, LContains),
+                                          Q_ARG(QString, LAssetName));
+                if (!LContains) {
+                    std::fprintf(stderr, "orvo-ide: \"%s\" is not in the Assets Manager's tree\n",
+                                 qUtf8Printable(LAssetName));
+                    return 4;
+                }
+                QMetaObject::invokeMethod(LAssetsFrame, "SetInitialAssetName", Q_ARG(QString, LAssetName));
+            }
+        }
         if (LParser.isSet(LCloseOption))
             LWindow.ClickMenuItem(QStringLiteral("FileCloseProjectItem"));
         if (LParser.isSet(LCheckOption)) {
@@ -294,17 +575,22 @@ int main(int argc, char** argv)
                     QTimer::singleShot(100, &LWindow, [&LWindow, LOpenMenu] {
                         LWindow.menuBar()->setActiveAction(LOpenMenu->menuAction());
                     });
-                QTimer::singleShot(300, &LWindow, [&LWindow, LFile, LOpenMenu] {
-                    // A popup is a window of its own: it is drawn onto the picture where it stands.
-                    QPixmap LShot = LWindow.grab();
-                    if (LOpenMenu && LOpenMenu->isVisible()) {
-                        const QRect LTitle = LWindow.menuBar()->actionGeometry(LOpenMenu->menuAction());
-                        QPainter LPainter(&LShot);
-                        LPainter.drawPixmap(LWindow.menuBar()->mapTo(&LWindow, LTitle.bottomLeft()), LOpenMenu->grab());
-                    }
-                    LShot.save(LFile, "PNG");
-                    QApplication::quit();
-                });
+                auto LTakePicture = [&LWindow, LFile, LOpenMenu] {
+                    // One more turn, for the layout of what just became ready.
+                    QTimer::singleShot(50, &LWindow, [&LWindow, LFile, LOpenMenu] {
+                        SaveScreenshotAndQuit(LWindow, LFile, LOpenMenu);
+                    });
+                };
+                if (LAssetsFrame) {
+                    auto* LWaiter = new TSignalWaiter(LAssetsFrame, "ViewsReady()", LTakePicture);
+                    QTimer::singleShot(5000, LWaiter, [LWaiter] {
+                        if (!LWaiter->HasFired())
+                            std::fprintf(stderr, "orvo-ide: the Assets Manager's views were not ready after 5 s\n");
+                        LWaiter->Fire();
+                    });
+                } else {
+                    QTimer::singleShot(250, &LWindow, LTakePicture);
+                }
             }
             LResult = App.exec();
         }
@@ -317,3 +603,5 @@ int main(int argc, char** argv)
                     LManager.expired() ? "released" : "kept");
     return LResult;
 }
+
+#include "main.moc"

@@ -4,6 +4,7 @@
 
 #include "ORVO.Designer.IdeEvents.h"
 #include "PackageLoader.h"
+#include "assets/designer/Wizard.AssetsManager.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 #include "registration/ORVO.Registration.h"
@@ -21,6 +22,8 @@ void AssetsDesignerFinalization() { dsgn::UnregisterIdeEventsListener(); }
 const TPackageUnitEntry Units[] = {
     {"ORVO.Registration", nullptr, nullptr, &orvo::registration::Register},
     {"ORVO.Assets.Designer", &AssetsDesignerInitialization, &AssetsDesignerFinalization, nullptr},
+    // After the designer unit, so its views are closed while the project events still arrive.
+    {"Wizard.AssetsManager", &orvo::WizardAssetsManagerInitialization, &orvo::WizardAssetsManagerFinalization, nullptr},
     {"ORVO.Assets.Editors", &orvo::AssetsEditorsInitialization, &orvo::AssetsEditorsFinalization, nullptr},
     {"ORVO.Assets.Constants.Generator", nullptr, nullptr, nullptr},
     {"ORVO.Assets.Deployment", nullptr, &orvo::FinalizeAssetsDeploymentUnit, nullptr},

@@ -1,7 +1,11 @@
 #include "ToolsAPI.Services.h"
 
 #include <QFileInfo>
+#include <QMetaObject>
+#include <QPointer>
+#include <QWidget>
 #include <algorithm>
+#include <stdexcept>
 
 namespace ide {
 
@@ -93,7 +97,8 @@ public:
         std::shared_ptr<INTACustomEditorView> View = FindView(AView->GetViewIdentifier());
         if (!View) {
             View = AView;
-            FViews.push_back(View);
+            QWidget* Frame = CreateFrame(*View);
+            FViews.push_back({View, Frame});
             if (FOnShow)
                 FOnShow(*View);
         }
@@ -107,33 +112,54 @@ public:
 
     bool CloseEditorView(const std::shared_ptr<INTACustomEditorView>& AView) override
     {
-        const auto It = std::find(FViews.begin(), FViews.end(), AView);
-        if (It == FViews.end())
+        if (!IsOpen(*AView))
             return false;
         bool Allowed = true;
         AView->Close(Allowed);
         if (!Allowed)
             return false;
-        // Close may have changed the list; look again.
-        FViews.erase(std::remove(FViews.begin(), FViews.end(), AView), FViews.end());
+        // Close may have changed the list (a view closing others); look again.
+        const auto It = std::find_if(FViews.begin(), FViews.end(), [&](const auto& E) { return E.View == AView; });
+        if (It == FViews.end())
+            return true;
+        const QPointer<QWidget> Frame = It->Frame;
+        // Told while the view is still listed, so that the host finds its frame.
         if (FOnClose)
             FOnClose(*AView);
+        FViews.erase(std::remove_if(FViews.begin(), FViews.end(), [&](const auto& E) { return E.View == AView; }),
+                     FViews.end());
         if (FActive == AView)
-            FActive = FViews.empty() ? nullptr : FViews.back();
+            FActive = FViews.empty() ? nullptr : FViews.back().View;
+        // At once, not deleteLater: the view's code may be unloaded before the next event turn.
+        delete Frame.data();
         return true;
     }
 
-    std::vector<std::shared_ptr<INTACustomEditorView>> OpenViews() const override { return FViews; }
+    std::vector<std::shared_ptr<INTACustomEditorView>> OpenViews() const override
+    {
+        std::vector<std::shared_ptr<INTACustomEditorView>> Views;
+        for (const auto& Entry : FViews)
+            Views.push_back(Entry.View);
+        return Views;
+    }
 
     std::shared_ptr<INTACustomEditorView> FindView(const QString& AIdentifier) const override
     {
-        for (const auto& View : FViews)
-            if (View->GetViewIdentifier() == AIdentifier)
-                return View;
+        for (const auto& Entry : FViews)
+            if (Entry.View->GetViewIdentifier() == AIdentifier)
+                return Entry.View;
         return nullptr;
     }
 
     std::shared_ptr<INTACustomEditorView> ActiveView() const override { return FActive; }
+
+    QWidget* FrameOf(const INTACustomEditorView& AView) const override
+    {
+        for (const auto& Entry : FViews)
+            if (Entry.View.get() == &AView)
+                return Entry.Frame;
+        return nullptr;
+    }
 
     void SetHostHandlers(std::function<void(INTACustomEditorView&)> AOnShow,
                          std::function<void(INTACustomEditorView&)> AOnClose) override
@@ -143,7 +169,42 @@ public:
     }
 
 private:
-    std::vector<std::shared_ptr<INTACustomEditorView>> FViews;
+    struct TOpenView
+    {
+        std::shared_ptr<INTACustomEditorView> View;
+        QPointer<QWidget> Frame;
+    };
+
+    bool IsOpen(const INTACustomEditorView& AView) const
+    {
+        return std::any_of(FViews.begin(), FViews.end(), [&](const auto& E) { return E.View.get() == &AView; });
+    }
+
+    // The frame from the view's frame class, already handed to the view; null without a class.
+    static QWidget* CreateFrame(INTACustomEditorView& AView)
+    {
+        const QMetaObject* Class = AView.GetFrameClass();
+        if (!Class)
+            return nullptr;
+        QObject* Object = Class->newInstance(Q_ARG(QWidget*, nullptr));
+        if (!Object || !Object->isWidgetType()) {
+            delete Object;
+            throw std::runtime_error(QStringLiteral("Cannot create the frame of the editor view \"%1\": %2 is not a "
+                                                    "widget class with an invokable constructor taking its parent")
+                                         .arg(AView.GetViewIdentifier(), QString::fromLatin1(Class->className()))
+                                         .toStdString());
+        }
+        auto* Frame = static_cast<QWidget*>(Object);
+        try {
+            AView.FrameCreated(Frame);
+        } catch (...) {
+            delete Frame;
+            throw;
+        }
+        return Frame;
+    }
+
+    std::vector<TOpenView> FViews;
     std::shared_ptr<INTACustomEditorView> FActive;
     std::function<void(INTACustomEditorView&)> FOnShow;
     std::function<void(INTACustomEditorView&)> FOnClose;

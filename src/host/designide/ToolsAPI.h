@@ -22,6 +22,7 @@
 
 struct QMetaObject;
 class QObject;
+class QWidget;
 
 namespace ide {
 
@@ -342,9 +343,13 @@ public:
     virtual void SetMenuChangedHandler(std::function<void()> AHandler) = 0;
 };
 
+// "No color" among TColor values, which are $00BBGGRR.
+constexpr quint32 clNone = 0x1FFFFFFF;
+
 // A view in the editor area. The frame class is a QWidget class with an invokable
-// constructor taking the parent widget; the host creates the frame when it first shows
-// the view and hands it over through FrameCreated.
+// constructor taking the parent widget; the editor-view service creates the frame when it
+// first shows the view, hands it over through FrameCreated and deletes it when the view
+// closes. A view without a frame class gets no frame.
 class INTACustomEditorView
 {
 public:
@@ -360,6 +365,8 @@ public:
     virtual void CloseAllCalled(bool& /*AShouldClose*/) {}
     virtual int GetImageIndex() { return -1; }
     virtual QString GetTabHintText() { return {}; }
+    // The tab's color as a TColor; clNone leaves the tab as the theme draws it.
+    virtual quint32 GetTabColor() { return clNone; }
     virtual void Close(bool& AAllowed) { AAllowed = true; }
 };
 
@@ -367,14 +374,20 @@ class IOTAEditorViewServices
 {
 public:
     virtual ~IOTAEditorViewServices() = default;
-    // Shows the view (a view with the same identifier is brought forward instead).
+    // Shows the view (a view with the same identifier is brought forward instead). The first
+    // time, the view's frame is made and handed to FrameCreated before the host is told;
+    // when either throws, the view is not shown and the frame is gone.
     virtual void ShowEditorView(const std::shared_ptr<INTACustomEditorView>& AView) = 0;
-    // Asks the view whether it may close; returns whether it did.
+    // Asks the view whether it may close; returns whether it did. Once it did, the host is
+    // told and then the frame is deleted.
     virtual bool CloseEditorView(const std::shared_ptr<INTACustomEditorView>& AView) = 0;
+    // The frame made for an open view; null for other views.
+    virtual QWidget* FrameOf(const INTACustomEditorView& AView) const = 0;
     virtual std::vector<std::shared_ptr<INTACustomEditorView>> OpenViews() const = 0;
     virtual std::shared_ptr<INTACustomEditorView> FindView(const QString& AIdentifier) const = 0;
     virtual std::shared_ptr<INTACustomEditorView> ActiveView() const = 0;
-    // The host's part: make the frame of a view shown for the first time, and drop it.
+    // The host's part: place the frame (FrameOf) of a view shown for the first time, and take
+    // it away when the view closes.
     virtual void SetHostHandlers(std::function<void(INTACustomEditorView&)> AOnShow,
                                  std::function<void(INTACustomEditorView&)> AOnClose) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "DesignIntf.h"
 #include "ORVO.Components.h"
+#include "assets/designer/Wizard.AssetsManager.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
 
 namespace orvo::registration {
@@ -77,6 +78,7 @@ void Register()
 {
     RegisterClassGroup();
     RegisterPalette();
+    ide::RegisterPackageWizard(std::make_shared<TqoWizardAssetsManager>());
     // Deployment entries follow the assets of every project the IDE opens.
     RegisterAssetsDeployment();
 }
