@@ -753,10 +753,18 @@ void TVirtualStringTree::ApplyViewState()
     }
     FExpansionChanges.clear();
     FViewWasReset = false;
+    // One range per run of selected siblings: Qt's selection work grows with the number of ranges.
     QItemSelection LSelection;
     const int LLastColumn = FModel->columnCount() - 1;
-    for (PVirtualNode LNode : std::as_const(FSelection))
-        LSelection.select(IndexOf(LNode, 0), IndexOf(LNode, LLastColumn));
+    const QList<PVirtualNode> LSelected = GetSortedSelection();
+    for (qsizetype I = 0; I < LSelected.size();) {
+        qsizetype LEnd = I + 1;
+        while (LEnd < LSelected.size() && LSelected[LEnd]->Parent == LSelected[I]->Parent &&
+               LSelected[LEnd]->Index == LSelected[LEnd - 1]->Index + 1)
+            ++LEnd;
+        LSelection.select(IndexOf(LSelected[I], 0), IndexOf(LSelected[LEnd - 1], LLastColumn));
+        I = LEnd;
+    }
     selectionModel()->select(LSelection, QItemSelectionModel::ClearAndSelect);
     selectionModel()->setCurrentIndex(IndexOf(FFocused), QItemSelectionModel::NoUpdate);
     FSyncing = false;
