@@ -348,16 +348,24 @@ TVirtualStringTree::~TVirtualStringTree()
 void TVirtualStringTree::SetColumns(const QList<TVirtualTreeColumn>& AColumns)
 {
     if (IsUpdating()) {
+        // The header learns of the new sections with the reset at the batch's end.
         BeginStructureChange();
         FColumns = AColumns;
-    } else {
-        FModel->BeginReset();
-        FColumns = AColumns;
-        FModel->EndReset();
-        FViewWasReset = true;
-        FViewStateDirty = true;
-        ApplyViewState();
+        FColumnWidthsPending = true;
+        return;
     }
+    FModel->BeginReset();
+    FColumns = AColumns;
+    FModel->EndReset();
+    FViewWasReset = true;
+    FViewStateDirty = true;
+    ApplyViewState();
+    ApplyColumnWidths();
+}
+
+void TVirtualStringTree::ApplyColumnWidths()
+{
+    FColumnWidthsPending = false;
     for (int I = 0; I < FColumns.size(); ++I)
         FHeader->resizeSection(I, FColumns[I].Width);
 }
@@ -871,6 +879,8 @@ void TVirtualStringTree::EndUpdate()
         FViewStateDirty = true;
         setUpdatesEnabled(true);
     }
+    if (FColumnWidthsPending)
+        ApplyColumnWidths();
     ApplyViewState();
 }
 

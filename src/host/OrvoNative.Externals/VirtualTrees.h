@@ -171,6 +171,7 @@ private:
     void BeginStructureChange();
     void NoteSelected(PVirtualNode ANode, bool AValue);
     void ApplyViewState();
+    void ApplyColumnWidths();
     void SelectionChanged(const QItemSelection& ASelected, const QItemSelection& ADeselected);
     void FireChange();
     bool AcceptsDrop(const QDropEvent* AEvent, PVirtualNode& ATarget, TDropMode& AMode,
@@ -189,6 +190,7 @@ private:
     int FSortColumn = NoColumn - 1;       // the last SortTree's order; none yet
     Qt::SortOrder FSortOrder = Qt::AscendingOrder;
     bool FSortAtBatchEnd = false;
+    bool FColumnWidthsPending = false;
     PVirtualNode FFocused = nullptr;
     PVirtualNode FScrollTarget = nullptr;
     PVirtualNode FEditOnRelease = nullptr;
