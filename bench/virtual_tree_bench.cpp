@@ -1,8 +1,9 @@
 // The asset tree's shape: 5,000 asset nodes under 320 folders (20 top-level folders of 15
 // subfolders each), added in a scrambled order inside one batch and sorted there as the
 // Assets Manager does at load (folders first, then captions). Measures the batch (adds, sort,
-// selection, expansion, EndUpdate), the view's first layout and paint, and a rebuild of the
-// same tree (Clear and add again in one batch), over several runs.
+// selection, expansion, EndUpdate), the view's first layout and paint, a rebuild of the
+// same tree (Clear and add again in one batch), and a rebuild that sorts the whole tree after
+// every added node, over several runs.
 //
 //   virtual_tree_bench [RUNS]   default: 7 runs
 
@@ -29,7 +30,8 @@ constexpr int TopFolders = 20;
 constexpr int SubFolders = 15;
 constexpr int Assets = 5000;
 
-void Build(ext::TVirtualStringTree& ATree, std::mt19937& ARandom)
+// AEachAdd: sort after every node, as the Assets Manager's AddNode does; else once at the end.
+void Build(ext::TVirtualStringTree& ATree, std::mt19937& ARandom, bool AEachAdd = false)
 {
     std::vector<ext::PVirtualNode> LFolders;
     for (int I = 0; I < TopFolders; ++I) {
@@ -45,9 +47,12 @@ void Build(ext::TVirtualStringTree& ATree, std::mt19937& ARandom)
         LOrder[I] = I;
     std::shuffle(LOrder.begin(), LOrder.end(), ARandom);
     ext::PVirtualNode LLast = nullptr;
-    for (const int I : LOrder)
+    for (const int I : LOrder) {
         LLast = ATree.AddChild(LFolders[I % LFolders.size()],
                                std::make_unique<TBenchNode>(QStringLiteral("Asset%1").arg(I), false));
+        if (AEachAdd)
+            ATree.SortTree(0);
+    }
     ATree.SortTree(0);
     ATree.SetExpanded(ATree.NodeParent(LLast), true);
     ATree.SetSelected(LLast, true);
@@ -69,7 +74,7 @@ int main(int argc, char** argv)
     QApplication App(argc, argv);
     const int LRuns = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     std::mt19937 LRandom(20261206);
-    std::vector<double> LBatch, LLayout, LRebuild;
+    std::vector<double> LBatch, LLayout, LRebuild, LEachAdd;
     int LTotal = 0;
     for (int R = 0; R < LRuns; ++R) {
         ext::TVirtualStringTree LTree;
@@ -108,6 +113,13 @@ int main(int argc, char** argv)
         LTree.EndUpdate();
         LTree.grab();
         LRebuild.push_back(LTimer.nsecsElapsed() / 1e6);
+
+        LTimer.restart();
+        LTree.BeginUpdate();
+        LTree.Clear();
+        Build(LTree, LRandom, true);
+        LTree.EndUpdate();
+        LEachAdd.push_back(LTimer.nsecsElapsed() / 1e6);
         LTotal = LTree.TotalCount();
         if (LShot.isNull() || LTree.SelectedCount() != 1) {
             std::fprintf(stderr, "the tree did not show its nodes\n");
@@ -122,5 +134,6 @@ int main(int argc, char** argv)
     Report("add, sort, select, EndUpdate (one batch)", LBatch);
     Report("first layout and paint", LLayout);
     Report("rebuild: Clear, add, sort, EndUpdate, paint", LRebuild);
+    Report("rebuild sorting after every add (one batch)", LEachAdd);
     return 0;
 }

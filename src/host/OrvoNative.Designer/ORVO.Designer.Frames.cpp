@@ -31,11 +31,7 @@ TqoThemedFrame::TqoThemedFrame(QWidget* AParent) : QFrame(AParent)
 
 // ---------------------------------------------------------------------------------------------
 
-TFormBasePicker::TFormBasePicker(QWidget* AParent) : QFrame(AParent, Qt::Popup)
-{
-    setFrameShape(QFrame::StyledPanel);
-    setAttribute(Qt::WA_DeleteOnClose, false);
-}
+TFormBasePicker::TFormBasePicker(QWidget* AParent) : QFrame(AParent, Qt::Popup) { setFrameShape(QFrame::StyledPanel); }
 
 void TFormBasePicker::ShowAsPopup(QWidget* AAnchor)
 {
@@ -219,7 +215,11 @@ TqoColorPicker::TqoColorPicker(QWidget* AParent) : TFormBasePicker(AParent)
     connect(FAlphaSlider, &QSlider::valueChanged, this, LAlphaChanged);
     connect(FAlphaSpin, &QSpinBox::valueChanged, this, LAlphaChanged);
     connect(FHexEdit, &QLineEdit::editingFinished, this, &TqoColorPicker::HexEdited);
-    connect(FApplyToAll, &QCheckBox::toggled, this, [this] { Change(); });
+    // Ticking the box asks for the color everywhere; clearing it changes nothing.
+    connect(FApplyToAll, &QCheckBox::toggled, this, [this](bool AChecked) {
+        if (AChecked)
+            Change();
+    });
     ShowColor();
 }
 

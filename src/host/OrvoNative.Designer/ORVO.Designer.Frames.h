@@ -37,11 +37,10 @@ public:
     // Shows the picker under AAnchor (above it when there is no room below), kept on AAnchor's screen.
     void ShowAsPopup(QWidget* AAnchor);
 
-    TPickerChangeEvent OnChange;
-
-protected:
     // Raises OnChange; pickers call it on every change the user makes.
     virtual void Change();
+
+    TPickerChangeEvent OnChange;
 };
 
 class TqoColorPlane;

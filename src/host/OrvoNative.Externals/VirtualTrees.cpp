@@ -24,6 +24,9 @@ class TVirtualNode
 public:
     TVirtualNode* Parent = nullptr;
     int Index = 0; // row among the parent's children, kept current on every change
+    // How many leading children are in the tree's last sort order; nodes added after them are
+    // placed by a binary search at the next sort inside a batch.
+    int SortedCount = 0;
     std::vector<std::unique_ptr<TVirtualNode>> Children;
     std::unique_ptr<TNodeData> Data;
     bool Expanded = false;
@@ -345,16 +348,24 @@ TVirtualStringTree::~TVirtualStringTree()
 void TVirtualStringTree::SetColumns(const QList<TVirtualTreeColumn>& AColumns)
 {
     if (IsUpdating()) {
+        // The header learns of the new sections with the reset at the batch's end.
         BeginStructureChange();
         FColumns = AColumns;
-    } else {
-        FModel->BeginReset();
-        FColumns = AColumns;
-        FModel->EndReset();
-        FViewWasReset = true;
-        FViewStateDirty = true;
-        ApplyViewState();
+        FColumnWidthsPending = true;
+        return;
     }
+    FModel->BeginReset();
+    FColumns = AColumns;
+    FModel->EndReset();
+    FViewWasReset = true;
+    FViewStateDirty = true;
+    ApplyViewState();
+    ApplyColumnWidths();
+}
+
+void TVirtualStringTree::ApplyColumnWidths()
+{
+    FColumnWidthsPending = false;
     for (int I = 0; I < FColumns.size(); ++I)
         FHeader->resizeSection(I, FColumns[I].Width);
 }
@@ -406,6 +417,8 @@ PVirtualNode TVirtualStringTree::Attach(std::unique_ptr<TVirtualNode> ANode, TVi
     LNode->Parent = AParent;
     AParent->Children.insert(AParent->Children.begin() + ARow, std::move(ANode));
     AParent->Renumber(ARow);
+    AParent->SortedCount = std::min(AParent->SortedCount, ARow);
+    FUnsortedParents.insert(AParent);
     return LNode;
 }
 
@@ -416,6 +429,8 @@ std::unique_ptr<TVirtualNode> TVirtualStringTree::Detach(PVirtualNode ANode)
     std::unique_ptr<TVirtualNode> LOwned = std::move(LParent->Children[LRow]);
     LParent->Children.erase(LParent->Children.begin() + LRow);
     LParent->Renumber(LRow);
+    if (LRow < LParent->SortedCount)
+        --LParent->SortedCount;
     return LOwned;
 }
 
@@ -529,6 +544,8 @@ void TVirtualStringTree::RemoveRows(TVirtualNode* AParent, int AFirst, int ALast
         LGone.push_back(std::move(AParent->Children[I]));
     AParent->Children.erase(AParent->Children.begin() + AFirst, AParent->Children.begin() + ALast + 1);
     AParent->Renumber(AFirst);
+    if (AFirst < AParent->SortedCount)
+        AParent->SortedCount -= std::min(ALast + 1, AParent->SortedCount) - AFirst;
     if (LLive) {
         FModel->EndRemove();
         FRemoving = false;
@@ -540,6 +557,7 @@ void TVirtualStringTree::RemoveRows(TVirtualNode* AParent, int AFirst, int ALast
         if (FSelection.remove(ANode))
             FSelectionChanged = true;
         FExpansionChanges.remove(ANode);
+        FUnsortedParents.remove(ANode);
         if (FFocused == ANode)
             FFocused = nullptr;
         if (FScrollTarget == ANode)
@@ -743,10 +761,18 @@ void TVirtualStringTree::ApplyViewState()
     }
     FExpansionChanges.clear();
     FViewWasReset = false;
+    // One range per run of selected siblings: Qt's selection work grows with the number of ranges.
     QItemSelection LSelection;
     const int LLastColumn = FModel->columnCount() - 1;
-    for (PVirtualNode LNode : std::as_const(FSelection))
-        LSelection.select(IndexOf(LNode, 0), IndexOf(LNode, LLastColumn));
+    const QList<PVirtualNode> LSelected = GetSortedSelection();
+    for (qsizetype I = 0; I < LSelected.size();) {
+        qsizetype LEnd = I + 1;
+        while (LEnd < LSelected.size() && LSelected[LEnd]->Parent == LSelected[I]->Parent &&
+               LSelected[LEnd]->Index == LSelected[LEnd - 1]->Index + 1)
+            ++LEnd;
+        LSelection.select(IndexOf(LSelected[I], 0), IndexOf(LSelected[LEnd - 1], LLastColumn));
+        I = LEnd;
+    }
     selectionModel()->select(LSelection, QItemSelectionModel::ClearAndSelect);
     selectionModel()->setCurrentIndex(IndexOf(FFocused), QItemSelectionModel::NoUpdate);
     FSyncing = false;
@@ -756,24 +782,57 @@ void TVirtualStringTree::ApplyViewState()
 
 // Sorting
 
+bool TVirtualStringTree::NodeLess(const TVirtualNode* A, const TVirtualNode* B, int AColumn, Qt::SortOrder AOrder) const
+{
+    if (AOrder == Qt::DescendingOrder)
+        std::swap(A, B);
+    auto* LA = const_cast<TVirtualNode*>(A);
+    auto* LB = const_cast<TVirtualNode*>(B);
+    if (OnCompareNodes)
+        return OnCompareNodes(LA, LB, AColumn) < 0;
+    return OnGetText(LA, AColumn).compare(OnGetText(LB, AColumn)) < 0;
+}
+
 void TVirtualStringTree::SortChildren(TVirtualNode* AParent, int AColumn, Qt::SortOrder AOrder, bool ARecursive)
 {
     auto& LChildren = AParent->Children;
     if (LChildren.size() > 1 && (OnCompareNodes || OnGetText)) {
-        const auto Compare = [&](const std::unique_ptr<TVirtualNode>& A, const std::unique_ptr<TVirtualNode>& B) {
-            if (OnCompareNodes)
-                return OnCompareNodes(A.get(), B.get(), AColumn);
-            return OnGetText(A.get(), AColumn).compare(OnGetText(B.get(), AColumn));
-        };
-        std::stable_sort(LChildren.begin(), LChildren.end(), [&](const auto& A, const auto& B) {
-            return AOrder == Qt::AscendingOrder ? Compare(A, B) < 0 : Compare(B, A) < 0;
-        });
+        std::stable_sort(LChildren.begin(), LChildren.end(),
+                         [&](const auto& A, const auto& B) { return NodeLess(A.get(), B.get(), AColumn, AOrder); });
         AParent->Renumber(0);
     }
+    const bool LTreeOrder = AColumn == FSortColumn && AOrder == FSortOrder;
+    AParent->SortedCount = LTreeOrder ? int(LChildren.size()) : 0;
+    if (LTreeOrder)
+        FUnsortedParents.remove(AParent);
     if (ARecursive)
         for (const auto& LChild : LChildren)
             if (!LChild->Children.empty())
                 SortChildren(LChild.get(), AColumn, AOrder, true);
+}
+
+// Places the children after the sorted prefix into it, each after its equals as a stable sort would.
+void TVirtualStringTree::SortTail(TVirtualNode* AParent)
+{
+    auto& LChildren = AParent->Children;
+    if (!OnCompareNodes && !OnGetText) {
+        AParent->SortedCount = int(LChildren.size());
+        return;
+    }
+    const int LFirstNew = AParent->SortedCount;
+    int LFirstMoved = int(LChildren.size());
+    for (int I = LFirstNew; I < int(LChildren.size()); ++I) {
+        const auto LEnd = LChildren.begin() + I;
+        const auto LPlace = std::upper_bound(LChildren.begin(), LEnd, LChildren[I], [&](const auto& A, const auto& B) {
+            return NodeLess(A.get(), B.get(), FSortColumn, FSortOrder);
+        });
+        if (LPlace != LEnd) {
+            LFirstMoved = std::min(LFirstMoved, int(LPlace - LChildren.begin()));
+            std::rotate(LPlace, LEnd, LEnd + 1);
+        }
+    }
+    AParent->SortedCount = int(LChildren.size());
+    AParent->Renumber(std::min(LFirstMoved, LFirstNew));
 }
 
 void TVirtualStringTree::Sort(PVirtualNode AParent, int AColumn, Qt::SortOrder AOrder)
@@ -783,7 +842,21 @@ void TVirtualStringTree::Sort(PVirtualNode AParent, int AColumn, Qt::SortOrder A
 
 void TVirtualStringTree::SortTree(int AColumn, Qt::SortOrder AOrder)
 {
+    const bool LSameOrder = AColumn == FSortColumn && AOrder == FSortOrder;
+    FSortColumn = AColumn;
+    FSortOrder = AOrder;
+    if (IsUpdating() && LSameOrder) {
+        // Building a tree sorts after every node: only the new nodes are placed now, and a full sort
+        // at the end of the batch catches nodes whose texts changed.
+        BeginStructureChange();
+        for (TVirtualNode* LParent : std::as_const(FUnsortedParents))
+            SortTail(LParent);
+        FUnsortedParents.clear();
+        FSortAtBatchEnd = true;
+        return;
+    }
     ChangeLayout([&] { SortChildren(FRoot.get(), AColumn, AOrder, true); });
+    FUnsortedParents.clear();
 }
 
 // Batches
@@ -797,6 +870,8 @@ void TVirtualStringTree::EndUpdate()
     TChangeScope LScope(*this);
     if (--FUpdateCount > 0)
         return;
+    if (std::exchange(FSortAtBatchEnd, false))
+        SortChildren(FRoot.get(), FSortColumn, FSortOrder, true);
     if (FResetPending) {
         FModel->EndReset();
         FResetPending = false;
@@ -804,6 +879,8 @@ void TVirtualStringTree::EndUpdate()
         FViewStateDirty = true;
         setUpdatesEnabled(true);
     }
+    if (FColumnWidthsPending)
+        ApplyColumnWidths();
     ApplyViewState();
 }
 

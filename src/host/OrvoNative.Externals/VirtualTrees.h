@@ -106,6 +106,8 @@ public:
     void ScrollIntoView(PVirtualNode ANode);
 
     // Sorting with OnCompareNodes (texts of the column without it): the children of one node, or the whole tree.
+    // Inside a batch, SortTree in the same order as before places only the nodes added since, and sorts
+    // the whole tree once more at the last EndUpdate, so that sorting after every added node stays cheap.
     void Sort(PVirtualNode AParent, int AColumn, Qt::SortOrder AOrder = Qt::AscendingOrder);
     void SortTree(int AColumn, Qt::SortOrder AOrder = Qt::AscendingOrder);
 
@@ -162,11 +164,14 @@ private:
     std::unique_ptr<TVirtualNode> Detach(PVirtualNode ANode);
     void FreeSubtree(TVirtualNode* ANode);
     void RemoveRows(TVirtualNode* AParent, int AFirst, int ALast);
+    bool NodeLess(const TVirtualNode* A, const TVirtualNode* B, int AColumn, Qt::SortOrder AOrder) const;
     void SortChildren(TVirtualNode* AParent, int AColumn, Qt::SortOrder AOrder, bool ARecursive);
+    void SortTail(TVirtualNode* AParent);
     void ChangeLayout(const std::function<void()>& AChange);
     void BeginStructureChange();
     void NoteSelected(PVirtualNode ANode, bool AValue);
     void ApplyViewState();
+    void ApplyColumnWidths();
     void SelectionChanged(const QItemSelection& ASelected, const QItemSelection& ADeselected);
     void FireChange();
     bool AcceptsDrop(const QDropEvent* AEvent, PVirtualNode& ATarget, TDropMode& AMode,
@@ -181,6 +186,11 @@ private:
     QSet<PVirtualNode> FSelection;
     QSet<PVirtualNode> FExpansionChanges; // expanded or collapsed inside a batch
     QList<TVirtualTreeDragData*> FDrags;  // drags of this tree's nodes still alive
+    QSet<TVirtualNode*> FUnsortedParents; // parents with children added after the last sort
+    int FSortColumn = NoColumn - 1;       // the last SortTree's order; none yet
+    Qt::SortOrder FSortOrder = Qt::AscendingOrder;
+    bool FSortAtBatchEnd = false;
+    bool FColumnWidthsPending = false;
     PVirtualNode FFocused = nullptr;
     PVirtualNode FScrollTarget = nullptr;
     PVirtualNode FEditOnRelease = nullptr;

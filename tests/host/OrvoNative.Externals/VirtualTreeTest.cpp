@@ -182,6 +182,29 @@ TEST_F(VirtualTree, SortUsesCompareHandlerAndOrder)
     EXPECT_EQ(Dump(), "P(a bb ccc) Q(y zz)");
 }
 
+TEST_F(VirtualTree, SortingAfterEveryAddInBatchPlacesNewNodesAndSortsChangedOnesAtTheEnd)
+{
+    FTree.OnCompareNodes = [this](PVirtualNode A, PVirtualNode B, int) { // by the first letter only
+        return Caption(A).at(0).unicode() - Caption(B).at(0).unicode();
+    };
+    FTree.BeginUpdate();
+    const PVirtualNode P = Add(nullptr, "P");
+    Add(P, "d");
+    Add(P, "b1");
+    FTree.SortTree(0);
+    const PVirtualNode A = Add(P, "a");
+    for (const char* LName : {"c", "b2", "e"})
+        Add(P, LName);
+    FTree.SortTree(0);
+    EXPECT_EQ(Dump(), "P(a b1 b2 c d e)"); // equals keep the order they came in
+    FTree.GetNodeData<TItem>(A)->Caption = "z";
+    FTree.SortTree(0);
+    FTree.EndUpdate();
+    EXPECT_EQ(Dump(), "P(b1 b2 c d e z)");
+    FTree.SetExpanded(P, true);
+    EXPECT_EQ(FTree.GetNodeAt(Center(A)), A);
+}
+
 TEST_F(VirtualTree, MoveToKeepsSubtreeSelectionAndExpansion)
 {
     const PVirtualNode F1 = Add(nullptr, "F1");

@@ -85,6 +85,8 @@ void TEditorColor::DrawPreview(QPainter& ACanvas, const QRect& ARect)
 
 void TEditorColor::OpenEditor()
 {
+    if (!GetColorAsset())
+        return;
     if (!FPicker)
         FPicker = new dsgn::TqoColorPicker(this);
     FPicker->SetColor(GetColorAsset()->GetColor());
