@@ -89,6 +89,20 @@ private:
     std::function<void()> FOnFired;
 };
 
+// Batch runs (screenshots, checks) change nothing in the project: every question is answered
+// No (or Cancel where there is no No) and written to stderr, and no file is chosen.
+class TBatchDialogs final : public ide::IOTADialogServices
+{
+public:
+    ide::TModalResult MessageDlg(const QString& AText, ide::TMsgDlgType, ide::TMsgDlgButtons AButtons) override
+    {
+        const bool LNo = AButtons & ide::mbNo;
+        std::fprintf(stderr, "orvo-ide: %s -> %s\n", qUtf8Printable(AText), LNo ? "No" : "Cancel");
+        return LNo ? ide::TModalResult::mrNo : ide::TModalResult::mrCancel;
+    }
+    QStringList ChooseFiles(const ide::TFileDialogOptions&) override { return {}; }
+};
+
 class TMainWindow : public QMainWindow
 {
 public:
@@ -114,6 +128,8 @@ public:
 
         auto& LServices = ide::BorlandIDEServices();
         LServices.InstallDefaultServices();
+        if (FBatch)
+            LServices.RegisterService<ide::IOTADialogServices>(std::make_shared<TBatchDialogs>());
         if (auto LMenu = LServices.Supports<ide::INTAServices>())
             LMenu->SetMenuChangedHandler([this] { RebuildMenu(); });
         if (auto LViews = LServices.Supports<ide::IOTAEditorViewServices>())

@@ -18,6 +18,7 @@
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QSplitter>
 #include <QToolBar>
 #include <QToolButton>
@@ -494,6 +495,7 @@ void TFrameAssetManager::LoadTree()
     FTree->EndUpdate();
     if (!FDocument->GetInitialAssetName().isEmpty())
         SetInitialAssetName(FDocument->GetInitialAssetName());
+    NotifyViewsReady();
 }
 
 TqoAssetsSaveResult TFrameAssetManager::Save(bool AIsProjectDestroying)
@@ -661,6 +663,8 @@ void TFrameAssetManager::SetInitialAssetName(const QString& AName)
     QString LName = AName;
     while (LName.endsWith(TqoAssetNameHelper::Separator))
         LName.chop(1);
+    // The views are ready at once when the selection stays as it is.
+    NotifyViewsReady();
     if (LName.isEmpty())
         return;
     QList<PVirtualNode> LPath;
@@ -948,7 +952,7 @@ void TFrameAssetManager::SelectionChanged()
     UpdateActions();
     if (FTree->SelectedCount() == 0) {
         ClearViews();
-        Q_EMIT ViewsReady();
+        NotifyViewsReady();
         return;
     }
     if (FDocument->HasState(TqoState::Renaming))
@@ -979,7 +983,14 @@ void TFrameAssetManager::SelectionChanged()
     FImageSetPanel->show();
     FPanelSpacer->hide();
     FViewsLayout->activate();
-    Q_EMIT ViewsReady();
+    NotifyViewsReady();
+}
+
+void TFrameAssetManager::NotifyViewsReady()
+{
+    // From the event loop: the views are laid out by then, and a host that connects right after
+    // asking for a selection still hears of it.
+    QTimer::singleShot(0, this, [this] { Q_EMIT ViewsReady(); });
 }
 
 void TFrameAssetManager::UpdateActions()

@@ -160,6 +160,7 @@ private:
     // Views of the selection.
     void SelectionChanged();
     void ClearViews();
+    void NotifyViewsReady();
 
     std::unique_ptr<TqoAssetsDocument> FDocument;
     ext::TVirtualStringTree* FTree = nullptr;
