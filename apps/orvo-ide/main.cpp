@@ -3,7 +3,7 @@
 // tabs hold the packages' editor views, and opens projects.
 //
 //   orvo-ide [--package FILE] [PROJECT.dproj] [--close] [--check-released] [--screenshot OUT.png]
-//            [--menu NAME] [--assets [NAME]] [--lang en|ru]
+//            [--menu NAME] [--assets [NAME]] [--open-editor] [--lang en|ru]
 //
 // --close closes the project again through File > Close Project; --check-released then
 // says whether the project's asset manager was let go, and exits with 1 when it was not.
@@ -29,6 +29,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMetaMethod>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QSplitter>
@@ -474,11 +475,16 @@ void SaveScreenshotAndQuit(TMainWindow& AWindow, const QString& AFile, QMenu* AO
 {
     // A popup is a window of its own: it is drawn onto the picture where it stands.
     QPixmap LShot = AWindow.grab();
+    QPainter LPainter(&LShot);
     if (AOpenMenu && AOpenMenu->isVisible()) {
         const QRect LTitle = AWindow.menuBar()->actionGeometry(AOpenMenu->menuAction());
-        QPainter LPainter(&LShot);
         LPainter.drawPixmap(AWindow.menuBar()->mapTo(&AWindow, LTitle.bottomLeft()), AOpenMenu->grab());
     }
+    // Other popups (an editor's picker) where they stand over the window.
+    for (QWidget* LPopup : QApplication::topLevelWidgets())
+        if (LPopup != AOpenMenu && LPopup->isVisible() && LPopup->windowType() == Qt::Popup)
+            LPainter.drawPixmap(AWindow.mapFromGlobal(LPopup->pos()), LPopup->grab());
+    LPainter.end();
     if (LShot.save(AFile, "PNG")) {
         QApplication::exit(0);
         return;
@@ -516,10 +522,14 @@ int main(int argc, char** argv)
     QCommandLineOption LAssetsOption(QStringLiteral("assets"),
                                      QStringLiteral("Open the Assets Manager, showing the asset NAME when one "
                                                     "follows (--assets [NAME])."));
+    QCommandLineOption LOpenEditorOption(
+        QStringLiteral("open-editor"),
+        QStringLiteral(
+            "With --assets: click the first variant's preview, which opens its editor, for the screenshot."));
     QCommandLineOption LLangOption(QStringLiteral("lang"), QStringLiteral("The IDE's language: en or ru."),
                                    QStringLiteral("LANG"), QStringLiteral("en"));
     for (const auto* LOption : {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption,
-                                &LAssetsOption, &LLangOption})
+                                &LAssetsOption, &LOpenEditorOption, &LLangOption})
         LParser.addOption(*LOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
     LParser.process(LArgs);
@@ -591,12 +601,31 @@ int main(int argc, char** argv)
                     QTimer::singleShot(100, &LWindow, [&LWindow, LOpenMenu] {
                         LWindow.menuBar()->setActiveAction(LOpenMenu->menuAction());
                     });
-                auto LTakePicture = [&LWindow, LFile, LOpenMenu] {
+                std::function<void()> LTakePicture = [&LWindow, LFile, LOpenMenu] {
                     // One more turn, for the layout of what just became ready.
                     QTimer::singleShot(50, &LWindow, [&LWindow, LFile, LOpenMenu] {
                         SaveScreenshotAndQuit(LWindow, LFile, LOpenMenu);
                     });
                 };
+                if (LAssetsFrame && LParser.isSet(LOpenEditorOption))
+                    LTakePicture = [&LWindow, LAssetsFrame, LTakePicture] {
+                        // As the user clicks it: the first tile's preview opens the variant's editor,
+                        // once the window's layout has settled so the popup opens where the tile is.
+                        QTimer::singleShot(150, &LWindow, [LAssetsFrame, LTakePicture] {
+                            if (QWidget* LPreview = LAssetsFrame
+                                                        ? LAssetsFrame->findChild<QWidget*>(QStringLiteral("pbPreview"))
+                                                        : nullptr) {
+                                const QPointF LAt = QRectF(LPreview->rect()).center();
+                                QMouseEvent LPress(QEvent::MouseButtonPress, LAt, LPreview->mapToGlobal(LAt),
+                                                   Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+                                QMouseEvent LRelease(QEvent::MouseButtonRelease, LAt, LPreview->mapToGlobal(LAt),
+                                                     Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+                                QCoreApplication::sendEvent(LPreview, &LPress);
+                                QCoreApplication::sendEvent(LPreview, &LRelease);
+                            }
+                            LTakePicture();
+                        });
+                    };
                 if (LAssetsFrame) {
                     auto* LWaiter = new TSignalWaiter(LAssetsFrame, "ViewsReady()", LTakePicture);
                     QTimer::singleShot(5000, LWaiter, [LWaiter] {

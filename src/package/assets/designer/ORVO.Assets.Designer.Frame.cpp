@@ -238,7 +238,7 @@ void TFrameAssetManager::CreateLayout()
     LToolRow->setContentsMargins(2, 2, 2, 2);
     FToolBar = new QToolBar(FTreePanel);
     FToolBar->setObjectName(QStringLiteral("ToolBar"));
-    FToolBar->setIconSize(QSize(20, 20));
+    FToolBar->setIconSize(QSize(16, 16));
     const auto LDropDown = [this](const char* AName, std::initializer_list<const char*> AItems) {
         auto* LButton = new QToolButton(FToolBar);
         LButton->setDefaultAction(Action(QString::fromLatin1(AName)));
@@ -270,6 +270,9 @@ void TFrameAssetManager::CreateLayout()
     FTree = new ext::TVirtualStringTree(FTreePanel);
     FTree->setObjectName(QStringLiteral("VTResources"));
     FTree->SetColumns({{QString(), 162, Qt::AlignLeft | Qt::AlignVCenter}, {QString(), 85, Qt::AlignCenter}});
+    // The name takes what the info column leaves.
+    FTree->header()->setStretchLastSection(false);
+    FTree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     FTree->SetDefaultNodeHeight(32);
     FTree->SetHeaderHeight(30);
     FTree->setIconSize(QSize(CImageSize, CImageSize));
@@ -406,7 +409,14 @@ QList<TAssetsView*> TFrameAssetManager::SelectedViews() const { return FViews; }
 void TFrameAssetManager::showEvent(QShowEvent* AEvent)
 {
     QWidget::showEvent(AEvent);
+    ApplyTreeWidth();
     UpdateActions();
+}
+
+void TFrameAssetManager::resizeEvent(QResizeEvent* AEvent)
+{
+    QWidget::resizeEvent(AEvent);
+    ApplyTreeWidth();
 }
 
 bool TFrameAssetManager::eventFilter(QObject* AObject, QEvent* AEvent)
@@ -449,16 +459,25 @@ QString TFrameAssetManager::LoadErrorText() const { return FLoadError; }
 void TFrameAssetManager::LoadUISettings()
 {
     FDocument->LoadUISettings();
-    const int LWidth = FDocument->GetTreeWidth() > 0 ? FDocument->GetTreeWidth() : DefaultTreeWidth;
-    const int LTotal = qMax(FSplitter->width(), LWidth + 400);
-    FSplitter->setSizes({qMax(LWidth, MinTreeWidth), LTotal - LWidth});
+    FPendingTreeWidth = qMax(FDocument->GetTreeWidth() > 0 ? FDocument->GetTreeWidth() : DefaultTreeWidth, MinTreeWidth);
+    ApplyTreeWidth();
     if (FDocument->GetInfoColumnWidth() > 0)
         FTree->setColumnWidth(1, FDocument->GetInfoColumnWidth());
 }
 
+void TFrameAssetManager::ApplyTreeWidth()
+{
+    // A splitter shares out its width only once it has one: until the frame is shown at a useful
+    // width, the tree's width waits.
+    if (FPendingTreeWidth <= 0 || !isVisible() || FSplitter->width() < FPendingTreeWidth + MinTreeWidth)
+        return;
+    FSplitter->setSizes({FPendingTreeWidth, qMax(FSplitter->width() - FPendingTreeWidth, 1)});
+    FPendingTreeWidth = 0;
+}
+
 void TFrameAssetManager::SaveUISettings()
 {
-    FDocument->SetTreeWidth(FSplitter->sizes().value(0));
+    FDocument->SetTreeWidth(FPendingTreeWidth > 0 ? FPendingTreeWidth : FSplitter->sizes().value(0));
     FDocument->SetInfoColumnWidth(FTree->columnWidth(1));
     FDocument->SaveUISettings();
 }
@@ -681,8 +700,8 @@ void TFrameAssetManager::SetInitialAssetName(const QString& AName)
         LCurrent = LFound;
     }
     FTree->BeginUpdate();
-    for (int I = 0; I < LPath.size() - 1; ++I)
-        FTree->SetExpanded(LPath[I], true);
+    for (PVirtualNode LNode : LPath)
+        FTree->SetExpanded(LNode, true);
     FTree->ClearSelection();
     FTree->SetSelected(LPath.last(), true);
     FTree->SetFocusedNode(LPath.last());

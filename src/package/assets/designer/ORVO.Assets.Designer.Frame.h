@@ -115,7 +115,7 @@ public:
     // Recomputes which commands are enabled, as the IDE does when it is idle.
     void UpdateActions();
 
-    static constexpr int DefaultTreeWidth = 300;
+    static constexpr int DefaultTreeWidth = 480;
     static constexpr int MinTreeWidth = 200;
 
 Q_SIGNALS:
@@ -124,6 +124,7 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent* AEvent) override;
+    void resizeEvent(QResizeEvent* AEvent) override;
     bool eventFilter(QObject* AObject, QEvent* AEvent) override;
 
 private:
@@ -160,6 +161,7 @@ private:
     // Views of the selection.
     void SelectionChanged();
     void ClearViews();
+    void ApplyTreeWidth();
     void NotifyViewsReady();
 
     std::unique_ptr<TqoAssetsDocument> FDocument;
@@ -180,6 +182,7 @@ private:
     int FInitialTreeIconsCount = 0;
     QHash<QString, int> FPreviewIndexes; // by the asset's identity
     QString FLoadError;
+    int FPendingTreeWidth = DefaultTreeWidth;
 };
 
 } // namespace orvo

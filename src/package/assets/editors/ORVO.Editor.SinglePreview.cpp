@@ -38,6 +38,7 @@ TBaseEditorSinglePreview::TBaseEditorSinglePreview(core::TqoAsset* AAsset, QWidg
     FTitleLabel->setAlignment(Qt::AlignCenter);
     FTitleLabel->setGeometry(Spacing, 0, FrameWidth - 2 * Spacing, TitleHeight);
     FPaintBox = new TPreviewPaintBox(this);
+    FPaintBox->setObjectName(QStringLiteral("pbPreview"));
     FPaintBox->setGeometry(Spacing, TitleHeight + Spacing, FrameWidth - 2 * Spacing,
                            FrameHeight - TitleHeight - 2 * Spacing);
     FPaintBox->setCursor(Qt::PointingHandCursor);
@@ -47,6 +48,14 @@ TBaseEditorSinglePreview::TBaseEditorSinglePreview(core::TqoAsset* AAsset, QWidg
 }
 
 QString TBaseEditorSinglePreview::GetTitle() const { return GetAsset() ? GetAsset()->ToString() : QString(); }
+
+QString TEditorKindPreview::GetTitle() const
+{
+    const auto* LEditors = TqoAssetsEditorsManager::Instance();
+    const QString LInfo =
+        GetAsset() && LEditors ? LEditors->GetEditors(GetAsset()->GetKind())->GetAdditionalInfo(GetAsset()) : QString();
+    return LInfo.isEmpty() ? TBaseEditorSinglePreview::GetTitle() : LInfo;
+}
 
 void TBaseEditorSinglePreview::UpdatePreview()
 {

@@ -70,6 +70,9 @@ public:
     explicit TEditorKindPreview(core::TqoAsset* AAsset, QWidget* AParent = nullptr);
 
 protected:
+    // What the tree's info column says of the asset (its size, its file's kind): the asset's own
+    // text is too long for a tile.
+    QString GetTitle() const override;
     void UpdatePreview() override;
     void DrawPreview(QPainter& ACanvas, const QRect& ARect) override;
 
