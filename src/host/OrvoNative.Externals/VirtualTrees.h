@@ -160,6 +160,7 @@ private:
 
     TVirtualNode* NodeOrRoot(PVirtualNode ANode) const;
     QModelIndex IndexOf(PVirtualNode ANode, int AColumn = 0) const;
+    std::pair<TVirtualNode*, int> Destination(PVirtualNode ATarget, TVTNodeAttachMode AMode) const;
     PVirtualNode Attach(std::unique_ptr<TVirtualNode> ANode, TVirtualNode* AParent, int ARow);
     std::unique_ptr<TVirtualNode> Detach(PVirtualNode ANode);
     void FreeSubtree(TVirtualNode* ANode);
