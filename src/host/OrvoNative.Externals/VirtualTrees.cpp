@@ -1038,8 +1038,6 @@ void TVirtualStringTree::dragMoveEvent(QDragMoveEvent* AEvent)
     AEvent->accept();
 }
 
-void TVirtualStringTree::dragLeaveEvent(QDragLeaveEvent* AEvent) { QTreeView::dragLeaveEvent(AEvent); }
-
 void TVirtualStringTree::dropEvent(QDropEvent* AEvent)
 {
     stopAutoScroll();

@@ -149,7 +149,6 @@ protected:
     void startDrag(Qt::DropActions ASupportedActions) override;
     void dragEnterEvent(QDragEnterEvent* AEvent) override;
     void dragMoveEvent(QDragMoveEvent* AEvent) override;
-    void dragLeaveEvent(QDragLeaveEvent* AEvent) override;
     void dropEvent(QDropEvent* AEvent) override;
 
 private:
