@@ -439,27 +439,26 @@ PVirtualNode TVirtualStringTree::AddChild(PVirtualNode AParent, std::unique_ptr<
     return InsertNode(AParent, TVTNodeAttachMode::amAddChildLast, std::move(AData));
 }
 
+// Where a node attached to ATarget with AMode goes: its parent and row. Beside the invisible root
+// means at either end of the top level.
+std::pair<TVirtualNode*, int> TVirtualStringTree::Destination(PVirtualNode ATarget, TVTNodeAttachMode AMode) const
+{
+    const bool LAfter = AMode == TVTNodeAttachMode::amInsertAfter;
+    if (AMode == TVTNodeAttachMode::amInsertBefore || LAfter) {
+        if (!ATarget)
+            return {FRoot.get(), LAfter ? int(FRoot->Children.size()) : 0};
+        return {ATarget->Parent, ATarget->Index + (LAfter ? 1 : 0)};
+    }
+    TVirtualNode* LParent = NodeOrRoot(ATarget);
+    return {LParent, AMode == TVTNodeAttachMode::amAddChildFirst ? 0 : int(LParent->Children.size())};
+}
+
 PVirtualNode TVirtualStringTree::InsertNode(PVirtualNode ATarget, TVTNodeAttachMode AMode,
                                             std::unique_ptr<TNodeData> AData)
 {
-    TVirtualNode* LParent = nullptr;
-    int LRow = 0;
-    switch (AMode) {
-    case TVTNodeAttachMode::amNoWhere:
+    if (AMode == TVTNodeAttachMode::amNoWhere)
         return nullptr;
-    case TVTNodeAttachMode::amInsertBefore:
-    case TVTNodeAttachMode::amInsertAfter:
-        // Beside the invisible root means at either end of the top level.
-        LParent = ATarget ? ATarget->Parent : FRoot.get();
-        LRow = ATarget ? ATarget->Index + (AMode == TVTNodeAttachMode::amInsertAfter)
-                       : (AMode == TVTNodeAttachMode::amInsertAfter ? int(FRoot->Children.size()) : 0);
-        break;
-    case TVTNodeAttachMode::amAddChildFirst:
-    case TVTNodeAttachMode::amAddChildLast:
-        LParent = NodeOrRoot(ATarget);
-        LRow = AMode == TVTNodeAttachMode::amAddChildFirst ? 0 : int(LParent->Children.size());
-        break;
-    }
+    const auto [LParent, LRow] = Destination(ATarget, AMode);
     auto LNode = std::make_unique<TVirtualNode>();
     LNode->Data = std::move(AData);
     const bool LLive = !IsUpdating();
@@ -476,23 +475,15 @@ PVirtualNode TVirtualStringTree::InsertNode(PVirtualNode ATarget, TVTNodeAttachM
 
 void TVirtualStringTree::MoveTo(PVirtualNode ANode, PVirtualNode ATarget, TVTNodeAttachMode AMode)
 {
-    if (!ANode || AMode == TVTNodeAttachMode::amNoWhere)
+    if (!ANode || ANode == FRoot.get() || AMode == TVTNodeAttachMode::amNoWhere || ATarget == ANode)
         return;
-    const bool LBeside = AMode == TVTNodeAttachMode::amInsertBefore || AMode == TVTNodeAttachMode::amInsertAfter;
-    if (LBeside && ATarget == ANode)
-        return;
-    TVirtualNode* LParent = LBeside ? (ATarget ? ATarget->Parent : FRoot.get()) : NodeOrRoot(ATarget);
-    for (const TVirtualNode* LUp = LParent; LUp; LUp = LUp->Parent)
+    for (const TVirtualNode* LUp = Destination(ATarget, AMode).first; LUp; LUp = LUp->Parent)
         if (LUp == ANode)
             return; // into its own subtree
     ChangeLayout([&] {
         std::unique_ptr<TVirtualNode> LOwned = Detach(ANode);
-        int LRow = 0;
-        if (LBeside)
-            LRow = ATarget ? ATarget->Index + (AMode == TVTNodeAttachMode::amInsertAfter)
-                           : (AMode == TVTNodeAttachMode::amInsertAfter ? int(LParent->Children.size()) : 0);
-        else
-            LRow = AMode == TVTNodeAttachMode::amAddChildFirst ? 0 : int(LParent->Children.size());
+        // The row counts without the node itself.
+        const auto [LParent, LRow] = Destination(ATarget, AMode);
         Attach(std::move(LOwned), LParent, LRow);
     });
 }
@@ -1046,8 +1037,6 @@ void TVirtualStringTree::dragMoveEvent(QDragMoveEvent* AEvent)
     AEvent->setDropAction(LMove ? Qt::MoveAction : AEvent->proposedAction());
     AEvent->accept();
 }
-
-void TVirtualStringTree::dragLeaveEvent(QDragLeaveEvent* AEvent) { QTreeView::dragLeaveEvent(AEvent); }
 
 void TVirtualStringTree::dropEvent(QDropEvent* AEvent)
 {

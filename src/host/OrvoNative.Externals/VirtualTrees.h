@@ -149,7 +149,6 @@ protected:
     void startDrag(Qt::DropActions ASupportedActions) override;
     void dragEnterEvent(QDragEnterEvent* AEvent) override;
     void dragMoveEvent(QDragMoveEvent* AEvent) override;
-    void dragLeaveEvent(QDragLeaveEvent* AEvent) override;
     void dropEvent(QDropEvent* AEvent) override;
 
 private:
@@ -160,6 +159,7 @@ private:
 
     TVirtualNode* NodeOrRoot(PVirtualNode ANode) const;
     QModelIndex IndexOf(PVirtualNode ANode, int AColumn = 0) const;
+    std::pair<TVirtualNode*, int> Destination(PVirtualNode ATarget, TVTNodeAttachMode AMode) const;
     PVirtualNode Attach(std::unique_ptr<TVirtualNode> ANode, TVirtualNode* AParent, int ARow);
     std::unique_ptr<TVirtualNode> Detach(PVirtualNode ANode);
     void FreeSubtree(TVirtualNode* ANode);
