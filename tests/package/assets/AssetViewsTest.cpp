@@ -295,7 +295,7 @@ TEST_F(AssetViews, Screenshots)
 
     EXPECT_EQ(LImages->y(), LColors->height());
     EXPECT_EQ(LColors->Tiles()[0]->y(), LColors->Tiles()[3]->y() - LColors->Tiles()[0]->height() - 8);
-    EXPECT_EQ(Title(LImages->Tiles()[0]), QStringLiteral("bitmap-set \"Images\\Logo\" [default]"));
+    EXPECT_EQ(Title(LImages->Tiles()[0]), QStringLiteral("32 x 24"));
     const QString LFolder = QStringLiteral(ORVO_BIN_DIR "/../screenshots");
     ASSERT_TRUE(QDir().mkpath(LFolder));
     EXPECT_TRUE(LArea.grab().save(LFolder + QStringLiteral("/asset-views.png")));
