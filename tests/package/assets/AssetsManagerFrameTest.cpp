@@ -101,18 +101,34 @@ protected:
         QTest::qWait(20); // folder renames finish on a later turn of the event loop
     }
 
+    // Enter, move and drop on the middle of the target's row, as a drag ends there.
+    void Drop(const QMimeData& AData, PVirtualNode ATarget, Qt::DropActions AActions)
+    {
+        Tree().ScrollIntoView(ATarget);
+        const QPoint LPos = Tree().GetDisplayRect(ATarget, 0).center();
+        QDragEnterEvent LEnter(LPos, AActions, &AData, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Tree().viewport(), &LEnter);
+        QDragMoveEvent LMove(LPos, AActions, &AData, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Tree().viewport(), &LMove);
+        QDropEvent LDrop(LPos, AActions, &AData, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Tree().viewport(), &LDrop);
+    }
+
     void DropUrls(const QList<QUrl>& AUrls, PVirtualNode ATarget)
     {
         QMimeData LData;
         LData.setUrls(AUrls);
-        const QPoint LPos =
-            ATarget ? Tree().GetDisplayRect(ATarget, 0).center() : QPoint(10, Tree().viewport()->height() - 5);
-        QDragEnterEvent LEnter(LPos, Qt::CopyAction, &LData, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(Tree().viewport(), &LEnter);
-        QDragMoveEvent LMove(LPos, Qt::CopyAction, &LData, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(Tree().viewport(), &LMove);
-        QDropEvent LDrop(LPos, Qt::CopyAction, &LData, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(Tree().viewport(), &LDrop);
+        Drop(LData, ATarget, Qt::CopyAction);
+    }
+
+    // The tree's own drag of these nodes, dropped on the target.
+    void DragNodes(const QList<PVirtualNode>& ANodes, PVirtualNode ATarget)
+    {
+        QModelIndexList LIndexes;
+        for (PVirtualNode LNode : ANodes)
+            LIndexes << Tree().ModelIndex(LNode, 0);
+        const std::unique_ptr<QMimeData> LData(Tree().model()->mimeData(LIndexes));
+        Drop(*LData, ATarget, Qt::MoveAction);
     }
 };
 
@@ -192,8 +208,8 @@ TEST_F(AssetsManagerFrameTest, DraggedNodesMoveIntoTheTargetsFolder)
 {
     Open();
     // Onto an asset: into that asset's folder.
-    Tree().OnDragDrop(nullptr, {Node(QStringLiteral("Logo"))}, Node(QStringLiteral("Icons\\Star")),
-                      ext::TDropMode::dmOnNode);
+    Tree().SetExpanded(Tree().NodeParent(Node(QStringLiteral("Icons\\Star"))), true);
+    DragNodes({Node(QStringLiteral("Logo"))}, Node(QStringLiteral("Icons\\Star")));
     EXPECT_TRUE(Names().contains(QStringLiteral("Icons\\Logo")));
     // A folder into its own subfolder: nothing.
     Click(Node(QStringLiteral("Icons\\Star")));
@@ -201,11 +217,10 @@ TEST_F(AssetsManagerFrameTest, DraggedNodesMoveIntoTheTargetsFolder)
     const QStringList LBefore = Names();
     PVirtualNode LIcons = Tree().NodeParent(Node(QStringLiteral("Icons\\Star")));
     PVirtualNode LSub = Tree().GetFirstChild(LIcons);
-    Tree().OnDragDrop(nullptr, {LIcons}, LSub, ext::TDropMode::dmOnNode);
+    DragNodes({LIcons}, LSub);
     EXPECT_EQ(Names(), LBefore);
     // A folder with content into another folder: its assets follow.
-    Tree().OnDragDrop(nullptr, {LIcons}, Tree().NodeParent(Node(QStringLiteral("Docs\\Terms"))),
-                      ext::TDropMode::dmOnNode);
+    DragNodes({LIcons}, Tree().NodeParent(Node(QStringLiteral("Docs\\Terms"))));
     EXPECT_TRUE(Names().contains(QStringLiteral("Docs\\Icons\\Star")));
     EXPECT_FALSE(FFrame->ContainsName(QStringLiteral("Icons\\")));
 }

@@ -18,8 +18,8 @@
 #include <QScopeGuard>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTimer>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -459,7 +459,8 @@ QString TFrameAssetManager::LoadErrorText() const { return FLoadError; }
 void TFrameAssetManager::LoadUISettings()
 {
     FDocument->LoadUISettings();
-    FPendingTreeWidth = qMax(FDocument->GetTreeWidth() > 0 ? FDocument->GetTreeWidth() : DefaultTreeWidth, MinTreeWidth);
+    FPendingTreeWidth =
+        qMax(FDocument->GetTreeWidth() > 0 ? FDocument->GetTreeWidth() : DefaultTreeWidth, MinTreeWidth);
     ApplyTreeWidth();
     if (FDocument->GetInfoColumnWidth() > 0)
         FTree->setColumnWidth(1, FDocument->GetInfoColumnWidth());
@@ -493,8 +494,6 @@ void TFrameAssetManager::LoadTree()
     const auto LAddGroup = [this](const core::TqoAssetGroup& AGroup) {
         try {
             AddNode(*AGroup.First());
-            if (AGroup.First()->GetKind() == core::TqoAssetBitmapSet::Kind)
-                RestoreBitmapScales(AGroup);
         } catch (const std::exception& E) {
             TqoLog::Trace(CLogCategory, QStringLiteral("Не могу добавить узел ресурса в дерево: e=\"%1\""),
                           QString::fromUtf8(E.what()));
@@ -853,14 +852,7 @@ int TFrameAssetManager::ReplacePreview(const TqoAsset* AAsset, const QImage& APr
 
 void TFrameAssetManager::RestoreBitmapScales(const core::TqoAssetGroup& AGroup)
 {
-    // The last device class keeps the scales it has: it is drawn from one bitmap.
-    for (int LClass = 0; LClass <= 4; ++LClass)
-        for (const core::TqoAssetPtr& LAsset : AGroup.GetAssets())
-            if (int(LAsset->GetDeviceClass()) == LClass) {
-                if (auto* LSet = dynamic_cast<core::TqoAssetBitmapSet*>(LAsset.get()))
-                    LSet->AddDefaultScales();
-                break;
-            }
+    TqoAssetsDocument::RestoreBitmapScales(AGroup);
 }
 
 void TFrameAssetManager::NeedUpdateAssetPreviewHandler(TqoAsset* AAsset)

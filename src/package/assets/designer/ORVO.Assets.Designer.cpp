@@ -662,6 +662,10 @@ void TqoAssetsDocument::Load()
         throw;
     }
     FModel->CleanUp();
+    // Every device class of a bitmap set offers the default scales to be filled.
+    for (const TqoAssetGroup& LGroup : GetAssetsManager().GetGroupedAssets())
+        if (LGroup.First()->GetKind() == TqoAssetBitmapSet::Kind)
+            RestoreBitmapScales(LGroup);
     Include(TqoState::Loading);
     try {
         if (FOnLoaded)
@@ -671,6 +675,18 @@ void TqoAssetsDocument::Load()
         throw;
     }
     Exclude(TqoState::Loading);
+}
+
+void TqoAssetsDocument::RestoreBitmapScales(const TqoAssetGroup& AGroup)
+{
+    // The last device class keeps the scales it has.
+    for (int LClass = 0; LClass <= 4; ++LClass)
+        for (const TqoAssetPtr& LAsset : AGroup.GetAssets())
+            if (int(LAsset->GetDeviceClass()) == LClass) {
+                if (auto* LSet = dynamic_cast<TqoAssetBitmapSet*>(LAsset.get()))
+                    LSet->AddDefaultScales();
+                break;
+            }
 }
 
 void TqoAssetsDocument::CheckConfigWritable()

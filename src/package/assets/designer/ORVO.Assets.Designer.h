@@ -194,6 +194,10 @@ public:
     void Include(TqoState AState) { FState |= StateBit(AState); }
     void Exclude(TqoState AState) { FState &= ~StateBit(AState); }
 
+    // Adds the empty default scales each device class of the bitmap set lacks (all classes but
+    // the last), so the editor offers every scale; Load does it for every bitmap set.
+    static void RestoreBitmapScales(const core::TqoAssetGroup& AGroup);
+
     // The load error that keeps Save from writing, or empty.
     QString GetLoadError() const { return FLoadError; }
 
