@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPointer>
+#include <QProgressDialog>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
 
@@ -163,6 +165,16 @@ void TFrameAssetManager::SaveCommand()
     };
     LWalk(nullptr);
 
+    // Writing thousands of assets takes seconds: the user sees how far it got.
+    QProgressDialog LProgress(QStringLiteral("Saving the assets..."), QString(), 0, 0, this);
+    LProgress.setWindowModality(Qt::WindowModal);
+    LProgress.setMinimumDuration(500);
+    Model().SetOnSaveProgress([&LProgress](int ADone, int ATotal, const QString& AName) {
+        LProgress.setMaximum(ATotal);
+        LProgress.setLabelText(QStringLiteral("Saving %1 of %2: %3").arg(ADone).arg(ATotal).arg(AName));
+        LProgress.setValue(ADone);
+    });
+    const auto LStopProgress = qScopeGuard([this] { Model().SetOnSaveProgress({}); });
     const TqoAssetsSaveResult LResult = FDocument->Save(false);
     FDocument->Load();
     FDocument->Exclude(TqoState::Modified);
