@@ -5,7 +5,12 @@
 #include "assets/designer/Wizard.AssetsManager.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QPointer>
+#include <QTest>
 
 namespace {
 
@@ -255,6 +260,96 @@ TEST_F(AssetsManagerWizard, UnloadingRemovesTheMenuItemAndClosesViewsWithoutAski
     EXPECT_TRUE(Views()->OpenViews().empty());
     EXPECT_TRUE(FDialogs->Asked.isEmpty());
     WizardAssetsManagerInitialization(); // TearDown finalizes again
+}
+
+// A session in the window, opened from the menu, ends with the files that the same edits made
+// with orvo-assets on another copy give.
+TEST_F(AssetsManagerWizard, EditsInTheWindowWriteWhatTheCommandLineWrites)
+{
+    const QString LCliBinary = QStringLiteral(ORVO_BIN_DIR "/orvo-assets");
+    if (!QFileInfo(LCliBinary).isExecutable())
+        GTEST_SKIP() << "orvo-assets is not built";
+    const QString LGuiDir = FDir.filePath(QStringLiteral("Gui")), LCliDir = FDir.filePath(QStringLiteral("Cli"));
+    for (const QString& LDir : {LGuiDir, LCliDir})
+        ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + QStringLiteral("/examples/DemoApp"), LDir));
+    const QString LCliProject = LCliDir + QStringLiteral("/DemoApp.dproj");
+    const auto LProject = FIde->Open(LGuiDir + QStringLiteral("/DemoApp.dproj"));
+    ide::TMenuItem* LItem = ide::BorlandIDEServices().Supports<ide::INTAServices>()->MainMenu().Find(
+        QStringLiteral("OrvoAssetsManagerItem"));
+    ASSERT_TRUE(LItem);
+    ASSERT_TRUE(LItem->Click());
+    const auto LView = FindAssetsManagerView(LProject->ProjectGUID());
+    ASSERT_TRUE(LView && LView->Frame());
+    TFrameAssetManager& LFrame = *LView->Frame();
+    LFrame.resize(1100, 700);
+    LFrame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&LFrame));
+    auto& LTree = LFrame.Tree();
+    const auto LNode = [&](const char* AName) {
+        PVirtualNode LFound = nullptr;
+        LFrame.TryFindNode(QString::fromLatin1(AName), LFound);
+        return LFound;
+    };
+    const auto LClick = [&](PVirtualNode ANode) {
+        LTree.ScrollIntoView(ANode);
+        QTest::mouseClick(LTree.viewport(), Qt::LeftButton, {}, LTree.GetDisplayRect(ANode, 0).center());
+    };
+
+    // A color in the Icons folder, renamed in place.
+    LTree.SetExpanded(LTree.NodeParent(LNode("Icons\\Star")), true);
+    LClick(LNode("Icons\\Star"));
+    LFrame.Action(QStringLiteral("ActionAddColor"))->trigger();
+    ASSERT_TRUE(LNode("Icons\\Color"));
+    ASSERT_TRUE(LTree.EditNode(LNode("Icons\\Color"), 0));
+    auto* LEditor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_TRUE(LEditor);
+    LEditor->selectAll();
+    QTest::keyClicks(LEditor, QStringLiteral("Brand"));
+    QTest::keyClick(LEditor, Qt::Key_Return);
+    QTest::qWait(20); // the editor commits on a later turn of the event loop
+    ASSERT_TRUE(LNode("Icons\\Brand"));
+
+    // Dragged onto the Docs folder.
+    PVirtualNode LDocs = LTree.NodeParent(LNode("Docs\\Terms"));
+    const std::unique_ptr<QMimeData> LDrag(LTree.model()->mimeData({LTree.ModelIndex(LNode("Icons\\Brand"), 0)}));
+    const QPoint LAt = LTree.GetDisplayRect(LDocs, 0).center();
+    QDragEnterEvent LEnter(LAt, Qt::MoveAction, LDrag.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(LTree.viewport(), &LEnter);
+    QDropEvent LDrop(LAt, Qt::MoveAction, LDrag.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(LTree.viewport(), &LDrop);
+    ASSERT_TRUE(LNode("Docs\\Brand"));
+
+    // Another asset deleted with the Delete key, then saved.
+    LClick(LNode("Avatar"));
+    FDialogs->Answers = {ide::TModalResult::mrYes};
+    QTest::keyClick(&LTree, Qt::Key_Delete);
+    LFrame.UpdateActions();
+    LFrame.Action(QStringLiteral("ActionSave"))->trigger();
+    ASSERT_FALSE(LFrame.GetModified());
+    // The deployment entries and the unit reference wait in the project for the IDE's own save.
+    ASSERT_TRUE(LProject->IsModified());
+    LProject->Save();
+
+    for (const QStringList& LArgs : {QStringList{"add", LCliProject, "color", "Icons\\Color", "--color", "#00000000"},
+                                     QStringList{"rename", LCliProject, "Icons\\Color", "Icons\\Brand"},
+                                     QStringList{"rename", LCliProject, "Icons\\Brand", "Docs\\Brand"},
+                                     QStringList{"remove", LCliProject, "Avatar"}, QStringList{"save", LCliProject}}) {
+        const testdata::TRun LRun = testdata::RunProgram(LCliBinary, LArgs, LCliDir);
+        ASSERT_EQ(LRun.ExitCode, 0) << LArgs.join(' ').toStdString() << ": " << LRun.Err.toStdString();
+    }
+    // Every file of both project folders, by relative name.
+    const auto LFiles = [](const QString& AFolder) {
+        QMap<QString, QByteArray> LResult;
+        for (const QString& LName : testdata::FileNames(AFolder))
+            LResult.insert(LName, testdata::ReadAll(AFolder + QLatin1Char('/') + LName));
+        return LResult;
+    };
+    const auto LGui = LFiles(LGuiDir);
+    const auto LCli = LFiles(LCliDir);
+    EXPECT_EQ(LGui.keys(), LCli.keys());
+    for (auto It = LCli.cbegin(); It != LCli.cend(); ++It)
+        EXPECT_EQ(LGui.value(It.key()), It.value()) << It.key().toStdString();
+    EXPECT_TRUE(LGui.value(QStringLiteral("Assets/config.json")).contains("Docs\\\\Brand"));
 }
 
 } // namespace
