@@ -6,6 +6,7 @@
 #include "ORVO.Log.h"
 #include "System.Skia.h"
 #include "assets/editors/ORVO.Assets.Editor.Color.h"
+#include "vectorimage/ORVO.VectorImage.Editor.SVG.h"
 #include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
 
 #include <QBuffer>
@@ -570,10 +571,7 @@ std::unique_ptr<QImage> TqoAssetEditorSVG::GeneratePreview(const core::TqoAsset*
     return PlaceholderPreview(ASize);
 }
 
-TBaseAssetEditorFrame* TqoAssetEditorSVG::CreateEditor(core::TqoAsset* AAsset) const
-{
-    return new TEditorKindPreview(AAsset);
-}
+TBaseAssetEditorFrame* TqoAssetEditorSVG::CreateEditor(core::TqoAsset* AAsset) const { return new TEditorSVG(AAsset); }
 
 QStringList TqoAssetEditorSVG::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
 {
