@@ -6,6 +6,7 @@
 #include "ORVO.Log.h"
 #include "System.Skia.h"
 #include "assets/editors/ORVO.Assets.Editor.Color.h"
+#include "assets/editors/ORVO.Assets.Editor.Style.h"
 #include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
 
 #include <QBuffer>
@@ -528,7 +529,7 @@ std::unique_ptr<QImage> TqoAssetEditorStyle::GeneratePreview(const core::TqoAsse
 
 TBaseAssetEditorFrame* TqoAssetEditorStyle::CreateEditor(core::TqoAsset* AAsset) const
 {
-    return new TEditorKindPreview(AAsset);
+    return new TEditorStyle(AAsset);
 }
 
 QStringList TqoAssetEditorStyle::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
