@@ -295,7 +295,8 @@ TEST(StyleEditor, TileDialogEditReachesTheAssetAndTheSavedStyleFile)
     QTest::mouseClick(LDialog->OkButton(), Qt::LeftButton);
 
     EXPECT_EQ(LChanges, 1);
-    EXPECT_TRUE(LAsset->GetUri().endsWith(QStringLiteral(".style")));
+    const QString LTemporary = LAsset->GetUri();
+    EXPECT_TRUE(LTemporary.endsWith(QStringLiteral(".style")));
     const auto LResult = LDocument.Save(false);
     Q_UNUSED(LResult);
     const QString LStored = LDir.filePath(QStringLiteral("Assets/Styles/PrimaryButton/") + LAsset->GetTargetId() +
@@ -308,6 +309,7 @@ TEST(StyleEditor, TileDialogEditReachesTheAssetAndTheSavedStyleFile)
     "Width": 120.5
   }
 })"));
+    QFile::remove(LTemporary);
     core::TqoAssetsManager LSaved;
     core::TqoAssetsFactory::LoadFromFile(LSaved, LDir.filePath(QStringLiteral("Assets/config.json")));
     const auto LSavedAsset = std::dynamic_pointer_cast<core::TqoAssetStyle>(
