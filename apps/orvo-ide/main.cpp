@@ -480,9 +480,10 @@ void SaveScreenshotAndQuit(TMainWindow& AWindow, const QString& AFile, QMenu* AO
         const QRect LTitle = AWindow.menuBar()->actionGeometry(AOpenMenu->menuAction());
         LPainter.drawPixmap(AWindow.menuBar()->mapTo(&AWindow, LTitle.bottomLeft()), AOpenMenu->grab());
     }
-    // Other popups (an editor's picker) where they stand over the window.
+    // Other popups (an editor's picker) and open dialogs where they stand over the window.
     for (QWidget* LPopup : QApplication::topLevelWidgets())
-        if (LPopup != AOpenMenu && LPopup->isVisible() && LPopup->windowType() == Qt::Popup)
+        if (LPopup != AOpenMenu && LPopup->isVisible() &&
+            (LPopup->windowType() == Qt::Popup || LPopup->windowType() == Qt::Dialog))
             LPainter.drawPixmap(AWindow.mapFromGlobal(LPopup->pos()), LPopup->grab());
     LPainter.end();
     if (LShot.save(AFile, "PNG")) {

@@ -7,6 +7,7 @@
 #include "System.Skia.h"
 #include "assets/editors/ORVO.Assets.Editor.Color.h"
 #include "vectorimage/ORVO.VectorImage.Editor.SVG.h"
+#include "assets/editors/ORVO.Assets.Editor.Style.h"
 #include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
 
 #include <QBuffer>
@@ -529,7 +530,7 @@ std::unique_ptr<QImage> TqoAssetEditorStyle::GeneratePreview(const core::TqoAsse
 
 TBaseAssetEditorFrame* TqoAssetEditorStyle::CreateEditor(core::TqoAsset* AAsset) const
 {
-    return new TEditorKindPreview(AAsset);
+    return new TEditorStyle(AAsset);
 }
 
 QStringList TqoAssetEditorStyle::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
