@@ -27,35 +27,33 @@ const QString CLogCategory = QStringLiteral("AssetsDesigner");
 constexpr double CDarkBoardLuminance = 0.65;
 constexpr int CCellSize = 8;
 
-void RegisterTranslations()
+// Texts of the picker and of the tiles that open it: key, default (Russian), English.
+struct TText
 {
-    static bool LRegistered = false;
-    if (LRegistered)
-        return;
-    LRegistered = true;
-    core::TqoTranslationItems LDefault, LEnglish;
-    const auto LAdd = [&](const char* AKey, const char* ADefault, const char* AEnglish) {
-        LDefault.append({QString::fromLatin1(AKey), QString::fromUtf8(ADefault)});
-        LEnglish.append({QString::fromLatin1(AKey), QString::fromUtf8(AEnglish)});
-    };
-    LAdd("actload.caption", "Открыть", "Open");
-    LAdd("actsave.caption", "Сохранить", "Save");
-    LAdd("actclear.caption", "Очистить", "Clear");
-    LAdd("ltint.text", "Оттенок:", "Tint:");
-    LAdd("lsize.text", "Размер:", "Size:");
-    LAdd("lleft.text", "Слева:", "Left:");
-    LAdd("lright.text", "Справа:", "Right:");
-    LAdd("ltop.text", "Сверху:", "Top:");
-    LAdd("lbottom.text", "Снизу:", "Bottom:");
-    LAdd("cbapplytoall.text", "Применить для всех", "Apply to all");
-    LAdd("dialog.filter", "Изображения (*.png *.jpg *.jpeg *.bmp)", "Images (*.png *.jpg *.jpeg *.bmp)");
-    LAdd("not_an_image", "Файл не является изображением: %1", "The file is not an image: %1");
-    LAdd("cannot_save", "Не удалось сохранить изображение: %1", "Cannot save the image: %1");
-    core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::DefaultLanguage, LDefault);
-    core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::EnglishLanguage, LEnglish);
-}
+    const char* Key;
+    const char* Default;
+    const char* English;
+};
 
-QString Tr(const char* AKey) { return core::TqoTranslator::Translate(CScope, QString::fromLatin1(AKey)); }
+const TText CTexts[] = {
+    {"actload.caption", "Открыть", "Open"},
+    {"actsave.caption", "Сохранить", "Save"},
+    {"actclear.caption", "Очистить", "Clear"},
+    {"ltint.text", "Оттенок:", "Tint:"},
+    {"lsize.text", "Размер:", "Size:"},
+    {"lleft.text", "Слева:", "Left:"},
+    {"lright.text", "Справа:", "Right:"},
+    {"ltop.text", "Сверху:", "Top:"},
+    {"lbottom.text", "Снизу:", "Bottom:"},
+    {"cbapplytoall.text", "Применить для всех", "Apply to all"},
+    {"dialog.filter", "Изображения (*.png *.jpg *.jpeg *.bmp)", "Images (*.png *.jpg *.jpeg *.bmp)"},
+    {"not_an_image", "Файл не является изображением: %1", "The file is not an image: %1"},
+    {"cannot_save", "Не удалось сохранить изображение: %1", "Cannot save the image: %1"},
+    {"hint_wrong_image_size",
+     "Текущий размер изображения не соответствует базовому размеру [%f, %f]. Актуальный размер [%d, %d], "
+     "Ожидаемый размер [%d, %d]",
+     "Current image size does not match the base size [%f, %f]. Actual size [%d, %d], Expected size [%d, %d]"},
+};
 
 QStringList ChooseFiles(const ide::TFileDialogOptions& AOptions)
 {
@@ -78,6 +76,22 @@ QImage Board(bool ADark)
 }
 
 } // namespace
+
+QString ImageInfoText(const char* AKey)
+{
+    static const bool LRegistered = [] {
+        core::TqoTranslationItems LDefault, LEnglish;
+        for (const TText& LText : CTexts) {
+            LDefault.append({QString::fromLatin1(LText.Key), QString::fromUtf8(LText.Default)});
+            LEnglish.append({QString::fromLatin1(LText.Key), QString::fromUtf8(LText.English)});
+        }
+        core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::DefaultLanguage, LDefault);
+        core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::EnglishLanguage, LEnglish);
+        return true;
+    }();
+    Q_UNUSED(LRegistered);
+    return core::TqoTranslator::Translate(CScope, QString::fromLatin1(AKey));
+}
 
 QImage TintedImage(const QImage& AImage, core::TqoAlphaColor ATint)
 {
@@ -151,29 +165,28 @@ void TImageInfoImage::paintEvent(QPaintEvent*)
 
 TImageInfoPicker::TImageInfoPicker(QWidget* AParent) : dsgn::TFormBasePicker(AParent)
 {
-    RegisterTranslations();
     FImage = new TImageInfoImage(this);
-    FLoad = new QPushButton(Tr("actload.caption"), this);
-    FSave = new QPushButton(Tr("actsave.caption"), this);
-    FClear = new QPushButton(Tr("actclear.caption"), this);
+    FLoad = new QPushButton(ImageInfoText("actload.caption"), this);
+    FSave = new QPushButton(ImageInfoText("actsave.caption"), this);
+    FClear = new QPushButton(ImageInfoText("actclear.caption"), this);
     FSize = new QLabel(this);
     FTint = new QLineEdit(TintText(0), this);
     FTint->setMaxLength(10);
-    FApplyToAll = new QCheckBox(Tr("cbapplytoall.text"), this);
+    FApplyToAll = new QCheckBox(ImageInfoText("cbapplytoall.text"), this);
 
     auto* LButtons = new QHBoxLayout;
     for (QPushButton* LButton : {FLoad, FSave, FClear})
         LButtons->addWidget(LButton);
     auto* LGrid = new QGridLayout;
-    LGrid->addWidget(new QLabel(Tr("lsize.text"), this), 0, 0);
+    LGrid->addWidget(new QLabel(ImageInfoText("lsize.text"), this), 0, 0);
     LGrid->addWidget(FSize, 0, 1);
-    LGrid->addWidget(new QLabel(Tr("ltint.text"), this), 1, 0);
+    LGrid->addWidget(new QLabel(ImageInfoText("ltint.text"), this), 1, 0);
     LGrid->addWidget(FTint, 1, 1);
     const char* const LInsetLabels[] = {"lleft.text", "lright.text", "ltop.text", "lbottom.text"};
     for (int I = 0; I < 4; ++I) {
         FInsets[I] = new QSpinBox(this);
         FInsets[I]->setRange(0, 9999);
-        LGrid->addWidget(new QLabel(Tr(LInsetLabels[I]), this), 2 + I, 0);
+        LGrid->addWidget(new QLabel(ImageInfoText(LInsetLabels[I]), this), 2 + I, 0);
         LGrid->addWidget(FInsets[I], 2 + I, 1);
         connect(FInsets[I], &QSpinBox::valueChanged, this, &TImageInfoPicker::InsetsChanged);
     }
@@ -252,14 +265,14 @@ void TImageInfoPicker::Load()
     if (!FInfo)
         return;
     ide::TFileDialogOptions LOptions;
-    LOptions.Title = Tr("actload.caption");
-    LOptions.Filter = Tr("dialog.filter");
+    LOptions.Title = ImageInfoText("actload.caption");
+    LOptions.Filter = ImageInfoText("dialog.filter");
     const QStringList LFiles = ChooseFiles(LOptions);
     if (LFiles.isEmpty())
         return;
     // Stored under a ".png" name byte for byte: a file that is no image would break the set.
     if (!QImageReader(LFiles.first()).canRead()) {
-        ide::MessageDlg(Tr("not_an_image").arg(LFiles.first()), ide::TMsgDlgType::mtError, ide::mbOK);
+        ide::MessageDlg(ImageInfoText("not_an_image").arg(LFiles.first()), ide::TMsgDlgType::mtError, ide::mbOK);
         return;
     }
     FInfo->SetUri(LFiles.first());
@@ -272,15 +285,16 @@ void TImageInfoPicker::Save()
     if (FImage->Image().isNull())
         return;
     ide::TFileDialogOptions LOptions;
-    LOptions.Title = Tr("actsave.caption");
-    LOptions.Filter = Tr("dialog.filter");
+    LOptions.Title = ImageInfoText("actsave.caption");
+    LOptions.Filter = ImageInfoText("dialog.filter");
     const QStringList LFiles = ChooseFiles(LOptions);
     if (LFiles.isEmpty())
         return;
     try {
         core::TqoBitmap(FImage->Image()).SaveToFile(LFiles.first());
     } catch (const std::exception& E) {
-        ide::MessageDlg(Tr("cannot_save").arg(QString::fromUtf8(E.what())), ide::TMsgDlgType::mtError, ide::mbOK);
+        ide::MessageDlg(ImageInfoText("cannot_save").arg(QString::fromUtf8(E.what())), ide::TMsgDlgType::mtError,
+                        ide::mbOK);
     }
 }
 

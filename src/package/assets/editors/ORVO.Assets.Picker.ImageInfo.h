@@ -16,6 +16,9 @@ class QSpinBox;
 
 namespace orvo {
 
+// A text of the bitmap set editor's translation table in the current language.
+QString ImageInfoText(const char* AKey);
+
 // The bitmap's pixels painted in the tint, their alpha kept; a tint without alpha changes nothing.
 QImage TintedImage(const QImage& AImage, core::TqoAlphaColor ATint);
 

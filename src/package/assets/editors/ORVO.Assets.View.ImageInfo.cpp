@@ -4,7 +4,6 @@
 #include "ORVO.Designer.Preview.h"
 #include "ORVO.Editor.SinglePreview.h"
 #include "ORVO.Log.h"
-#include "ORVO.Translator.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -15,33 +14,15 @@ namespace orvo {
 
 namespace {
 
-const QString CScope = QStringLiteral("TImageInfoView");
 constexpr int CSpacing = 4;
 constexpr int CLabelHeight = 18;
 constexpr int CWarningSize = 16;
 constexpr double CDarkBoardLuminance = 0.65;
 
-void RegisterTranslations()
-{
-    static bool LRegistered = false;
-    if (LRegistered)
-        return;
-    LRegistered = true;
-    const QString LKey = QStringLiteral("hint_wrong_image_size");
-    core::TqoTranslator::RegisterTable(
-        CScope, core::TqoTranslator::DefaultLanguage,
-        {{LKey, QStringLiteral("Текущий размер изображения не соответствует базовому размеру [%f, %f]. Актуальный "
-                               "размер [%d, %d], Ожидаемый размер [%d, %d]")}});
-    core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::EnglishLanguage,
-                                       {{LKey, QStringLiteral("Current image size does not match the base size [%f, "
-                                                              "%f]. Actual size [%d, %d], Expected size [%d, %d]")}});
-}
-
 } // namespace
 
 TImageInfoView::TImageInfoView(QWidget* AParent) : dsgn::TqoThemedFrame(AParent)
 {
-    RegisterTranslations();
     setFixedSize(TileWidth, TileHeight);
     FScaleLabel = new QLabel(this);
     FScaleLabel->setAlignment(Qt::AlignCenter);
@@ -87,10 +68,9 @@ void TImageInfoView::SetBaseSize(const QSizeF& ABaseSize)
         }
     }
     const bool LWrong = LActual.isValid() && LActual != FExpectedSize;
-    // Delphi's %f: two decimals.
-    const QByteArray LFormat = core::TqoTranslator::Translate(CScope, QStringLiteral("hint_wrong_image_size"))
-                                   .replace(QStringLiteral("%f"), QStringLiteral("%.2f"))
-                                   .toUtf8();
+    // The table's %f is the host's: two decimals.
+    const QByteArray LFormat =
+        ImageInfoText("hint_wrong_image_size").replace(QStringLiteral("%f"), QStringLiteral("%.2f")).toUtf8();
     FWarning->setToolTip(LWrong ? QString::asprintf(LFormat.constData(), ABaseSize.width(), ABaseSize.height(),
                                                     LActual.width(), LActual.height(), FExpectedSize.width(),
                                                     FExpectedSize.height())
