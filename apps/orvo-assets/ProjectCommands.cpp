@@ -1,11 +1,13 @@
-// orvo-assets list/add/remove/rename/copy/save/consts/deploy: the Assets Manager's document
+// orvo-assets list/add/remove/rename/copy/set/save/consts/deploy: the Assets Manager's document
 // without its window. A command that changes the project loads the document, changes it
 // through the model and saves it as the Assets Manager's Save command does.
 
 #include "ProjectCommands.h"
 
+#include "CommandErrors.h"
 #include "Console.h"
 #include "OrvoNative.Designtime.h"
+#include "SetCommand.h"
 #include "assets/designer/ORVO.Assets.Designer.h"
 #include "assets/storage/ORVO.Assets.Constants.Generator.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
@@ -34,23 +36,9 @@ using orvo::TqoAssetsModel;
 
 namespace {
 
-const QStringList CCommands = {QStringLiteral("list"),   QStringLiteral("add"),   QStringLiteral("remove"),
-                               QStringLiteral("rename"), QStringLiteral("copy"),  QStringLiteral("save"),
-                               QStringLiteral("consts"), QStringLiteral("deploy")};
-
-// Wrong words on the command line: exit status 2.
-class EUsage : public std::runtime_error
-{
-public:
-    explicit EUsage(const QString& AMessage) : std::runtime_error(AMessage.toStdString()) {}
-};
-
-// A command that cannot be done as asked (no such asset, a taken variant): exit status 1.
-class ECommand : public std::runtime_error
-{
-public:
-    explicit ECommand(const QString& AMessage) : std::runtime_error(AMessage.toStdString()) {}
-};
+const QStringList CCommands = {QStringLiteral("list"),   QStringLiteral("add"),    QStringLiteral("remove"),
+                               QStringLiteral("rename"), QStringLiteral("copy"),   QStringLiteral("set"),
+                               QStringLiteral("save"),   QStringLiteral("consts"), QStringLiteral("deploy")};
 
 struct TOptions
 {
@@ -60,6 +48,7 @@ struct TOptions
     std::optional<QString> Color;
     std::optional<QString> Platform;
     std::optional<QString> DeviceClass;
+    TSetOptions Edits;
     QStringList Words;
 };
 
@@ -85,6 +74,8 @@ TOptions ParseOptions(const QStringList& AArgs)
             LOptions.Platform = LValue();
         else if (LArg == QLatin1String("--device-class"))
             LOptions.DeviceClass = LValue();
+        else if (IsSetOption(LArg))
+            LOptions.Edits.append({LArg, LValue()});
         else if (LArg == QLatin1String("--")) {
             // Everything after "--" is a word, also when it starts with dashes.
             LOptions.Words.append(AArgs.mid(I + 1));
@@ -180,6 +171,8 @@ public:
             LName = Rename(W[1], W[2]);
         else if (ACommand == QLatin1String("copy"))
             LName = Copy(W[1]);
+        else if (ACommand == QLatin1String("set"))
+            Set(W[1]);
         return Save(LName);
     }
 
@@ -303,6 +296,20 @@ private:
         if (!LCopy)
             throw ECommand(QStringLiteral("no such asset: name=\"%1\"").arg(LName));
         return LCopy->GetName();
+    }
+
+    void Set(const QString& AName)
+    {
+        const QString LName = TqoAssetsModel::NormalizeAssetName(AName);
+        const TqoPlatform LPlatform = FOptions.Platform ? ParsePlatform(*FOptions.Platform) : TqoPlatform::All;
+        const TqoDeviceClass LDeviceClass =
+            FOptions.DeviceClass ? ParseDeviceClass(*FOptions.DeviceClass) : TqoDeviceClass::All;
+        const TqoAssetPtr LAsset = Manager().Find(LName, LPlatform, LDeviceClass);
+        if (!LAsset)
+            throw ECommand(QStringLiteral("no such asset variant: name=\"%1\", target=\"%2\"")
+                               .arg(LName, TqoAsset::GetTargetId(LPlatform, LDeviceClass)));
+        ApplySetEdits(*LAsset, ParseSetEdits(FOptions.Edits));
+        FDocument.MarkModified();
     }
 
     QString ConstsFileName() const
@@ -514,6 +521,8 @@ void CheckWords(const QString& ACommand, const TOptions& AOptions)
         if (N < AMin || N > AMax)
             throw EUsage(QStringLiteral("usage: orvo-assets %1 %2").arg(ACommand, QLatin1String(AShape)));
     };
+    if (!AOptions.Edits.isEmpty() && ACommand != QLatin1String("set"))
+        throw EUsage(QStringLiteral("%1 is an option of set").arg(AOptions.Edits.first().first));
     if (ACommand == QLatin1String("add")) {
         LNeed(3, 4, "PROJECT.dproj KIND NAME [FILE]");
         const QString& LKind = AOptions.Words[1];
@@ -528,8 +537,13 @@ void CheckWords(const QString& ACommand, const TOptions& AOptions)
         if ((LKind == TqoAssetColor::Kind) != AOptions.Color.has_value())
             throw EUsage(LKind == TqoAssetColor::Kind ? QStringLiteral("add color needs --color #AARRGGBB")
                                                       : QStringLiteral("--color is for color assets"));
+    } else if (ACommand == QLatin1String("set")) {
+        LNeed(2, 2, "PROJECT.dproj NAME EDITS");
+        if (AOptions.Color)
+            throw EUsage(QStringLiteral("--color is for add; set changes a bitmap set's tint with --tint"));
+        ParseSetEdits(AOptions.Edits);
     } else if (AOptions.Color || AOptions.Platform || AOptions.DeviceClass) {
-        throw EUsage(QStringLiteral("--color, --platform and --device-class are options of add"));
+        throw EUsage(QStringLiteral("--color is an option of add, --platform and --device-class of add and set"));
     } else if (ACommand == QLatin1String("remove") || ACommand == QLatin1String("copy")) {
         LNeed(2, 2, "PROJECT.dproj NAME");
     } else if (ACommand == QLatin1String("rename")) {
@@ -560,6 +574,18 @@ QString ProjectCommandsUsage()
   rename PROJECT OLD NEW        prints the final name; OLD ending in a backslash
                                 moves a folder
   copy PROJECT NAME             prints the copy's name
+  set PROJECT NAME EDITS        edits an asset as its picker in the Assets Manager
+                                does (the variant of --platform and --device-class,
+                                all and all by default):
+      --size WxH                an SVG asset's size
+      --cap-insets L,T,R,B      with --scale S: the cap insets of a bitmap set's
+      --scale S                 scale S, carried to every scale with its tint
+      --tint #AARRGGBB          a bitmap set's tint (of every scale, or of --scale
+                                S and carried)
+      --file-location N         a file asset's: 0 private, 1 public documents
+      --extraction-rule N       a file asset's: 0 overwrite, 1 skip, 2 raise
+      --file PATH               the file of a file, font, lottie-json or svg asset,
+                                or with --scale S of a bitmap set's scale
   save PROJECT                  files, configuration files, stale files, deployment
                                 entries and Assets.Consts.pas
   consts PROJECT                only Assets.Consts.pas

@@ -20,7 +20,7 @@ Commands:
   info          the package's description, required packages and palette
                 (page by page, its classes and the icon resources of each)
   svg ...       check, dump, render and convert SVG files (see below)
-  list, add, remove, rename, copy, save, consts, deploy
+  list, add, remove, rename, copy, set, save, consts, deploy
                 a project's assets (see below)
 
 Options:

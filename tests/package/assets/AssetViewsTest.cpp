@@ -3,6 +3,8 @@
 #include "ORVO.Designer.Frames.h"
 #include "assets/designer/ORVO.Assets.DataModule.h"
 #include "assets/designer/ORVO.Assets.View.Assets.h"
+#include "assets/editors/ORVO.Assets.Editor.BitmapSet.h"
+#include "assets/editors/ORVO.Assets.View.ImageInfo.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 
 #include <QApplication>
@@ -295,7 +297,9 @@ TEST_F(AssetViews, Screenshots)
 
     EXPECT_EQ(LImages->y(), LColors->height());
     EXPECT_EQ(LColors->Tiles()[0]->y(), LColors->Tiles()[3]->y() - LColors->Tiles()[0]->height() - 8);
-    EXPECT_EQ(Title(LImages->Tiles()[0]), QStringLiteral("32 x 24"));
+    auto* LSetEditor = qobject_cast<orvo::TEditorBitmapSet*>(LImages->Tiles()[0]->Editor());
+    ASSERT_NE(LSetEditor, nullptr);
+    EXPECT_EQ(LSetEditor->Tiles()[0]->PaintBox()->toolTip(), QStringLiteral("32 x 24"));
     const QString LFolder = QStringLiteral(ORVO_BIN_DIR "/../screenshots");
     ASSERT_TRUE(QDir().mkpath(LFolder));
     EXPECT_TRUE(LArea.grab().save(LFolder + QStringLiteral("/asset-views.png")));

@@ -5,6 +5,7 @@
 #include "ORVO.Externals.SvgBrush.h"
 #include "ORVO.Log.h"
 #include "System.Skia.h"
+#include "assets/editors/ORVO.Assets.Editor.BitmapSet.h"
 #include "assets/editors/ORVO.Assets.Editor.Color.h"
 #include "vectorimage/ORVO.VectorImage.Editor.SVG.h"
 #include "assets/editors/ORVO.Assets.Editor.Style.h"
@@ -387,7 +388,7 @@ std::unique_ptr<QImage> TqoAssetEditorBitmapSet::GeneratePreview(const core::Tqo
 
 TBaseAssetEditorFrame* TqoAssetEditorBitmapSet::CreateEditor(core::TqoAsset* AAsset) const
 {
-    return new TEditorKindPreview(AAsset);
+    return new TEditorBitmapSet(AAsset);
 }
 
 QStringList TqoAssetEditorBitmapSet::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
