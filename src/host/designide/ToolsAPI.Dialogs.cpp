@@ -66,6 +66,9 @@ public:
                 for (auto* LView : LDialog.findChildren<QAbstractItemView*>())
                     LView->setSelectionMode(QAbstractItemView::ExtendedSelection);
             }
+        } else if (AOptions.Save) {
+            LDialog.setAcceptMode(QFileDialog::AcceptSave);
+            LDialog.setFileMode(QFileDialog::AnyFile);
         } else {
             LDialog.setFileMode(AOptions.Multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
         }

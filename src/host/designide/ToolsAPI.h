@@ -439,6 +439,7 @@ struct TFileDialogOptions
     QString Filter;        // "Images (*.png *.jpg)"; empty for every file
     bool Folders = false;  // choose folders instead of files
     bool Multiple = false; // several at once
+    bool Save = false;     // a name to write to, which need not exist yet
 };
 
 class IOTADialogServices
