@@ -12,34 +12,16 @@
 #include "IdeSession.h"
 #include "TestData.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-
-void Click(QWidget* AWidget)
-{
-    const QPointF LAt = QRectF(AWidget->rect()).center();
-    for (QEvent::Type LType : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent LEvent(LType, LAt, AWidget->mapToGlobal(LAt), Qt::LeftButton,
-                           LType == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(AWidget, &LEvent);
-    }
-}
-
-void KeyDown(QWidget* AWidget)
-{
-    QKeyEvent LPress(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QApplication::sendEvent(AWidget, &LPress);
-}
 
 class FileAssetPickers : public testing::Test
 {
@@ -63,7 +45,7 @@ protected:
         if (!LEditor)
             return nullptr;
         LEditor->OnChanged = [this](orvo::TBaseAssetEditorFrame*) { ++FChanges; };
-        Click(LEditor->PaintBox());
+        QTest::mouseClick(LEditor->PaintBox(), Qt::LeftButton);
         auto* LPicker = qobject_cast<TPicker*>(LEditor->Picker());
         EXPECT_TRUE(LPicker && LPicker->isVisible());
         return LPicker;
@@ -102,9 +84,9 @@ TEST_F(FileAssetPickers, CustomFileLocationAndRuleReachTheConfiguration)
     EXPECT_EQ(static_cast<orvo::TBaseEditorSinglePreview*>(FView.Tiles().at(0)->Editor())->Title(),
               QStringLiteral("txt"));
     EXPECT_EQ(LPicker->FileLocationBox()->itemText(1), QStringLiteral("Public documents"));
-    KeyDown(LPicker->FileLocationBox());
-    KeyDown(LPicker->ExtractionRuleBox());
-    KeyDown(LPicker->ExtractionRuleBox());
+    QTest::keyClick(LPicker->FileLocationBox(), Qt::Key_Down);
+    QTest::keyClick(LPicker->ExtractionRuleBox(), Qt::Key_Down);
+    QTest::keyClick(LPicker->ExtractionRuleBox(), Qt::Key_Down);
     LPicker->close();
     EXPECT_FALSE(LPicker->isVisible());
     EXPECT_EQ(FChanges, 3);
@@ -130,7 +112,7 @@ TEST_F(FileAssetPickers, FontOpenedThroughThePickerIsStoredWithTheProject)
     const QString LFont = FDir.filePath(QStringLiteral("Body.TTF"));
     ASSERT_TRUE(testdata::WriteAll(LFont, "not really a font"));
     FDialogs->FileAnswers.push_back({LFont});
-    Click(LPicker->OpenButton());
+    QTest::mouseClick(LPicker->OpenButton(), Qt::LeftButton);
     EXPECT_TRUE(LPicker->ClearButton()->isEnabled());
     EXPECT_TRUE(LPicker->SaveButton()->isEnabled());
     LPicker->close();
@@ -154,13 +136,13 @@ TEST_F(FileAssetPickers, LottieShowsItsDurationSavesAsJsonAndClears)
     // A chosen name without the .json extension gets it; one with it, in any case, is kept.
     const QByteArray LSource = testdata::ReadAll(FDir.filePath(QStringLiteral("Artwork/loading.json")));
     FDialogs->FileAnswers = {{FDir.filePath(QStringLiteral("anim"))}, {FDir.filePath(QStringLiteral("anim2.JSON"))}};
-    Click(LPicker->SaveButton());
-    Click(LPicker->SaveButton());
+    QTest::mouseClick(LPicker->SaveButton(), Qt::LeftButton);
+    QTest::mouseClick(LPicker->SaveButton(), Qt::LeftButton);
     EXPECT_EQ(testdata::ReadAll(FDir.filePath(QStringLiteral("anim.json"))), LSource);
     EXPECT_EQ(testdata::ReadAll(FDir.filePath(QStringLiteral("anim2.JSON"))), LSource);
     EXPECT_EQ(FChanges, 0);
 
-    Click(LPicker->ClearButton());
+    QTest::mouseClick(LPicker->ClearButton(), Qt::LeftButton);
     EXPECT_EQ(LPicker->DurationLabel()->text(), QStringLiteral("-"));
     EXPECT_FALSE(LPicker->ClearButton()->isEnabled());
     LPicker->close();

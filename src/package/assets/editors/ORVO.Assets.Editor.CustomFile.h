@@ -10,7 +10,6 @@
 
 namespace orvo {
 
-
 class TEditorFileAsset : public TBaseEditorSinglePreview
 {
     Q_OBJECT

@@ -20,30 +20,40 @@ namespace {
 
 const QString CScope = QStringLiteral("FileAssetPickers");
 
+struct TText
+{
+    const char* Key;
+    const char* Default;
+    const char* English;
+};
+
+const TText CTexts[] = {
+    {"file_location", "Место распаковки:", "File location:"},
+    {"extraction_rule", "Правило распаковки:", "Extraction rule:"},
+    {"open", "Открыть", "Open"},
+    {"save", "Сохранить", "Save"},
+    {"clear", "Очистить", "Clear"},
+    {"filter", "Все файлы (*.*)|*.*", "All files (*.*)|*.*"},
+    {"font_filter", "Шрифты (*.ttf;*.otf)|*.ttf;*.otf", "Fonts (*.ttf;*.otf)|*.ttf;*.otf"},
+    {"lottie_filter", "Анимации Lottie (*.json)|*.json", "Lottie animations (*.json)|*.json"},
+    {"duration", "Длительность:", "Duration:"},
+    {"no_file", "Нет файла", "No file"},
+    {"save_failed", "Не удалось сохранить файл \"%1\": %2", "Cannot save the file \"%1\": %2"},
+};
+
+// The tables are registered by the first picker that asks for a text.
 void RegisterTranslations()
 {
-    static bool LRegistered = false;
-    if (LRegistered)
-        return;
-    LRegistered = true;
-    core::TqoTranslationItems LDefault, LEnglish;
-    const auto LAdd = [&](const char* AKey, const char* ADefault, const char* AEnglish) {
-        LDefault.append({QString::fromLatin1(AKey), QString::fromUtf8(ADefault)});
-        LEnglish.append({QString::fromLatin1(AKey), QString::fromUtf8(AEnglish)});
-    };
-    LAdd("file_location", "Место распаковки:", "File location:");
-    LAdd("extraction_rule", "Правило распаковки:", "Extraction rule:");
-    LAdd("open", "Открыть", "Open");
-    LAdd("save", "Сохранить", "Save");
-    LAdd("clear", "Очистить", "Clear");
-    LAdd("filter", "Все файлы (*.*)|*.*", "All files (*.*)|*.*");
-    LAdd("font_filter", "Шрифты (*.ttf;*.otf)|*.ttf;*.otf", "Fonts (*.ttf;*.otf)|*.ttf;*.otf");
-    LAdd("lottie_filter", "Анимации Lottie (*.json)|*.json", "Lottie animations (*.json)|*.json");
-    LAdd("duration", "Длительность:", "Duration:");
-    LAdd("no_file", "Нет файла", "No file");
-    LAdd("save_failed", "Не удалось сохранить файл \"%1\": %2", "Cannot save the file \"%1\": %2");
-    core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::DefaultLanguage, LDefault);
-    core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::EnglishLanguage, LEnglish);
+    [[maybe_unused]] static const bool LRegistered = [] {
+        core::TqoTranslationItems LTables[2];
+        for (const auto& LText : CTexts) {
+            LTables[0].append({QString::fromLatin1(LText.Key), QString::fromUtf8(LText.Default)});
+            LTables[1].append({QString::fromLatin1(LText.Key), QString::fromUtf8(LText.English)});
+        }
+        core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::DefaultLanguage, LTables[0]);
+        core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::EnglishLanguage, LTables[1]);
+        return true;
+    }();
 }
 
 // "Description (*.a)|*.a|..." as the IDE's dialogs take it, into Qt's "Description (*.a);;...".

@@ -18,7 +18,8 @@ constexpr int FrameSide = 160;
 TLottieAnimationPicker::TLottieAnimationPicker(QWidget* AParent) : TFileAssetPicker(AParent)
 {
     FFrame = new QLabel(this);
-    FFrame->setFixedSize(FrameSide, FrameSide);
+    FFrame->setFixedSize(FrameSide + 2, FrameSide + 2);
+    FFrame->setFrameShape(QFrame::StyledPanel);
     FFrame->setAlignment(Qt::AlignCenter);
     FDuration = new QLabel(this);
     auto* LDurationRow = new QHBoxLayout;
