@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "DesignIntf.h"
+#include "LottieCommands.h"
 #include "PackageLoader.h"
 #include "ProjectCommands.h"
 #include "SvgCommands.h"
@@ -20,6 +21,7 @@ Commands:
   info          the package's description, required packages and palette
                 (page by page, its classes and the icon resources of each)
   svg ...       check, dump, render and convert SVG files (see below)
+  lottie check  whether Lottie animations load, and their timing (see below)
   list, add, remove, rename, copy, set, save, consts, deploy
                 a project's assets (see below)
 
@@ -85,7 +87,7 @@ int main(int argc, char** argv)
     QString LPackageFile = DefaultPackage();
 
     if (LArgs.contains(QStringLiteral("--help")) || LArgs.contains(QStringLiteral("-h"))) {
-        Out() << Usage << "\n" << SvgCommandsUsage() << "\n" << ProjectCommandsUsage();
+        Out() << Usage << "\n" << SvgCommandsUsage() << "\n" << LottieCommandsUsage() << "\n" << ProjectCommandsUsage();
         return 0;
     }
     if (LArgs.contains(QStringLiteral("--version"))) {
@@ -109,6 +111,8 @@ int main(int argc, char** argv)
     const QString LCommand = LArgs.takeFirst();
     if (LCommand == QStringLiteral("svg"))
         return RunSvgCommand(LArgs);
+    if (LCommand == QStringLiteral("lottie"))
+        return RunLottieCommand(LArgs);
     if (IsProjectCommand(LCommand))
         return RunProjectCommand(LCommand, LArgs);
     if (LCommand != QStringLiteral("info")) {

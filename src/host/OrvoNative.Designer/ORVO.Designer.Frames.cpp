@@ -46,7 +46,16 @@ void TFormBasePicker::ShowAsPopup(QWidget* AAnchor)
         LPos.setY(std::clamp(LPos.y(), LArea.top(), std::max(LArea.top(), LArea.bottom() - height())));
     }
     move(LPos);
+    UpdateActions();
     show();
+}
+
+void TFormBasePicker::closeEvent(QCloseEvent* AEvent)
+{
+    if (DoCanClose())
+        QFrame::closeEvent(AEvent);
+    else
+        AEvent->ignore();
 }
 
 void TFormBasePicker::Change()

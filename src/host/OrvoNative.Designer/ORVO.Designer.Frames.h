@@ -39,8 +39,15 @@ public:
 
     // Raises OnChange; pickers call it on every change the user makes.
     virtual void Change();
+    // Enables what can be done with the picker's current value; called before showing.
+    virtual void UpdateActions() {}
 
     TPickerChangeEvent OnChange;
+
+protected:
+    // Whether the popup may close now; a picker says no while its own dialog is open.
+    virtual bool DoCanClose() { return true; }
+    void closeEvent(QCloseEvent* AEvent) override;
 };
 
 class TqoColorPlane;

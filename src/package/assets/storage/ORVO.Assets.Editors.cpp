@@ -9,6 +9,9 @@
 #include "assets/editors/ORVO.Assets.Editor.Color.h"
 #include "vectorimage/ORVO.VectorImage.Editor.SVG.h"
 #include "assets/editors/ORVO.Assets.Editor.Style.h"
+#include "assets/editors/ORVO.Assets.Editor.CustomFile.h"
+#include "assets/editors/ORVO.Assets.Editor.Font.h"
+#include "assets/editors/ORVO.Assets.Editor.LottieAnimation.h"
 #include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
 
 #include <QBuffer>
@@ -464,7 +467,7 @@ std::unique_ptr<QImage> TqoAssetEditorFont::GeneratePreview(const core::TqoAsset
 
 TBaseAssetEditorFrame* TqoAssetEditorFont::CreateEditor(core::TqoAsset* AAsset) const
 {
-    return new TEditorKindPreview(AAsset);
+    return new TEditorFont(AAsset);
 }
 
 QStringList TqoAssetEditorFont::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
@@ -500,7 +503,7 @@ std::unique_ptr<QImage> TqoAssetEditorLottieAnimation::GeneratePreview(const cor
 
 TBaseAssetEditorFrame* TqoAssetEditorLottieAnimation::CreateEditor(core::TqoAsset* AAsset) const
 {
-    return new TEditorKindPreview(AAsset);
+    return new TEditorLottieAnimation(AAsset);
 }
 
 QStringList TqoAssetEditorLottieAnimation::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
@@ -640,7 +643,7 @@ std::unique_ptr<QImage> TqoAssetEditorFile::GeneratePreview(const core::TqoAsset
 
 TBaseAssetEditorFrame* TqoAssetEditorFile::CreateEditor(core::TqoAsset* AAsset) const
 {
-    return new TEditorKindPreview(AAsset);
+    return new TEditorFile(AAsset);
 }
 
 QStringList TqoAssetEditorFile::SaveTo(core::TqoAsset* AAsset, const QString& ARootPath) const
