@@ -310,3 +310,30 @@ TEST_F(AssetsManagerFrameTest, ConfigurationThatDoesNotLoadIsNamedAndNeverOverwr
     EXPECT_THROW(FFrame->Save(false), std::exception);
     EXPECT_EQ(testdata::ReadAll(FDir.filePath(QStringLiteral("Assets/config.json"))), LBroken);
 }
+
+TEST_F(AssetsManagerFrameTest, CopyNameCloneAndConvertToTheme)
+{
+    Open();
+    Click(Node(QStringLiteral("Light")));
+    Trigger("ActionCopyName");
+    EXPECT_EQ(ide::BorlandIDEServices().Supports<ide::IFMXClipboardService>()->GetClipboard(), QStringLiteral("Light"));
+    PVirtualNode LIcons = Tree().NodeParent(Node(QStringLiteral("Icons\\Star")));
+    Click(LIcons);
+    FFrame->UpdateActions();
+    EXPECT_FALSE(FFrame->Action(QStringLiteral("ActionCopyName"))->isEnabled());
+
+    // A folder becomes a theme of the same name: no asset is renamed.
+    const QStringList LBefore = Names();
+    Trigger("ActionConvertFolderToThemeContainer");
+    EXPECT_EQ(FFrame->GetNodeData(Tree().NodeParent(Node(QStringLiteral("Icons\\Star"))))->NodeType,
+              TqoNodeType::AssetContainer);
+    QStringList LExpected = LBefore;
+    LExpected << QStringLiteral("Icons");
+    LExpected.sort();
+    EXPECT_EQ(Names(), LExpected);
+
+    Click(Node(QStringLiteral("Icons\\Star")));
+    Trigger("ActionCloneAsset");
+    EXPECT_TRUE(Names().contains(QStringLiteral("Icons\\Star-1")));
+    EXPECT_EQ(FFrame->GetAssetName(Tree().GetSortedSelection().value(0)), QStringLiteral("Icons\\Star-1"));
+}
