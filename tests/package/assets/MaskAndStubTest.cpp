@@ -185,6 +185,10 @@ TEST_F(GenerateCommands, AcceptedDialogsAddUniquelyNamedSetsAndCancelAddsNothing
     const auto LStub = Find(QStringLiteral("Image 400x300"));
     ASSERT_NE(LStub, nullptr);
     EXPECT_EQ(LStub->GetBitmapInfos().back()->GetBitmap().GetWidth(), 1600);
+    // The bitmaps stay in memory until the first save writes them as files.
+    Trigger("ActionSave");
+    const core::TqoBitmapInfo* LSaved = LStub->GetBitmapInfos().back();
+    EXPECT_EQ(core::TqoBitmap::FromFile(LSaved->GetFileName()).GetWidth(), 1600);
 
     const QStringList LBefore = FFrame->Document().GetAssetsManager().GetAssetsNames();
     TFormImageStubGenerationParams::ExecuteDialog = [](TFormImageStubGenerationParams& ADialog) {
