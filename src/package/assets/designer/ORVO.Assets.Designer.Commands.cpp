@@ -6,6 +6,7 @@
 #include "ToolsAPI.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
+#include "assets/storage/ORVO.Assets.ImageStub.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -48,6 +49,32 @@ void TFrameAssetManager::AddAssetCommand(const QString& AKind, const QString& AB
         Model().AddColor(LName, 0);
     else
         Model().AddEmpty(AKind, LName);
+    ExpandNodesToAsset(LName);
+    SelectNode(LName, true);
+}
+
+void TFrameAssetManager::GenerateMaskCommand()
+{
+    TFormMaskGenerationParams LDialog(this);
+    if (!TFormMaskGenerationParams::ExecuteDialog(LDialog))
+        return;
+    TTreeUpdate LUpdate(*FTree);
+    const QString LName = GenerateUniqueNameForCurrentFolder(
+        FindFolderAmongSelected(), GeneratedAssetName(QStringLiteral("Mask"), LDialog.BaseSize()));
+    Model().AddAsset(GenerateMask(LName, LDialog.BaseSize(), LDialog.Kind(), LDialog.CornerRadius()));
+    ExpandNodesToAsset(LName);
+    SelectNode(LName, true);
+}
+
+void TFrameAssetManager::GenerateImageStubCommand()
+{
+    TFormImageStubGenerationParams LDialog(this);
+    if (!TFormImageStubGenerationParams::ExecuteDialog(LDialog))
+        return;
+    TTreeUpdate LUpdate(*FTree);
+    const QString LName = GenerateUniqueNameForCurrentFolder(
+        FindFolderAmongSelected(), GeneratedAssetName(QStringLiteral("Image"), LDialog.GetBaseSize()));
+    Model().AddAsset(GenerateImageStub(LName, LDialog.GetBaseSize()));
     ExpandNodesToAsset(LName);
     SelectNode(LName, true);
 }

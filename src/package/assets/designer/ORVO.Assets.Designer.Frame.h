@@ -153,6 +153,8 @@ private:
     void CopyNameCommand();
     void CloneCommand();
     void ConvertToThemeCommand();
+    void GenerateMaskCommand();
+    void GenerateImageStubCommand();
     void SaveCommand();
     void NewText(PVirtualNode ANode, const QString& AText);
     void DragDrop(const QMimeData* AData, const QList<PVirtualNode>& ANodes, PVirtualNode ATarget,
