@@ -121,8 +121,7 @@ void FollowIdeLanguage()
 // The commands whose dialogs are not part of the designer yet: shown, never half-working.
 bool IsAwaitingDialog(const QString& AName)
 {
-    return AName == QLatin1String("ActionGenerateThemeColors") || AName == QLatin1String("ActionGenerateRoundMask") ||
-           AName == QLatin1String("ActionGenerateImageStub") ||
+    return AName == QLatin1String("ActionGenerateRoundMask") || AName == QLatin1String("ActionGenerateImageStub") ||
            AName == QLatin1String("ActionImportIconsCollections") || AName == QLatin1String("ActionImportIconPack");
 }
 
@@ -200,8 +199,9 @@ void TFrameAssetManager::CreateActions()
     LAdd("ActionAddStyle", core::TqoAssetStyle::Kind, "Style");
     NewAction(QStringLiteral("ActionAddTheme"), [this] { AddThemeCommand(); });
     NewAction(QStringLiteral("ActionAddFolder"), [this] { AddFolderCommand(); });
-    for (const char* LName : {"ActionGenerateThemeColors", "ActionGenerateRoundMask", "ActionGenerateImageStub",
-                              "ActionImportIconsCollections", "ActionImportIconPack"})
+    NewAction(QStringLiteral("ActionGenerateThemeColors"), [this] { ActionGenerateThemeColorsExecute(); });
+    for (const char* LName :
+         {"ActionGenerateRoundMask", "ActionGenerateImageStub", "ActionImportIconsCollections", "ActionImportIconPack"})
         NewAction(QString::fromLatin1(LName), [] {});
     NewAction(QStringLiteral("ActionConvertFolderToThemeContainer"), [this] { ConvertToThemeCommand(); });
     NewAction(QStringLiteral("ActionDelete"), [this] { DeleteCommand(); });
