@@ -4,6 +4,7 @@
 #include "ORVO.Log.h"
 #include "ORVO.Translator.h"
 #include "ToolsAPI.h"
+#include "assets/designer/Dialog.Assets.ColorThemeGenerator.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 #include "assets/storage/ORVO.Assets.ImageStub.h"
@@ -85,6 +86,29 @@ void TFrameAssetManager::AddThemeCommand()
     const QString LName =
         GenerateUniqueNameForCurrentFolder(FindFolderAmongSelectedAndAvoidThemeNode(), QStringLiteral("Theme"));
     Model().AddThemeContainer(LName);
+}
+
+void TFrameAssetManager::ActionGenerateThemeColorsExecute()
+{
+    TDialogThemeGenerator LDialog(this);
+    if (!TDialogThemeGenerator::ExecuteDialog(LDialog))
+        return;
+    const TThemeChoice LChoice = LDialog.Choice();
+    TTreeUpdate LUpdate(*FTree);
+    const QString LBase = ThemeName(LChoice);
+    const PVirtualNode LFolder = FindFolderAmongSelectedAndAvoidThemeNode();
+    QString LName;
+    if (FindFolderAmongSelected() && !LFolder)
+        LName = GenerateUniqueNameForCurrentFolder(nullptr, LBase);
+    else if (LFolder)
+        LName = GenerateUniqueNameForCurrentFolder(LFolder, LBase);
+    else
+        LName = Model().GenerateAssetName(QStringLiteral("Themes") + TqoAssetNameHelper::Separator + LBase);
+    Model().AddThemeContainer(LName);
+    for (const TThemeColor& LColor : ThemeColors(LChoice))
+        Model().AddColor(LName + TqoAssetNameHelper::Separator + LColor.Name, LColor.Color);
+    ExpandNodesToAsset(LName);
+    SelectNode(LName, true);
 }
 
 void TFrameAssetManager::AddFolderCommand()

@@ -121,7 +121,7 @@ void FollowIdeLanguage()
 // The commands whose dialogs are not part of the designer yet: shown, never half-working.
 bool IsAwaitingDialog(const QString& AName)
 {
-    return AName == QLatin1String("ActionGenerateThemeColors") ||
+    return AName == QLatin1String("ActionImportIconsCollections") ||
            AName == QLatin1String("ActionImportIconsCollections") || AName == QLatin1String("ActionImportIconPack");
 }
 
@@ -199,9 +199,10 @@ void TFrameAssetManager::CreateActions()
     LAdd("ActionAddStyle", core::TqoAssetStyle::Kind, "Style");
     NewAction(QStringLiteral("ActionAddTheme"), [this] { AddThemeCommand(); });
     NewAction(QStringLiteral("ActionAddFolder"), [this] { AddFolderCommand(); });
+    NewAction(QStringLiteral("ActionGenerateThemeColors"), [this] { ActionGenerateThemeColorsExecute(); });
     NewAction(QStringLiteral("ActionGenerateRoundMask"), [this] { GenerateMaskCommand(); });
     NewAction(QStringLiteral("ActionGenerateImageStub"), [this] { GenerateImageStubCommand(); });
-    for (const char* LName : {"ActionGenerateThemeColors", "ActionImportIconsCollections", "ActionImportIconPack"})
+    for (const char* LName : {"ActionImportIconsCollections", "ActionImportIconPack"})
         NewAction(QString::fromLatin1(LName), [] {});
     NewAction(QStringLiteral("ActionConvertFolderToThemeContainer"), [this] { ConvertToThemeCommand(); });
     NewAction(QStringLiteral("ActionDelete"), [this] { DeleteCommand(); });

@@ -148,6 +148,8 @@ private:
     // Commands.
     void AddAssetCommand(const QString& AKind, const QString& ABaseName);
     void AddThemeCommand();
+    // Asks for a light or dark theme and two hues, then adds a theme container of colors.
+    void ActionGenerateThemeColorsExecute();
     void AddFolderCommand();
     void DeleteCommand();
     void CopyNameCommand();
