@@ -121,8 +121,7 @@ void FollowIdeLanguage()
 // The commands whose dialogs are not part of the designer yet: shown, never half-working.
 bool IsAwaitingDialog(const QString& AName)
 {
-    return AName == QLatin1String("ActionImportIconsCollections") ||
-           AName == QLatin1String("ActionImportIconsCollections") || AName == QLatin1String("ActionImportIconPack");
+    return AName == QLatin1String("ActionImportIconsCollections") || AName == QLatin1String("ActionImportIconPack");
 }
 
 QString AssetIdentity(const TqoAsset* AAsset) { return QString::number(quintptr(AAsset), 16); }
