@@ -56,6 +56,20 @@ void TqoTranslator::RegisterTable(const QString& AScope, const QString& ALanguag
         table.insert(item.first, item.second);
 }
 
+void TqoTranslator::RegisterTexts(const QString& AScope, const QList<TqoTranslationText>& ATexts)
+{
+    const auto& scopes = Scopes();
+    if (std::any_of(scopes.begin(), scopes.end(), [&](const TqoScopeTables& T) { return T.Scope == AScope; }))
+        return;
+    TqoTranslationItems defaults, english;
+    for (const TqoTranslationText& text : ATexts) {
+        defaults.append({QString::fromUtf8(text.Key), QString::fromUtf8(text.Default)});
+        english.append({QString::fromUtf8(text.Key), QString::fromUtf8(text.English)});
+    }
+    RegisterTable(AScope, DefaultLanguage, defaults);
+    RegisterTable(AScope, EnglishLanguage, english);
+}
+
 void TqoTranslator::UnregisterScope(const QString& AScope)
 {
     auto& scopes = Scopes();

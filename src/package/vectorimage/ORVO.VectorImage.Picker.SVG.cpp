@@ -28,21 +28,11 @@ constexpr int ChessCell = 8;
 
 QString Tr(const char* AKey)
 {
-    static const bool Registered = [] {
-        const auto LText = [](const char* AText) { return QString::fromUtf8(AText); };
-        core::TqoTranslator::RegisterTable(Scope, core::TqoTranslator::DefaultLanguage,
-                                           {{LText("Открыть"), LText("Открыть")},
-                                            {LText("Сохранить"), LText("Сохранить")},
-                                            {LText("Очистить"), LText("Очистить")},
-                                            {LText("Все файлы (*.*)|*.*"), LText("Все файлы (*.*)|*.*")}});
-        core::TqoTranslator::RegisterTable(Scope, core::TqoTranslator::EnglishLanguage,
-                                           {{LText("Открыть"), LText("Open")},
-                                            {LText("Сохранить"), LText("Save")},
-                                            {LText("Очистить"), LText("Clear")},
-                                            {LText("Все файлы (*.*)|*.*"), LText("All files (*.*)|*.*")}});
-        return true;
-    }();
-    Q_UNUSED(Registered);
+    // Keyed by the framework's own texts.
+    core::TqoTranslator::RegisterTexts(Scope, {{"Открыть", "Открыть", "Open"},
+                                               {"Сохранить", "Сохранить", "Save"},
+                                               {"Очистить", "Очистить", "Clear"},
+                                               {"Все файлы (*.*)|*.*", "Все файлы (*.*)|*.*", "All files (*.*)|*.*"}});
     return core::TqoTranslator::Translate(Scope, QString::fromUtf8(AKey));
 }
 

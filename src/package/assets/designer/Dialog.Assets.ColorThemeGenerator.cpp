@@ -19,35 +19,26 @@ const QString CScope = QStringLiteral("TDialogThemeGenerator");
 
 void RegisterTranslations()
 {
-    static bool LRegistered = false;
-    if (LRegistered)
-        return;
-    LRegistered = true;
-    core::TqoTranslationItems LDefault, LEnglish;
-    const auto LAdd = [&](const char* AKey, const char* ADefault, const char* AEnglish) {
-        LDefault.append({QString::fromLatin1(AKey), QString::fromUtf8(ADefault)});
-        LEnglish.append({QString::fromLatin1(AKey), QString::fromUtf8(AEnglish)});
-    };
-    LAdd("caption", "Генерация темы", "Theme generation");
-    LAdd("header",
-         "Мастер поможет вам автоматически сгенерировать набор ресурсов темы по базовым настройках ваших цветовых "
-         "предпочтений. Полученная тема автоматически используется компонентами.",
-         "The wizard generates a set of theme assets from your basic color preferences. The components use the "
-         "resulting theme automatically.");
-    LAdd("gbthemekind.caption", "Тип темы", "Theme kind");
-    LAdd("rblighttheme.caption", "Светлая", "Light");
-    LAdd("rbdarktheme.caption", "Темная", "Dark");
-    LAdd("gbbasecolors.caption", "Базовые цвета", "Base colors");
-    LAdd("lbasecolors.caption", "Выберите два базовых цвета: главный (P) и второстепенный (S). *",
-         "Choose two base colors: the primary (P) and the secondary (S). *");
-    LAdd("gbtextcolors.caption", "Цвет текста", "Text color");
-    LAdd("lprimarytext.caption", "На главном (P) цвете:", "On the primary (P) color:");
-    LAdd("lsecondarytext.caption", "На второстепенном (S) цвете:", "On the secondary (S) color:");
-    LAdd("light.caption", "Светлый", "Light");
-    LAdd("dark.caption", "Темный", "Dark");
-    LAdd("btnok.caption", "Сгенерировать", "Generate");
-    core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::DefaultLanguage, LDefault);
-    core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::EnglishLanguage, LEnglish);
+    core::TqoTranslator::RegisterTexts(
+        CScope,
+        {{"caption", "Генерация темы", "Theme generation"},
+         {"header",
+          "Мастер поможет вам автоматически сгенерировать набор ресурсов темы по базовым настройках ваших цветовых "
+          "предпочтений. Полученная тема автоматически используется компонентами.",
+          "The wizard generates a set of theme assets from your basic color preferences. The components use the "
+          "resulting theme automatically."},
+         {"gbthemekind.caption", "Тип темы", "Theme kind"},
+         {"rblighttheme.caption", "Светлая", "Light"},
+         {"rbdarktheme.caption", "Темная", "Dark"},
+         {"gbbasecolors.caption", "Базовые цвета", "Base colors"},
+         {"lbasecolors.caption", "Выберите два базовых цвета: главный (P) и второстепенный (S). *",
+          "Choose two base colors: the primary (P) and the secondary (S). *"},
+         {"gbtextcolors.caption", "Цвет текста", "Text color"},
+         {"lprimarytext.caption", "На главном (P) цвете:", "On the primary (P) color:"},
+         {"lsecondarytext.caption", "На второстепенном (S) цвете:", "On the secondary (S) color:"},
+         {"light.caption", "Светлый", "Light"},
+         {"dark.caption", "Темный", "Dark"},
+         {"btnok.caption", "Сгенерировать", "Generate"}});
 }
 
 QString Tr(const char* AKey) { return core::TqoTranslator::Translate(CScope, QString::fromLatin1(AKey)); }

@@ -20,12 +20,7 @@ namespace {
 
 const QString CScope = QStringLiteral("FileAssetPickers");
 
-struct TText
-{
-    const char* Key;
-    const char* Default;
-    const char* English;
-};
+using TText = core::TqoTranslationText;
 
 const TText CTexts[] = {
     {"file_location", "Место распаковки:", "File location:"},
@@ -42,19 +37,7 @@ const TText CTexts[] = {
 };
 
 // The tables are registered by the first picker that asks for a text.
-void RegisterTranslations()
-{
-    [[maybe_unused]] static const bool LRegistered = [] {
-        core::TqoTranslationItems LTables[2];
-        for (const auto& LText : CTexts) {
-            LTables[0].append({QString::fromLatin1(LText.Key), QString::fromUtf8(LText.Default)});
-            LTables[1].append({QString::fromLatin1(LText.Key), QString::fromUtf8(LText.English)});
-        }
-        core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::DefaultLanguage, LTables[0]);
-        core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::EnglishLanguage, LTables[1]);
-        return true;
-    }();
-}
+void RegisterTranslations() { core::TqoTranslator::RegisterTexts(CScope, {std::begin(CTexts), std::end(CTexts)}); }
 
 // "Description (*.a)|*.a|..." as the IDE's dialogs take it, into Qt's "Description (*.a);;...".
 // "*.*" means every file there, also those without a dot.

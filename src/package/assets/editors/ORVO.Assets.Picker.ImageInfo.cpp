@@ -28,12 +28,7 @@ constexpr double CDarkBoardLuminance = 0.65;
 constexpr int CCellSize = 8;
 
 // Texts of the picker and of the tiles that open it: key, default (Russian), English.
-struct TText
-{
-    const char* Key;
-    const char* Default;
-    const char* English;
-};
+using TText = core::TqoTranslationText;
 
 const TText CTexts[] = {
     {"actload.caption", "Открыть", "Open"},
@@ -79,17 +74,7 @@ QImage Board(bool ADark)
 
 QString ImageInfoText(const char* AKey)
 {
-    static const bool LRegistered = [] {
-        core::TqoTranslationItems LDefault, LEnglish;
-        for (const TText& LText : CTexts) {
-            LDefault.append({QString::fromLatin1(LText.Key), QString::fromUtf8(LText.Default)});
-            LEnglish.append({QString::fromLatin1(LText.Key), QString::fromUtf8(LText.English)});
-        }
-        core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::DefaultLanguage, LDefault);
-        core::TqoTranslator::RegisterTable(CScope, core::TqoTranslator::EnglishLanguage, LEnglish);
-        return true;
-    }();
-    Q_UNUSED(LRegistered);
+    core::TqoTranslator::RegisterTexts(CScope, {std::begin(CTexts), std::end(CTexts)});
     return core::TqoTranslator::Translate(CScope, QString::fromLatin1(AKey));
 }
 

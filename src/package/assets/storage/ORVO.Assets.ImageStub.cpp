@@ -18,7 +18,6 @@
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 #include <cmath>
-#include <utility>
 
 namespace orvo {
 
@@ -36,17 +35,15 @@ const char* const CPictogram =
 
 void RegisterTranslations()
 {
-    static bool LRegistered = false;
-    if (!std::exchange(LRegistered, true))
-        TFormGenerationParams::RegisterTexts(
-            CScope, {{"caption", "Мастер создания изображения", "Image stub creation wizard"},
-                     {"header",
-                      "Этот мастер создает ресурс с изображением-заглушкой, которое можно использовать для быстрого "
-                      "прототипирования.",
-                      "This wizard creates a resource with a stub image that can be used for rapid prototyping."},
-                     {"lwidth.text", "Ширина:", "Width:"},
-                     {"lheight.text", "Высота:", "Height:"},
-                     {"rbany.text", "Любой", "Any"}});
+    TFormGenerationParams::RegisterTexts(
+        CScope, {{"caption", "Мастер создания изображения", "Image stub creation wizard"},
+                 {"header",
+                  "Этот мастер создает ресурс с изображением-заглушкой, которое можно использовать для быстрого "
+                  "прототипирования.",
+                  "This wizard creates a resource with a stub image that can be used for rapid prototyping."},
+                 {"lwidth.text", "Ширина:", "Width:"},
+                 {"lheight.text", "Высота:", "Height:"},
+                 {"rbany.text", "Любой", "Any"}});
 }
 
 int Round(double AValue) { return int(std::lrint(AValue)); }

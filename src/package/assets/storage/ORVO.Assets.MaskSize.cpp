@@ -14,7 +14,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <cmath>
-#include <utility>
 
 namespace orvo {
 
@@ -26,17 +25,15 @@ constexpr int CPreviewMargin = 6;
 
 void RegisterTranslations()
 {
-    static bool LRegistered = false;
-    if (!std::exchange(LRegistered, true))
-        TFormGenerationParams::RegisterTexts(
-            CScope,
-            {{"caption", "Мастер создания маски", "Mask creation wizard"},
-             {"header", "Этот мастер создаст ресурс с изображением маски в соответствии с указанными вами параметрами.",
-              "This wizard creates a resource with the mask image according to the parameters you specified."},
-             {"rbcircle.text", "Круг", "Circle"},
-             {"rbroundrectangle.text", "Прямоугольник", "Rectangle"},
-             {"lsize.text", "Базовый размер:", "Base size:"},
-             {"lcornerradius.text", "Радиус скругления:", "The fillet radius:"}});
+    TFormGenerationParams::RegisterTexts(
+        CScope,
+        {{"caption", "Мастер создания маски", "Mask creation wizard"},
+         {"header", "Этот мастер создаст ресурс с изображением маски в соответствии с указанными вами параметрами.",
+          "This wizard creates a resource with the mask image according to the parameters you specified."},
+         {"rbcircle.text", "Круг", "Circle"},
+         {"rbroundrectangle.text", "Прямоугольник", "Rectangle"},
+         {"lsize.text", "Базовый размер:", "Base size:"},
+         {"lcornerradius.text", "Радиус скругления:", "The fillet radius:"}});
 }
 
 // Opens a painter on a cleared bitmap with a solid white brush, the way every mask starts.
@@ -80,17 +77,9 @@ TFormGenerationParams::TFormGenerationParams(const QString& AScope, QWidget* APa
 
 void TFormGenerationParams::RegisterTexts(const QString& AScope, std::initializer_list<TText> ATexts)
 {
-    core::TqoTranslationItems LDefault, LEnglish;
-    const auto LAdd = [&](const TText& AText) {
-        LDefault.append({QString::fromLatin1(AText.Key), QString::fromUtf8(AText.Default)});
-        LEnglish.append({QString::fromLatin1(AText.Key), QString::fromUtf8(AText.English)});
-    };
-    for (const TText& LText : ATexts)
-        LAdd(LText);
-    LAdd({"ok.text", "Сгенерировать", "Generate"});
-    LAdd({"cancel.text", "Отмена", "Cancel"});
-    core::TqoTranslator::RegisterTable(AScope, core::TqoTranslator::DefaultLanguage, LDefault);
-    core::TqoTranslator::RegisterTable(AScope, core::TqoTranslator::EnglishLanguage, LEnglish);
+    QList<TText> LTexts(ATexts);
+    LTexts << TText{"ok.text", "Сгенерировать", "Generate"} << TText{"cancel.text", "Отмена", "Cancel"};
+    core::TqoTranslator::RegisterTexts(AScope, LTexts);
 }
 
 QString TFormGenerationParams::Tr(const QString& AKey) const { return core::TqoTranslator::Translate(FScope, AKey); }

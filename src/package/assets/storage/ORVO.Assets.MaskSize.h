@@ -5,6 +5,8 @@
 
 #include "ORVO.Assets.h"
 
+#include "ORVO.Translator.h"
+
 #include <QDialog>
 #include <QSize>
 #include <functional>
@@ -36,12 +38,7 @@ public:
     QPushButton* OkButton() const { return FOkButton; }
 
     // Key, Russian default text, English text; "ok.text" and "cancel.text" are added here.
-    struct TText
-    {
-        const char* Key;
-        const char* Default;
-        const char* English;
-    };
+    using TText = core::TqoTranslationText;
     static void RegisterTexts(const QString& AScope, std::initializer_list<TText> ATexts);
 
 protected:
