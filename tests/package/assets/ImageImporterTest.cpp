@@ -1,14 +1,21 @@
 // The icon folder importer: which layouts it recognizes, the bitmap set it builds, the base size
 // question, and the frame's and the command line's imports.
 
+#include "IdeSession.h"
 #include "TestData.h"
+#include "assets/designer/ORVO.Assets.Designer.Frame.h"
 #include "assets/designer/ORVO.Assets.Designer.Importer.h"
 #include "assets/designer/ORVO.Assets.Picker.Size.h"
+#include "assets/storage/ORVO.Assets.Editors.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
+#include <QImageReader>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace orvo;
 
@@ -247,6 +254,153 @@ TEST(SizePickerTest, PreselectsAndReadsTheChosenSize)
     EXPECT_EQ(LDialog.GetBaseSize(), 16);
     LDialog.SetSizes({});
     EXPECT_THROW(LDialog.GetBaseSize(), core::EqoException);
+}
+
+class IconImportFrameTest : public testing::Test
+{
+protected:
+    QTemporaryDir FDir;
+    QTemporaryDir FIcons;
+    testdata::TIdeSession FSession;
+    std::shared_ptr<testdata::TAnsweringDialogs> FDialogs;
+    std::unique_ptr<TFrameAssetManager> FFrame;
+    QString FHome;
+
+    void SetUp() override
+    {
+        AssetsEditorsInitialization();
+        ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + QStringLiteral("/examples/DemoApp"), FDir.path()));
+        FDialogs = testdata::TAnsweringDialogs::Install();
+        FFrame = std::make_unique<TFrameAssetManager>();
+        FFrame->SetProject(FSession.Open(FDir.filePath(QStringLiteral("DemoApp.dproj"))));
+        FHome = FIcons.filePath(QStringLiteral("home"));
+        MakeFiles(FHome, AndroidIcon("res/", CHome));
+    }
+
+    void TearDown() override
+    {
+        FFrame.reset();
+        TFormSizePicker::ExecuteDialog = [](TFormSizePicker& ADialog) { return ADialog.exec() == QDialog::Accepted; };
+    }
+
+    // The picker answered as a user does: AKey on the size list, then Import or Escape.
+    static void AnswerPicker(std::optional<Qt::Key> AKey, bool AAccept, QStringList* ASeen = nullptr)
+    {
+        TFormSizePicker::ExecuteDialog = [=](TFormSizePicker& ADialog) {
+            ADialog.show();
+            if (ASeen)
+                *ASeen << ADialog.cbSizes->currentText()
+                       << (ADialog.cbPickSizeByDefault->isVisible() ? QStringLiteral("offered") : QString());
+            if (AKey)
+                QTest::keyClick(ADialog.cbSizes, *AKey);
+            if (AAccept)
+                QTest::mouseClick(ADialog.OkButton(), Qt::LeftButton);
+            else
+                QTest::keyClick(&ADialog, Qt::Key_Escape);
+            return ADialog.result() == QDialog::Accepted;
+        };
+    }
+
+    void ImportFolders(const QStringList& AFolders)
+    {
+        FDialogs->FileAnswers.push_back(AFolders);
+        FFrame->UpdateActions();
+        QAction* LAction = FFrame->Action(QStringLiteral("ActionImportIconPack"));
+        ASSERT_TRUE(LAction && LAction->isEnabled());
+        LAction->trigger();
+    }
+
+    QStringList Names() const { return FFrame->Document().GetAssetsManager().GetAssetsNames(); }
+
+    QStringList ImportedFiles(const QString& AName) const
+    {
+        const auto LSet = std::dynamic_pointer_cast<core::TqoAssetBitmapSet>(
+            FFrame->Document().GetAssetsManager().Find(AName, core::TqoPlatform::All, core::TqoDeviceClass::All));
+        QStringList LFiles;
+        if (LSet)
+            for (const core::TqoBitmapInfo* LInfo : LSet->GetBitmapInfos())
+                LFiles << QFileInfo(LInfo->GetFileName()).fileName();
+        return LFiles;
+    }
+};
+
+TEST_F(IconImportFrameTest, ChosenSizeIsAddedSelectedAndSaved)
+{
+    FFrame->SelectNode(QStringLiteral("Icons\\Star"), true);
+    QStringList LSeen;
+    AnswerPicker(Qt::Key_Down, true, &LSeen);
+    ImportFolders({FHome});
+
+    EXPECT_EQ(LSeen, (QStringList{"24 x 24", ""}));
+    const QString LName = QStringLiteral("Icons\\ic_home_black");
+    EXPECT_EQ(ImportedFiles(LName), QStringList(5, QStringLiteral("ic_home_black_36dp.png")));
+    ASSERT_EQ(FFrame->Tree().SelectedCount(), 1);
+    EXPECT_EQ(FFrame->GetAssetName(FFrame->Tree().GetSortedSelection().first()), LName);
+
+    FFrame->Action(QStringLiteral("ActionSave"))->trigger();
+    QStringList LStored = testdata::FileNames(FDir.filePath(QStringLiteral("Assets/Icons/ic_home_black")));
+    EXPECT_EQ(LStored, (QStringList{"default@10x.png", "default@15x.png", "default@20x.png", "default@30x.png",
+                                    "default@40x.png"}));
+    for (const QString& LFile : LStored)
+        EXPECT_EQ(QImageReader(FDir.filePath("Assets/Icons/ic_home_black/" + LFile)).size(), QSize(4, 4));
+}
+
+TEST_F(IconImportFrameTest, EscapeAddsNothing)
+{
+    const QStringList LBefore = Names();
+    AnswerPicker(std::nullopt, false);
+    ImportFolders({FHome});
+    EXPECT_EQ(Names(), LBefore);
+}
+
+TEST_F(IconImportFrameTest, DamagedPngIsNamedAndNothingAdded)
+{
+    const QString LDamaged = FHome + QStringLiteral("/res/drawable-xxhdpi/ic_home_black_24dp.png");
+    ASSERT_TRUE(testdata::WriteAll(LDamaged, "\x89PNG\r\n\x1a\n broken"));
+    const QStringList LBefore = Names();
+    AnswerPicker(std::nullopt, true);
+    ImportFolders({FHome});
+    EXPECT_EQ(Names(), LBefore);
+    ASSERT_EQ(FDialogs->Asked.size(), 2);
+    EXPECT_TRUE(FDialogs->Asked.last().contains(LDamaged)) << FDialogs->Asked.last().toStdString();
+}
+
+TEST_F(IconImportFrameTest, DroppedFoldersAreIconSetsOrTheirFiles)
+{
+    MakeFiles(FIcons.filePath(QStringLiteral("plain")), {"star.png"});
+    QStringList LSeen;
+    AnswerPicker(std::nullopt, true, &LSeen);
+    FFrame->DropFiles({FHome, FIcons.filePath(QStringLiteral("plain"))}, nullptr);
+    EXPECT_EQ(LSeen, (QStringList{"24 x 24", "offered"}));
+    EXPECT_EQ(ImportedFiles(QStringLiteral("ic_home_black")).value(0), QStringLiteral("ic_home_black_24dp.png"));
+    EXPECT_EQ(ImportedFiles(QStringLiteral("star")).value(0), QStringLiteral("star.png"));
+}
+
+using ImportCommandLine = testdata::TDemoProjectTest;
+
+TEST_F(ImportCommandLine, RefusesWithoutChangesThenImportsTheGivenSize)
+{
+    QTemporaryDir LIcons;
+    MakeFiles(LIcons.filePath("home"), AndroidIcon("res/", CHome));
+    MakeFiles(LIcons.filePath("loose"), {"a.png"});
+    const QString LConfig = FDir.filePath(QStringLiteral("Assets/config.json"));
+    const QByteArray LBefore = testdata::ReadAll(LConfig);
+
+    const testdata::TRun LSeveral = Run({"import", FProject, LIcons.filePath("home")});
+    EXPECT_FALSE(LSeveral.Crashed);
+    EXPECT_EQ(LSeveral.ExitCode, 1);
+    EXPECT_TRUE(LSeveral.ErrText().contains("18, 20, 24, 36, 48")) << LSeveral.ErrText().toStdString();
+    const testdata::TRun LUnknown =
+        Run({"import", FProject, LIcons.filePath("home"), LIcons.filePath("loose"), "--base-size", "24"});
+    EXPECT_EQ(LUnknown.ExitCode, 1);
+    EXPECT_TRUE(LUnknown.ErrText().contains("no icon layout")) << LUnknown.ErrText().toStdString();
+    EXPECT_EQ(testdata::ReadAll(LConfig), LBefore);
+
+    const testdata::TRun LDone =
+        Run({"import", FProject, LIcons.filePath("home"), "--into", "Icons", "--base-size", "48"});
+    ASSERT_EQ(LDone.ExitCode, 0) << LDone.ErrText().toStdString();
+    EXPECT_EQ(LDone.OutText().section('\n', 0, 0), QStringLiteral("Icons\\ic_home_black"));
+    EXPECT_EQ(testdata::FileNames(FDir.filePath(QStringLiteral("Assets/Icons/ic_home_black"))).size(), 5);
 }
 
 } // namespace

@@ -156,6 +156,13 @@ std::unique_ptr<core::TqoBitmap> TqoMaterialIOIcons::GetPreview() const
     }
 }
 
+QString NoIconLayoutMessage(const QString& AFolder)
+{
+    return QStringLiteral("%1: no icon layout found (drawable folders of five PNG files, or the folders 1x and 2x "
+                          "of one PNG file each)")
+        .arg(QDir::toNativeSeparators(AFolder));
+}
+
 TqoIconFolderImport ImportIconFolder(const QString& AFolder, bool AMultipleFolders, int& ARememberedSize,
                                      const TqoAskBaseSize& AAskBaseSize)
 {

@@ -85,6 +85,9 @@ struct TqoIconFolderImport
 // One folder of an import of AMultipleFolders or one: the base size is the only one found, else
 // the remembered one (0: none) when the folder has it, else asked for; a size chosen to be
 // remembered is stored in ARememberedSize. Raises what ReadResource raises.
+// Why a folder was not imported, naming it.
+QString NoIconLayoutMessage(const QString& AFolder);
+
 TqoIconFolderImport ImportIconFolder(const QString& AFolder, bool AMultipleFolders, int& ARememberedSize,
                                      const TqoAskBaseSize& AAskBaseSize);
 
