@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "DesignIntf.h"
 #include "GenerateCommands.h"
+#include "ImportCommand.h"
 #include "LottieCommands.h"
 #include "PackageLoader.h"
 #include "ProjectCommands.h"
@@ -85,6 +86,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication App(argc, argv);
     RegisterGenerateCommands();
+    RegisterImportCommand();
     QStringList LArgs = App.arguments().mid(1);
     QString LPackageFile = DefaultPackage();
 
