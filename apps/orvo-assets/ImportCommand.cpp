@@ -2,7 +2,7 @@
 
 #include "CommandErrors.h"
 #include "ProjectCommands.h"
-#include "assets/designer/ORVO.Assets.Designer.Importer.h"
+#include "assets/storage/ORVO.Assets.Designer.Importer.h"
 #include "assets/designer/ORVO.Assets.Designer.h"
 
 #include <QFileInfo>

@@ -4,8 +4,8 @@
 #include "IdeSession.h"
 #include "TestData.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
-#include "assets/designer/ORVO.Assets.Designer.Importer.h"
-#include "assets/designer/ORVO.Assets.Picker.Size.h"
+#include "assets/storage/ORVO.Assets.Designer.Importer.h"
+#include "assets/storage/ORVO.Assets.Picker.Size.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 
 #include <QAction>

@@ -6,8 +6,8 @@
 #include "ToolsAPI.h"
 #include "assets/designer/Dialog.Assets.ColorThemeGenerator.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
-#include "assets/designer/ORVO.Assets.Designer.Importer.h"
-#include "assets/designer/ORVO.Assets.Picker.Size.h"
+#include "assets/storage/ORVO.Assets.Designer.Importer.h"
+#include "assets/storage/ORVO.Assets.Picker.Size.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 #include "assets/storage/ORVO.Assets.ImageStub.h"
 

@@ -1,4 +1,4 @@
-#include "assets/designer/ORVO.Assets.Designer.Importer.h"
+#include "assets/storage/ORVO.Assets.Designer.Importer.h"
 
 #include "ORVO.Assert.h"
 #include "ORVO.Exceptions.h"

@@ -2,7 +2,7 @@
 
 // The dialog that asks which of the logical sizes found in an icon folder is imported.
 
-#include "assets/designer/ORVO.Assets.Designer.Importer.h"
+#include "assets/storage/ORVO.Assets.Designer.Importer.h"
 #include "assets/storage/ORVO.Assets.MaskSize.h"
 
 #include <QList>

@@ -1,4 +1,4 @@
-#include "assets/designer/ORVO.Assets.Picker.Size.h"
+#include "assets/storage/ORVO.Assets.Picker.Size.h"
 
 #include "ORVO.Designer.Preview.h"
 #include "ORVO.Exceptions.h"
