@@ -206,8 +206,10 @@ int TqoAssetsFactory::LoadFromFile(TqoAssetsManager& AManager, const QString& AF
     return LoadFromBytes(AManager, data, AFileName, QFileInfo(AFileName).absolutePath());
 }
 
-int TqoAssetsFactory::LoadFromBytes(TqoAssetsManager& AManager, const QByteArray& AData, const QString& AFileName,
-                                    const QString& ABasePath)
+namespace {
+
+std::vector<std::unique_ptr<TqoAsset>> ReadAssets(const QByteArray& AData, const QString& AFileName,
+                                                  const QString& ABasePath)
 {
     const jsonio::TqoJsonDocument document(AData, AFileName);
     const TqoJsonNode root = document.Root();
@@ -235,15 +237,40 @@ int TqoAssetsFactory::LoadFromBytes(TqoAssetsManager& AManager, const QByteArray
         asset->SetBasePath(ABasePath);
         assets.push_back(std::move(asset));
     }
+    return assets;
+}
 
+} // namespace
+
+int TqoAssetsFactory::LoadFromBytes(TqoAssetsManager& AManager, const QByteArray& AData, const QString& AFileName,
+                                    const QString& ABasePath)
+{
     int added = 0;
-    for (auto& asset : assets) {
+    for (auto& asset : ReadAssets(AData, AFileName, ABasePath)) {
         if (AManager.FindById(asset->GetId()))
             continue;
         AManager.Add(std::move(asset));
         ++added;
     }
     return added;
+}
+
+void TqoAssetsFactory::LoadFromFile(const std::vector<TqoAssetsManager*>& AManagers, const QString& AFileName)
+{
+    auto assets = ReadAssets(jsonio::ReadFile(AFileName), AFileName, QFileInfo(AFileName).absolutePath());
+    for (auto& asset : assets) {
+        // The last manager that lacks the asset takes the one read; the others take copies.
+        TqoAssetsManager* owner = nullptr;
+        for (TqoAssetsManager* manager : AManagers) {
+            if (manager->FindById(asset->GetId()))
+                continue;
+            if (owner)
+                owner->Add(asset->Clone(asset->GetName()));
+            owner = manager;
+        }
+        if (owner)
+            owner->Add(std::move(asset));
+    }
 }
 
 QByteArray TqoAssetsFactory::SaveConfigToBytes(const TqoAssetsManager& AManager, const TqoPlatforms& APlatforms,

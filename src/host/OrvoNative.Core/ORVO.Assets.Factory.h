@@ -39,6 +39,8 @@ public:
     static int LoadFromFile(TqoAssetsManager& AManager, const QString& AFileName);
     static int LoadFromBytes(TqoAssetsManager& AManager, const QByteArray& AData, const QString& AFileName,
                              const QString& ABasePath);
+    // The same for several managers, with the file read once; each manager gets its own copies.
+    static void LoadFromFile(const std::vector<TqoAssetsManager*>& AManagers, const QString& AFileName);
 
     // Writes every asset of the manager. The file is replaced only when it was written completely.
     static void SaveConfigToFile(const TqoAssetsManager& AManager, const QString& AFileName,

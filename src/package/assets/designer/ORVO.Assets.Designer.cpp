@@ -828,7 +828,12 @@ TqoAssetsSaveResult TqoAssetsDocument::Save(bool AIsProjectDestroying)
     try {
         LResult = FModel->SaveToFile(LConfigFileName);
         FConfigStamp = ConfigStamp(LConfigFileName);
-        FModel->LoadFromFile(LConfigFileName);
+        // The document reads what it wrote, and the project's manager is refilled from the
+        // same reading: the file is parsed once for both.
+        std::vector<TqoAssetsManager*> LManagers{&FModel->GetAssetsManager()};
+        if (LProjectManager)
+            LManagers.push_back(LProjectManager.get());
+        TqoAssetsFactory::LoadFromFile(LManagers, LConfigFileName);
     } catch (...) {
         // What this save wrote before it stopped is not another program's change.
         FConfigStamp = ConfigStamp(LConfigFileName);
@@ -850,10 +855,6 @@ TqoAssetsSaveResult TqoAssetsDocument::Save(bool AIsProjectDestroying)
                       QStringLiteral("Перенос ассет-менеджера из локального в проект: projectFileName=\"%1\", "
                                      "configFileName=\"%2\""),
                       LProject->FileName(), LConfigFileName);
-    }
-    if (LProjectManager)
-        TqoAssetsFactory::LoadFromFile(*LProjectManager, LConfigFileName);
-    if (LProject) {
         const QString LUnit = TqoAssetsConstsGenerator::UnitFileNameOf(*LProject, AIsProjectDestroying);
         const TqoFileStamp LBefore = TqoFileStamp::Of(LUnit);
         LResult.Warnings << TqoAssetsConstsGenerator::GenerateAssetsConsts(LProject, AIsProjectDestroying);
