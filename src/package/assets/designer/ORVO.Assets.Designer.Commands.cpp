@@ -5,6 +5,7 @@
 #include "ORVO.Translator.h"
 #include "ToolsAPI.h"
 #include "assets/designer/Dialog.Assets.ColorThemeGenerator.h"
+#include "assets/designer/Dialog.Google.Icons.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 #include "assets/storage/ORVO.Assets.ImageStub.h"
@@ -78,6 +79,26 @@ void TFrameAssetManager::GenerateImageStubCommand()
     Model().AddAsset(GenerateImageStub(LName, LDialog.GetBaseSize()));
     ExpandNodesToAsset(LName);
     SelectNode(LName, true);
+}
+
+void TFrameAssetManager::ActionImportIconsCollectionsExecute()
+{
+    TDialogMaterialIconsImporter LDialog(this);
+    if (!TDialogMaterialIconsImporter::ExecuteDialog(LDialog))
+        return;
+    std::vector<core::TqoAssetGroup> LGroups;
+    LDialog.FillGroups(&LGroups);
+    TTreeUpdate LUpdate(*FTree);
+    const PVirtualNode LFolder = FindFolderAmongSelected();
+    for (const core::TqoAssetGroup& LGroup : LGroups) {
+        const QString LName = GenerateUniqueNameForCurrentFolder(LFolder, LGroup.GetName());
+        core::TqoAssetGroup LNamed(LName);
+        for (const core::TqoAssetPtr& LAsset : LGroup.GetAssets())
+            LNamed.Add(LAsset->Clone(LName));
+        Model().AddGroup(LNamed);
+        ExpandNodesToAsset(LName);
+        SelectNode(LName, true);
+    }
 }
 
 void TFrameAssetManager::AddThemeCommand()

@@ -119,10 +119,7 @@ void FollowIdeLanguage()
 }
 
 // The commands whose dialogs are not part of the designer yet: shown, never half-working.
-bool IsAwaitingDialog(const QString& AName)
-{
-    return AName == QLatin1String("ActionImportIconsCollections") || AName == QLatin1String("ActionImportIconPack");
-}
+bool IsAwaitingDialog(const QString& AName) { return AName == QLatin1String("ActionImportIconPack"); }
 
 QString AssetIdentity(const TqoAsset* AAsset) { return QString::number(quintptr(AAsset), 16); }
 
@@ -201,8 +198,8 @@ void TFrameAssetManager::CreateActions()
     NewAction(QStringLiteral("ActionGenerateThemeColors"), [this] { ActionGenerateThemeColorsExecute(); });
     NewAction(QStringLiteral("ActionGenerateRoundMask"), [this] { GenerateMaskCommand(); });
     NewAction(QStringLiteral("ActionGenerateImageStub"), [this] { GenerateImageStubCommand(); });
-    for (const char* LName : {"ActionImportIconsCollections", "ActionImportIconPack"})
-        NewAction(QString::fromLatin1(LName), [] {});
+    NewAction(QStringLiteral("ActionImportIconsCollections"), [this] { ActionImportIconsCollectionsExecute(); });
+    NewAction(QStringLiteral("ActionImportIconPack"), [] {});
     NewAction(QStringLiteral("ActionConvertFolderToThemeContainer"), [this] { ConvertToThemeCommand(); });
     NewAction(QStringLiteral("ActionDelete"), [this] { DeleteCommand(); });
     NewAction(QStringLiteral("ActionCopyName"), [this] { CopyNameCommand(); });

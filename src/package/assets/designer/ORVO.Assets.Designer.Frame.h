@@ -157,6 +157,8 @@ private:
     void ConvertToThemeCommand();
     void GenerateMaskCommand();
     void GenerateImageStubCommand();
+    // Adds the icons chosen in the Material icons dialog to the current folder.
+    void ActionImportIconsCollectionsExecute();
     void SaveCommand();
     void NewText(PVirtualNode ANode, const QString& AText);
     void DragDrop(const QMimeData* AData, const QList<PVirtualNode>& ANodes, PVirtualNode ATarget,
