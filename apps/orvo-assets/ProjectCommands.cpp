@@ -1,6 +1,6 @@
-// orvo-assets list/add/remove/rename/copy/set/save/consts/deploy: the Assets Manager's document
-// without its window. A command that changes the project loads the document, changes it
-// through the model and saves it as the Assets Manager's Save command does.
+// orvo-assets list/add/remove/rename/copy/set/save/consts/deploy and the registered change
+// commands: the Assets Manager's document without its window. A command that changes the project loads the document,
+// changes it through the model and saves it as the Assets Manager's Save command does.
 
 #include "ProjectCommands.h"
 
@@ -40,6 +40,20 @@ const QStringList CCommands = {QStringLiteral("list"),   QStringLiteral("add"), 
                                QStringLiteral("rename"), QStringLiteral("copy"),   QStringLiteral("set"),
                                QStringLiteral("save"),   QStringLiteral("consts"), QStringLiteral("deploy")};
 
+QList<TChangeCommand>& ChangeCommands()
+{
+    static QList<TChangeCommand> LCommands;
+    return LCommands;
+}
+
+const TChangeCommand* FindChangeCommand(const QString& AName)
+{
+    for (const TChangeCommand& LCommand : ChangeCommands())
+        if (LCommand.Name == AName)
+            return &LCommand;
+    return nullptr;
+}
+
 struct TOptions
 {
     bool DryRun = false;
@@ -50,9 +64,10 @@ struct TOptions
     std::optional<QString> DeviceClass;
     TSetOptions Edits;
     QStringList Words;
+    TChangeRequest Change;
 };
 
-TOptions ParseOptions(const QStringList& AArgs)
+TOptions ParseOptions(const QStringList& AArgs, const TChangeCommand* AChange)
 {
     TOptions LOptions;
     for (qsizetype I = 0; I < AArgs.size(); ++I) {
@@ -62,7 +77,19 @@ TOptions ParseOptions(const QStringList& AArgs)
                 throw EUsage(QStringLiteral("%1 needs a value").arg(LArg));
             return AArgs[++I];
         };
-        if (LArg == QLatin1String("--dry-run"))
+        // A change command's own options come first: its --size is not set's.
+        if (AChange && AChange->ValueOptions.contains(LArg))
+            LOptions.Change.Values.insert(LArg, LValue());
+        else if (AChange && AChange->FlagOptions.contains(LArg))
+            LOptions.Change.Flags.insert(LArg);
+        else if (AChange && LArg == QLatin1String("--into")) {
+            const QString LInto = LValue();
+            try {
+                LOptions.Change.Into = TqoAssetsModel::NormalizeAssetName(LInto) + TqoAssetNameHelper::Separator;
+            } catch (const orvo::EqoAssetNameError& E) {
+                throw EUsage(QStringLiteral("--into: %1").arg(QString::fromUtf8(E.what())));
+            }
+        } else if (LArg == QLatin1String("--dry-run"))
             LOptions.DryRun = true;
         else if (LArg == QLatin1String("--progress"))
             LOptions.Progress = true;
@@ -163,6 +190,10 @@ public:
         // The final name is printed once the save has written it: a refused save prints its
         // error alone, so a script never takes a name that was not saved.
         QString LName;
+        if (const TChangeCommand* LChange = FindChangeCommand(ACommand)) {
+            FOptions.Change.Words = W.mid(1);
+            return Save(LChange->Apply(Model(), FOptions.Change));
+        }
         if (ACommand == QLatin1String("add"))
             LName = Add(W[1], W[2], W.value(3));
         else if (ACommand == QLatin1String("remove"))
@@ -173,7 +204,7 @@ public:
             LName = Copy(W[1]);
         else if (ACommand == QLatin1String("set"))
             Set(W[1]);
-        return Save(LName);
+        return Save(LName.isEmpty() ? QStringList() : QStringList{LName});
     }
 
 private:
@@ -361,7 +392,7 @@ private:
               << LAssets << ", " << orvo::TqoAssetsDeployment::AssetsConfigClass << " " << LConfig << ")\n";
     }
 
-    int Save(const QString& AFinalName = QString())
+    int Save(const QStringList& AFinalNames = {})
     {
         QElapsedTimer LTimer;
         LTimer.start();
@@ -386,8 +417,8 @@ private:
             Err() << '\n';
         SaveProject();
 
-        if (!AFinalName.isEmpty())
-            Out() << AFinalName << "\n";
+        for (const QString& LName : AFinalNames)
+            Out() << LName << "\n";
         Out() << (FOptions.DryRun ? "would save: " : "saved: ") << QFileInfo(FProject->FileName()).fileName() << "\n";
         Out() << "assets: " << LResult.AssetsCount << " variants of " << Manager().GetAssetsNames().size()
               << " names\n";
@@ -544,6 +575,10 @@ void CheckWords(const QString& ACommand, const TOptions& AOptions)
         ParseSetEdits(AOptions.Edits);
     } else if (AOptions.Color || AOptions.Platform || AOptions.DeviceClass) {
         throw EUsage(QStringLiteral("--color is an option of add, --platform and --device-class of add and set"));
+    } else if (const TChangeCommand* LChange = FindChangeCommand(ACommand)) {
+        const qsizetype LMax = LChange->MaxWords < 0 ? std::numeric_limits<qsizetype>::max() : 1 + LChange->MaxWords;
+        if (N < 1 + LChange->MinWords || N > LMax)
+            throw EUsage(QStringLiteral("usage: orvo-assets %1 %2").arg(ACommand, LChange->Shape));
     } else if (ACommand == QLatin1String("remove") || ACommand == QLatin1String("copy")) {
         LNeed(2, 2, "PROJECT.dproj NAME");
     } else if (ACommand == QLatin1String("rename")) {
@@ -557,7 +592,19 @@ void CheckWords(const QString& ACommand, const TOptions& AOptions)
 
 } // namespace
 
-bool IsProjectCommand(const QString& ACommand) { return CCommands.contains(ACommand); }
+bool IsProjectCommand(const QString& ACommand) { return CCommands.contains(ACommand) || FindChangeCommand(ACommand); }
+
+void RegisterChangeCommand(TChangeCommand ACommand) { ChangeCommands().append(std::move(ACommand)); }
+
+static QString ChangeCommandsUsage()
+{
+    QString LText;
+    for (const TChangeCommand& LCommand : ChangeCommands())
+        LText += LCommand.Usage;
+    if (!ChangeCommands().isEmpty())
+        LText += QStringLiteral("      --into FOLDER             the asset folder that takes the new assets\n");
+    return LText;
+}
 
 QString ProjectCommandsUsage()
 {
@@ -590,7 +637,8 @@ QString ProjectCommandsUsage()
                                 entries and Assets.Consts.pas
   consts PROJECT                only Assets.Consts.pas
   deploy PROJECT                only the deployment entries
-  --dry-run                     show what would change, write nothing
+)") + ChangeCommandsUsage() +
+           QStringLiteral(R"(  --dry-run                     show what would change, write nothing
   --progress                    progress on stderr also when it is not a terminal
   --verbose                     the assets designer's log on stderr
 Exit status: 0 done, 1 failed, 2 bad usage.
@@ -601,7 +649,7 @@ int RunProjectCommand(const QString& ACommand, QStringList AArgs)
 {
     TOptions LOptions;
     try {
-        LOptions = ParseOptions(AArgs);
+        LOptions = ParseOptions(AArgs, FindChangeCommand(ACommand));
         CheckWords(ACommand, LOptions);
     } catch (const EUsage& E) {
         Err() << "orvo-assets: " << E.what() << "\n";

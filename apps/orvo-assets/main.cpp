@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "DesignIntf.h"
+#include "GenerateCommands.h"
 #include "LottieCommands.h"
 #include "PackageLoader.h"
 #include "ProjectCommands.h"
@@ -22,8 +23,8 @@ Commands:
                 (page by page, its classes and the icon resources of each)
   svg ...       check, dump, render and convert SVG files (see below)
   lottie check  whether Lottie animations load, and their timing (see below)
-  list, add, remove, rename, copy, set, save, consts, deploy
-                a project's assets (see below)
+  list, add, remove, rename, copy, set, save, consts, deploy, theme, mask,
+  stub          a project's assets (see below)
 
 Options:
   --package FILE   the design-time package to load (default: the one beside
@@ -83,6 +84,7 @@ int Info(const ide::TLoadedPackage& APackage)
 int main(int argc, char** argv)
 {
     QCoreApplication App(argc, argv);
+    RegisterGenerateCommands();
     QStringList LArgs = App.arguments().mid(1);
     QString LPackageFile = DefaultPackage();
 

@@ -3,7 +3,8 @@
 // tabs hold the packages' editor views, and opens projects.
 //
 //   orvo-ide [--package FILE] [PROJECT.dproj] [--close] [--check-released] [--screenshot OUT.png]
-//            [--menu NAME] [--assets [NAME]] [--open-editor] [--lang en|ru]
+//            [--menu NAME] [--assets [NAME]] [--open-editor] [--action NAME [--choose PATH]...
+//            [--type TEXT]] [--lang en|ru]
 //
 // --close closes the project again through File > Close Project; --check-released then
 // says whether the project's asset manager was let go, and exits with 1 when it was not.
@@ -12,6 +13,10 @@
 // --screenshot the picture is taken once its views are ready (5 s at most). It exits with 2
 // when the project does not open, 3 when the menu item is missing or disabled, 4 when NAME is
 // not in the tree and 5 when the picture cannot be written. --lang sets the IDE's language.
+// --action runs a command of the Assets Manager (ActionGenerateThemeColors...) once its views
+// are ready, and the picture shows the dialog it opens, after --type TEXT was typed into the
+// dialog's focused field; every --choose PATH is an answer of the IDE's file and folder
+// choosers. It exits with 6 when the command is missing or disabled.
 
 #include "DesignIntf.h"
 #include "ORVO.Designer.IdeEvents.h"
@@ -22,6 +27,7 @@
 #include <QCommandLineParser>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
@@ -91,17 +97,23 @@ private:
 };
 
 // Batch runs (screenshots, checks) change nothing in the project: every question is answered
-// No (or Cancel where there is no No) and written to stderr, and no file is chosen.
+// No (or Cancel where there is no No) and written to stderr, and no file is chosen but those
+// given on the command line.
 class TBatchDialogs final : public ide::IOTADialogServices
 {
 public:
+    explicit TBatchDialogs(QStringList AChosen = {}) : FChosen(std::move(AChosen)) {}
+
     ide::TModalResult MessageDlg(const QString& AText, ide::TMsgDlgType, ide::TMsgDlgButtons AButtons) override
     {
         const bool LNo = AButtons & ide::mbNo;
         std::fprintf(stderr, "orvo-ide: %s -> %s\n", qUtf8Printable(AText), LNo ? "No" : "Cancel");
         return LNo ? ide::TModalResult::mrNo : ide::TModalResult::mrCancel;
     }
-    QStringList ChooseFiles(const ide::TFileDialogOptions&) override { return {}; }
+    QStringList ChooseFiles(const ide::TFileDialogOptions&) override { return std::exchange(FChosen, {}); }
+
+private:
+    QStringList FChosen;
 };
 
 class TMainWindow : public QMainWindow
@@ -481,10 +493,25 @@ void SaveScreenshotAndQuit(TMainWindow& AWindow, const QString& AFile, QMenu* AO
         LPainter.drawPixmap(AWindow.menuBar()->mapTo(&AWindow, LTitle.bottomLeft()), AOpenMenu->grab());
     }
     // Other popups (an editor's picker) and open dialogs where they stand over the window.
-    for (QWidget* LPopup : QApplication::topLevelWidgets())
-        if (LPopup != AOpenMenu && LPopup->isVisible() &&
-            (LPopup->windowType() == Qt::Popup || LPopup->windowType() == Qt::Dialog))
-            LPainter.drawPixmap(AWindow.mapFromGlobal(LPopup->pos()), LPopup->grab());
+    for (QWidget* LPopup : QApplication::topLevelWidgets()) {
+        if (LPopup == AOpenMenu || !LPopup->isVisible() ||
+            (LPopup->windowType() != Qt::Popup && LPopup->windowType() != Qt::Dialog))
+            continue;
+        const QPoint LAt = AWindow.mapFromGlobal(LPopup->pos());
+        if (LPopup->windowType() == Qt::Dialog) {
+            // The offscreen screen has no window manager: the dialog's frame and caption are drawn
+            // here, as a plain title bar above it.
+            const int LHeight = LPopup->fontMetrics().height() + 10;
+            const QRect LBar(LAt.x() - 1, LAt.y() - LHeight, LPopup->width() + 2, LHeight);
+            LPainter.fillRect(LBar, LPopup->palette().color(QPalette::Dark));
+            LPainter.setPen(LPopup->palette().color(QPalette::BrightText));
+            LPainter.setFont(LPopup->font());
+            LPainter.drawText(LBar.adjusted(8, 0, -8, 0), Qt::AlignVCenter | Qt::AlignLeft, LPopup->windowTitle());
+            LPainter.setPen(LPopup->palette().color(QPalette::Dark));
+            LPainter.drawRect(QRect(LAt, LPopup->size()).adjusted(-1, -1, 0, 0));
+        }
+        LPainter.drawPixmap(LAt, LPopup->grab());
+    }
     LPainter.end();
     if (LShot.save(AFile, "PNG")) {
         QApplication::exit(0);
@@ -527,10 +554,21 @@ int main(int argc, char** argv)
         QStringLiteral("open-editor"),
         QStringLiteral(
             "With --assets: click the first variant's preview, which opens its editor, for the screenshot."));
+    QCommandLineOption LActionOption(
+        QStringLiteral("action"),
+        QStringLiteral("With --assets: run an Assets Manager command (by its action's name) for the screenshot."),
+        QStringLiteral("NAME"));
+    QCommandLineOption LChooseOption(QStringLiteral("choose"),
+                                     QStringLiteral("An answer of the file and folder choosers (repeatable)."),
+                                     QStringLiteral("PATH"));
+    QCommandLineOption LTypeOption(QStringLiteral("type"),
+                                   QStringLiteral("With --action: text typed into the dialog it opens."),
+                                   QStringLiteral("TEXT"));
     QCommandLineOption LLangOption(QStringLiteral("lang"), QStringLiteral("The IDE's language: en or ru."),
                                    QStringLiteral("LANG"), QStringLiteral("en"));
-    for (const auto* LOption : {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption,
-                                &LAssetsOption, &LOpenEditorOption, &LLangOption})
+    for (const auto* LOption :
+         {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption, &LAssetsOption,
+          &LOpenEditorOption, &LActionOption, &LChooseOption, &LTypeOption, &LLangOption})
         LParser.addOption(*LOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
     LParser.process(LArgs);
@@ -550,6 +588,13 @@ int main(int argc, char** argv)
     std::weak_ptr<core::TqoAssetsManager> LManager;
     {
         TMainWindow LWindow(LParser.value(LPackageOption), LBatch);
+        if (LBatch && LParser.isSet(LChooseOption)) {
+            QStringList LChosen;
+            for (const QString& LPath : LParser.values(LChooseOption))
+                LChosen << QFileInfo(LPath).absoluteFilePath();
+            ide::BorlandIDEServices().RegisterService<ide::IOTADialogServices>(
+                std::make_shared<TBatchDialogs>(LChosen));
+        }
         if (auto LIde = ide::BorlandIDEServices().Supports<ide::IOTAServices>())
             LIde->SetLanguage(LLanguage);
         std::shared_ptr<ide::IOTAProject> LProject;
@@ -625,6 +670,30 @@ int main(int argc, char** argv)
                                 QCoreApplication::sendEvent(LPreview, &LRelease);
                             }
                             LTakePicture();
+                        });
+                    };
+                if (LAssetsFrame && LParser.isSet(LActionOption))
+                    LTakePicture = [&LWindow, LAssetsFrame, LTakePicture, LName = LParser.value(LActionOption),
+                                    LText = LParser.value(LTypeOption)] {
+                        QTimer::singleShot(150, &LWindow, [LAssetsFrame, LTakePicture, LName, LText] {
+                            QAction* LAction = LAssetsFrame ? LAssetsFrame->findChild<QAction*>(LName) : nullptr;
+                            if (!LAction || !LAction->isEnabled()) {
+                                std::fprintf(stderr, "orvo-ide: the Assets Manager has no enabled command \"%s\"\n",
+                                             qUtf8Printable(LName));
+                                QApplication::exit(6);
+                                return;
+                            }
+                            // Runs inside the dialog's own loop once it shows; leaving the
+                            // application ends that loop as a Cancel would.
+                            QTimer::singleShot(300, [LTakePicture, LText] {
+                                if (QWidget* LField = QApplication::focusWidget(); LField && !LText.isEmpty()) {
+                                    QKeyEvent LKey(QEvent::KeyPress, 0, Qt::NoModifier, LText);
+                                    QCoreApplication::sendEvent(LField, &LKey);
+                                }
+                                // Time for a search's delay and the previews it lists.
+                                QTimer::singleShot(LText.isEmpty() ? 0 : 900, LTakePicture);
+                            });
+                            LAction->trigger();
                         });
                     };
                 if (LAssetsFrame) {

@@ -42,6 +42,9 @@ struct TAssetsCase
     std::string Name;
     QString AssetName;
     int ExitCode;
+    QStringList Extra = {};
+    // Quoted in the error of a failing run.
+    QString Named = AssetName;
 };
 
 class OrvoIdeAssets : public ::testing::TestWithParam<TAssetsCase>
@@ -49,29 +52,35 @@ class OrvoIdeAssets : public ::testing::TestWithParam<TAssetsCase>
 };
 
 // --assets opens the Assets Manager through the Project menu and pictures the window; a name
-// that is not in the tree is an error and leaves no picture.
+// that is not in the tree is an error and leaves no picture. A command's dialog is pictured and
+// left as Cancel leaves it.
 TEST_P(OrvoIdeAssets, OpensTheAssetsManagerForAScreenshot)
 {
     QTemporaryDir Dir;
     ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + "/examples/DemoApp", Dir.path()));
     const QString Shot = Dir.filePath("shot.png");
-    const auto Run =
-        testdata::RunProgram(QStringLiteral(ORVO_BIN_DIR "/orvo-ide"),
-                             {Dir.filePath("DemoApp.dproj"), "--assets", GetParam().AssetName, "--screenshot", Shot});
+    const auto Run = testdata::RunProgram(
+        QStringLiteral(ORVO_BIN_DIR "/orvo-ide"),
+        QStringList{Dir.filePath("DemoApp.dproj"), "--assets", GetParam().AssetName, "--screenshot", Shot} +
+            GetParam().Extra);
     ASSERT_FALSE(Run.Crashed) << Run.Err.toStdString();
     EXPECT_EQ(Run.ExitCode, GetParam().ExitCode) << Run.Err.toStdString();
+    const QByteArray Config = testdata::ReadAll(Dir.filePath("Assets/config.json"));
     const QImage Image(Shot);
     if (GetParam().ExitCode == 0) {
         EXPECT_EQ(Image.size(), QSize(1280, 800));
+        EXPECT_EQ(testdata::ReadAll(Dir.filePath("Assets/config.json")), Config);
     } else {
         EXPECT_TRUE(Image.isNull());
-        EXPECT_TRUE(Run.ErrText().contains('"' + GetParam().AssetName + '"')) << Run.Err.toStdString();
+        EXPECT_TRUE(Run.ErrText().contains('"' + GetParam().Named + '"')) << Run.Err.toStdString();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, OrvoIdeAssets,
-                         ::testing::Values(TAssetsCase{"KnownName", "Primary", 0},
-                                           TAssetsCase{"UnknownName", "No\\Such", 4}),
-                         testdata::TCaseName());
+INSTANTIATE_TEST_SUITE_P(
+    Cases, OrvoIdeAssets,
+    ::testing::Values(TAssetsCase{"KnownName", "Primary", 0}, TAssetsCase{"UnknownName", "No\\Such", 4},
+                      TAssetsCase{"CommandDialog", "Primary", 0, {"--action", "ActionGenerateRoundMask"}},
+                      TAssetsCase{"UnknownCommand", "Primary", 6, {"--action", "ActionNone"}, "ActionNone"}),
+    testdata::TCaseName());
 
 } // namespace

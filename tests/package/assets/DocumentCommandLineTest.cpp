@@ -141,23 +141,53 @@ TEST_P(CommandLineExitTest, AnswersWithTheStatusAndAMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Cli, CommandLineExitTest,
-    testing::Values(TExitCase{"unknown_kind", {"add", "@", "sound", "X"}, 2, "unknown kind"},
-                    TExitCase{"color_without_value", {"add", "@", "color", "X"}, 2, "--color"},
-                    TExitCase{"bad_color", {"add", "@", "color", "X", "--color", "blue"}, 2, "not a color"},
-                    TExitCase{"unknown_option", {"save", "@", "--force"}, 2, "unknown option"},
-                    TExitCase{"missing_word", {"rename", "@", "A"}, 2, "OLD NEW"},
-                    TExitCase{
-                        "unknown_platform", {"add", "@", "font", "F", "--platform", "web"}, 2, "unknown platform"},
-                    TExitCase{"parent_in_name", {"add", "@", "font", "..\\..\\F"}, 1, "outside the assets folder"},
-                    TExitCase{"device_name", {"add", "@", "theme-container", "Themes\\COM1"}, 1, "device name"},
-                    TExitCase{"variant_of_another_kind",
-                              {"add", "@", "font", "Logo", "--platform", "ios"},
-                              1,
-                              "\"Logo\" is an asset of kind svg, not font"},
-                    TExitCase{"no_such_asset", {"remove", "@", "Nothing"}, 1, "no such asset"},
-                    TExitCase{"no_such_folder", {"remove", "@", "Nothing\\"}, 1, "no such asset folder"},
-                    TExitCase{"no_such_project", {"list", "missing.dproj"}, 1, "no such project file"}),
+    testing::Values(
+        TExitCase{"unknown_kind", {"add", "@", "sound", "X"}, 2, "unknown kind"},
+        TExitCase{"color_without_value", {"add", "@", "color", "X"}, 2, "--color"},
+        TExitCase{"bad_color", {"add", "@", "color", "X", "--color", "blue"}, 2, "not a color"},
+        TExitCase{"unknown_option", {"save", "@", "--force"}, 2, "unknown option"},
+        TExitCase{"missing_word", {"rename", "@", "A"}, 2, "OLD NEW"},
+        TExitCase{"unknown_platform", {"add", "@", "font", "F", "--platform", "web"}, 2, "unknown platform"},
+        TExitCase{"parent_in_name", {"add", "@", "font", "..\\..\\F"}, 1, "outside the assets folder"},
+        TExitCase{"device_name", {"add", "@", "theme-container", "Themes\\COM1"}, 1, "device name"},
+        TExitCase{"variant_of_another_kind",
+                  {"add", "@", "font", "Logo", "--platform", "ios"},
+                  1,
+                  "\"Logo\" is an asset of kind svg, not font"},
+        TExitCase{"no_such_asset", {"remove", "@", "Nothing"}, 1, "no such asset"},
+        TExitCase{"no_such_folder", {"remove", "@", "Nothing\\"}, 1, "no such asset folder"},
+        TExitCase{"no_such_project", {"list", "missing.dproj"}, 1, "no such project file"},
+        TExitCase{"mask_kind_twice", {"mask", "@", "--circle", "--round-rect", "2", "--size", "8"}, 2, "one of"},
+        TExitCase{"radius_over_half_side", {"mask", "@", "--round-rect", "5", "--size", "9"}, 2, "0 to 4"},
+        TExitCase{"stub_size_shape", {"stub", "@", "--size", "10x"}, 2, "W or WxH"},
+        TExitCase{"unknown_palette_color", {"theme", "@", "--primary", "Mauve", "--secondary", "1"}, 2, "Mauve"},
+        TExitCase{"theme_inside_theme",
+                  {"theme", "@", "--primary", "1", "--secondary", "2", "--into", "Dark"},
+                  1,
+                  "never made inside another theme"}),
     testdata::TCaseName());
+
+TEST_F(CommandLineTest, GeneratorsNameTheirAssetsAsTheDialogsDoAndMakeThemUnique)
+{
+    const auto LFirstLine = [&](const QStringList& AArgs) {
+        const testdata::TRun LRun = Run(AArgs);
+        EXPECT_EQ(LRun.ExitCode, 0) << LRun.ErrText().toStdString();
+        return LRun.OutText().section(QLatin1Char('\n'), 0, 0);
+    };
+    EXPECT_EQ(LFirstLine({"mask", FProject, "--circle", "--size", "24", "--into", "UI/Masks"}), "UI\\Masks\\Mask 24");
+    EXPECT_EQ(LFirstLine({"mask", FProject, "--round-rect", "4", "--size", "24", "--into", "UI/Masks"}),
+              "UI\\Masks\\Mask 24-1");
+    EXPECT_EQ(LFirstLine({"stub", FProject, "--size", "30x20"}), "Image 30x20");
+    EXPECT_EQ(LFirstLine({"theme", FProject, "--primary", "indigo", "--secondary", "9", "--dark"}),
+              "Themes\\Dark Indigo");
+
+    // The container and the dark theme's surface, whatever the base colors.
+    const QString LList = Run({"list", FProject}).OutText();
+    EXPECT_TRUE(LList.contains("Themes\\Dark Indigo\ttheme-container\t")) << LList.toStdString();
+    EXPECT_TRUE(LList.contains("Themes\\Dark Indigo\\Surface\tcolor\tall\tall\t#121212"));
+    for (const char* LFile : {"Assets/UI/Masks/Mask 24-1/default@15x.png", "Assets/Image 30x20/default@40x.png"})
+        EXPECT_TRUE(QFileInfo::exists(FDir.filePath(QString::fromUtf8(LFile)))) << LFile;
+}
 
 TEST_F(CommandLineTest, ConfigurationThatDoesNotLoadStopsEveryCommandWithItsLine)
 {

@@ -360,6 +360,16 @@ void TqoAssetsModel::AddGroup(const TqoAssetGroup& AGroup)
     DoChanged(AGroup.GetName(), TqoAssetOperation::Added);
 }
 
+TqoAssetName TqoAssetsModel::AddGroupInFolder(const TqoAssetGroup& AGroup, const QString& AFolder)
+{
+    const TqoAssetName LName = GenerateAssetName(AFolder + NormalizeAssetName(AGroup.GetName()));
+    TqoAssetGroup LNamed(LName);
+    for (const TqoAssetPtr& LAsset : AGroup.GetAssets())
+        LNamed.Add(LAsset->Clone(LName));
+    AddGroup(LNamed);
+    return LName;
+}
+
 void TqoAssetsModel::Remove(const TqoAssetName& AName)
 {
     FAssetsManager->Remove(AName);

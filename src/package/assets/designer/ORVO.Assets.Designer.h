@@ -93,6 +93,9 @@ public:
     void AddThemeContainer(const core::TqoAssetName& AName);
     // Adds every asset of the group with one report for the group's name.
     void AddGroup(const core::TqoAssetGroup& AGroup);
+    // Adds the group's assets under the group's name made free in AFolder ("" for the top
+    // level, otherwise a folder path ending with a backslash); returns the name they took.
+    core::TqoAssetName AddGroupInFolder(const core::TqoAssetGroup& AGroup, const QString& AFolder);
 
     void Remove(const core::TqoAssetName& AName);
     void Removes(const QStringList& ANames);
