@@ -4,6 +4,7 @@
 #include "DesignIntf.h"
 #include "GenerateCommands.h"
 #include "LottieCommands.h"
+#include "MaterialCommands.h"
 #include "PackageLoader.h"
 #include "ProjectCommands.h"
 #include "SvgCommands.h"
@@ -85,6 +86,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication App(argc, argv);
     RegisterGenerateCommands();
+    RegisterMaterialCommands();
     QStringList LArgs = App.arguments().mid(1);
     QString LPackageFile = DefaultPackage();
 
@@ -115,6 +117,8 @@ int main(int argc, char** argv)
         return RunSvgCommand(LArgs);
     if (LCommand == QStringLiteral("lottie"))
         return RunLottieCommand(LArgs);
+    if (LCommand == QStringLiteral("material"))
+        return RunMaterialCommand(LArgs);
     if (IsProjectCommand(LCommand))
         return RunProjectCommand(LCommand, LArgs);
     if (LCommand != QStringLiteral("info")) {

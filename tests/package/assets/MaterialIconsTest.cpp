@@ -382,3 +382,41 @@ TEST_F(MaterialIconsFrameTest, CancelChangesNothing)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(MaterialIconsTest, CommandLineSearchesAndImportsByName)
+{
+    const QString LBinary = QStringLiteral(ORVO_BIN_DIR "/orvo-assets");
+    if (!QFileInfo(LBinary).isExecutable())
+        GTEST_SKIP() << "orvo-assets is not built";
+    ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + "/examples/DemoApp", FDir.path()));
+    const QString LProject = FDir.filePath("DemoApp.dproj");
+    const QString LSvg = FRepo + "/action/svg/production/ic_3d_rotation_24px.svg";
+
+    const testdata::TRun LSearch = testdata::RunProgram(LBinary, {"material", "search", "3D", "--icons-repo", FRepo});
+    ASSERT_EQ(LSearch.ExitCode, 0) << LSearch.ErrText().toStdString();
+    EXPECT_EQ(LSearch.OutText(), "action\t3d rotation\t" + LSvg + "\n");
+
+    const QByteArray LConfig = testdata::ReadAll(FDir.filePath("Assets/config.json"));
+    const testdata::TRun LUnknown = testdata::RunProgram(
+        LBinary, {"material", "import", LProject, "3d rotation", "no_such_icon", "--icons-repo", FRepo});
+    EXPECT_EQ(LUnknown.ExitCode, 1);
+    EXPECT_TRUE(LUnknown.ErrText().contains("\"no_such_icon\"")) << LUnknown.ErrText().toStdString();
+    EXPECT_EQ(testdata::ReadAll(FDir.filePath("Assets/config.json")), LConfig);
+
+    const testdata::TRun LImport =
+        testdata::RunProgram(LBinary, {"material", "import", LProject, "3d_rotation", "--size", "18", "--into", "Icons",
+                                       "--icons-repo", FRepo});
+    ASSERT_EQ(LImport.ExitCode, 0) << LImport.ErrText().toStdString();
+    EXPECT_TRUE(LImport.OutText().contains("Icons\\3d rotation\n")) << LImport.OutText().toStdString();
+    const QByteArray LSaved = testdata::ReadAll(FDir.filePath("Assets/config.json"));
+    EXPECT_TRUE(LSaved.contains("Icons\\\\3d rotation")) << LSaved.toStdString();
+    QStringList LCopies;
+    for (const QString& LFile : testdata::FileNames(FDir.filePath("Assets/Icons/3d rotation")))
+        if (testdata::ReadAll(FDir.filePath("Assets/Icons/3d rotation/" + LFile)) == testdata::ReadAll(LSvg))
+            LCopies << LFile;
+    EXPECT_EQ(LCopies.size(), 1) << LCopies.join(' ').toStdString();
+}
+
+} // namespace

@@ -169,6 +169,30 @@ void TMaterialIconsModel::Enumerate(const QString& AFilter, const TqoIconConsume
     }
 }
 
+std::vector<const TqoIconData*> TMaterialIconsModel::FindIcons(const QStringList& ANames, TqoIconType AType) const
+{
+    std::vector<const TqoIconData*> LIcons;
+    QStringList LUnknown;
+    for (const QString& LName : ANames) {
+        const TqoIconData* LFound = nullptr;
+        for (auto LCategory = FData.cbegin(); !LFound && LCategory != FData.cend(); ++LCategory)
+            for (const auto& LIcon : (*LCategory)->Icons)
+                if (LIcon->IconType == AType && (LIcon->DisplayName == LName || LIcon->Name == LName)) {
+                    LFound = LIcon.get();
+                    break;
+                }
+        if (LFound)
+            LIcons.push_back(LFound);
+        else
+            LUnknown << QLatin1Char('"') + LName + QLatin1Char('"');
+    }
+    if (!LUnknown.isEmpty())
+        throw core::EqoException(QStringLiteral("No %1 Material icon named %2")
+                                     .arg(AType == TqoIconType::SVG ? QStringLiteral("SVG") : QStringLiteral("PNG"),
+                                          LUnknown.join(QStringLiteral(", "))));
+    return LIcons;
+}
+
 QImage TMaterialIconsModel::Render(const TqoIconData& AIconData) const
 {
     if (AIconData.IconType == TqoIconType::PNG)

@@ -86,6 +86,11 @@ public:
     void Enumerate(const QString& AFilter, const TqoIconConsumer& AConsumer,
                    std::optional<TqoIconType> AType = std::nullopt) const;
 
+    // The icons of AType by name, each given as shown ("3d rotation") or as in its file name
+    // ("3d_rotation"); the first category holding it wins. Raises core::EqoException naming
+    // every name that has no icon, before anything is returned.
+    std::vector<const TqoIconData*> FindIcons(const QStringList& ANames, TqoIconType AType) const;
+
     // Makes the icon's preview unless it has one; a file that does not load gives an empty
     // chessboard rather than an error, since the list shows it among hundreds of others.
     void LoadIconIfNotLoaded(TqoIconData& AIconData);

@@ -89,13 +89,9 @@ void TFrameAssetManager::ActionImportIconsCollectionsExecute()
     std::vector<core::TqoAssetGroup> LGroups;
     LDialog.FillGroups(&LGroups);
     TTreeUpdate LUpdate(*FTree);
-    const PVirtualNode LFolder = FindFolderAmongSelected();
+    const QString LFolder = GetPathForNode(FindFolderAmongSelected());
     for (const core::TqoAssetGroup& LGroup : LGroups) {
-        const QString LName = GenerateUniqueNameForCurrentFolder(LFolder, LGroup.GetName());
-        core::TqoAssetGroup LNamed(LName);
-        for (const core::TqoAssetPtr& LAsset : LGroup.GetAssets())
-            LNamed.Add(LAsset->Clone(LName));
-        Model().AddGroup(LNamed);
+        const QString LName = Model().AddGroupInFolder(LGroup, LFolder);
         ExpandNodesToAsset(LName);
         SelectNode(LName, true);
     }
