@@ -41,6 +41,10 @@ public:
     std::vector<const TqoIconData*> ListedIcons() const;
     int SelectedCount() const { return int(FSelected.size()); }
 
+    // The delayed search: fills the list from the search box. Public so that it can be driven
+    // without waiting for the timer.
+    void tmDelaySearchTimer();
+
     // Shows the dialog modally; tests replace it to fill the dialog and answer.
     static std::function<bool(TDialogMaterialIconsImporter&)> ExecuteDialog;
 
@@ -66,7 +70,6 @@ public:
 
 private:
     void CreateControls();
-    void tmDelaySearchTimer();
     void FillList(const QString& AFilter);
     void RefillList();
     void SelectionChanged(const QItemSelection& ASelected, const QItemSelection& ADeselected);
