@@ -274,6 +274,9 @@ TEST_F(MaterialIconsTest, DialogSearchesAfterTheDelayAndKeepsTheSelection)
     Search(LDialog, QStringLiteral("no"));
     EXPECT_TRUE(LDialog.pnEmptyMessage->isHidden());
     EXPECT_TRUE(RowOf(*LDialog.lvIcons, "adb").isValid());
+    // Only the rows in view have previews; a list that made them all would stall every search.
+    EXPECT_GT(LDialog.Model().PreviewCount(), 0);
+    EXPECT_LT(size_t(LDialog.Model().PreviewCount()), LDialog.ListedIcons().size());
     Click(LDialog, QStringLiteral("adb"));
     Click(LDialog, QStringLiteral("sms"), Qt::ControlModifier);
     EXPECT_EQ(LDialog.lSelectedIcons->text(), QStringLiteral("Selected 2 Icons (<a href=\"reset\">\"reset\"</a>)"));
@@ -300,6 +303,14 @@ TEST_F(MaterialIconsTest, DialogSearchesAfterTheDelayAndKeepsTheSelection)
     EXPECT_EQ(LDialog.SelectedCount(), 0);
     EXPECT_TRUE(LDialog.lSelectedIcons->isHidden());
     EXPECT_TRUE(LDialog.lvIcons->selectionModel()->selectedIndexes().isEmpty());
+
+    QTest::mouseClick(LDialog.rbPNG, Qt::LeftButton);
+    EXPECT_FALSE(LDialog.pnTints->isHidden());
+    ASSERT_FALSE(LDialog.ListedIcons().empty());
+    for (const TqoIconData* LIcon : LDialog.ListedIcons())
+        EXPECT_EQ(LIcon->IconType, TqoIconType::PNG) << LIcon->FileName.toStdString();
+    Q_EMIT LDialog.lSearchSample->linkActivated(QStringLiteral("notification"));
+    EXPECT_EQ(LDialog.edSearch->text(), QStringLiteral("notification"));
 }
 
 class MaterialIconsFrameTest : public MaterialIconsTest

@@ -149,6 +149,10 @@ public:
     {
         if (!AIndex.isValid())
             return {};
+        // Rows are of one height, asked of the first row only, so that listing never makes the
+        // previews of rows out of view.
+        if (ARole == Qt::SizeHintRole)
+            return QSize(TMaterialIconsModel::PreviewSize * 4, TMaterialIconsModel::PreviewSize + 4);
         if (AIndex.internalId() == 0) {
             const TListGroup& LGroup = FGroups[size_t(AIndex.row())];
             if (ARole == Qt::DisplayRole)
