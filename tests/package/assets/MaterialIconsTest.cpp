@@ -65,12 +65,18 @@ protected:
 
     void TearDown() override { core::TqoTranslator::SetCurrentLanguage(FLanguage); }
 
-    static const TqoIconData* Find(const TMaterialIconsModel& AModel, const QString& AName, TqoIconType AType)
+    // The one asset of the group an import of the icon builds, named as the icon is shown.
+    core::TqoAssetPtr ImportOne(const QString& AName, TqoIconType AType, const TqoMaterialImport& AImport) const
     {
-        const TqoIconData* LFound = nullptr;
-        AModel.Enumerate(
-            AName, [&](TqoIconData& AIcon) { LFound = AIcon.DisplayName == AName ? &AIcon : LFound; }, AType);
-        return LFound;
+        TMaterialIconsModel LModel;
+        LModel.Load(FRepo);
+        std::vector<core::TqoAssetGroup> LGroups;
+        FillGroups(LModel.FindIcons({AName}, AType), AImport, LGroups);
+        if (LGroups.size() != 1 || LGroups[0].Count() != 1)
+            return nullptr;
+        EXPECT_EQ(LGroups[0].GetName(), AName);
+        EXPECT_EQ(LGroups[0].First()->GetName(), AName);
+        return LGroups[0].First();
     }
 };
 
@@ -100,8 +106,7 @@ TEST_F(MaterialIconsTest, PreviewIsTintedAndRemadeWhenTheTintChanges)
 {
     TMaterialIconsModel LModel;
     LModel.Load(FRepo);
-    auto* LIcon = const_cast<TqoIconData*>(Find(LModel, QStringLiteral("home"), TqoIconType::PNG));
-    ASSERT_TRUE(LIcon);
+    auto* LIcon = const_cast<TqoIconData*>(LModel.FindIcons({"home"}, TqoIconType::PNG).front());
     // An opaque pixel of the icon and a transparent one, as drawn at 36 x 36.
     const QImage LSource = QImage(LIcon->FileName).convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(LSource.size(), QSize(36, 36));
@@ -137,18 +142,9 @@ TEST_F(MaterialIconsTest, PreviewIsTintedAndRemadeWhenTheTintChanges)
 
 TEST_F(MaterialIconsTest, PngImportNamesTheFiveDensityFilesOfTintAndSize)
 {
-    TMaterialIconsModel LModel;
-    LModel.Load(FRepo);
-    const TqoIconData* LHome = Find(LModel, QStringLiteral("home"), TqoIconType::PNG);
-    ASSERT_TRUE(LHome);
-    std::vector<core::TqoAssetGroup> LGroups;
-    FillGroups({LHome}, {36, true}, LGroups);
-
-    ASSERT_EQ(LGroups.size(), 1u);
-    EXPECT_EQ(LGroups[0].GetName(), QStringLiteral("home"));
-    const auto LSet = std::dynamic_pointer_cast<core::TqoAssetBitmapSet>(LGroups[0].First());
+    const auto LSet =
+        std::dynamic_pointer_cast<core::TqoAssetBitmapSet>(ImportOne("home", TqoIconType::PNG, {36, true}));
     ASSERT_TRUE(LSet);
-    EXPECT_EQ(LSet->GetName(), QStringLiteral("home"));
     QStringList LFiles;
     QList<float> LScales;
     for (const core::TqoBitmapInfo* LInfo : LSet->GetBitmapInfos()) {
@@ -165,17 +161,8 @@ TEST_F(MaterialIconsTest, PngImportNamesTheFiveDensityFilesOfTintAndSize)
 
 TEST_F(MaterialIconsTest, SvgImportKeepsTheFileAndTheBlankInTheName)
 {
-    TMaterialIconsModel LModel;
-    LModel.Load(FRepo);
-    const TqoIconData* LIcon = Find(LModel, QStringLiteral("3d rotation"), TqoIconType::SVG);
-    ASSERT_TRUE(LIcon);
-    std::vector<core::TqoAssetGroup> LGroups;
-    FillGroups({LIcon}, {18, false}, LGroups);
-
-    ASSERT_EQ(LGroups.size(), 1u);
-    const auto LSvg = std::dynamic_pointer_cast<core::TqoAssetSVG>(LGroups[0].First());
+    const auto LSvg = std::dynamic_pointer_cast<core::TqoAssetSVG>(ImportOne("3d rotation", TqoIconType::SVG, {18}));
     ASSERT_TRUE(LSvg);
-    EXPECT_EQ(LSvg->GetName(), QStringLiteral("3d rotation"));
     EXPECT_EQ(LSvg->GetSVGFileName(), FRepo + "/action/svg/production/ic_3d_rotation_24px.svg");
     EXPECT_EQ(LSvg->GetSize(), QSizeF(18, 18));
 }

@@ -49,18 +49,32 @@ void RegisterTranslations()
 
 QString Tr(const char* AKey) { return core::TqoTranslator::Translate(CScope, QString::fromLatin1(AKey)); }
 
+template <typename T, typename... TArgs> T* NewNamed(const char* AName, TArgs&&... AArgs)
+{
+    auto* LWidget = new T(std::forward<TArgs>(AArgs)...);
+    LWidget->setObjectName(QString::fromLatin1(AName));
+    return LWidget;
+}
+
+// A row of controls, which it takes over.
+QWidget* NewPanel(const char* AName, QWidget* AParent, std::initializer_list<QWidget*> AControls)
+{
+    auto* LPanel = NewNamed<QWidget>(AName, AParent);
+    auto* LLayout = new QHBoxLayout(LPanel);
+    LLayout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget* LControl : AControls)
+        LLayout->addWidget(LControl);
+    return LPanel;
+}
+
 QRadioButton* NewRadio(const char* AName, const char* AKey, QWidget* AParent)
 {
-    auto* LButton = new QRadioButton(Tr(AKey), AParent);
-    LButton->setObjectName(QString::fromLatin1(AName));
-    return LButton;
+    return NewNamed<QRadioButton>(AName, Tr(AKey), AParent);
 }
 
 QLabel* NewLabel(const char* AName, const QString& AText, QWidget* AParent)
 {
-    auto* LLabel = new QLabel(AText, AParent);
-    LLabel->setObjectName(QString::fromLatin1(AName));
-    return LLabel;
+    return NewNamed<QLabel>(AName, AText, AParent);
 }
 
 } // namespace
@@ -211,16 +225,14 @@ void TDialogMaterialIconsImporter::CreateControls()
 
     Label1 = NewLabel("Label1", Tr("label1.caption"), this);
     LLayout->addWidget(Label1);
-    edSearch = new QLineEdit(this);
-    edSearch->setObjectName(QStringLiteral("edSearch"));
+    edSearch = NewNamed<QLineEdit>("edSearch", this);
     edSearch->setPlaceholderText(Tr("edsearch.texthint"));
     edSearch->setClearButtonEnabled(true);
     LLayout->addWidget(edSearch);
 
     // The list and the empty message share one place; the message covers the list when empty.
     auto* LListArea = new QGridLayout;
-    lvIcons = new QTreeView(this);
-    lvIcons->setObjectName(QStringLiteral("lvIcons"));
+    lvIcons = NewNamed<QTreeView>("lvIcons", this);
     lvIcons->setHeaderHidden(true);
     lvIcons->setRootIsDecorated(false);
     lvIcons->setItemsExpandable(false);
@@ -234,8 +246,7 @@ void TDialogMaterialIconsImporter::CreateControls()
             &TDialogMaterialIconsImporter::SelectionChanged);
     LListArea->addWidget(lvIcons, 0, 0);
 
-    pnEmptyMessage = new QWidget(this);
-    pnEmptyMessage->setObjectName(QStringLiteral("pnEmptyMessage"));
+    pnEmptyMessage = NewNamed<QWidget>("pnEmptyMessage", this);
     pnEmptyMessage->setAutoFillBackground(true);
     auto* LEmptyLayout = new QVBoxLayout(pnEmptyMessage);
     LEmptyLayout->addStretch();
@@ -257,22 +268,16 @@ void TDialogMaterialIconsImporter::CreateControls()
 
     auto* LOptions = new QHBoxLayout;
     Label4 = NewLabel("Label4", Tr("label4.caption"), this);
-    pnTypes = new QWidget(this);
-    pnTypes->setObjectName(QStringLiteral("pnTypes"));
-    auto* LTypes = new QHBoxLayout(pnTypes);
-    LTypes->setContentsMargins(0, 0, 0, 0);
-    rbSVG = NewRadio("rbSVG", "rbsvg.caption", pnTypes);
-    rbPNG = NewRadio("rbPNG", "rbpng.caption", pnTypes);
+    rbSVG = NewRadio("rbSVG", "rbsvg.caption", this);
+    rbPNG = NewRadio("rbPNG", "rbpng.caption", this);
     rbSVG->setChecked(true);
-    LTypes->addWidget(rbSVG);
-    LTypes->addWidget(rbPNG);
+    pnTypes = NewPanel("pnTypes", this, {rbSVG, rbPNG});
     LOptions->addWidget(Label4);
     LOptions->addWidget(pnTypes);
     LOptions->addSpacing(24);
 
     Label2 = NewLabel("Label2", Tr("label2.caption"), this);
-    cbSizes = new QComboBox(this);
-    cbSizes->setObjectName(QStringLiteral("cbSizes"));
+    cbSizes = NewNamed<QComboBox>("cbSizes", this);
     for (const int LSize : MaterialIconSizes)
         cbSizes->addItem(QStringLiteral("%1 x %1").arg(LSize), LSize);
     cbSizes->setCurrentIndex(1);
@@ -280,17 +285,11 @@ void TDialogMaterialIconsImporter::CreateControls()
     LOptions->addWidget(cbSizes);
     LOptions->addSpacing(24);
 
-    pnTints = new QWidget(this);
-    pnTints->setObjectName(QStringLiteral("pnTints"));
-    auto* LTints = new QHBoxLayout(pnTints);
-    LTints->setContentsMargins(0, 0, 0, 0);
-    Label3 = NewLabel("Label3", Tr("label3.caption"), pnTints);
-    rbWhite = NewRadio("rbWhite", "rbwhite.caption", pnTints);
-    rbBlack = NewRadio("rbBlack", "rbblack.caption", pnTints);
+    Label3 = NewLabel("Label3", Tr("label3.caption"), this);
+    rbWhite = NewRadio("rbWhite", "rbwhite.caption", this);
+    rbBlack = NewRadio("rbBlack", "rbblack.caption", this);
     rbWhite->setChecked(true);
-    LTints->addWidget(Label3);
-    LTints->addWidget(rbWhite);
-    LTints->addWidget(rbBlack);
+    pnTints = NewPanel("pnTints", this, {Label3, rbWhite, rbBlack});
     pnTints->setVisible(false);
     LOptions->addWidget(pnTints);
     LOptions->addStretch();
@@ -313,8 +312,7 @@ void TDialogMaterialIconsImporter::CreateControls()
     LBottom->addWidget(LButtons);
     LLayout->addLayout(LBottom);
 
-    tmDelaySearch = new QTimer(this);
-    tmDelaySearch->setObjectName(QStringLiteral("tmDelaySearch"));
+    tmDelaySearch = NewNamed<QTimer>("tmDelaySearch", this);
     tmDelaySearch->setSingleShot(true);
     tmDelaySearch->setInterval(300);
     connect(tmDelaySearch, &QTimer::timeout, this, &TDialogMaterialIconsImporter::tmDelaySearchTimer);
