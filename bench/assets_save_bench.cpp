@@ -45,10 +45,13 @@ int main(int argc, char** argv)
         return 0;
     }
     bool LVerbose = false;
+    int LUnchangedSaves = 1;
     QString LRoot;
     for (int I = 1; I < argc; ++I) {
         if (qstrcmp(argv[I], "--verbose") == 0)
             LVerbose = true;
+        else if (qstrcmp(argv[I], "--unchanged-saves") == 0 && I + 1 < argc)
+            LUnchangedSaves = std::max(1, atoi(argv[++I]));
         else
             LRoot = QString::fromLocal8Bit(argv[I]);
     }
@@ -84,9 +87,15 @@ int main(int argc, char** argv)
         Report("first save", LTimer);
         Counts(LFirst);
 
-        LTimer.restart();
-        const auto LSecond = LDocument.Save(false);
-        Report("second save, no change", LTimer);
+        // The fastest of the unchanged saves asked for: the others carry the machine's noise.
+        orvo::TqoAssetsSaveResult LSecond;
+        qint64 LBest = std::numeric_limits<qint64>::max();
+        for (int I = 0; I < LUnchangedSaves; ++I) {
+            LTimer.restart();
+            LSecond = LDocument.Save(false);
+            LBest = std::min(LBest, LTimer.nsecsElapsed());
+        }
+        std::printf("%-28s %10.2f %12ld\n", "second save, no change", LBest / 1e9, PeakMemoryMiB());
         Counts(LSecond);
 
         // As the Save command does after saving: the document reads what it wrote.

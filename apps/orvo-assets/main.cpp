@@ -3,6 +3,7 @@
 #include "Console.h"
 #include "DesignIntf.h"
 #include "GenerateCommands.h"
+#include "ImportCommand.h"
 #include "LottieCommands.h"
 #include "MaterialCommands.h"
 #include "PackageLoader.h"
@@ -86,6 +87,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication App(argc, argv);
     RegisterGenerateCommands();
+    RegisterImportCommand();
     RegisterMaterialCommands();
     QStringList LArgs = App.arguments().mid(1);
     QString LPackageFile = DefaultPackage();

@@ -1,6 +1,7 @@
 #include "ORVO.Bitmap.h"
 
 #include "ORVO.Exceptions.h"
+#include "ORVO.WriteJournal.h"
 
 #include <QFileInfo>
 #include <QImageReader>
@@ -54,6 +55,7 @@ void TqoBitmap::SaveToFile(const QString& AFileName) const
         throw EqoFileError(AFileName, 0, QStringLiteral("cannot write image: %1").arg(file.errorString()));
     if (FImage.isNull() || !FImage.save(&file, format.constData()) || !file.commit())
         throw EqoFileError(AFileName, 0, QStringLiteral("cannot write image"));
+    TqoWriteJournal::Note(AFileName);
 }
 
 TqoAlphaColor TqoBitmap::Pixel(int AX, int AY) const

@@ -1,4 +1,5 @@
 #include "ORVO.Json.Internal.h"
+#include "ORVO.WriteJournal.h"
 
 #include <QDir>
 #include <QFile>
@@ -416,6 +417,7 @@ bool WriteFileAtomically(const QString& AFileName, const QByteArray& AData)
         throw EqoFileError(AFileName, 0, QStringLiteral("cannot write file: %1").arg(file.errorString()));
     if (file.write(AData) != AData.size() || !file.commit())
         throw EqoFileError(AFileName, 0, QStringLiteral("cannot write file: %1").arg(file.errorString()));
+    TqoWriteJournal::Note(AFileName);
     return true;
 }
 

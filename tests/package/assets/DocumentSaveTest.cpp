@@ -330,6 +330,17 @@ TEST_F(DocumentTest, SaveWithNothingChangedWritesNoFileAndKeepsModificationTimes
         LWritten << QDir(FDir.path()).relativeFilePath(LFile);
     LWritten.sort();
     EXPECT_EQ(LWritten, QStringList({"Assets/config-android.json", "Assets/config-ios.json", "Assets/config.json"}));
+
+    // The PNG bytes of in-memory bitmaps are kept between saves: a changed bitmap is still written.
+    LBitmap.Clear(0xFFFF0000u);
+    std::dynamic_pointer_cast<TqoAssetBitmapSet>(
+        LDocument->GetAssetsManager().Find(QStringLiteral("Dot"), TqoPlatform::All, TqoDeviceClass::All))
+        ->GetBitmapInfos()
+        .front()
+        ->SetBitmap(LBitmap);
+    const auto LFourth = LDocument->Save(false);
+    ASSERT_EQ(LFourth.WrittenFiles.size(), 1);
+    EXPECT_EQ(QImage(LFourth.WrittenFiles.first()).pixel(0, 0), 0xFFFF0000u);
 }
 
 TEST_F(DocumentTest, FailedStorageOfOneAssetIsLoggedAndKeepsTheFilesItNames)

@@ -7,6 +7,8 @@
 #include "assets/designer/Dialog.Assets.ColorThemeGenerator.h"
 #include "assets/designer/Dialog.Google.Icons.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
+#include "assets/designer/ORVO.Assets.Designer.Importer.h"
+#include "assets/designer/ORVO.Assets.Picker.Size.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 #include "assets/storage/ORVO.Assets.ImageStub.h"
 
@@ -94,6 +96,55 @@ void TFrameAssetManager::ActionImportIconsCollectionsExecute()
         const QString LName = Model().AddGroupInFolder(LGroup, LFolder);
         ExpandNodesToAsset(LName);
         SelectNode(LName, true);
+    }
+}
+
+void TFrameAssetManager::ImportIconPackCommand()
+{
+    const auto LDialogs = ide::BorlandIDEServices().Supports<ide::IOTADialogServices>();
+    if (!LDialogs)
+        return;
+    ide::TFileDialogOptions LOptions;
+    LOptions.Title = Action(QStringLiteral("ActionImportIconPack"))->text();
+    LOptions.Folders = true;
+    LOptions.Multiple = true;
+    QStringList LFolders;
+    for (const QString& LPath : LDialogs->ChooseFiles(LOptions))
+        if (QFileInfo(LPath).isDir())
+            LFolders << LPath;
+    if (LFolders.isEmpty())
+        return;
+    const PVirtualNode LTarget = FindFolderAmongSelected();
+    int LRememberedSize = 0;
+    QString LLastName;
+    QStringList LErrors;
+    for (const QString& LFolder : LFolders)
+        if (!ImportIconFolderInto(LFolder, LTarget, LFolders.size() > 1, LRememberedSize, LLastName, LErrors))
+            LErrors << NoIconLayoutMessage(LFolder);
+    if (!LLastName.isEmpty() && !FDocument->HasState(TqoState::Loading)) {
+        TTreeUpdate LUpdate(*FTree);
+        ExpandNodesToAsset(LLastName);
+        SelectNode(LLastName, true);
+    }
+    if (!LErrors.isEmpty())
+        ide::MessageDlg(QStringLiteral("These folders were not imported:\n") + LErrors.join(QLatin1Char('\n')),
+                        ide::TMsgDlgType::mtWarning, ide::mbOK);
+}
+
+bool TFrameAssetManager::ImportIconFolderInto(const QString& AFolder, PVirtualNode ATarget, bool AMultipleFolders,
+                                              int& ARememberedSize, QString& ALastName, QStringList& AErrors)
+{
+    try {
+        const TqoIconFolderImport LImport =
+            ImportIconFolder(AFolder, AMultipleFolders, ARememberedSize, TFormSizePicker::AskBaseSize(this));
+        if (LImport.Group) {
+            TTreeUpdate LUpdate(*FTree);
+            ALastName = Model().AddGroupInFolder(*LImport.Group, GetPathForNode(ATarget));
+        }
+        return LImport.Recognized;
+    } catch (const std::exception& E) {
+        AErrors << QString::fromUtf8(E.what());
+        return true;
     }
 }
 
@@ -471,9 +522,15 @@ void TFrameAssetManager::DropFiles(const QStringList& AFileNames, PVirtualNode A
             LRefused << QStringLiteral("%1: %2").arg(QFileInfo(AFileName).fileName(), QString::fromUtf8(E.what()));
         }
     };
+    const bool LMultipleFolders = std::count_if(AFileNames.cbegin(), AFileNames.cend(),
+                                                [](const QString& A) { return QFileInfo(A).isDir(); }) > 1;
+    int LRememberedSize = 0;
     for (const QString& LPath : AFileNames) {
         const QFileInfo LInfo(LPath);
         if (LInfo.isDir()) {
+            // An icon set's folder becomes one bitmap set rather than an asset per file.
+            if (ImportIconFolderInto(LPath, LTarget, LMultipleFolders, LRememberedSize, LLastName, LRefused))
+                continue;
             QStringList LFiles;
             for (QDirIterator LIt(LPath, QDir::Files, QDirIterator::Subdirectories); LIt.hasNext();)
                 LFiles << LIt.next();

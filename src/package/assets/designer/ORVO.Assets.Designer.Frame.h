@@ -159,6 +159,12 @@ private:
     void GenerateImageStubCommand();
     // Adds the icons chosen in the Material icons dialog to the current folder.
     void ActionImportIconsCollectionsExecute();
+    // Icon folders chosen in a folder dialog, each imported as one bitmap set into the current folder.
+    void ImportIconPackCommand();
+    // One folder of an import into the folder node (null: the top level); false when the folder
+    // is no icon folder. The added name goes to ALastName, a failure to AErrors.
+    bool ImportIconFolderInto(const QString& AFolder, PVirtualNode ATarget, bool AMultipleFolders, int& ARememberedSize,
+                              QString& ALastName, QStringList& AErrors);
     void SaveCommand();
     void NewText(PVirtualNode ANode, const QString& AText);
     void DragDrop(const QMimeData* AData, const QList<PVirtualNode>& ANodes, PVirtualNode ATarget,

@@ -10,6 +10,7 @@
 #include "ORVO.Assert.h"
 #include "ORVO.Assets.Factory.h"
 #include "ORVO.Log.h"
+#include "ORVO.WriteJournal.h"
 #include "ToolsAPI.h"
 
 #include <QCryptographicHash>
@@ -19,8 +20,10 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSet>
 #include <array>
+#include <dirent.h>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
@@ -109,46 +112,77 @@ struct TqoFileStamp
     }
 };
 
-// Every plain file below a folder with its stamp, in all subfolders, links not followed.
+// Every plain file below a folder, in all subfolders, links not followed.
 struct TqoFolderSnapshot
 {
     QStringList Names;
-    QStringList Keys;                   // FileKey of each name
-    QHash<QString, TqoFileStamp> Files; // by FileKey
-    bool HasEmptyFolder = false;        // some folder below holds nothing at all
+    QStringList Keys;            // FileKey of each name
+    QSet<QString> Files;         // the keys
+    bool HasEmptyFolder = false; // some folder below holds nothing at all
 };
 
-// Raises when the folder, or anything below it, is a symbolic link.
+// Raises when the folder, or anything below it, is a symbolic link. The listing's own types
+// are used where the file system gives them: the walk runs before every save, also one that
+// changes nothing, and a stat of each of thousands of files costs more than the save.
+void WalkFolder(int ADirectory, const QString& APath, bool AIsRoot, TqoFolderSnapshot& ASnapshot)
+{
+    DIR* LDir = fdopendir(ADirectory);
+    if (!LDir) {
+        close(ADirectory);
+        throw EqoFileError(APath, 0, QStringLiteral("Cannot list the folder: %1").arg(qt_error_string(errno)));
+    }
+    const auto LClose = qScopeGuard([LDir] { closedir(LDir); });
+    bool LEmpty = true;
+    while (const dirent* LEntry = readdir(LDir)) {
+        if (qstrcmp(LEntry->d_name, ".") == 0 || qstrcmp(LEntry->d_name, "..") == 0)
+            continue;
+        LEmpty = false;
+        const QString LFile = APath + QLatin1Char('/') + QFile::decodeName(LEntry->d_name);
+        mode_t LType = DTTOIF(LEntry->d_type);
+        if (LEntry->d_type == DT_UNKNOWN) {
+            struct stat LStat
+            {
+            };
+            if (fstatat(dirfd(LDir), LEntry->d_name, &LStat, AT_SYMLINK_NOFOLLOW) != 0)
+                continue; // gone since it was listed
+            LType = LStat.st_mode;
+        }
+        if (S_ISLNK(LType))
+            throw EqoFileError(LFile, 0,
+                               QStringLiteral("is a symbolic link inside the assets folder; a save never writes or "
+                                              "deletes through links, so nothing was saved. Replace the link with the "
+                                              "file or folder itself"));
+        if (S_ISDIR(LType)) {
+            const int LChild = openat(dirfd(LDir), LEntry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (LChild >= 0)
+                WalkFolder(LChild, LFile, false, ASnapshot);
+            continue;
+        }
+        if (!S_ISREG(LType))
+            continue;
+        ASnapshot.Names.append(LFile);
+        ASnapshot.Keys.append(FileKey(LFile));
+        ASnapshot.Files.insert(ASnapshot.Keys.last());
+    }
+    // The root itself may be empty; only folders below it count.
+    ASnapshot.HasEmptyFolder = ASnapshot.HasEmptyFolder || (LEmpty && !AIsRoot);
+}
+
 TqoFolderSnapshot TakeSnapshot(const QString& AFolder)
 {
-    const auto LRefuse = [](const QString& ALink) {
-        throw EqoFileError(ALink, 0,
-                           QStringLiteral("is a symbolic link inside the assets folder; a save never writes or deletes "
-                                          "through links, so nothing was saved. Replace the link with the file or "
-                                          "folder itself"));
-    };
     TqoFolderSnapshot LSnapshot;
-    if (QFileInfo(AFolder).isSymLink())
-        LRefuse(AFolder);
-    QSet<QString> LFolders;
-    QSet<QString> LParents;
-    for (QDirIterator LIt(AFolder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                          QDirIterator::Subdirectories);
-         LIt.hasNext();) {
-        const QString LFile = LIt.next();
-        LParents.insert(LIt.fileInfo().path());
-        const TqoFileStamp LStamp = TqoFileStamp::Of(LFile);
-        if (S_ISLNK(LStamp.Mode))
-            LRefuse(LFile);
-        if (S_ISDIR(LStamp.Mode))
-            LFolders.insert(LFile);
-        if (!S_ISREG(LStamp.Mode))
-            continue;
-        LSnapshot.Names.append(LFile);
-        LSnapshot.Keys.append(FileKey(LFile));
-        LSnapshot.Files.insert(LSnapshot.Keys.last(), LStamp);
-    }
-    LSnapshot.HasEmptyFolder = !(LFolders - LParents).isEmpty();
+    const TqoFileStamp LRoot = TqoFileStamp::Of(AFolder);
+    if (S_ISLNK(LRoot.Mode))
+        throw EqoFileError(AFolder, 0,
+                           QStringLiteral("is a symbolic link; a save never writes or deletes through links, so "
+                                          "nothing was saved. Replace the link with the folder itself"));
+    if (!S_ISDIR(LRoot.Mode))
+        return LSnapshot;
+    const int LDirectory =
+        open(QFile::encodeName(AFolder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (LDirectory < 0)
+        throw EqoFileError(AFolder, 0, QStringLiteral("Cannot open the folder: %1").arg(qt_error_string(errno)));
+    WalkFolder(LDirectory, AFolder, true, LSnapshot);
     return LSnapshot;
 }
 
@@ -526,6 +560,9 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
             throw EqoFileError(GetBackupFileName(AFileName), 0, LBackup.errorString());
     }
 
+    // What the storage and the configuration writers write; every other kept file was left
+    // as it was.
+    const TqoWriteJournal LJournal;
     QSet<QString> LKept;
     QStringList LKeptFiles;
     const auto LKeep = [&](const QString& AFile) {
@@ -551,9 +588,9 @@ TqoAssetsSaveResult TqoAssetsModel::SaveToFile(const QString& AFileName)
         FOnSaveProgress(LDone, int(LAssets.size()), QString());
     const auto LSort = [&](qsizetype AFrom) {
         for (qsizetype I = AFrom; I < LKeptFiles.size(); ++I) {
-            const auto LIt = LBefore.Files.constFind(FileKey(LKeptFiles[I]));
-            const bool LSame = LIt != LBefore.Files.constEnd() && *LIt == TqoFileStamp::Of(LKeptFiles[I]);
-            (LSame ? LResult.UnchangedFiles : LResult.WrittenFiles).append(LKeptFiles[I]);
+            const bool LWritten = !LBefore.Files.contains(FileKey(LKeptFiles[I])) ||
+                                  LJournal.Files().contains(QDir::cleanPath(LKeptFiles[I]));
+            (LWritten ? LResult.WrittenFiles : LResult.UnchangedFiles).append(LKeptFiles[I]);
         }
     };
     LSort(0);

@@ -4,17 +4,19 @@
 #include "ORVO.Designer.Preview.h"
 #include "ORVO.Externals.SvgBrush.h"
 #include "ORVO.Log.h"
+#include "ORVO.WriteJournal.h"
 #include "System.Skia.h"
 #include "assets/editors/ORVO.Assets.Editor.BitmapSet.h"
 #include "assets/editors/ORVO.Assets.Editor.Color.h"
-#include "vectorimage/ORVO.VectorImage.Editor.SVG.h"
-#include "assets/editors/ORVO.Assets.Editor.Style.h"
 #include "assets/editors/ORVO.Assets.Editor.CustomFile.h"
 #include "assets/editors/ORVO.Assets.Editor.Font.h"
 #include "assets/editors/ORVO.Assets.Editor.LottieAnimation.h"
+#include "assets/editors/ORVO.Assets.Editor.Style.h"
+#include "vectorimage/ORVO.VectorImage.Editor.SVG.h"
 #include "vectorimage/ORVO.VectorImage.Reader.SVG.h"
 
 #include <QBuffer>
+#include <QCache>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -116,6 +118,7 @@ void ReplaceFile(const QString& ADest, const std::function<bool(QIODevice&)>& AW
             file.remove();
             fail(error);
         }
+        core::TqoWriteJournal::Note(ADest);
         return;
     }
     QTemporaryFile temp(ADest + QStringLiteral(".XXXXXX"));
@@ -130,6 +133,7 @@ void ReplaceFile(const QString& ADest, const std::function<bool(QIODevice&)>& AW
     if (::rename(QFile::encodeName(temp.fileName()).constData(), QFile::encodeName(ADest).constData()) != 0)
         fail(QString::fromLocal8Bit(strerror(errno)));
     temp.setAutoRemove(false);
+    core::TqoWriteJournal::Note(ADest);
 }
 
 // Writes the bytes unless the file holds them already, modification time and all.
@@ -164,14 +168,25 @@ void CopyFileOverwriting(const QString& ASource, const QString& ADest)
 }
 
 // An in-memory bitmap as PNG, written only when the file does not hold those bytes already.
+// A generated set keeps its bitmaps in memory from save to save: their PNG bytes are kept
+// too, by the image's cache key (which changes with every change of its pixels), so a save
+// that changes nothing does not encode them all again.
 void SaveBitmapIfChanged(const core::TqoBitmap& ABitmap, const QString& ADest)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    static QCache<qint64, QByteArray> encoded(64 << 20);
+    const QImage& image = ABitmap.Image();
+    if (const QByteArray* bytes = encoded.object(image.cacheKey())) {
+        WriteIfChanged(ADest, *bytes);
+        return;
+    }
+    auto bytes = std::make_unique<QByteArray>();
+    QBuffer buffer(bytes.get());
     buffer.open(QIODevice::WriteOnly);
-    if (ABitmap.Image().isNull() || !ABitmap.Image().save(&buffer, "png"))
+    if (image.isNull() || !image.save(&buffer, "png"))
         throw core::EqoFileError(ADest, 0, QStringLiteral("cannot write image"));
-    WriteIfChanged(ADest, bytes);
+    WriteIfChanged(ADest, *bytes);
+    const qsizetype size = bytes->size();
+    encoded.insert(image.cacheKey(), bytes.release(), size);
 }
 
 // Where an asset's files go: a folder named after the asset below the folders of its group path.
