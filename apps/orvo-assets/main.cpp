@@ -5,6 +5,7 @@
 #include "GenerateCommands.h"
 #include "ImportCommand.h"
 #include "LottieCommands.h"
+#include "MaterialCommands.h"
 #include "PackageLoader.h"
 #include "ProjectCommands.h"
 #include "SvgCommands.h"
@@ -87,6 +88,7 @@ int main(int argc, char** argv)
     QCoreApplication App(argc, argv);
     RegisterGenerateCommands();
     RegisterImportCommand();
+    RegisterMaterialCommands();
     QStringList LArgs = App.arguments().mid(1);
     QString LPackageFile = DefaultPackage();
 
@@ -117,6 +119,8 @@ int main(int argc, char** argv)
         return RunSvgCommand(LArgs);
     if (LCommand == QStringLiteral("lottie"))
         return RunLottieCommand(LArgs);
+    if (LCommand == QStringLiteral("material"))
+        return RunMaterialCommand(LArgs);
     if (IsProjectCommand(LCommand))
         return RunProjectCommand(LCommand, LArgs);
     if (LCommand != QStringLiteral("info")) {

@@ -33,6 +33,16 @@ void TqoIdeSettings::WriteInteger(const QString& ASection, const QString& AName,
     OpenSettings()->setValue(Key(ASection, AName), AValue);
 }
 
+QString TqoIdeSettings::ReadString(const QString& ASection, const QString& AName, const QString& ADefault)
+{
+    return OpenSettings()->value(Key(ASection, AName), ADefault).toString();
+}
+
+void TqoIdeSettings::WriteString(const QString& ASection, const QString& AName, const QString& AValue)
+{
+    OpenSettings()->setValue(Key(ASection, AName), AValue);
+}
+
 void TqoIdeSettings::SetFileName(const QString& AFileName) { FileNameSet = AFileName; }
 
 QString TqoIdeSettings::FileName()

@@ -5,6 +5,7 @@
 #include "ORVO.Translator.h"
 #include "ToolsAPI.h"
 #include "assets/designer/Dialog.Assets.ColorThemeGenerator.h"
+#include "assets/designer/Dialog.Google.Icons.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
 #include "assets/storage/ORVO.Assets.Designer.Importer.h"
 #include "assets/storage/ORVO.Assets.Picker.Size.h"
@@ -80,6 +81,22 @@ void TFrameAssetManager::GenerateImageStubCommand()
     Model().AddAsset(GenerateImageStub(LName, LDialog.GetBaseSize()));
     ExpandNodesToAsset(LName);
     SelectNode(LName, true);
+}
+
+void TFrameAssetManager::ActionImportIconsCollectionsExecute()
+{
+    TDialogMaterialIconsImporter LDialog(this);
+    if (!TDialogMaterialIconsImporter::ExecuteDialog(LDialog))
+        return;
+    std::vector<core::TqoAssetGroup> LGroups;
+    LDialog.FillGroups(&LGroups);
+    TTreeUpdate LUpdate(*FTree);
+    const QString LFolder = GetPathForNode(FindFolderAmongSelected());
+    for (const core::TqoAssetGroup& LGroup : LGroups) {
+        const QString LName = Model().AddGroupInFolder(LGroup, LFolder);
+        ExpandNodesToAsset(LName);
+        SelectNode(LName, true);
+    }
 }
 
 void TFrameAssetManager::ImportIconPackCommand()

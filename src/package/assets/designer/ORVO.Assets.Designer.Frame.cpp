@@ -118,9 +118,6 @@ void FollowIdeLanguage()
                                                     : core::TqoTranslator::DefaultLanguage);
 }
 
-// The commands whose dialogs are not part of the designer yet: shown, never half-working.
-bool IsAwaitingDialog(const QString& AName) { return AName == QLatin1String("ActionImportIconsCollections"); }
-
 QString AssetIdentity(const TqoAsset* AAsset) { return QString::number(quintptr(AAsset), 16); }
 
 } // namespace
@@ -198,7 +195,7 @@ void TFrameAssetManager::CreateActions()
     NewAction(QStringLiteral("ActionGenerateThemeColors"), [this] { ActionGenerateThemeColorsExecute(); });
     NewAction(QStringLiteral("ActionGenerateRoundMask"), [this] { GenerateMaskCommand(); });
     NewAction(QStringLiteral("ActionGenerateImageStub"), [this] { GenerateImageStubCommand(); });
-    NewAction(QStringLiteral("ActionImportIconsCollections"), [] {});
+    NewAction(QStringLiteral("ActionImportIconsCollections"), [this] { ActionImportIconsCollectionsExecute(); });
     NewAction(QStringLiteral("ActionImportIconPack"), [this] { ImportIconPackCommand(); });
     NewAction(QStringLiteral("ActionConvertFolderToThemeContainer"), [this] { ConvertToThemeCommand(); });
     NewAction(QStringLiteral("ActionDelete"), [this] { DeleteCommand(); });
@@ -1010,9 +1007,7 @@ void TFrameAssetManager::UpdateActions()
     for (auto It = FActions.cbegin(); It != FActions.cend(); ++It) {
         const QString& LName = It.key();
         bool LEnabled = LLoaded;
-        if (IsAwaitingDialog(LName))
-            LEnabled = false;
-        else if (LName == QLatin1String("ActionConvertFolderToThemeContainer"))
+        if (LName == QLatin1String("ActionConvertFolderToThemeContainer"))
             LEnabled =
                 LEnabled && LCount == 1 && LType == TqoNodeType::Folder && !IsInThemeContainerNode(LSelection.first());
         else if (LName == QLatin1String("ActionDelete"))

@@ -157,6 +157,8 @@ private:
     void ConvertToThemeCommand();
     void GenerateMaskCommand();
     void GenerateImageStubCommand();
+    // Adds the icons chosen in the Material icons dialog to the current folder.
+    void ActionImportIconsCollectionsExecute();
     // Icon folders chosen in a folder dialog, each imported as one bitmap set into the current folder.
     void ImportIconPackCommand();
     // One folder of an import into the folder node (null: the top level); false when the folder
