@@ -6,7 +6,7 @@
 //
 //   material_icons_bench [Google Benchmark options]
 
-#include "assets/designer/Dialog.Google.Icons.h"
+#include "dialogs/icons/Dialog.Google.Icons.h"
 
 #include <QApplication>
 #include <QDir>

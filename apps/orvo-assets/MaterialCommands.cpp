@@ -6,7 +6,7 @@
 #include "CommandErrors.h"
 #include "Console.h"
 #include "ProjectCommands.h"
-#include "assets/designer/Dialog.Google.Icons.Model.h"
+#include "dialogs/icons/Dialog.Google.Icons.Model.h"
 #include "assets/designer/ORVO.Assets.Designer.h"
 
 #include <QDir>

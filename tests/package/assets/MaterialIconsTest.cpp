@@ -5,7 +5,7 @@
 #include "ORVO.Designer.IdeSettings.h"
 #include "ORVO.Translator.h"
 #include "TestData.h"
-#include "assets/designer/Dialog.Google.Icons.h"
+#include "dialogs/icons/Dialog.Google.Icons.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
 

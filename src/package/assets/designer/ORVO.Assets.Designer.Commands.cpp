@@ -5,7 +5,7 @@
 #include "ORVO.Translator.h"
 #include "ToolsAPI.h"
 #include "assets/designer/Dialog.Assets.ColorThemeGenerator.h"
-#include "assets/designer/Dialog.Google.Icons.h"
+#include "dialogs/icons/Dialog.Google.Icons.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
 #include "assets/storage/ORVO.Assets.Designer.Importer.h"
 #include "assets/storage/ORVO.Assets.Picker.Size.h"

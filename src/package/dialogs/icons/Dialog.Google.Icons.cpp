@@ -1,4 +1,4 @@
-#include "assets/designer/Dialog.Google.Icons.h"
+#include "dialogs/icons/Dialog.Google.Icons.h"
 
 #include "ORVO.Assert.h"
 #include "ORVO.Translator.h"

@@ -4,7 +4,7 @@
 // groups. The list shows the matches under their category headers and makes each preview the
 // first time the view paints its row, so opening never waits for all of them.
 
-#include "assets/designer/Dialog.Google.Icons.Model.h"
+#include "dialogs/icons/Dialog.Google.Icons.Model.h"
 
 #include <QDialog>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "assets/designer/Dialog.Google.Icons.Model.h"
+#include "dialogs/icons/Dialog.Google.Icons.Model.h"
 
 #include "ORVO.Assert.h"
 #include "ORVO.Designer.IdeSettings.h"
