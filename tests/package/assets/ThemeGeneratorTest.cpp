@@ -152,6 +152,10 @@ TEST_F(ThemeGeneratorFrameTest, LightRedThemeLandsInThemesFolder)
     ASSERT_EQ(FFrame->Tree().SelectedCount(), 1);
     EXPECT_EQ(FFrame->GetAssetName(FFrame->Tree().GetSortedSelection().first()), QStringLiteral("Themes\\Light Red-1"));
     EXPECT_TRUE(FFrame->Document().GetModified());
+
+    FFrame->Action(QStringLiteral("ActionSave"))->trigger();
+    EXPECT_TRUE(testdata::ReadAll(FDir.filePath(QStringLiteral("Assets/config.json")))
+                    .contains(R"("name": "Themes\\Light Red-1\\Secondary\\Color")"));
 }
 
 TEST_F(ThemeGeneratorFrameTest, CancelAddsNothing)
