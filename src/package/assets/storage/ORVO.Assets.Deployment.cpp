@@ -248,12 +248,19 @@ bool TqoAssetsDeployment::HasEntries(const std::vector<std::pair<TqoDeployItem, 
     // Compared by local name, class, configuration and platforms. The remote names follow from
     // the local name, so they are not read back: reading every entry's values per platform
     // would cost most of what the rebuild costs.
-    const QStringList Both = dsgn::ORVOSupportedAndroidPlatforms + dsgn::ORVOSupportediOSPlatforms;
-    QHash<QString, std::pair<QString, const QStringList*>> Wanted; // local name -> class, platforms
+    const auto Sorted = [](QStringList AList) {
+        AList.sort();
+        return AList;
+    };
+    const QStringList Android = Sorted(dsgn::ORVOSupportedAndroidPlatforms);
+    const QStringList IOS = Sorted(dsgn::ORVOSupportediOSPlatforms);
+    const QStringList Both = Sorted(dsgn::ORVOSupportedAndroidPlatforms + dsgn::ORVOSupportediOSPlatforms);
+    QHash<QString, std::pair<QString, const QStringList*>> Wanted; // local name -> class, sorted platforms
+    Wanted.reserve(qsizetype(AItems.size()));
     for (const auto& [Item, Class] : AItems) {
         // The configuration files are one per platform family.
-        const QStringList* Platforms = Item.LocalName == AndroidConfigFile ? &dsgn::ORVOSupportedAndroidPlatforms
-                                       : Item.LocalName == iOSConfigFile   ? &dsgn::ORVOSupportediOSPlatforms
+        const QStringList* Platforms = Item.LocalName == AndroidConfigFile ? &Android
+                                       : Item.LocalName == iOSConfigFile   ? &IOS
                                                                            : &Both;
         Wanted.insert(Item.LocalName, {Class, Platforms});
     }
@@ -268,9 +275,7 @@ bool TqoAssetsDeployment::HasEntries(const std::vector<std::pair<TqoDeployItem, 
             return false;
         QStringList Platforms = File->Platforms();
         Platforms.sort();
-        QStringList Expected = *It->second;
-        Expected.sort();
-        if (Platforms != Expected)
+        if (Platforms != *It->second)
             return false;
     }
     // Each local name once per configuration.
