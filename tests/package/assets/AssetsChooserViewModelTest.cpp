@@ -5,6 +5,7 @@
 
 #include "TestData.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -119,6 +120,46 @@ TEST(ChooserViewModel, PreviewsOfColorsAndBitmaps)
 
     LModel.SetFilter("empty");
     EXPECT_FALSE(LModel.VisibleItems()[0]->OwnsPreview());
+}
+
+// Kinds whose previews come from files or icons: a preview only when there is something to show.
+TEST(ChooserViewModel, PreviewsOfSvgStyleAndLottieAssets)
+{
+    QTemporaryDir LDir;
+    const QString LSvgFile = LDir.filePath("red.svg");
+    ASSERT_TRUE(testdata::WriteAll(LSvgFile, R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10">)"
+                                             R"(<rect width="10" height="10" fill="#ff0000"/></svg>)"));
+    ASSERT_TRUE(testdata::WriteAll(LDir.filePath("broken.json"), "{"));
+    auto LManager = std::make_shared<core::TqoAssetsManager>();
+    const auto LAddSvg = [&](const QString& AName, const QString& AFile) {
+        auto LSvg = std::make_shared<core::TqoAssetSVG>(AName);
+        LSvg->SetSVGUri(AFile);
+        LManager->Add(LSvg);
+    };
+    LAddSvg("SvgRed", LSvgFile);
+    LAddSvg("SvgMissing", LDir.filePath("missing.svg"));
+    const auto LAddStyle = [&](const QString& AName, const QString& AClass) {
+        auto LStyle = std::make_shared<core::TqoAssetStyle>(AName);
+        LStyle->SetStyleClass(AClass);
+        LManager->Add(LStyle);
+    };
+    LAddStyle("StyleIcon", "TqoActivityIndicator");
+    LAddStyle("StyleNoClass", "");
+    LAddStyle("StyleUnknownClass", "TqoNoSuchControl");
+    auto LLottie = std::make_shared<core::TqoAssetLottieAnimation>("LottieBroken");
+    LLottie->SetUri(LDir.filePath("broken.json"));
+    LManager->Add(LLottie);
+
+    orvo::TGraphicAssetChooserViemModel LModel(LManager);
+    LModel.SetAssetTypes({TqoAssetType::SVG, TqoAssetType::Styles, TqoAssetType::LottieAnimations});
+    QStringList LWithPreview;
+    for (const orvo::TqoGraphicItem* LItem : LModel.VisibleItems())
+        if (LItem->OwnsPreview())
+            LWithPreview << LItem->Name;
+    EXPECT_EQ(LWithPreview, QStringList({"StyleIcon", "SvgRed"}));
+    EXPECT_EQ(LModel.VisibleItems().size(), 6u);
+    LModel.SetFilter("svgred");
+    EXPECT_EQ(LModel.VisibleItems()[0]->Preview().pixel(10, 10), 0xFFFF0000u);
 }
 
 TEST(ChooserViewModel, ScaleResizesThePreviews)
