@@ -487,8 +487,8 @@ void TColorPanel::Track(const QPoint& AAt)
 // ---------------------------------------------------------------------------------------------
 // The dialog
 
-std::function<void(TFormGradientDesigner&)> TFormGradientDesigner::ExecuteDialog = [](TFormGradientDesigner& ADialog) {
-    ADialog.exec();
+std::function<bool(TFormGradientDesigner&)> TFormGradientDesigner::ExecuteDialog = [](TFormGradientDesigner& ADialog) {
+    return ADialog.exec() == QDialog::Accepted;
 };
 
 TFormGradientDesigner::TFormGradientDesigner(QWidget* AParent) : QDialog(AParent)

@@ -154,8 +154,9 @@ public:
 
     // Edits the gradient in a modal run; every change is in the gradient when it returns.
     static void Show(core::TqoGradient* AGradient);
-    // Shows the dialog modally; tests replace it to drive the widgets.
-    static std::function<void(TFormGradientDesigner&)> ExecuteDialog;
+    // Shows the dialog modally; tests replace it to drive the widgets. Its answer does not matter:
+    // there is nothing to cancel.
+    static std::function<bool(TFormGradientDesigner&)> ExecuteDialog;
 
     void SetGradient(core::TqoGradient* AGradient);
     TGradientDesignerModel& Model() { return FModel; }

@@ -125,4 +125,16 @@ TEST_F(GradientDesigner, RadialThenResetLeavesTheDefaultGradient)
     EXPECT_FALSE(FDialog.isVisible());
 }
 
+TEST_F(GradientDesigner, ShowEditsTheGivenGradientInPlace)
+{
+    const auto LDefault = TFormGradientDesigner::ExecuteDialog;
+    TFormGradientDesigner::ExecuteDialog = [](TFormGradientDesigner& ADialog) {
+        QTest::mouseClick(ADialog.btnRadial, Qt::LeftButton);
+        return false;
+    };
+    TFormGradientDesigner::Show(&FGradient);
+    TFormGradientDesigner::ExecuteDialog = LDefault;
+    EXPECT_EQ(FGradient.GetStyle(), TqoGradientStyle::Radial);
+}
+
 } // namespace
