@@ -2,6 +2,7 @@
 
 #include "DesignIntf.h"
 #include "ORVO.Components.h"
+#include "ORVO.Designer.DeviceSkins.h"
 #include "PackageLoader.h"
 
 #include <QImage>
@@ -130,6 +131,39 @@ TEST_F(PackageLoad, EveryIconResourceIsAPngOfTheSizeItsNameSays)
     }
     EXPECT_EQ(LPaletteWithIcon, 53);
     EXPECT_EQ(LWithIcon.size(), 55); // with TqoBarcode and TqoFont, which are on no page
+}
+
+// Every test loads the package again: each registration replaces its own, so there are three.
+TEST_F(PackageLoad, RegistersThreeAndroidPhoneSkinsWithLayoutsImagesAndGrids)
+{
+    using dsgn::TqoScreenOrientation;
+    const auto& LSkins = dsgn::TqoDeviceSkinManager::Instance().Skins();
+    ASSERT_EQ(LSkins.size(), 3u);
+    const char* const LIds[] = {"ANDROID_PHONE_SMALL", "ANDROID_PHONE_NORMAL", "ANDROID_PHONE_LARGE"};
+    for (int I = 0; I < 3; ++I) {
+        EXPECT_EQ(LSkins[I]->Id(), QLatin1String(LIds[I]));
+        EXPECT_EQ(LSkins[I]->Platform(), core::TqoPlatform::Android);
+        EXPECT_EQ(int(LSkins[I]->DeviceClass()), I + 1);
+        for (const auto LOrientation : {TqoScreenOrientation::Portrait, TqoScreenOrientation::Landscape}) {
+            const auto& LImages = LSkins[I]->Layout(LOrientation).Images();
+            ASSERT_EQ(LImages.size(), 5);
+            EXPECT_EQ(LImages.first().Scale, 1.0f);
+            EXPECT_EQ(LImages.last().Scale, 2.0f);
+        }
+    }
+    const auto& LLarge = LSkins[2]->Layout(TqoScreenOrientation::Landscape);
+    EXPECT_EQ(LLarge.FrameSize(), QSizeF(942, 495));
+    EXPECT_EQ(LLarge.ScreenPosition(), QPointF(52, 17));
+    EXPECT_EQ(LLarge.ScreenSize(), QSizeF(853, 480));
+    EXPECT_EQ(LLarge.Images().last().FileName,
+              QStringLiteral("$(ORVO)\\Images\\Devices\\Android\\android-phone-large-landscape_200x.png"));
+    EXPECT_EQ(LSkins[0]->Caption(), QStringLiteral("Android Phone Small"));
+
+    const auto& LGrids = dsgn::TqoModularGridManager::Instance();
+    EXPECT_EQ(LGrids.Count(), 6);
+    ASSERT_TRUE(LGrids.GridFor(LIds[2], TqoScreenOrientation(1)));
+    EXPECT_EQ(*LGrids.GridFor(LIds[2], TqoScreenOrientation(1)), dsgn::TModularGridInfo(8, 24, 48));
+    EXPECT_EQ(*LGrids.GridFor(LIds[2], TqoScreenOrientation(0)), dsgn::TModularGridInfo(12, 24, 48));
 }
 
 TEST(PackageLifecycle, LoadsRegistersAndUnloadsTwiceInOneProcess)
