@@ -6,6 +6,7 @@
 #include "ImportCommand.h"
 #include "LottieCommands.h"
 #include "MaterialCommands.h"
+#include "ORVO.Designer.DeviceSkins.h"
 #include "PackageLoader.h"
 #include "ProjectCommands.h"
 #include "SvgCommands.h"
@@ -78,6 +79,28 @@ int Info(const ide::TLoadedPackage& APackage)
         }
     }
     Out() << "Registrations: " << LCount << "\n";
+
+    // What the form designer offers to show a form in: skin, layouts and grids.
+    const auto& LSkins = dsgn::TqoDeviceSkinManager::Instance().Skins();
+    Out() << "Device classes (" << LSkins.size() << "):\n";
+    for (const auto& LSkin : LSkins) {
+        Out() << "  " << LSkin->Id() << "\t" << LSkin->Caption() << "\t"
+              << core::TqoTargetNames::PlatformKey(LSkin->Platform()) << "\t"
+              << core::TqoTargetNames::DeviceClassKey(LSkin->DeviceClass()) << "\n";
+        for (const auto LOrientation : {dsgn::TqoScreenOrientation::Portrait, dsgn::TqoScreenOrientation::Landscape}) {
+            const auto& LLayout = LSkin->Layout(LOrientation);
+            const auto* LGrid = dsgn::TqoModularGridManager::Instance().GridFor(LSkin->Id(), LOrientation);
+            Out() << "    " << (LOrientation == dsgn::TqoScreenOrientation::Portrait ? "portrait" : "landscape")
+                  << ": frame " << LLayout.FrameSize().width() << " x " << LLayout.FrameSize().height() << ", screen "
+                  << LLayout.ScreenSize().width() << " x " << LLayout.ScreenSize().height() << " at ("
+                  << LLayout.ScreenPosition().x() << ", " << LLayout.ScreenPosition().y() << "), "
+                  << LLayout.Images().size() << " frame images";
+            if (LGrid)
+                Out() << ", grid " << LGrid->Columns << " columns, gutter " << LGrid->Gutter << ", module "
+                      << LGrid->ModuleHeight;
+            Out() << "\n";
+        }
+    }
     return 0;
 }
 
