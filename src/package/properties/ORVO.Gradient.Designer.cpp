@@ -54,10 +54,10 @@ void FillChessboard(QPainter& APainter, const QRect& ARect)
     APainter.drawImage(ARect.topLeft(), LBoard.Image());
 }
 
-QGradientStops StopsOf(const core::TqoGradient& AGradient)
+QGradientStops StopsOf(const core::TqoGradientData& AGradient)
 {
     QGradientStops LStops;
-    for (const core::TqoGradientPoint& LPoint : AGradient.GetPoints())
+    for (const core::TqoGradientPointData& LPoint : AGradient.GetPoints())
         LStops.append({std::clamp(double(LPoint.Offset), 0.0, 1.0), core::TqoColorHelper::ToQColor(LPoint.Color)});
     std::stable_sort(LStops.begin(), LStops.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
     return LStops;
@@ -84,7 +84,7 @@ void TGradientDesignerModel::Change(const std::function<void()>& AEdit)
         OnUpdateUI();
 }
 
-void TGradientDesignerModel::SetGradient(core::TqoGradient* AGradient)
+void TGradientDesignerModel::SetGradient(core::TqoGradientData* AGradient)
 {
     FGradient = AGradient;
     FCurrentPoint = 0;
@@ -93,7 +93,7 @@ void TGradientDesignerModel::SetGradient(core::TqoGradient* AGradient)
 
 void TGradientDesignerModel::SyncToEditor()
 {
-    FEditor = FGradient ? *FGradient : core::TqoGradient();
+    FEditor = FGradient ? *FGradient : core::TqoGradientData();
     FCurrentPoint = std::clamp(FCurrentPoint, 0, std::max(0, FEditor.PointCount() - 1));
 }
 
@@ -104,7 +104,7 @@ void TGradientDesignerModel::SyncBack()
     // One change report for the whole copy.
     FGradient->BeginUpdate();
     FGradient->ClearPoints();
-    for (const core::TqoGradientPoint& LPoint : FEditor.GetPoints())
+    for (const core::TqoGradientPointData& LPoint : FEditor.GetPoints())
         FGradient->AddPoint(LPoint.Color, LPoint.Offset);
     FGradient->SetStartPoint(FEditor.GetStartPoint());
     FGradient->SetStopPoint(FEditor.GetStopPoint());
@@ -211,8 +211,8 @@ void TGradientDesignerModel::ResetToDefault()
             FGradient->BeginUpdate();
             FGradient->ResetToDefault();
             FGradient->SetStyle(core::TqoGradientStyle::Linear);
-            FGradient->SetStartPoint(core::TqoGradient::DefaultStartPoint);
-            FGradient->SetStopPoint(core::TqoGradient::DefaultStopPoint);
+            FGradient->SetStartPoint(core::TqoGradientData::DefaultStartPoint);
+            FGradient->SetStopPoint(core::TqoGradientData::DefaultStopPoint);
             FGradient->EndUpdate();
         }
         FCurrentPoint = 0;
@@ -569,14 +569,14 @@ TFormGradientDesigner::TFormGradientDesigner(QWidget* AParent) : QDialog(AParent
     };
 }
 
-void TFormGradientDesigner::Show(core::TqoGradient* AGradient)
+void TFormGradientDesigner::Show(core::TqoGradientData* AGradient)
 {
     TFormGradientDesigner LDialog(QApplication::activeWindow());
     LDialog.SetGradient(AGradient);
     ExecuteDialog(LDialog);
 }
 
-void TFormGradientDesigner::SetGradient(core::TqoGradient* AGradient) { FModel.SetGradient(AGradient); }
+void TFormGradientDesigner::SetGradient(core::TqoGradientData* AGradient) { FModel.SetGradient(AGradient); }
 
 void TFormGradientDesigner::ComponentsChanged()
 {
@@ -587,7 +587,7 @@ void TFormGradientDesigner::ComponentsChanged()
 
 void TFormGradientDesigner::UpdateUI()
 {
-    const core::TqoGradient& LGradient = FModel.EditorGradient();
+    const core::TqoGradientData& LGradient = FModel.EditorGradient();
     // Showing a value is no edit of it.
     const QSignalBlocker LBlocks[] = {QSignalBlocker(sbRed), QSignalBlocker(sbGreen), QSignalBlocker(sbBlue),
                                       QSignalBlocker(sbAlpha), QSignalBlocker(edColor)};

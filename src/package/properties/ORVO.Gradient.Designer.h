@@ -4,7 +4,7 @@
 // keeps the editor's own copy of the gradient (what the controls show) and writes every
 // change straight back into the edited gradient.
 
-#include "ORVO.Gradient.h"
+#include "ORVO.GradientData.h"
 
 #include <QColor>
 #include <QDialog>
@@ -23,10 +23,10 @@ class TGradientDesignerModel
 {
 public:
     // The gradient is edited in place and not owned; its points become the editor's.
-    void SetGradient(core::TqoGradient* AGradient);
-    core::TqoGradient* GetGradient() const { return FGradient; }
+    void SetGradient(core::TqoGradientData* AGradient);
+    core::TqoGradientData* GetGradient() const { return FGradient; }
     // The editor's own gradient, which the controls show.
-    const core::TqoGradient& EditorGradient() const { return FEditor; }
+    const core::TqoGradientData& EditorGradient() const { return FEditor; }
 
     int GetCurrentPoint() const { return FCurrentPoint; }
     // Only shows another point; the gradient stays as it is.
@@ -61,8 +61,8 @@ private:
     void SyncToEditor();
     void SyncBack();
 
-    core::TqoGradient* FGradient = nullptr;
-    core::TqoGradient FEditor;
+    core::TqoGradientData* FGradient = nullptr;
+    core::TqoGradientData FEditor;
     int FCurrentPoint = 0;
     int FUpdating = 0;
 };
@@ -153,12 +153,12 @@ public:
     explicit TFormGradientDesigner(QWidget* AParent = nullptr);
 
     // Edits the gradient in a modal run; every change is in the gradient when it returns.
-    static void Show(core::TqoGradient* AGradient);
+    static void Show(core::TqoGradientData* AGradient);
     // Shows the dialog modally; tests replace it to drive the widgets. Its answer does not matter:
     // there is nothing to cancel.
     static std::function<bool(TFormGradientDesigner&)> ExecuteDialog;
 
-    void SetGradient(core::TqoGradient* AGradient);
+    void SetGradient(core::TqoGradientData* AGradient);
     TGradientDesignerModel& Model() { return FModel; }
 
     TGradientEditBar* GradientEdit = nullptr;

@@ -12,8 +12,8 @@
 
 namespace {
 
-using core::TqoGradient;
-using core::TqoGradientPoint;
+using core::TqoGradientData;
+using core::TqoGradientPointData;
 using core::TqoGradientStyle;
 using orvo::TFormGradientDesigner;
 
@@ -34,9 +34,9 @@ protected:
     }
 
     // The gradient as set up with the changes expected.
-    static TqoGradient Expected(std::vector<TqoGradientPoint> APoints, QPointF AStop = {1, 0})
+    static TqoGradientData Expected(std::vector<TqoGradientPointData> APoints, QPointF AStop = {1, 0})
     {
-        TqoGradient LGradient;
+        TqoGradientData LGradient;
         LGradient.ClearPoints();
         for (const auto& LPoint : APoints)
             LGradient.AddPoint(LPoint.Color, LPoint.Offset);
@@ -45,7 +45,7 @@ protected:
         return LGradient;
     }
 
-    TqoGradient FGradient;
+    TqoGradientData FGradient;
     int FChanges = 0;
     TFormGradientDesigner FDialog;
 };
@@ -118,7 +118,7 @@ TEST_F(GradientDesigner, RadialThenResetLeavesTheDefaultGradient)
     EXPECT_EQ(FGradient.GetStyle(), TqoGradientStyle::Radial);
     EXPECT_TRUE(FDialog.btnRadial->isChecked());
     QTest::mouseClick(FDialog.btnReset, Qt::LeftButton);
-    EXPECT_EQ(FGradient, TqoGradient());
+    EXPECT_EQ(FGradient, TqoGradientData());
     EXPECT_TRUE(FDialog.btnLinear->isChecked());
     EXPECT_EQ(FDialog.edColor->text(), "#FF000000");
     QTest::keyClick(&FDialog, Qt::Key_Escape);

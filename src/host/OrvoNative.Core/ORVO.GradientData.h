@@ -1,7 +1,8 @@
 #pragma once
 
-// The gradient a brush paints: linear or radial, color points at offsets along it, and the
-// start and stop points in coordinates relative to the painted rectangle.
+// A gradient as a value: linear or radial, color points at offsets along it, and the start and
+// stop points in coordinates relative to the painted rectangle. The gradient designer edits
+// one and copies every change into the brush's gradient of the form.
 
 #include "ORVO.Colors.h"
 
@@ -17,24 +18,24 @@ enum class TqoGradientStyle
     Radial
 };
 
-struct TqoGradientPoint
+struct TqoGradientPointData
 {
     TqoAlphaColor Color = TqoAlphaColors::Black;
     float Offset = 0; // 0 at the start point, 1 at the stop point
 
-    bool operator==(const TqoGradientPoint&) const = default;
+    bool operator==(const TqoGradientPointData&) const = default;
 };
 
-class TqoGradient
+class TqoGradientData
 {
 public:
     static constexpr QPointF DefaultStartPoint{0, 0};
     static constexpr QPointF DefaultStopPoint{0, 1};
 
     // The default gradient: linear, opaque black at 0 to opaque white at 1, top to bottom.
-    TqoGradient();
-    TqoGradient(const TqoGradient& AOther);
-    TqoGradient& operator=(const TqoGradient& AOther);
+    TqoGradientData();
+    TqoGradientData(const TqoGradientData& AOther);
+    TqoGradientData& operator=(const TqoGradientData& AOther);
 
     TqoGradientStyle GetStyle() const { return FStyle; }
     void SetStyle(TqoGradientStyle AStyle);
@@ -43,11 +44,11 @@ public:
     QPointF GetStopPoint() const { return FStopPoint; }
     void SetStopPoint(const QPointF& APoint);
 
-    const std::vector<TqoGradientPoint>& GetPoints() const { return FPoints; }
+    const std::vector<TqoGradientPointData>& GetPoints() const { return FPoints; }
     int PointCount() const { return int(FPoints.size()); }
     void AddPoint(TqoAlphaColor AColor, float AOffset);
     // Raises EqoAssertionFailed for an index out of range.
-    void SetPoint(int AIndex, const TqoGradientPoint& APoint);
+    void SetPoint(int AIndex, const TqoGradientPointData& APoint);
     void RemovePoint(int AIndex);
     void ClearPoints();
     // The default points; style, start and stop point stay.
@@ -64,11 +65,11 @@ public:
     std::function<void()> OnChanged;
 
     // Same style, points, start and stop point.
-    bool operator==(const TqoGradient& AOther) const;
+    bool operator==(const TqoGradientData& AOther) const;
 
 private:
     TqoGradientStyle FStyle = TqoGradientStyle::Linear;
-    std::vector<TqoGradientPoint> FPoints;
+    std::vector<TqoGradientPointData> FPoints;
     QPointF FStartPoint = DefaultStartPoint;
     QPointF FStopPoint = DefaultStopPoint;
     int FUpdateCount = 0;

@@ -1,4 +1,4 @@
-#include "ORVO.Gradient.h"
+#include "ORVO.GradientData.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@ namespace {
 
 TEST(Gradient, ChangesInsideAnUpdateAreReportedOnceAtItsEnd)
 {
-    core::TqoGradient LGradient;
+    core::TqoGradientData LGradient;
     int LChanges = 0;
     LGradient.OnChanged = [&] { ++LChanges; };
     LGradient.BeginUpdate();
@@ -22,7 +22,7 @@ TEST(Gradient, ChangesInsideAnUpdateAreReportedOnceAtItsEnd)
 
 TEST(Gradient, InterpolatesBetweenThePointsAroundAnOffset)
 {
-    core::TqoGradient LGradient;
+    core::TqoGradientData LGradient;
     LGradient.ClearPoints();
     // Out of order on purpose: the offsets decide.
     LGradient.AddPoint(0xFF0000FF, 1);

@@ -1,4 +1,4 @@
-#include "ORVO.Gradient.h"
+#include "ORVO.GradientData.h"
 
 #include "ORVO.Assert.h"
 
@@ -12,15 +12,15 @@ quint8 Mix(quint8 AFrom, quint8 ATo, float AWeight) { return quint8(AFrom + (ATo
 
 } // namespace
 
-TqoGradient::TqoGradient() { ResetToDefault(); }
+TqoGradientData::TqoGradientData() { ResetToDefault(); }
 
 // The change handler belongs to the owner of each gradient and is not copied.
-TqoGradient::TqoGradient(const TqoGradient& AOther)
+TqoGradientData::TqoGradientData(const TqoGradientData& AOther)
     : FStyle(AOther.FStyle), FPoints(AOther.FPoints), FStartPoint(AOther.FStartPoint), FStopPoint(AOther.FStopPoint)
 {
 }
 
-TqoGradient& TqoGradient::operator=(const TqoGradient& AOther)
+TqoGradientData& TqoGradientData::operator=(const TqoGradientData& AOther)
 {
     FStyle = AOther.FStyle;
     FPoints = AOther.FPoints;
@@ -30,67 +30,67 @@ TqoGradient& TqoGradient::operator=(const TqoGradient& AOther)
     return *this;
 }
 
-void TqoGradient::SetStyle(TqoGradientStyle AStyle)
+void TqoGradientData::SetStyle(TqoGradientStyle AStyle)
 {
     FStyle = AStyle;
     Changed();
 }
 
-void TqoGradient::SetStartPoint(const QPointF& APoint)
+void TqoGradientData::SetStartPoint(const QPointF& APoint)
 {
     FStartPoint = APoint;
     Changed();
 }
 
-void TqoGradient::SetStopPoint(const QPointF& APoint)
+void TqoGradientData::SetStopPoint(const QPointF& APoint)
 {
     FStopPoint = APoint;
     Changed();
 }
 
-void TqoGradient::AddPoint(TqoAlphaColor AColor, float AOffset)
+void TqoGradientData::AddPoint(TqoAlphaColor AColor, float AOffset)
 {
     FPoints.push_back({AColor, AOffset});
     Changed();
 }
 
-void TqoGradient::SetPoint(int AIndex, const TqoGradientPoint& APoint)
+void TqoGradientData::SetPoint(int AIndex, const TqoGradientPointData& APoint)
 {
     TqoAssert::IsTrue(AIndex >= 0 && AIndex < PointCount(), QStringLiteral("AIndex"));
     FPoints[AIndex] = APoint;
     Changed();
 }
 
-void TqoGradient::RemovePoint(int AIndex)
+void TqoGradientData::RemovePoint(int AIndex)
 {
     TqoAssert::IsTrue(AIndex >= 0 && AIndex < PointCount(), QStringLiteral("AIndex"));
     FPoints.erase(FPoints.begin() + AIndex);
     Changed();
 }
 
-void TqoGradient::ClearPoints()
+void TqoGradientData::ClearPoints()
 {
     FPoints.clear();
     Changed();
 }
 
-void TqoGradient::ResetToDefault()
+void TqoGradientData::ResetToDefault()
 {
     FPoints = {{TqoAlphaColors::Black, 0}, {TqoAlphaColors::White, 1}};
     Changed();
 }
 
-TqoAlphaColor TqoGradient::InterpolateColor(float AOffset) const
+TqoAlphaColor TqoGradientData::InterpolateColor(float AOffset) const
 {
     if (FPoints.empty())
         return TqoAlphaColors::Null;
-    std::vector<TqoGradientPoint> LSorted = FPoints;
+    std::vector<TqoGradientPointData> LSorted = FPoints;
     std::stable_sort(LSorted.begin(), LSorted.end(), [](const auto& A, const auto& B) { return A.Offset < B.Offset; });
     if (AOffset <= LSorted.front().Offset)
         return LSorted.front().Color;
     for (size_t I = 1; I < LSorted.size(); ++I) {
-        const TqoGradientPoint& LFrom = LSorted[I - 1];
-        const TqoGradientPoint& LTo = LSorted[I];
+        const TqoGradientPointData& LFrom = LSorted[I - 1];
+        const TqoGradientPointData& LTo = LSorted[I];
         if (AOffset <= LTo.Offset) {
             const float LSpan = LTo.Offset - LFrom.Offset;
             const float LWeight = LSpan > 0 ? (AOffset - LFrom.Offset) / LSpan : 1;
@@ -104,7 +104,7 @@ TqoAlphaColor TqoGradient::InterpolateColor(float AOffset) const
     return LSorted.back().Color;
 }
 
-void TqoGradient::EndUpdate()
+void TqoGradientData::EndUpdate()
 {
     TqoAssert::IsTrue(FUpdateCount > 0, QStringLiteral("FUpdateCount"));
     if (--FUpdateCount == 0 && FChangedInUpdate) {
@@ -114,7 +114,7 @@ void TqoGradient::EndUpdate()
     }
 }
 
-void TqoGradient::Changed()
+void TqoGradientData::Changed()
 {
     if (FUpdateCount > 0)
         FChangedInUpdate = true;
@@ -122,7 +122,7 @@ void TqoGradient::Changed()
         OnChanged();
 }
 
-bool TqoGradient::operator==(const TqoGradient& AOther) const
+bool TqoGradientData::operator==(const TqoGradientData& AOther) const
 {
     return FStyle == AOther.FStyle && FPoints == AOther.FPoints && FStartPoint == AOther.FStartPoint &&
            FStopPoint == AOther.FStopPoint;
