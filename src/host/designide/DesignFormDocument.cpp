@@ -394,8 +394,47 @@ QObject* TFormDocument::FindComponent(const QString& AName) const
     return nullptr;
 }
 
+QString TFormDocument::UniqueName(TPersistentClass AClass) const
+{
+    QString LBase = ClassName(AClass);
+    if (LBase.startsWith(QLatin1Char('T')))
+        LBase.remove(0, 1);
+    for (int I = 1;; ++I)
+        if (!FindComponent(LBase + QString::number(I)))
+            return LBase + QString::number(I);
+}
+
+void TFormDocument::AddNewComponents(QObject* AParent)
+{
+    TFormObject* LParentObject = FObjects.value(AParent);
+    for (QObject* C : AParent->children()) {
+        // Value objects are not registered classes; components are.
+        if (!FObjects.contains(C) &&
+            TDesignRegistry::Instance().FindClass(ClassName(C->metaObject())) == C->metaObject()) {
+            if (C->objectName().isEmpty())
+                C->setObjectName(UniqueName(C->metaObject()));
+            auto LObject = std::make_unique<TFormObject>();
+            LObject->Name = C->objectName();
+            LObject->ClassName = ClassName(C->metaObject());
+            LObject->Indent = LParentObject->Indent + 2;
+            const QByteArray LPad(LObject->Indent, ' ');
+            LObject->HeaderRaw =
+                LPad + "object " + LObject->Name.toUtf8() + ": " + LObject->ClassName.toUtf8() + FFile.LineBreak();
+            LObject->EndRaw = LPad + "end" + FFile.LineBreak();
+            FObjects.insert(C, LObject.get());
+            FOrder.append(C);
+            TFormObject::TItem LItem;
+            LItem.Entry = std::move(LObject);
+            LParentObject->Items.push_back(std::move(LItem));
+        }
+        if (FObjects.contains(C))
+            AddNewComponents(C);
+    }
+}
+
 void TFormDocument::StoreProperties()
 {
+    AddNewComponents(FRoot.get());
     std::map<const QMetaObject*, std::unique_ptr<QObject>> LDefaults;
     for (QObject* C : FOrder) {
         auto& LDefault = LDefaults[C->metaObject()];

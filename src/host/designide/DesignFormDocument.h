@@ -49,9 +49,12 @@ public:
     // The components in file order, the form first.
     QList<QObject*> Components() const { return FOrder; }
 
-    // Puts the components' properties into the file's tree: changed ones rewrite their
-    // lines, ones that left their default are added, everything else stays as read.
+    // Puts the components into the file's tree: changed properties rewrite their lines,
+    // ones that left their default are added, components created since (through the
+    // designer) get objects of their own, everything else stays as read.
     void StoreProperties();
+    // The name the designer gives a new component: its class without the T, numbered.
+    QString UniqueName(TPersistentClass AClass) const;
     // StoreProperties, then writes the file atomically.
     void Save();
 
@@ -61,6 +64,7 @@ private:
     QObject* CreateObject(TFormObject& AObject, QObject* AParent);
     void ApplyProperty(QObject* AComponent, const TFormProperty& AProperty, int ALine);
     void Problem(int ALine, const QString& AText) { FProblems.push_back({ALine, AText}); }
+    void AddNewComponents(QObject* AParent);
 
     QString FFileName;
     TFormFile FFile;

@@ -230,6 +230,27 @@ TEST_F(FormDocument, ChangedComponentsRewriteOnlyTheirProperties)
     EXPECT_EQ(testdata::ReadAll(LDisk.Form).toStdString(), LExpected.toStdString());
 }
 
+TEST_F(FormDocument, ComponentsCreatedInTheDesignerAreWrittenAsObjects)
+{
+    TFormOnDisk LDisk(DemoForm);
+    auto LDocument = ide::TFormDocument::Open(LDisk.Form);
+    QObject* LPanel = LDocument->FindComponent("Panel1");
+    auto* LNew = qobject_cast<formtest::TWidget*>(
+        LDocument->Designer().CreateChild(&formtest::TButtonWidget::staticMetaObject, LPanel));
+    ASSERT_NE(LNew, nullptr);
+    LNew->Text = "New";
+    EXPECT_TRUE(LDocument->IsModified());
+    LDocument->Save();
+
+    QByteArray LExpected = DemoForm;
+    LExpected.replace("      end\r\n    end\r\n  end\r\nend\r\n",
+                      "      end\r\n    end\r\n    object ButtonWidget1: TButtonWidget\r\n      Text = 'New'\r\n"
+                      "    end\r\n  end\r\nend\r\n");
+    EXPECT_EQ(testdata::ReadAll(LDisk.Form).toStdString(), LExpected.toStdString());
+    // Written as the reader reads it: the new object comes back as a component.
+    EXPECT_NE(ide::TFormDocument::Open(LDisk.Form)->FindComponent("ButtonWidget1"), nullptr);
+}
+
 TEST_F(FormDocument, DamagedFormIsNotWrittenOver)
 {
     const QByteArray LDamaged = "object FormMain: TFormMain\n  Tag = \nend\n";
