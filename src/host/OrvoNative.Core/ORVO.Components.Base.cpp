@@ -27,7 +27,8 @@ void TqoGradient::ResetToDefault()
 TqoComponent::TqoComponent(QObject* AOwner) : QObject(AOwner) {}
 
 TqoControl::TqoControl(QObject* AOwner)
-    : QObject(AOwner), FPosition(new TqoPosition(this)), FSize(new TqoSize(this)), FMargins(new TqoBounds(this))
+    : QObject(AOwner), FPosition(new TqoPosition(this)), FSize(new TqoSize(this)), FMargins(new TqoBounds(this)),
+      FRelativePosition(new TqoNullableRectF(this))
 {
     // The size a control gets when dropped on a form.
     FSize->SetSizeF(100, 40);

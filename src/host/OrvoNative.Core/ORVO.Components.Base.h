@@ -228,6 +228,7 @@ class TqoControl : public QObject
     Q_PROPERTY(double Width READ GetWidth WRITE SetWidth STORED false)
     Q_PROPERTY(double Height READ GetHeight WRITE SetHeight STORED false)
     Q_PROPERTY(TqoBounds* Margins READ GetMargins)
+    Q_PROPERTY(TqoNullableRectF* RelativePosition READ GetRelativePosition)
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
 public:
     enum class TqoAlignment
@@ -251,6 +252,7 @@ public:
     TqoPosition* GetPosition() const { return FPosition; }
     TqoSize* GetSize() const { return FSize; }
     TqoBounds* GetMargins() const { return FMargins; }
+    TqoNullableRectF* GetRelativePosition() const { return FRelativePosition; }
     double GetWidth() const { return FSize->GetWidth(); }
     void SetWidth(double AValue) { FSize->SetWidth(float(AValue)); }
     double GetHeight() const { return FSize->GetHeight(); }
@@ -263,6 +265,7 @@ private:
     TqoPosition* FPosition;
     TqoSize* FSize;
     TqoBounds* FMargins;
+    TqoNullableRectF* FRelativePosition;
     bool FVisible = true;
 };
 

@@ -2,9 +2,13 @@
 
 #include "DesignIntf.h"
 
+#include <QApplication>
 #include <QLocale>
 #include <QMetaEnum>
 #include <QObject>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <cmath>
 
 namespace ide {
@@ -386,6 +390,43 @@ void TComponentProperty::SetValue(const QString& AValue)
 void TComponentProperty::GetValues(const TGetStrProc& AProc)
 {
     ForEachFormComponent(FDesigner, GetProperty().metaType().metaObject(), [&](QObject* C) { AProc(C->objectName()); });
+}
+
+// ---------------------------------------------------------------------------------------
+
+void DefaultPropertyDrawName(TPropertyEditor& AEditor, QPainter& ACanvas, const QRect& ARect)
+{
+    ACanvas.drawText(ARect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     AEditor.GetName());
+}
+
+void DefaultPropertyDrawValue(TPropertyEditor& AEditor, QPainter& ACanvas, const QRect& ARect)
+{
+    QString LValue;
+    try {
+        LValue = AEditor.ShownValue();
+    } catch (const std::exception&) {
+        // A value that cannot be read is drawn empty, as the object inspector does.
+    }
+    ACanvas.drawText(ARect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, LValue);
+}
+
+void DrawCheckbox(QPainter& ACanvas, const QRect& ARect, bool AChecked, bool AEnabled)
+{
+    QStyleOptionButton LOption;
+    LOption.rect = ARect;
+    LOption.state =
+        (AChecked ? QStyle::State_On : QStyle::State_Off) | (AEnabled ? QStyle::State_Enabled : QStyle::State_None);
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &LOption, &ACanvas);
+        return;
+    }
+    // Without an application (the command line), a plain box with a cross.
+    ACanvas.drawRect(ARect.adjusted(0, 0, -1, -1));
+    if (AChecked) {
+        ACanvas.drawLine(ARect.topLeft(), ARect.bottomRight());
+        ACanvas.drawLine(ARect.topRight(), ARect.bottomLeft());
+    }
 }
 
 // ---------------------------------------------------------------------------------------

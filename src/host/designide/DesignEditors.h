@@ -14,6 +14,8 @@
 #include <vector>
 
 class QObject;
+class QPainter;
+class QRect;
 
 namespace ide {
 
@@ -189,6 +191,48 @@ public:
     void SetValue(const QString& AValue) override;
     void GetValues(const TGetStrProc& AProc) override;
 };
+
+// Editors that paint their own rows implement these beside TPropertyEditor; the object
+// inspector asks with dynamic_cast.
+class ICustomPropertyDrawing
+{
+public:
+    virtual ~ICustomPropertyDrawing() = default;
+    virtual void PropDrawName(QPainter& ACanvas, const QRect& ARect, bool ASelected) = 0;
+    virtual void PropDrawValue(QPainter& ACanvas, const QRect& ARect, bool ASelected) = 0;
+};
+
+class ICustomPropertyDrawing80 : public ICustomPropertyDrawing
+{
+public:
+    // The part of the cell the editor paints; the object inspector writes the text beside it.
+    virtual QRect PropDrawNameRect(const QRect& ARect) = 0;
+    virtual QRect PropDrawValueRect(const QRect& ARect) = 0;
+};
+
+enum class TMouseButton
+{
+    Left,
+    Right,
+    Middle
+};
+
+// Mouse events on a row, with the rectangle of the value cell; set AHandled to keep the
+// object inspector from acting on the event.
+class ICustomPropertyMessage
+{
+public:
+    virtual ~ICustomPropertyMessage() = default;
+    virtual void MouseDown(TMouseButton AButton, int AX, int AY, const QRect& ARect, bool& AHandled) = 0;
+    virtual void MouseMove(int AX, int AY, const QRect& ARect, bool& AHandled) = 0;
+    virtual void MouseUp(TMouseButton AButton, int AX, int AY, const QRect& ARect, bool& AHandled) = 0;
+    virtual void HintShow(QString& AHint, bool& AHandled) = 0;
+};
+
+// The object inspector's own painting of a name and a value cell, and of a check box.
+void DefaultPropertyDrawName(TPropertyEditor& AEditor, QPainter& ACanvas, const QRect& ARect);
+void DefaultPropertyDrawValue(TPropertyEditor& AEditor, QPainter& ACanvas, const QRect& ARect);
+void DrawCheckbox(QPainter& ACanvas, const QRect& ARect, bool AChecked, bool AEnabled);
 
 // The type name a property is registered under: the name its Q_PROPERTY declares
 // (TqoAssetName, Single) or, for an object, the class of its value.

@@ -246,6 +246,9 @@ private:
 // A form designer. Its root class decides its class group; it offers only the palette
 // classes of that group.
 
+// The components selected in a designer.
+using IDesignerSelections = QList<QObject*>;
+
 class IDesigner
 {
 public:

@@ -5,6 +5,8 @@
 #include "FormTestClasses.h"
 #include "TestData.h"
 
+#include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -144,6 +146,24 @@ TEST_F(PropertyEditors, MultiSelectionShowsCommonPropertiesAndOnlyAgreedValues)
     Find(LEditors, "Text")->SetValue("C");
     EXPECT_EQ(Find(LEditors, "Text")->ShownValue(), "C");
     EXPECT_EQ(Panel->Text, "C");
+}
+
+TEST_F(PropertyEditors, DefaultValueDrawingLeavesDisagreeingValuesBlank)
+{
+    Button->Text = "A";
+    Panel->Text = "B";
+    auto LEditors = Editors({Button, Panel});
+    const auto Draw = [](TPropertyEditor* AEditor) {
+        QImage LImage(80, 16, QImage::Format_ARGB32);
+        LImage.fill(Qt::white);
+        QPainter LPainter(&LImage);
+        ide::DefaultPropertyDrawValue(*AEditor, LPainter, LImage.rect());
+        return LImage;
+    };
+    QImage LBlank(80, 16, QImage::Format_ARGB32);
+    LBlank.fill(Qt::white);
+    EXPECT_EQ(Draw(Find(LEditors, "Text")), LBlank);
+    EXPECT_NE(Draw(Find(LEditors, "Tag")), LBlank);
 }
 
 class TSingleOnlyEditor : public ide::TStringProperty
