@@ -7,6 +7,7 @@
 #include <QMetaEnum>
 #include <QObject>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <cmath>
@@ -67,8 +68,33 @@ bool IsValueObject(const QObject* AInstance, const QObject* AValue) { return AVa
 
 QString FloatText(double AValue) { return QLocale::c().toString(AValue, 'g', std::fabs(AValue) < 1e15 ? 15 : 17); }
 
+// A component's name: one component at a time, a valid identifier, unique on its form.
+class TComponentNameProperty : public TStringProperty
+{
+public:
+    TPropertyAttributes GetAttributes() override { return {}; }
+    void SetValue(const QString& AValue) override
+    {
+        static const QRegularExpression LIdentifier(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+        if (!LIdentifier.match(AValue).hasMatch())
+            throw EPropertyError(QStringLiteral("'%1' is not a valid component name").arg(AValue));
+        QObject* LSelf = GetComponent(0);
+        if (FDesigner && FDesigner->GetRoot()) {
+            QObject* LRoot = FDesigner->GetRoot();
+            QList<QObject*> LComponents = LRoot->findChildren<QObject*>();
+            LComponents.prepend(LRoot);
+            for (QObject* C : LComponents)
+                if (C != LSelf && C->objectName().compare(AValue, Qt::CaseInsensitive) == 0)
+                    throw EPropertyError(QStringLiteral("A component named %1 already exists").arg(AValue));
+        }
+        SetStrValue(AValue);
+    }
+};
+
 std::unique_ptr<TPropertyEditor> DefaultEditor(const QObject* AInstance, const QMetaProperty& AProperty)
 {
+    if (qstrcmp(AProperty.name(), "Name") == 0 && AProperty.metaType().id() == QMetaType::QString)
+        return std::make_unique<TComponentNameProperty>();
     if (AProperty.isFlagType())
         return std::make_unique<TSetProperty>();
     if (AProperty.isEnumType())

@@ -72,6 +72,9 @@ const TKindCase KindCases[] = {
     {"BoolRefusesOtherWords", "Visible", "maybe", nullptr, "Invalid property value"},
     {"ReferenceByComponentName", "Buddy", "panel1", "Panel1"},
     {"ReferenceRefusesUnknownNames", "Buddy", "Nobody", nullptr, "Invalid property value"},
+    {"NameTakesAnIdentifier", "Name", "ButtonOk", "ButtonOk"},
+    {"NameRefusesOtherTexts", "Name", "2nd button", nullptr, "'2nd button' is not a valid component name"},
+    {"NameRefusesATakenName", "Name", "panel1", nullptr, "A component named panel1 already exists"},
 };
 
 class EditorKinds : public PropertyEditors, public ::testing::WithParamInterface<TKindCase>
@@ -139,6 +142,8 @@ TEST_F(PropertyEditors, MultiSelectionShowsCommonPropertiesAndOnlyAgreedValues)
     Button->Tag = Panel->Tag = 7;
     auto LEditors = Editors({Button, Panel});
     EXPECT_EQ(Find(LEditors, "Columns"), nullptr);
+    // Two components never take one name.
+    EXPECT_EQ(Find(LEditors, "Name"), nullptr);
     EXPECT_EQ(Find(LEditors, "Text")->ShownValue(), "");
     EXPECT_EQ(Find(LEditors, "Tag")->ShownValue(), "7");
     EXPECT_EQ(Find(LEditors, "Size")->ShownValue(), "(TExtent)");
