@@ -1,8 +1,13 @@
 #include "DesignFormDocument.h"
 
+#include "ToolsAPI.UsesClause.h"
+
+#include <QFile>
+#include <QFileInfo>
 #include <QMetaEnum>
 #include <QMetaProperty>
 #include <QObject>
+#include <QSaveFile>
 #include <map>
 #include <optional>
 
@@ -451,6 +456,37 @@ void TFormDocument::Save()
 {
     StoreProperties();
     FFile.Save(FFileName);
+    AddRequiredUnits();
+}
+
+QStringList TFormDocument::AddRequiredUnits()
+{
+    const QStringList LRequired = SelectionRequiredUnits(FOrder);
+    if (LRequired.isEmpty())
+        return {};
+    const QString LUnit = UnitFileName();
+    QFile LFile(LUnit);
+    if (!LFile.open(QIODevice::ReadOnly))
+        throw EFormError(LUnit, 0, QStringLiteral("cannot read the form's unit: %1").arg(LFile.errorString()));
+    QByteArray LSource = LFile.readAll();
+    LFile.close();
+    const auto LUses = tools::ScanUsesClause(LSource);
+    if (!LUses.Found || LUses.Terminator < 0)
+        throw EFormError(LUnit, 0,
+                         QStringLiteral("the unit has no interface uses clause for %1").arg(LRequired.join(", ")));
+    QStringList LAdded;
+    for (const auto& LName : LRequired)
+        if (!LUses.Units.contains(LName, Qt::CaseInsensitive))
+            LAdded.append(LName);
+    if (LAdded.isEmpty())
+        return {};
+    LSource.insert(LUses.Terminator, (QStringLiteral(", ") + LAdded.join(QStringLiteral(", "))).toUtf8());
+    if (QFileInfo(LUnit).isSymLink())
+        throw EFormError(LUnit, 0, QStringLiteral("the unit is a symbolic link; it is not written through"));
+    QSaveFile LOut(LUnit);
+    if (!LOut.open(QIODevice::WriteOnly) || LOut.write(LSource) != LSource.size() || !LOut.commit())
+        throw EFormError(LUnit, 0, QStringLiteral("cannot write: %1").arg(LOut.errorString()));
+    return LAdded;
 }
 
 } // namespace ide

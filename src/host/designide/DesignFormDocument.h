@@ -55,8 +55,12 @@ public:
     void StoreProperties();
     // The name the designer gives a new component: its class without the T, numbered.
     QString UniqueName(TPersistentClass AClass) const;
-    // StoreProperties, then writes the file atomically.
+    // StoreProperties, then writes the file atomically; the units the selection editors
+    // of the components require join the form unit's uses clause.
     void Save();
+    // Adds the required units the unit's uses clause lacks, after its last unit; returns
+    // those added.
+    QStringList AddRequiredUnits();
 
 private:
     TFormDocument(TFormFile AFile, const QString& AFileName);

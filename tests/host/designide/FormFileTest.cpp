@@ -251,6 +251,34 @@ TEST_F(FormDocument, ComponentsCreatedInTheDesignerAreWrittenAsObjects)
     EXPECT_NE(ide::TFormDocument::Open(LDisk.Form)->FindComponent("ButtonWidget1"), nullptr);
 }
 
+class TButtonUnits : public ide::TSelectionEditor
+{
+public:
+    void RequiresUnits(const std::function<void(const QString&)>& AProc) override
+    {
+        AProc("System.SysUtils");
+        AProc("Button.Types");
+    }
+};
+
+TEST_F(FormDocument, UnitsTheSelectionEditorsRequireJoinTheUnitsUsesClauseOnce)
+{
+    ide::RegisterSelectionEditor(&formtest::TButtonWidget::staticMetaObject,
+                                 ide::SelectionEditorClass<TButtonUnits>("TButtonUnits"));
+    TFormOnDisk LDisk(DemoForm);
+    const QString LUnit = LDisk.Dir.path() + "/Main.pas";
+    const QByteArray LSource =
+        "unit Main;\n\ninterface\n\nuses\n  System.SysUtils, {Button.Types} Forms;\n\n"
+        "type\n  TFormMain = class(TFormWidget)\n  end;\n\nimplementation\n\nuses Other;\n\nend.\n";
+    ASSERT_TRUE(testdata::WriteAll(LUnit, LSource));
+    auto LDocument = ide::TFormDocument::Open(LDisk.Form);
+    LDocument->Save();
+    LDocument->Save();
+    QByteArray LExpected = LSource;
+    LExpected.replace("Forms;", "Forms, Button.Types;");
+    EXPECT_EQ(testdata::ReadAll(LUnit).toStdString(), LExpected.toStdString());
+}
+
 TEST_F(FormDocument, DamagedFormIsNotWrittenOver)
 {
     const QByteArray LDamaged = "object FormMain: TFormMain\n  Tag = \nend\n";
