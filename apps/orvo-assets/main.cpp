@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "DesignIntf.h"
+#include "FormCommand.h"
 #include "GenerateCommands.h"
 #include "ImportCommand.h"
 #include "LottieCommands.h"
@@ -26,6 +27,7 @@ Commands:
                 (page by page, its classes and the icon resources of each)
   svg ...       check, dump, render and convert SVG files (see below)
   lottie check  whether Lottie animations load, and their timing (see below)
+  form FILE     a form's components and their properties (see below)
   list, add, remove, rename, copy, set, save, consts, deploy, theme, mask,
   stub          a project's assets (see below)
 
@@ -116,7 +118,8 @@ int main(int argc, char** argv)
     QString LPackageFile = DefaultPackage();
 
     if (LArgs.contains(QStringLiteral("--help")) || LArgs.contains(QStringLiteral("-h"))) {
-        Out() << Usage << "\n" << SvgCommandsUsage() << "\n" << LottieCommandsUsage() << "\n" << ProjectCommandsUsage();
+        Out() << Usage << "\n" << SvgCommandsUsage() << "\n" << LottieCommandsUsage() << "\n" << ProjectCommandsUsage()
+              << "\n" << FormCommandUsage();
         return 0;
     }
     if (LArgs.contains(QStringLiteral("--version"))) {
@@ -144,6 +147,8 @@ int main(int argc, char** argv)
         return RunLottieCommand(LArgs);
     if (LCommand == QStringLiteral("material"))
         return RunMaterialCommand(LArgs);
+    if (LCommand == QStringLiteral("form"))
+        return RunFormCommand(LArgs, LPackageFile);
     if (IsProjectCommand(LCommand))
         return RunProjectCommand(LCommand, LArgs);
     if (LCommand != QStringLiteral("info")) {

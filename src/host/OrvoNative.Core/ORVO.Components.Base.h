@@ -1,8 +1,211 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 namespace core {
+
+// Value objects a component publishes (its size, position, margins, brushes). Each is owned
+// by the component that publishes it, which is how forms and the object inspector tell
+// them from references to other components.
+
+class TqoSinglePoint : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(float X READ GetX WRITE SetX)
+    Q_PROPERTY(float Y READ GetY WRITE SetY)
+public:
+    Q_INVOKABLE explicit TqoSinglePoint(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    float GetX() const { return FX; }
+    void SetX(float AValue) { FX = AValue; }
+    float GetY() const { return FY; }
+    void SetY(float AValue) { FY = AValue; }
+
+private:
+    float FX = 0;
+    float FY = 0;
+};
+
+class TqoPosition : public TqoSinglePoint
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoPosition(QObject* AOwner = nullptr) : TqoSinglePoint(AOwner) {}
+};
+
+class TqoSize : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(float Width READ GetWidth WRITE SetWidth)
+    Q_PROPERTY(float Height READ GetHeight WRITE SetHeight)
+public:
+    Q_INVOKABLE explicit TqoSize(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    float GetWidth() const { return FWidth; }
+    void SetWidth(float AValue) { FWidth = AValue; }
+    float GetHeight() const { return FHeight; }
+    void SetHeight(float AValue) { FHeight = AValue; }
+    void SetSizeF(float AWidth, float AHeight)
+    {
+        FWidth = AWidth;
+        FHeight = AHeight;
+    }
+
+private:
+    float FWidth = 0;
+    float FHeight = 0;
+};
+
+// Six offsets, one per side: 0 left, 1 top, 2 right, 3 bottom, 4 start, 5 end.
+class TqoBounds : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(float Left READ GetLeft WRITE SetLeft)
+    Q_PROPERTY(float Top READ GetTop WRITE SetTop)
+    Q_PROPERTY(float Right READ GetRight WRITE SetRight)
+    Q_PROPERTY(float Bottom READ GetBottom WRITE SetBottom)
+    Q_PROPERTY(float Start READ GetStart WRITE SetStart)
+    Q_PROPERTY(float End READ GetEnd WRITE SetEnd)
+public:
+    Q_INVOKABLE explicit TqoBounds(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    float GetValue(int ASide) const { return ASide >= 0 && ASide < 6 ? FValues[ASide] : 0; }
+    void SetValue(int ASide, float AValue)
+    {
+        if (ASide >= 0 && ASide < 6)
+            FValues[ASide] = AValue;
+    }
+    float GetLeft() const { return FValues[0]; }
+    void SetLeft(float AValue) { FValues[0] = AValue; }
+    float GetTop() const { return FValues[1]; }
+    void SetTop(float AValue) { FValues[1] = AValue; }
+    float GetRight() const { return FValues[2]; }
+    void SetRight(float AValue) { FValues[2] = AValue; }
+    float GetBottom() const { return FValues[3]; }
+    void SetBottom(float AValue) { FValues[3] = AValue; }
+    float GetStart() const { return FValues[4]; }
+    void SetStart(float AValue) { FValues[4] = AValue; }
+    float GetEnd() const { return FValues[5]; }
+    void SetEnd(float AValue) { FValues[5] = AValue; }
+
+private:
+    float FValues[6] = {};
+};
+
+// Offsets of which only the defined sides apply.
+class TqoNullableRectF : public TqoBounds
+{
+    Q_OBJECT
+    Q_PROPERTY(TqoSides DefinedValues READ GetDefinedValues WRITE SetDefinedValues)
+public:
+    enum TqoSide
+    {
+        Left = 1,
+        Top = 2,
+        Right = 4,
+        Bottom = 8,
+        Start = 16,
+        End = 32
+    };
+    Q_DECLARE_FLAGS(TqoSides, TqoSide)
+    Q_FLAG(TqoSides)
+
+    Q_INVOKABLE explicit TqoNullableRectF(QObject* AOwner = nullptr) : TqoBounds(AOwner) {}
+    TqoSides GetDefinedValues() const { return FDefined; }
+    void SetDefinedValues(TqoSides AValue) { FDefined = AValue; }
+    bool IsDefined(int ASide) const { return FDefined.testFlag(TqoSide(1 << ASide)); }
+    void SetDefinedValue(int ASide, bool ADefined) { FDefined.setFlag(TqoSide(1 << ASide), ADefined); }
+
+private:
+    TqoSides FDefined;
+};
+
+class TqoGradientPoint : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("PropertyType.Color", "TAlphaColor")
+    Q_PROPERTY(uint Color READ GetColor WRITE SetColor)
+    Q_PROPERTY(float Offset READ GetOffset WRITE SetOffset)
+public:
+    Q_INVOKABLE explicit TqoGradientPoint(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    uint GetColor() const { return FColor; }
+    void SetColor(uint AValue) { FColor = AValue; }
+    float GetOffset() const { return FOffset; }
+    void SetOffset(float AValue) { FOffset = AValue; }
+
+private:
+    uint FColor = 0xFF000000;
+    float FOffset = 0;
+};
+
+// A collection: its items are its children, in order; forms fill it through Clear and Add.
+class TqoGradientPoints : public QObject
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoGradientPoints(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    Q_INVOKABLE QObject* Add() { return new TqoGradientPoint(this); }
+    Q_INVOKABLE void Clear() { qDeleteAll(findChildren<TqoGradientPoint*>(Qt::FindDirectChildrenOnly)); }
+    QList<TqoGradientPoint*> Items() const { return findChildren<TqoGradientPoint*>(Qt::FindDirectChildrenOnly); }
+};
+
+class TqoGradient : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(TqoGradientStyle Style READ GetStyle WRITE SetStyle)
+    Q_PROPERTY(TqoGradientPoints* Points READ GetPoints)
+    Q_PROPERTY(TqoSinglePoint* StartPoint READ GetStartPoint)
+    Q_PROPERTY(TqoSinglePoint* StopPoint READ GetStopPoint)
+public:
+    enum class TqoGradientStyle
+    {
+        Linear,
+        Radial
+    };
+    Q_ENUM(TqoGradientStyle)
+
+    Q_INVOKABLE explicit TqoGradient(QObject* AOwner = nullptr);
+    TqoGradientStyle GetStyle() const { return FStyle; }
+    void SetStyle(TqoGradientStyle AValue) { FStyle = AValue; }
+    TqoGradientPoints* GetPoints() const { return FPoints; }
+    TqoSinglePoint* GetStartPoint() const { return FStartPoint; }
+    TqoSinglePoint* GetStopPoint() const { return FStopPoint; }
+    // Black to white from top to bottom.
+    void ResetToDefault();
+
+private:
+    TqoGradientStyle FStyle = TqoGradientStyle::Linear;
+    TqoGradientPoints* FPoints;
+    TqoSinglePoint* FStartPoint;
+    TqoSinglePoint* FStopPoint;
+};
+
+class TqoBrush : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("PropertyType.Color", "TAlphaColor")
+    Q_PROPERTY(TqoBrushKind Kind READ GetKind WRITE SetKind)
+    Q_PROPERTY(uint Color READ GetColor WRITE SetColor)
+    Q_PROPERTY(TqoGradient* Gradient READ GetGradient)
+public:
+    enum class TqoBrushKind
+    {
+        None,
+        Solid,
+        Gradient
+    };
+    Q_ENUM(TqoBrushKind)
+
+    Q_INVOKABLE explicit TqoBrush(QObject* AOwner = nullptr) : QObject(AOwner), FGradient(new TqoGradient(this)) {}
+    TqoBrushKind GetKind() const { return FKind; }
+    void SetKind(TqoBrushKind AValue) { FKind = AValue; }
+    uint GetColor() const { return FColor; }
+    void SetColor(uint AValue) { FColor = AValue; }
+    TqoGradient* GetGradient() const { return FGradient; }
+
+private:
+    TqoBrushKind FKind = TqoBrushKind::Solid;
+    uint FColor = 0xFFE0E0E0;
+    TqoGradient* FGradient;
+};
 
 // Base of the framework's non-visual components (timers, services, providers).
 class TqoComponent : public QObject
@@ -18,22 +221,51 @@ class TqoControl : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(QString Name READ objectName WRITE setObjectName)
-    Q_PROPERTY(double Width READ GetWidth WRITE SetWidth)
-    Q_PROPERTY(double Height READ GetHeight WRITE SetHeight)
+    Q_PROPERTY(TqoAlignment Alignment READ GetAlignment WRITE SetAlignment)
+    Q_PROPERTY(TqoPosition* Position READ GetPosition)
+    Q_PROPERTY(TqoSize* Size READ GetSize)
+    // Kept for code that sets the size directly; forms store Size.
+    Q_PROPERTY(double Width READ GetWidth WRITE SetWidth STORED false)
+    Q_PROPERTY(double Height READ GetHeight WRITE SetHeight STORED false)
+    Q_PROPERTY(TqoBounds* Margins READ GetMargins)
+    Q_PROPERTY(TqoNullableRectF* RelativePosition READ GetRelativePosition)
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
 public:
+    enum class TqoAlignment
+    {
+        None,
+        Top,
+        Left,
+        Right,
+        Bottom,
+        Client,
+        Center,
+        Horizontal,
+        Vertical
+    };
+    Q_ENUM(TqoAlignment)
+
     Q_INVOKABLE explicit TqoControl(QObject* AOwner = nullptr);
 
-    double GetWidth() const { return FWidth; }
-    void SetWidth(double AValue) { FWidth = AValue; }
-    double GetHeight() const { return FHeight; }
-    void SetHeight(double AValue) { FHeight = AValue; }
+    TqoAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TqoAlignment AValue) { FAlignment = AValue; }
+    TqoPosition* GetPosition() const { return FPosition; }
+    TqoSize* GetSize() const { return FSize; }
+    TqoBounds* GetMargins() const { return FMargins; }
+    TqoNullableRectF* GetRelativePosition() const { return FRelativePosition; }
+    double GetWidth() const { return FSize->GetWidth(); }
+    void SetWidth(double AValue) { FSize->SetWidth(float(AValue)); }
+    double GetHeight() const { return FSize->GetHeight(); }
+    void SetHeight(double AValue) { FSize->SetHeight(float(AValue)); }
     bool GetVisible() const { return FVisible; }
     void SetVisible(bool AValue) { FVisible = AValue; }
 
 private:
-    double FWidth = 100;
-    double FHeight = 40;
+    TqoAlignment FAlignment = TqoAlignment::None;
+    TqoPosition* FPosition;
+    TqoSize* FSize;
+    TqoBounds* FMargins;
+    TqoNullableRectF* FRelativePosition;
     bool FVisible = true;
 };
 

@@ -2,6 +2,9 @@
 
 namespace core {
 
+TqoCustomForm::TqoCustomForm(QObject* AOwner) : TqoControl(AOwner) {}
+TqoForm::TqoForm(QObject* AOwner) : TqoCustomForm(AOwner) {}
+
 TqoCustomButton::TqoCustomButton(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCustomScrollBox::TqoCustomScrollBox(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCustomCollectionView::TqoCustomCollectionView(QObject* AOwner) : TqoControl(AOwner) {}
@@ -49,7 +52,7 @@ TqoHorizontalScrollBox::TqoHorizontalScrollBox(QObject* AOwner) : TqoCustomScrol
 TqoVerticalScrollBox::TqoVerticalScrollBox(QObject* AOwner) : TqoCustomScrollBox(AOwner) {}
 TqoPageControl::TqoPageControl(QObject* AOwner) : TqoCustomPageControl(AOwner) {}
 TqoLine::TqoLine(QObject* AOwner) : TqoControl(AOwner) {}
-TqoRectangle::TqoRectangle(QObject* AOwner) : TqoControl(AOwner) {}
+TqoRectangle::TqoRectangle(QObject* AOwner) : TqoControl(AOwner), FFill(new TqoBrush(this)) {}
 TqoRhomb::TqoRhomb(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCircle::TqoCircle(QObject* AOwner) : TqoControl(AOwner) {}
 TqoEllipse::TqoEllipse(QObject* AOwner) : TqoControl(AOwner) {}

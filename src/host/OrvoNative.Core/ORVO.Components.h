@@ -8,11 +8,32 @@
 
 namespace core {
 
-class TqoCustomButton : public TqoControl
+// The framework's forms; a form unit declares its own class derived from TqoForm.
+class TqoCustomForm : public TqoControl
 {
     Q_OBJECT
 public:
+    Q_INVOKABLE explicit TqoCustomForm(QObject* AOwner = nullptr);
+};
+
+class TqoForm : public TqoCustomForm
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoForm(QObject* AOwner = nullptr);
+};
+
+class TqoCustomButton : public TqoControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Text READ GetText WRITE SetText)
+public:
     Q_INVOKABLE explicit TqoCustomButton(QObject* AOwner = nullptr);
+    QString GetText() const { return FText; }
+    void SetText(const QString& AValue) { FText = AValue; }
+
+private:
+    QString FText;
 };
 
 class TqoCustomScrollBox : public TqoControl
@@ -74,8 +95,14 @@ public:
 class TqoLabel : public TqoControl
 {
     Q_OBJECT
+    Q_PROPERTY(QString Text READ GetText WRITE SetText)
 public:
     Q_INVOKABLE explicit TqoLabel(QObject* AOwner = nullptr);
+    QString GetText() const { return FText; }
+    void SetText(const QString& AValue) { FText = AValue; }
+
+private:
+    QString FText;
 };
 
 class TqoButton : public TqoCustomButton
@@ -137,8 +164,15 @@ public:
 class TqoImage : public TqoControl
 {
     Q_OBJECT
+    Q_CLASSINFO("PropertyType.ImageName", "TqoAssetName")
+    Q_PROPERTY(QString ImageName READ GetImageName WRITE SetImageName)
 public:
     Q_INVOKABLE explicit TqoImage(QObject* AOwner = nullptr);
+    QString GetImageName() const { return FImageName; }
+    void SetImageName(const QString& AValue) { FImageName = AValue; }
+
+private:
+    QString FImageName;
 };
 
 class TqoTrackBar : public TqoControl
@@ -340,8 +374,13 @@ public:
 class TqoRectangle : public TqoControl
 {
     Q_OBJECT
+    Q_PROPERTY(TqoBrush* Fill READ GetFill)
 public:
     Q_INVOKABLE explicit TqoRectangle(QObject* AOwner = nullptr);
+    TqoBrush* GetFill() const { return FFill; }
+
+private:
+    TqoBrush* FFill;
 };
 
 class TqoRhomb : public TqoControl

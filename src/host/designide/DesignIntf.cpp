@@ -217,15 +217,24 @@ const TComponentEditorClass* TDesignRegistry::FindComponentEditor(TComponentClas
 
 const TPropertyEditorEntry* TDesignRegistry::FindPropertyEditor(const QString& APropertyType,
                                                                 TComponentClass AComponentClass,
-                                                                const QString& APropertyName) const
+                                                                const QString& APropertyName,
+                                                                TPersistentClass APropertyClass) const
 {
     // A binding to a class beats one to any class, a closer class beats a farther one,
-    // a named property beats any property, and a later registration beats an earlier one.
+    // a named property beats any property, an exact type beats an ancestor of the
+    // property's class, and a later registration beats an earlier one.
     const TPropertyEditorEntry* LBest = nullptr;
     long LBestScore = -1;
     for (const auto& E : FPropertyEditors) {
-        if (E.PropertyType.compare(APropertyType, Qt::CaseInsensitive) != 0)
-            continue;
+        int LTypeDistance = 0;
+        if (E.PropertyType.compare(APropertyType, Qt::CaseInsensitive) != 0) {
+            LTypeDistance = -1;
+            for (auto LClass = APropertyClass; LClass && LTypeDistance < 0; LClass = LClass->superClass())
+                if (ClassName(LClass).compare(E.PropertyType, Qt::CaseInsensitive) == 0)
+                    LTypeDistance = AncestorDistance(APropertyClass, LClass);
+            if (LTypeDistance < 0)
+                continue;
+        }
         int LDistance = 0;
         if (E.ComponentClass) {
             LDistance = AncestorDistance(AComponentClass, E.ComponentClass);
@@ -234,7 +243,9 @@ const TPropertyEditorEntry* TDesignRegistry::FindPropertyEditor(const QString& A
         }
         if (!E.PropertyName.isEmpty() && E.PropertyName.compare(APropertyName, Qt::CaseInsensitive) != 0)
             continue;
-        const long LScore = (E.ComponentClass ? 1000L - LDistance : 0L) * 2 + (E.PropertyName.isEmpty() ? 0 : 1);
+        const long LScore =
+            ((E.ComponentClass ? 1000L - LDistance : 0L) * 2 + (E.PropertyName.isEmpty() ? 0 : 1)) * 1000L +
+            (999L - LTypeDistance);
         if (LScore >= LBestScore) {
             LBestScore = LScore;
             LBest = &E;
@@ -385,11 +396,58 @@ QObject* TFormDesigner::CreateChild(TComponentClass AClass, QObject* AParent)
     return LChild;
 }
 
+void TFormDesigner::Modified()
+{
+    ++FModifiedCount;
+    if (OnModified)
+        OnModified();
+}
+
 void TFormDesigner::SelectComponent(QObject* AComponent)
 {
     FSelections.clear();
     if (AComponent)
         FSelections.append(AComponent);
+}
+
+// ---------------------------------------------------------------------------------------
+
+void DeletePropertiesNamed(TPropertyEditorList& AProperties, const QStringList& ANames)
+{
+    for (size_t I = AProperties.size(); I-- > 0;)
+        if (ANames.contains(AProperties[I]->GetName(), Qt::CaseInsensitive))
+            AProperties.erase(AProperties.begin() + long(I));
+}
+
+std::vector<std::unique_ptr<TSelectionEditor>> GetSelectionEditors(const QList<QObject*>& ASelection)
+{
+    std::vector<std::unique_ptr<TSelectionEditor>> LEditors;
+    if (ASelection.isEmpty())
+        return LEditors;
+    QStringList LNames;
+    for (const auto& B : TDesignRegistry::Instance().SelectionEditors()) {
+        const bool LAppliesToAll = std::all_of(ASelection.begin(), ASelection.end(), [&](QObject* C) {
+            return InheritsFrom(C->metaObject(), B.ComponentClass);
+        });
+        // One editor class serves several component classes; it runs once.
+        if (LAppliesToAll && !LNames.contains(B.EditorClass.Name)) {
+            LNames.append(B.EditorClass.Name);
+            LEditors.push_back(B.EditorClass.Create());
+        }
+    }
+    return LEditors;
+}
+
+QStringList SelectionRequiredUnits(const QList<QObject*>& AComponents)
+{
+    QStringList LUnits;
+    for (QObject* C : AComponents)
+        for (const auto& E : GetSelectionEditors({C}))
+            E->RequiresUnits([&](const QString& AUnit) {
+                if (!LUnits.contains(AUnit, Qt::CaseInsensitive))
+                    LUnits.append(AUnit);
+            });
+    return LUnits;
 }
 
 } // namespace ide

@@ -5,6 +5,8 @@
 // Register procedure. Everything a package registers is tagged with the module that was
 // registering at the time, so unloading the package drops exactly its registrations.
 
+#include "DesignEditors.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,14 +26,8 @@ using TComponentClass = const QMetaObject*;
 class IDesigner;
 
 // ---------------------------------------------------------------------------------------
-// Editors a package may bind. Later features derive from these; the registry only needs
-// a name to show and a way to create an instance.
-
-class TPropertyEditor
-{
-public:
-    virtual ~TPropertyEditor() = default;
-};
+// Editors a package may bind (property editors: DesignEditors.h). The registry only
+// needs a name to show and a way to create an instance.
 
 class TComponentEditor
 {
@@ -56,7 +52,12 @@ public:
     virtual ~TSelectionEditor() = default;
     // Unit names the form's uses clause must gain for the selected components.
     virtual void RequiresUnits(const std::function<void(const QString&)>& /*AProc*/) {}
+    // Removes the properties the object inspector must not show for the selection.
+    virtual void FilterProperties(const QList<QObject*>& /*ASelection*/, TPropertyEditorList& /*AProperties*/) {}
 };
+
+// Deletes, from last to first, the properties named as in ANames, compared without case.
+void DeletePropertiesNamed(TPropertyEditorList& AProperties, const QStringList& ANames);
 
 class TSprig
 {
@@ -196,8 +197,11 @@ public:
     // The editor the IDE would pick: the closest registered ancestor of the component's
     // class wins, and among equals the latest registration.
     const TComponentEditorClass* FindComponentEditor(TComponentClass AClass) const;
+    // APropertyClass, for a property holding an object, is the class of that object: an
+    // editor registered for one of its ancestors applies too, the closest winning.
     const TPropertyEditorEntry* FindPropertyEditor(const QString& APropertyType, TComponentClass AComponentClass,
-                                                   const QString& APropertyName) const;
+                                                   const QString& APropertyName,
+                                                   TPersistentClass APropertyClass = nullptr) const;
 
 private:
     friend void RegisterClass(TPersistentClass);
@@ -242,6 +246,9 @@ private:
 // A form designer. Its root class decides its class group; it offers only the palette
 // classes of that group.
 
+// The components selected in a designer.
+using IDesignerSelections = QList<QObject*>;
+
 class IDesigner
 {
 public:
@@ -251,8 +258,19 @@ public:
     virtual QObject* CreateChild(TComponentClass AClass, QObject* AParent) = 0;
     virtual void SelectComponent(QObject* AComponent) = 0;
     virtual QList<QObject*> GetSelections() const = 0;
+    virtual void SetSelections(const QList<QObject*>& ASelections) = 0;
     virtual void Modified() = 0;
+    // Event handlers are methods of the form's unit; writing and showing them is not
+    // supported yet, so no method exists and none is created.
+    virtual bool MethodExists(const QString& /*AName*/) const { return false; }
+    virtual QString CreateMethod(const QString& /*AName*/) { return {}; }
+    virtual void ShowMethod(const QString& /*AName*/) {}
 };
+
+// The selection editors that apply to every selected component, in registration order.
+std::vector<std::unique_ptr<TSelectionEditor>> GetSelectionEditors(const QList<QObject*>& ASelection);
+// The units the selection editors of the components require, each once, in order.
+QStringList SelectionRequiredUnits(const QList<QObject*>& AComponents);
 
 class TFormDesigner : public IDesigner
 {
@@ -264,7 +282,10 @@ public:
     QObject* CreateChild(TComponentClass AClass, QObject* AParent) override;
     void SelectComponent(QObject* AComponent) override;
     QList<QObject*> GetSelections() const override { return FSelections; }
-    void Modified() override { ++FModifiedCount; }
+    void SetSelections(const QList<QObject*>& ASelections) override { FSelections = ASelections; }
+    void Modified() override;
+    // Told of every change, after the count is raised.
+    std::function<void()> OnModified;
     int ModifiedCount() const { return FModifiedCount; }
 
     TPersistentClass ClassGroup() const;

@@ -41,7 +41,7 @@ TUsesClause ScanUsesClause(const QByteArray& ASource)
             switch (State) {
             case TState::Header:
                 if (SameText(Word, QStringLiteral("program")) || SameText(Word, QStringLiteral("library")) ||
-                    SameText(Word, QStringLiteral("package")))
+                    SameText(Word, QStringLiteral("package")) || SameText(Word, QStringLiteral("unit")))
                     State = TState::HeaderName;
                 else
                     return Result;
@@ -49,6 +49,9 @@ TUsesClause ScanUsesClause(const QByteArray& ASource)
             case TState::HeaderName:
                 break;
             case TState::Uses:
+                // A unit's clause follows its interface keyword.
+                if (SameText(Word, QStringLiteral("interface")))
+                    break;
                 if (!SameText(Word, QStringLiteral("uses")))
                     return Result;
                 Result.Found = true;

@@ -1,7 +1,7 @@
 #pragma once
 
-// The main source's uses clause. Only what is needed to find the clause and its unit
-// names: comments, strings and identifiers.
+// The uses clause of a main source, or the interface uses clause of a unit. Only what is needed to find the clause and
+// its unit names: comments, strings and identifiers.
 
 #include <QByteArray>
 #include <QStringList>

@@ -46,6 +46,8 @@ void RegisterPalette()
                 TqoSpacer, TqoHorizontalScrollBox, TqoVerticalScrollBox, TqoPageControl>());
     // Known to form streaming, so forms holding one load, but not on the palette.
     ide::RegisterNoIcon(Classes<TqoScrollBox>());
+    // Forms are not dropped from the palette, but form files name their class.
+    ide::RegisterClass(&TqoForm::staticMetaObject);
     ide::RegisterComponents(QStringLiteral("Orvo: Shapes"),
                             Classes<TqoLine, TqoRectangle, TqoRhomb, TqoCircle, TqoEllipse, TqoArc, TqoArch, TqoSector,
                                     TqoRegularPolygon, TqoSvgPath, TqoPaintBox>());

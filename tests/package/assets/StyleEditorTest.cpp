@@ -119,7 +119,7 @@ TEST_F(StyleFile, EveryValueTypeIsWrittenInDeclaredOrderAndReadBack)
     for (const auto& LEntry : LModel.Entries())
         LNames << LEntry->FullQualifiedName();
     // Read-only properties and unset objects are left out; held objects are descended into.
-    EXPECT_EQ(LNames, (QStringList{"Name", "Width", "Height", "Visible", "Tag", "Fill", "Align",
+    EXPECT_EQ(LNames, (QStringList{"Name", "Alignment", "Width", "Height", "Visible", "Tag", "Fill", "Align",
                                    "TextSettings.Font.Size", "TextSettings.FontColor"}));
 
     const std::pair<const char*, const char*> LEdits[] = {{"TextSettings.Font.Size", "14.5"},

@@ -1,0 +1,91 @@
+#pragma once
+
+// One form open in the designer: its text form file, the components created from it
+// through the class registry, and the designer over them. What the components cannot take
+// (unknown classes and properties) stays in the file untouched and is reported.
+
+#include "DesignForms.h"
+#include "DesignIntf.h"
+
+#include <QHash>
+#include <memory>
+
+namespace ide {
+
+struct TFormProblem
+{
+    int Line = 0;
+    QString Text;
+};
+
+// An event property of a component bound to a method of the form's unit.
+struct TFormEvent
+{
+    QObject* Component = nullptr;
+    QString Event;
+    QString Handler;
+};
+
+class TFormDocument
+{
+public:
+    // Throws EFormError for a damaged form and std::runtime_error when even the form's
+    // own class is unknown.
+    static std::unique_ptr<TFormDocument> Open(const QString& AFileName);
+    static std::unique_ptr<TFormDocument> FromText(const QByteArray& AText, const QString& AFileName);
+    ~TFormDocument();
+
+    QObject* Root() const { return FRoot.get(); }
+    TFormFile& File() { return FFile; }
+    TFormDesigner& Designer() { return *FDesigner; }
+    QString FileName() const { return FFileName; }
+    QString UnitFileName() const { return FormUnitFileName(FFileName); }
+    const std::vector<TFormProblem>& Problems() const { return FProblems; }
+    const std::vector<TFormEvent>& Events() const { return FEvents; }
+    bool IsModified() const { return FDesigner->ModifiedCount() > 0; }
+
+    QObject* FindComponent(const QString& AName) const;
+    TFormObject* FormObjectOf(QObject* AComponent) const { return FObjects.value(AComponent); }
+    // The components in file order, the form first.
+    QList<QObject*> Components() const { return FOrder; }
+
+    // Puts the components into the file's tree: changed properties rewrite their lines,
+    // ones that left their default are added, components created since (through the
+    // designer) get objects of their own, everything else stays as read.
+    void StoreProperties();
+    // The name the designer gives a new component: its class without the T, numbered.
+    QString UniqueName(TPersistentClass AClass) const;
+    // StoreProperties, then writes the file atomically; the units the selection editors
+    // of the components require join the form unit's uses clause.
+    void Save();
+    // Adds the required units the unit's uses clause lacks, after its last unit; returns
+    // those added.
+    QStringList AddRequiredUnits();
+
+private:
+    TFormDocument(TFormFile AFile, const QString& AFileName);
+    void Create();
+    QObject* CreateObject(TFormObject& AObject, QObject* AParent);
+    void ApplyProperty(QObject* AComponent, const TFormProperty& AProperty, int ALine);
+    void Problem(int ALine, const QString& AText) { FProblems.push_back({ALine, AText}); }
+    void AddNewComponents(QObject* AParent);
+
+    QString FFileName;
+    TFormFile FFile;
+    std::unique_ptr<QObject> FRoot;
+    std::unique_ptr<TFormDesigner> FDesigner;
+    QHash<QObject*, TFormObject*> FObjects;
+    QList<QObject*> FOrder;
+    std::vector<TFormProblem> FProblems;
+    std::vector<TFormEvent> FEvents;
+    struct TReference
+    {
+        QObject* Instance;
+        QByteArray Property;
+        QString Target;
+        int Line;
+    };
+    std::vector<TReference> FReferences;
+};
+
+} // namespace ide
