@@ -4,7 +4,7 @@
 //
 //   orvo-ide [--package FILE] [PROJECT.dproj] [--close] [--check-released] [--screenshot OUT.png]
 //            [--menu NAME] [--assets [NAME]] [--open-editor] [--action NAME [--choose PATH]...
-//            [--type TEXT]] [--lang en|ru]
+//            [--type TEXT]] [--form FILE.xfm [--select NAME]] [--lang en|ru]
 //
 // --close closes the project again through File > Close Project; --check-released then
 // says whether the project's asset manager was let go, and exits with 1 when it was not.
@@ -17,7 +17,11 @@
 // are ready, and the picture shows the dialog it opens, after --type TEXT was typed into the
 // dialog's focused field; every --choose PATH is an answer of the IDE's file and folder
 // choosers. It exits with 6 when the command is missing or disabled.
+// --form opens a form in the form designer (its structure, the form and the object inspector)
+// and --select selects a component of it; 7 when the form does not open or has no such component.
 
+#include "DesignFormDocument.h"
+#include "DesignFormView.h"
 #include "DesignIntf.h"
 #include "ORVO.Designer.IdeEvents.h"
 #include "PackageLoader.h"
@@ -170,6 +174,10 @@ public:
 
     ~TMainWindow() override
     {
+        // Forms first: their inspectors hold editors that packages made.
+        for (int I = FEditors->count() - 1; I >= 0; --I)
+            if (auto* LForm = dynamic_cast<ide::TFormDesignView*>(FEditors->widget(I)))
+                delete LForm;
         // The IDE closes its projects before it unloads packages.
         if (auto LModules = ide::BorlandIDEServices().Supports<ide::IOTAModuleServices>())
             for (const auto& LProject : LModules->Projects())
@@ -252,6 +260,29 @@ public:
         return LFrame;
     }
 
+    // The form in a designer tab; null (the error shown) when it does not open.
+    ide::TFormDesignView* OpenForm(const QString& AFileName)
+    {
+        std::unique_ptr<ide::TFormDocument> LDocument;
+        try {
+            LDocument = ide::TFormDocument::Open(QFileInfo(AFileName).absoluteFilePath());
+        } catch (const std::exception& E) {
+            ShowError(QString::fromUtf8(E.what()));
+            return nullptr;
+        }
+        for (const auto& LProblem : LDocument->Problems())
+            ShowError(QStringLiteral("%1, line %2: %3").arg(AFileName).arg(LProblem.Line).arg(LProblem.Text));
+        auto* LView = new ide::TFormDesignView(std::move(LDocument), FEditors);
+        LView->OnError = [this](const QString& AText) { ShowError(AText); };
+        const int LIndex = FEditors->addTab(LView, QFileInfo(AFileName).fileName());
+        FEditors->setTabToolTip(LIndex, QFileInfo(AFileName).absoluteFilePath());
+        FEditors->setCurrentIndex(LIndex);
+        ShowEditorArea(true);
+        return LView;
+    }
+
+    ide::TFormDesignView* CurrentForm() const { return dynamic_cast<ide::TFormDesignView*>(FEditors->currentWidget()); }
+
 private:
     void AddHostActions()
     {
@@ -289,6 +320,31 @@ private:
         LCloseItem->Name = QStringLiteral("FileCloseProjectItem");
         LCloseItem->Action = LClose;
         LFile->Insert(1, LCloseItem);
+
+        auto LOpenForm = std::make_shared<ide::TAction>();
+        LOpenForm->Caption = QStringLiteral("Open Form...");
+        LOpenForm->OnExecute = [this] {
+            const QString LName = QFileDialog::getOpenFileName(this, QStringLiteral("Open Form"), QString(),
+                                                               QStringLiteral("Forms (*.xfm *.fmx *.dfm)"));
+            if (!LName.isEmpty())
+                OpenForm(LName);
+        };
+        auto LOpenFormItem = std::make_shared<ide::TMenuItem>();
+        LOpenFormItem->Name = QStringLiteral("FileOpenFormItem");
+        LOpenFormItem->Action = LOpenForm;
+        LFile->Insert(2, LOpenFormItem);
+
+        auto LSave = std::make_shared<ide::TAction>();
+        LSave->Caption = QStringLiteral("Save Form");
+        LSave->OnUpdate = [this](ide::TAction& AAction) { AAction.Enabled = CurrentForm() != nullptr; };
+        LSave->OnExecute = [this] {
+            if (auto* LForm = CurrentForm())
+                LForm->Save();
+        };
+        auto LSaveItem = std::make_shared<ide::TMenuItem>();
+        LSaveItem->Name = QStringLiteral("FileSaveFormItem");
+        LSaveItem->Action = LSave;
+        LFile->Insert(3, LSaveItem);
     }
 
     void RebuildPalette()
@@ -317,6 +373,11 @@ private:
                 auto* LItem = new QListWidgetItem(LIcon.isNull() ? LDefault : LIcon, LName, LList);
                 LItem->setToolTip(LName);
             }
+            // A class chosen here is placed by the next click on the open form.
+            connect(LList, &QListWidget::itemClicked, this, [this](QListWidgetItem* AItem) {
+                if (auto* LForm = CurrentForm())
+                    LForm->ArmClass(ide::TDesignRegistry::Instance().FindClass(AItem->text()));
+            });
             FPalette->addTab(LList, LPage);
         }
         if (R.Pages().isEmpty())
@@ -439,6 +500,21 @@ private:
     // The view decides: a tab whose view refuses to close stays.
     void CloseTab(int AIndex)
     {
+        if (auto* LForm = dynamic_cast<ide::TFormDesignView*>(FEditors->widget(AIndex))) {
+            if (LForm->Document().IsModified()) {
+                const auto LAnswer = ide::MessageDlg(
+                    QStringLiteral("Save changes to %1?").arg(QFileInfo(LForm->Document().FileName()).fileName()),
+                    ide::TMsgDlgType::mtConfirmation, ide::mbYes | ide::mbNo | ide::mbCancel);
+                if (LAnswer == ide::TModalResult::mrCancel)
+                    return;
+                if (LAnswer == ide::TModalResult::mrYes)
+                    LForm->Save();
+            }
+            FEditors->removeTab(AIndex);
+            delete LForm;
+            ShowEditorArea(FEditors->count() > 0);
+            return;
+        }
         const auto LViews = ide::BorlandIDEServices().Supports<ide::IOTAEditorViewServices>();
         if (!LViews)
             return;
@@ -564,11 +640,16 @@ int main(int argc, char** argv)
     QCommandLineOption LTypeOption(QStringLiteral("type"),
                                    QStringLiteral("With --action: text typed into the dialog it opens."),
                                    QStringLiteral("TEXT"));
+    QCommandLineOption LFormOption(QStringLiteral("form"), QStringLiteral("Open a form in the form designer."),
+                                   QStringLiteral("FILE"));
+    QCommandLineOption LSelectOption(QStringLiteral("select"),
+                                     QStringLiteral("With --form: select a component of the form by its name."),
+                                     QStringLiteral("NAME"));
     QCommandLineOption LLangOption(QStringLiteral("lang"), QStringLiteral("The IDE's language: en or ru."),
                                    QStringLiteral("LANG"), QStringLiteral("en"));
     for (const auto* LOption :
          {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption, &LAssetsOption,
-          &LOpenEditorOption, &LActionOption, &LChooseOption, &LTypeOption, &LLangOption})
+          &LOpenEditorOption, &LActionOption, &LChooseOption, &LTypeOption, &LFormOption, &LSelectOption, &LLangOption})
         LParser.addOption(*LOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
     LParser.process(LArgs);
@@ -631,6 +712,21 @@ int main(int argc, char** argv)
                     return 4;
                 }
                 QMetaObject::invokeMethod(LAssetsFrame, "SetInitialAssetName", Q_ARG(QString, LAssetName));
+            }
+        }
+        if (LParser.isSet(LFormOption)) {
+            LWindow.resize(1280, 800);
+            ide::TFormDesignView* LForm = LWindow.OpenForm(LParser.value(LFormOption));
+            if (!LForm)
+                return 7;
+            if (LParser.isSet(LSelectOption)) {
+                QObject* LComponent = LForm->Document().FindComponent(LParser.value(LSelectOption));
+                if (!LComponent) {
+                    std::fprintf(stderr, "orvo-ide: the form has no component \"%s\"\n",
+                                 qUtf8Printable(LParser.value(LSelectOption)));
+                    return 7;
+                }
+                LForm->Select(LComponent);
             }
         }
         if (LParser.isSet(LCloseOption))

@@ -83,4 +83,22 @@ INSTANTIATE_TEST_SUITE_P(
                       TAssetsCase{"UnknownCommand", "Primary", 6, {"--action", "ActionNone"}, "ActionNone"}),
     testdata::TCaseName());
 
+// --form opens the demo's form in the designer with a component selected; a name the form does
+// not hold is an error and leaves no picture.
+TEST(OrvoIdeForm, OpensTheFormDesignerOnAComponent)
+{
+    QTemporaryDir Dir;
+    ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + "/examples/DemoApp", Dir.path()));
+    for (const auto& [LName, LExit] : {std::pair{QStringLiteral("ImageLogo"), 0}, {QStringLiteral("NoSuch"), 7}}) {
+        const QString Shot = Dir.filePath(LName + ".png");
+        const auto Run = testdata::RunProgram(QStringLiteral(ORVO_BIN_DIR "/orvo-ide"),
+                                              {Dir.filePath("DemoApp.dproj"), "--form", Dir.filePath("Main.xfm"),
+                                               "--select", LName, "--screenshot", Shot});
+        EXPECT_EQ(Run.ExitCode, LExit) << Run.Err.toStdString();
+        EXPECT_EQ(QFileInfo::exists(Shot), LExit == 0);
+        if (LExit != 0)
+            EXPECT_TRUE(Run.ErrText().contains("\"NoSuch\"")) << Run.Err.toStdString();
+    }
+}
+
 } // namespace

@@ -1,0 +1,475 @@
+#include "DesignFormView.h"
+
+#include "DesignFormDocument.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QSet>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace ide {
+
+namespace {
+
+constexpr int CMargin = 24; // around the form on the canvas
+
+float Number(const QObject* AObject, const char* AName) { return AObject ? AObject->property(AName).toFloat() : 0; }
+
+QObject* ValueObject(const QObject* AComponent, const char* AName)
+{
+    return AComponent ? AComponent->property(AName).value<QObject*>() : nullptr;
+}
+
+QString AlignmentOf(const QObject* AComponent)
+{
+    const int LIndex = AComponent->metaObject()->indexOfProperty("Alignment");
+    if (LIndex < 0)
+        return {};
+    const QMetaProperty LProperty = AComponent->metaObject()->property(LIndex);
+    return QString::fromLatin1(LProperty.enumerator().valueToKey(LProperty.read(AComponent).toInt()));
+}
+
+// Visual components have a size; the others (timers, services) are listed but not drawn.
+bool IsVisual(const QObject* AComponent) { return ValueObject(AComponent, "Size") != nullptr; }
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------
+
+TFormCanvas::TFormCanvas(TFormDesignView& AView) : QWidget(&AView), FView(AView)
+{
+    setObjectName(QStringLiteral("FormCanvas"));
+    setMouseTracking(false);
+    setAutoFillBackground(true);
+    QPalette LPalette = palette();
+    LPalette.setColor(QPalette::Window, QColor(0xF0, 0xF0, 0xF0));
+    setPalette(LPalette);
+}
+
+QSize TFormCanvas::sizeHint() const
+{
+    QObject* LRoot = FView.Document().Root();
+    const QObject* LSize = ValueObject(LRoot, "Size");
+    return QSize(int(Number(LSize, "Width")), int(Number(LSize, "Height"))) + QSize(2 * CMargin, 2 * CMargin);
+}
+
+// The rectangle inside the parent: aligned controls take their side of what is left, in
+// form order, and a client-aligned one the rest; the others stand at their position.
+QRect TFormCanvas::LocalRect(QObject* AComponent) const
+{
+    QObject* LParent = AComponent->parent();
+    const QObject* LSize = ValueObject(AComponent, "Size");
+    const QObject* LPosition = ValueObject(AComponent, "Position");
+    QRectF LOwn(Number(LPosition, "X"), Number(LPosition, "Y"), Number(LSize, "Width"), Number(LSize, "Height"));
+    if (!LParent || AComponent == FView.Document().Root())
+        return LOwn.toRect();
+    const QObject* LParentSize = ValueObject(LParent, "Size");
+    QRectF LFree(0, 0, Number(LParentSize, "Width"), Number(LParentSize, "Height"));
+    const QList<QObject*> LComponents = FView.Document().Components();
+    const auto LMargins = [](const QObject* AChild) {
+        const QObject* LMargins = ValueObject(AChild, "Margins");
+        return QMarginsF(Number(LMargins, "Left"), Number(LMargins, "Top"), Number(LMargins, "Right"),
+                         Number(LMargins, "Bottom"));
+    };
+    // Two passes, as aligned layouts do: the sides first, then the client.
+    for (const bool LClientPass : {false, true})
+        for (QObject* LChild : LParent->children()) {
+            if (!LComponents.contains(LChild) || !IsVisual(LChild))
+                continue;
+            const QString LAlign = AlignmentOf(LChild);
+            if (LAlign.isEmpty() || LAlign == QLatin1String("None") ||
+                (LAlign == QLatin1String("Client")) != LClientPass)
+                continue;
+            const QObject* LChildSize = ValueObject(LChild, "Size");
+            const QMarginsF LM = LMargins(LChild);
+            const float LW = Number(LChildSize, "Width");
+            const float LH = Number(LChildSize, "Height");
+            QRectF LRect;
+            if (LAlign == QLatin1String("Top")) {
+                LRect = QRectF(LFree.left(), LFree.top(), LFree.width(), LH + LM.top() + LM.bottom());
+                LFree.setTop(LRect.bottom());
+            } else if (LAlign == QLatin1String("Bottom")) {
+                LRect = QRectF(LFree.left(), LFree.bottom() - LH - LM.top() - LM.bottom(), LFree.width(),
+                               LH + LM.top() + LM.bottom());
+                LFree.setBottom(LRect.top());
+            } else if (LAlign == QLatin1String("Left")) {
+                LRect = QRectF(LFree.left(), LFree.top(), LW + LM.left() + LM.right(), LFree.height());
+                LFree.setLeft(LRect.right());
+            } else if (LAlign == QLatin1String("Right")) {
+                LRect = QRectF(LFree.right() - LW - LM.left() - LM.right(), LFree.top(), LW + LM.left() + LM.right(),
+                               LFree.height());
+                LFree.setRight(LRect.left());
+            } else if (LAlign == QLatin1String("Center")) {
+                LRect = QRectF(LFree.center() - QPointF(LW / 2, LH / 2), QSizeF(LW, LH)).marginsAdded(LM);
+            } else {
+                LRect = LFree;
+            }
+            if (LChild == AComponent)
+                return LRect.marginsRemoved(LM).toRect();
+        }
+    return LOwn.toRect();
+}
+
+QRect TFormCanvas::ComponentRect(QObject* AComponent) const
+{
+    if (!AComponent || !IsVisual(AComponent))
+        return {};
+    QRect LRect = LocalRect(AComponent);
+    if (AComponent == FView.Document().Root())
+        return QRect(QPoint(CMargin, CMargin), LRect.size());
+    const QRect LParent = ComponentRect(AComponent->parent());
+    return LRect.translated(LParent.topLeft());
+}
+
+QObject* TFormCanvas::ComponentAt(const QPoint& APoint) const
+{
+    // The innermost, and among siblings the last drawn, wins.
+    QObject* LFound = nullptr;
+    for (QObject* LComponent : FView.Document().Components())
+        if (ComponentRect(LComponent).contains(APoint))
+            LFound = LComponent;
+    return LFound;
+}
+
+void TFormCanvas::PaintComponent(QPainter& APainter, QObject* AComponent, const QPoint&) const
+{
+    const QRect LRect = ComponentRect(AComponent);
+    if (LRect.isEmpty())
+        return;
+    const bool LRoot = AComponent == FView.Document().Root();
+    APainter.setPen(
+        QPen(LRoot ? QColor(0x80, 0x80, 0x80) : QColor(0xA0, 0xA0, 0xA0), 1, LRoot ? Qt::SolidLine : Qt::DashLine));
+    APainter.setBrush(LRoot ? QColor(Qt::white) : QColor(0x3F, 0x51, 0xB5, 12));
+    APainter.drawRect(LRect.adjusted(0, 0, -1, -1));
+    // A child that covers the caption's corner (an aligned layout's client) names itself there.
+    bool LCovered = false;
+    for (QObject* LChild : AComponent->children())
+        if (LChild != AComponent && FView.Document().Components().contains(LChild) &&
+            ComponentRect(LChild).contains(LRect.topLeft() + QPoint(4, 4)))
+            LCovered = true;
+    if (!LRoot && !LCovered) {
+        const QString LCaption =
+            QStringLiteral("%1: %2").arg(AComponent->objectName(), ClassName(AComponent->metaObject()));
+        APainter.setPen(QColor(0x40, 0x40, 0x40));
+        APainter.drawText(LRect.adjusted(4, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          APainter.fontMetrics().elidedText(LCaption, Qt::ElideRight, LRect.width() - 8));
+    }
+}
+
+void TFormCanvas::paintEvent(QPaintEvent*)
+{
+    QPainter LPainter(this);
+    for (QObject* LComponent : FView.Document().Components())
+        PaintComponent(LPainter, LComponent, {});
+    // Handles of the selection: the corners and the middles of the sides.
+    for (QObject* LSelected : FView.Document().Designer().GetSelections()) {
+        const QRect LRect = ComponentRect(LSelected);
+        if (LRect.isEmpty())
+            continue;
+        LPainter.setPen(QPen(QColor(0x1E, 0x88, 0xE5), 1));
+        LPainter.setBrush(Qt::NoBrush);
+        LPainter.drawRect(LRect.adjusted(0, 0, -1, -1));
+        LPainter.setBrush(QColor(0x1E, 0x88, 0xE5));
+        for (const QPoint& LAt : {LRect.topLeft(), LRect.topRight(), LRect.bottomLeft(), LRect.bottomRight(),
+                                  QPoint(LRect.center().x(), LRect.top()), QPoint(LRect.center().x(), LRect.bottom()),
+                                  QPoint(LRect.left(), LRect.center().y()), QPoint(LRect.right(), LRect.center().y())})
+            LPainter.drawRect(QRect(LAt - QPoint(3, 3), QSize(6, 6)));
+    }
+}
+
+void TFormCanvas::mousePressEvent(QMouseEvent* AEvent)
+{
+    if (AEvent->button() != Qt::LeftButton)
+        return;
+    const QPoint LAt = AEvent->position().toPoint();
+    if (FView.ArmedClass()) {
+        FView.PlaceComponent(FView.ArmedClass(), LAt);
+        return;
+    }
+    if (QObject* LComponent = ComponentAt(LAt))
+        FView.Select(LComponent);
+}
+
+// ---------------------------------------------------------------------------------------
+
+TObjectInspector::TObjectInspector(TFormDesignView& AView) : QTreeWidget(&AView), FView(AView)
+{
+    setObjectName(QStringLiteral("ObjectInspector"));
+    setColumnCount(2);
+    setHeaderLabels({QStringLiteral("Property"), QStringLiteral("Value")});
+    header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    header()->setStretchLastSection(true);
+    setColumnWidth(0, 150);
+    setRootIsDecorated(true);
+    setAlternatingRowColors(true);
+    setUniformRowHeights(true);
+}
+
+QTreeWidgetItem* TObjectInspector::Row(const QString& APath) const { return FRows.value(APath); }
+
+TPropertyEditor* TObjectInspector::EditorOf(const QString& APath) const { return FEditorsByPath.value(APath); }
+
+void TObjectInspector::Refill()
+{
+    QSet<QString> LExpanded;
+    for (auto It = FRows.cbegin(); It != FRows.cend(); ++It)
+        if (It.value()->isExpanded())
+            LExpanded.insert(It.key());
+    // The cells go now, not later with the rows: their signals name the editors being dropped.
+    for (QTreeWidgetItem* LRow : std::as_const(FRows))
+        if (QWidget* LCell = itemWidget(LRow, 1)) {
+            removeItemWidget(LRow, 1);
+            LCell->hide();
+            LCell->setObjectName(QString());
+            LCell->deleteLater();
+        }
+    clear();
+    FRows.clear();
+    FEditorsByPath.clear();
+    FEditors.clear();
+    const QList<QObject*> LSelection = FView.Document().Designer().GetSelections();
+    if (LSelection.isEmpty())
+        return;
+    for (auto& LEditor : GetComponentProperties(LSelection, &FView.Document().Designer()))
+        AddRows(nullptr, QString(), std::move(LEditor));
+    for (const QString& LPath : LExpanded)
+        if (QTreeWidgetItem* LRow = FRows.value(LPath))
+            LRow->setExpanded(true);
+}
+
+void TObjectInspector::AddRows(QTreeWidgetItem* AParent, const QString& APrefix,
+                               std::unique_ptr<TPropertyEditor> AEditor)
+{
+    TPropertyEditor& LEditor = *AEditor;
+    const QString LPath = APrefix + LEditor.GetName();
+    auto* LRow = AParent ? new QTreeWidgetItem(AParent) : new QTreeWidgetItem(this);
+    LRow->setText(0, LEditor.GetName());
+    LRow->setData(0, Qt::UserRole, LPath);
+    FRows.insert(LPath, LRow);
+    FEditorsByPath.insert(LPath, &LEditor);
+    FEditors.push_back(std::move(AEditor));
+    setItemWidget(LRow, 1, ValueCell(LEditor, LPath));
+    if (LEditor.GetAttributes() & paSubProperties)
+        LEditor.GetProperties(
+            [&](std::unique_ptr<TPropertyEditor> ASub) { AddRows(LRow, LPath + QLatin1Char('.'), std::move(ASub)); });
+}
+
+QWidget* TObjectInspector::ValueCell(TPropertyEditor& AEditor, const QString& APath)
+{
+    const TPropertyAttributes LAttributes = AEditor.GetAttributes();
+    const QString LValue = AEditor.ShownValue();
+    const QString LName = QStringLiteral("Value.") + APath;
+    auto* LCell = new QWidget;
+    auto* LLayout = new QHBoxLayout(LCell);
+    LLayout->setContentsMargins(0, 0, 0, 0);
+    LLayout->setSpacing(0);
+    const bool LReadOnly = (LAttributes & paReadOnly) && !(LAttributes & paValueList);
+    if (LAttributes & paValueList) {
+        auto* LBox = new QComboBox(LCell);
+        LBox->setObjectName(LName);
+        LBox->addItems(AEditor.ValueList());
+        LBox->setEditable(bool(LAttributes & paValueEditable) || !(LAttributes & paReadOnly));
+        LBox->setCurrentText(LValue);
+        LLayout->addWidget(LBox, 1);
+        connect(LBox, &QComboBox::textActivated, this, [this, APath](const QString& AText) { Apply(APath, AText); });
+        if (LBox->lineEdit())
+            connect(LBox->lineEdit(), &QLineEdit::returnPressed, this,
+                    [this, APath, LBox] { Apply(APath, LBox->currentText()); });
+    } else if (LReadOnly) {
+        auto* LText = new QLabel(LValue, LCell);
+        LText->setObjectName(LName);
+        LText->setIndent(4);
+        LLayout->addWidget(LText, 1);
+    } else {
+        auto* LEdit = new QLineEdit(LValue, LCell);
+        LEdit->setObjectName(LName);
+        LEdit->setFrame(false);
+        LLayout->addWidget(LEdit, 1);
+        connect(LEdit, &QLineEdit::returnPressed, this, [this, APath, LEdit] { Apply(APath, LEdit->text()); });
+    }
+    if (LAttributes & paDialog) {
+        auto* LButton = new QToolButton(LCell);
+        LButton->setObjectName(QStringLiteral("Edit.") + APath);
+        LButton->setText(QStringLiteral("..."));
+        LLayout->addWidget(LButton);
+        connect(LButton, &QToolButton::clicked, this, [this, APath] {
+            TPropertyEditor* LEditor = FEditorsByPath.value(APath);
+            if (!LEditor)
+                return;
+            try {
+                LEditor->Edit();
+            } catch (const std::exception& E) {
+                if (FView.OnError)
+                    FView.OnError(QString::fromUtf8(E.what()));
+            }
+            // Later: the editor's rows go with the refill.
+            QMetaObject::invokeMethod(
+                this, [this] { FView.Changed(); }, Qt::QueuedConnection);
+        });
+    }
+    return LCell;
+}
+
+void TObjectInspector::Apply(const QString& APath, const QString& AText)
+{
+    // By path: a cell may outlive its editor by a turn of the event loop.
+    TPropertyEditor* LEditor = FEditorsByPath.value(APath);
+    if (!LEditor)
+        return;
+    try {
+        LEditor->SetValue(AText);
+    } catch (const std::exception& E) {
+        if (FView.OnError)
+            FView.OnError(QString::fromUtf8(E.what()));
+    }
+    // The cell that asked is deleted by the refill: not while its own signal runs.
+    QMetaObject::invokeMethod(
+        this, [this] { FView.Changed(); }, Qt::QueuedConnection);
+}
+
+// ---------------------------------------------------------------------------------------
+
+TFormDesignView::TFormDesignView(std::unique_ptr<TFormDocument> ADocument, QWidget* AParent)
+    : QWidget(AParent), FDocument(std::move(ADocument))
+{
+    setObjectName(QStringLiteral("FormDesigner"));
+    OnError = [this](const QString& AText) { QMessageBox::warning(this, windowTitle(), AText); };
+    auto* LLayout = new QVBoxLayout(this);
+    LLayout->setContentsMargins(0, 0, 0, 0);
+    FSplitter = new QSplitter(Qt::Horizontal, this);
+    FStructure = new QTreeWidget(FSplitter);
+    FStructure->setObjectName(QStringLiteral("StructureView"));
+    FStructure->setHeaderLabel(QStringLiteral("Structure"));
+    FScroll = new QScrollArea(FSplitter);
+    FCanvas = new TFormCanvas(*this);
+    FCanvas->setMinimumSize(FCanvas->sizeHint());
+    FScroll->setWidget(FCanvas);
+    FScroll->setAlignment(Qt::AlignCenter);
+    FInspector = new TObjectInspector(*this);
+    FSplitter->addWidget(FStructure);
+    FSplitter->addWidget(FScroll);
+    FSplitter->addWidget(FInspector);
+    FSplitter->setStretchFactor(0, 0);
+    FSplitter->setStretchFactor(1, 1);
+    FSplitter->setStretchFactor(2, 0);
+    FSplitter->setSizes({240, 520, 320});
+    FStatus = new QLabel(this);
+    FStatus->setIndent(4);
+    LLayout->addWidget(FSplitter, 1);
+    LLayout->addWidget(FStatus);
+    connect(FStructure, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* AItem) {
+        if (FFilling || !AItem)
+            return;
+        if (QObject* LComponent = AItem->data(0, Qt::UserRole).value<QObject*>())
+            Select(LComponent);
+    });
+    FillStructure();
+    Select(FDocument->Root());
+}
+
+TFormDesignView::~TFormDesignView()
+{
+    // The inspector's editors point into the document's components.
+    delete FInspector;
+    FInspector = nullptr;
+}
+
+QObject* TFormDesignView::Selected() const
+{
+    const QList<QObject*> LSelection = FDocument->Designer().GetSelections();
+    return LSelection.isEmpty() ? nullptr : LSelection.first();
+}
+
+void TFormDesignView::Select(QObject* AComponent)
+{
+    FDocument->Designer().SelectComponent(AComponent);
+    FFilling = true;
+    const QList<QTreeWidgetItem*> LItems = FStructure->findItems(QString(), Qt::MatchContains | Qt::MatchRecursive);
+    for (QTreeWidgetItem* LItem : LItems)
+        if (LItem->data(0, Qt::UserRole).value<QObject*>() == AComponent)
+            FStructure->setCurrentItem(LItem);
+    FFilling = false;
+    FInspector->Refill();
+    FCanvas->update();
+    FStatus->setText(AComponent
+                         ? QStringLiteral("%1: %2").arg(AComponent->objectName(), ClassName(AComponent->metaObject()))
+                         : QString());
+}
+
+QObject* TFormDesignView::PlaceComponent(TComponentClass AClass, const QPoint& ACanvasPoint)
+{
+    // Into the innermost control under the point, at the point.
+    QObject* LParent = FCanvas->ComponentAt(ACanvasPoint);
+    if (!LParent)
+        LParent = FDocument->Root();
+    FArmed = nullptr;
+    QObject* LComponent = nullptr;
+    try {
+        LComponent = FDocument->Designer().CreateChild(AClass, LParent);
+    } catch (const std::exception& E) {
+        if (OnError)
+            OnError(QString::fromUtf8(E.what()));
+        return nullptr;
+    }
+    if (!LComponent)
+        return nullptr;
+    if (LComponent->objectName().isEmpty())
+        LComponent->setObjectName(FDocument->UniqueName(AClass));
+    if (QObject* LPosition = ValueObject(LComponent, "Position")) {
+        const QPoint LAt = ACanvasPoint - FCanvas->ComponentRect(LParent).topLeft();
+        LPosition->setProperty("X", float(LAt.x()));
+        LPosition->setProperty("Y", float(LAt.y()));
+    }
+    FDocument->Designer().Modified();
+    // The document takes the new component into its list (and its object into the file's tree).
+    FDocument->StoreProperties();
+    FillStructure();
+    FCanvas->setMinimumSize(FCanvas->sizeHint());
+    Select(LComponent);
+    return LComponent;
+}
+
+void TFormDesignView::Changed()
+{
+    FillStructure();
+    FCanvas->setMinimumSize(FCanvas->sizeHint());
+    Select(Selected());
+}
+
+void TFormDesignView::Save()
+{
+    try {
+        FDocument->Save();
+        FStatus->setText(QStringLiteral("Saved %1").arg(FDocument->FileName()));
+    } catch (const std::exception& E) {
+        if (OnError)
+            OnError(QString::fromUtf8(E.what()));
+    }
+}
+
+void TFormDesignView::FillStructure()
+{
+    FFilling = true;
+    FStructure->clear();
+    QHash<QObject*, QTreeWidgetItem*> LItems;
+    for (QObject* LComponent : FDocument->Components()) {
+        QTreeWidgetItem* LParent = LItems.value(LComponent->parent());
+        auto* LItem = LParent ? new QTreeWidgetItem(LParent) : new QTreeWidgetItem(FStructure);
+        LItem->setText(0, QStringLiteral("%1: %2").arg(LComponent->objectName(), ClassName(LComponent->metaObject())));
+        LItem->setData(0, Qt::UserRole, QVariant::fromValue(LComponent));
+        LItems.insert(LComponent, LItem);
+    }
+    FStructure->expandAll();
+    FFilling = false;
+}
+
+} // namespace ide

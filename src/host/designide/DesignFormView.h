@@ -1,0 +1,112 @@
+#pragma once
+
+// The IDE's form designer window over one open form: the structure view of its components,
+// the form drawn as nested framed boxes, and the object inspector, which shows and edits the
+// selection only through the registered property editors.
+
+#include "DesignEditors.h"
+#include "DesignIntf.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QTreeWidget>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QScrollArea;
+class QSplitter;
+
+namespace ide {
+
+class TFormDocument;
+class TFormDesignView;
+
+// The form drawn as boxes: each control at its position and size inside its parent, with
+// its class icon and name; the selection shows handles. A click selects; with a class armed
+// from the palette, a click places a new component there.
+class TFormCanvas : public QWidget
+{
+public:
+    explicit TFormCanvas(TFormDesignView& AView);
+
+    // Where a component is drawn, in the canvas's coordinates; empty for non-visual ones.
+    QRect ComponentRect(QObject* AComponent) const;
+    QObject* ComponentAt(const QPoint& APoint) const;
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* AEvent) override;
+    void mousePressEvent(QMouseEvent* AEvent) override;
+
+private:
+    void PaintComponent(QPainter& APainter, QObject* AComponent, const QPoint& AOrigin) const;
+    QRect LocalRect(QObject* AComponent) const;
+
+    TFormDesignView& FView;
+};
+
+// The object inspector: one row per property editor of the selection, sub-properties below
+// their value object, the value cell as the editor's attributes ask (a text, a drop-down of
+// its values, an ellipsis button for its dialog).
+class TObjectInspector : public QTreeWidget
+{
+public:
+    explicit TObjectInspector(TFormDesignView& AView);
+    // Rebuilt from the selection, keeping what was expanded.
+    void Refill();
+    // The row of a property by its path ("Size.Width"), or null.
+    QTreeWidgetItem* Row(const QString& APath) const;
+    TPropertyEditor* EditorOf(const QString& APath) const;
+
+private:
+    void AddRows(QTreeWidgetItem* AParent, const QString& APrefix, std::unique_ptr<TPropertyEditor> AEditor);
+    QWidget* ValueCell(TPropertyEditor& AEditor, const QString& APath);
+    void Apply(const QString& APath, const QString& AText);
+
+    TFormDesignView& FView;
+    std::vector<std::unique_ptr<TPropertyEditor>> FEditors;
+    QHash<QString, QTreeWidgetItem*> FRows;
+    QHash<QString, TPropertyEditor*> FEditorsByPath;
+};
+
+class TFormDesignView : public QWidget
+{
+public:
+    explicit TFormDesignView(std::unique_ptr<TFormDocument> ADocument, QWidget* AParent = nullptr);
+    ~TFormDesignView() override;
+
+    TFormDocument& Document() { return *FDocument; }
+    TFormCanvas& Canvas() { return *FCanvas; }
+    TObjectInspector& Inspector() { return *FInspector; }
+    QTreeWidget& Structure() { return *FStructure; }
+
+    void Select(QObject* AComponent);
+    QObject* Selected() const;
+    // The next click on the form places a component of this class; null disarms.
+    void ArmClass(TComponentClass AClass) { FArmed = AClass; }
+    TComponentClass ArmedClass() const { return FArmed; }
+    QObject* PlaceComponent(TComponentClass AClass, const QPoint& ACanvasPoint);
+    // A property changed: the canvas, the structure and the inspector show it.
+    void Changed();
+    // Writes the form file (and the units its components need into the unit's uses clause).
+    void Save();
+    // Errors of the editors and of the save are shown here; the default is a message box.
+    std::function<void(const QString&)> OnError;
+
+private:
+    void FillStructure();
+
+    std::unique_ptr<TFormDocument> FDocument;
+    QSplitter* FSplitter = nullptr;
+    QTreeWidget* FStructure = nullptr;
+    QScrollArea* FScroll = nullptr;
+    TFormCanvas* FCanvas = nullptr;
+    TObjectInspector* FInspector = nullptr;
+    QLabel* FStatus = nullptr;
+    TComponentClass FArmed = nullptr;
+    bool FFilling = false;
+};
+
+} // namespace ide
