@@ -15,6 +15,7 @@
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace ide {
 
@@ -62,72 +63,92 @@ QSize TFormCanvas::sizeHint() const
     return QSize(int(Number(LSize, "Width")), int(Number(LSize, "Height"))) + QSize(2 * CMargin, 2 * CMargin);
 }
 
-// The rectangle inside the parent: aligned controls take their side of what is left, in
-// form order, and a client-aligned one the rest; the others stand at their position.
-QRect TFormCanvas::LocalRect(QObject* AComponent) const
+// Where every control is drawn, in one pass from the form down: aligned controls take their
+// side of what their parent has left, in form order, then a client-aligned one the rest; the
+// others stand at their position. Kept until the form changes.
+void TFormCanvas::Layout() const
 {
-    QObject* LParent = AComponent->parent();
-    const QObject* LSize = ValueObject(AComponent, "Size");
-    const QObject* LPosition = ValueObject(AComponent, "Position");
-    QRectF LOwn(Number(LPosition, "X"), Number(LPosition, "Y"), Number(LSize, "Width"), Number(LSize, "Height"));
-    if (!LParent || AComponent == FView.Document().Root())
-        return LOwn.toRect();
-    const QObject* LParentSize = ValueObject(LParent, "Size");
-    QRectF LFree(0, 0, Number(LParentSize, "Width"), Number(LParentSize, "Height"));
-    const QList<QObject*> LComponents = FView.Document().Components();
+    FRects.clear();
+    FLaidOut = true;
+    QObject* LRoot = FView.Document().Root();
+    if (!IsVisual(LRoot))
+        return;
+    const QList<QObject*> LList = FView.Document().Components();
+    const QSet<QObject*> LComponents(LList.cbegin(), LList.cend());
+    const QObject* LRootSize = ValueObject(LRoot, "Size");
+    FRects.insert(LRoot, QRect(CMargin, CMargin, int(Number(LRootSize, "Width")), int(Number(LRootSize, "Height"))));
     const auto LMargins = [](const QObject* AChild) {
         const QObject* LMargins = ValueObject(AChild, "Margins");
         return QMarginsF(Number(LMargins, "Left"), Number(LMargins, "Top"), Number(LMargins, "Right"),
                          Number(LMargins, "Bottom"));
     };
-    // Two passes, as aligned layouts do: the sides first, then the client.
-    for (const bool LClientPass : {false, true})
-        for (QObject* LChild : LParent->children()) {
-            if (!LComponents.contains(LChild) || !IsVisual(LChild))
-                continue;
-            const QString LAlign = AlignmentOf(LChild);
-            if (LAlign.isEmpty() || LAlign == QLatin1String("None") ||
-                (LAlign == QLatin1String("Client")) != LClientPass)
-                continue;
-            const QObject* LChildSize = ValueObject(LChild, "Size");
-            const QMarginsF LM = LMargins(LChild);
-            const float LW = Number(LChildSize, "Width");
-            const float LH = Number(LChildSize, "Height");
-            QRectF LRect;
-            if (LAlign == QLatin1String("Top")) {
-                LRect = QRectF(LFree.left(), LFree.top(), LFree.width(), LH + LM.top() + LM.bottom());
-                LFree.setTop(LRect.bottom());
-            } else if (LAlign == QLatin1String("Bottom")) {
-                LRect = QRectF(LFree.left(), LFree.bottom() - LH - LM.top() - LM.bottom(), LFree.width(),
-                               LH + LM.top() + LM.bottom());
-                LFree.setBottom(LRect.top());
-            } else if (LAlign == QLatin1String("Left")) {
-                LRect = QRectF(LFree.left(), LFree.top(), LW + LM.left() + LM.right(), LFree.height());
-                LFree.setLeft(LRect.right());
-            } else if (LAlign == QLatin1String("Right")) {
-                LRect = QRectF(LFree.right() - LW - LM.left() - LM.right(), LFree.top(), LW + LM.left() + LM.right(),
-                               LFree.height());
-                LFree.setRight(LRect.left());
-            } else if (LAlign == QLatin1String("Center")) {
-                LRect = QRectF(LFree.center() - QPointF(LW / 2, LH / 2), QSizeF(LW, LH)).marginsAdded(LM);
-            } else {
-                LRect = LFree;
+    std::function<void(QObject*)> LLayoutChildren = [&](QObject* AParent) {
+        const QRect LParentRect = FRects.value(AParent);
+        QRectF LFree(0, 0, LParentRect.width(), LParentRect.height());
+        std::vector<QObject*> LChildren;
+        for (QObject* LChild : AParent->children())
+            if (LComponents.contains(LChild) && IsVisual(LChild))
+                LChildren.push_back(LChild);
+        QHash<QObject*, QRectF> LLocal;
+        for (const bool LClientPass : {false, true})
+            for (QObject* LChild : LChildren) {
+                const QString LAlign = AlignmentOf(LChild);
+                const bool LAligned = !LAlign.isEmpty() && LAlign != QLatin1String("None");
+                if (LClientPass != (LAlign == QLatin1String("Client")) && LAligned)
+                    continue;
+                if (!LAligned) {
+                    if (LClientPass) {
+                        const QObject* LPosition = ValueObject(LChild, "Position");
+                        const QObject* LSize = ValueObject(LChild, "Size");
+                        LLocal.insert(LChild, QRectF(Number(LPosition, "X"), Number(LPosition, "Y"),
+                                                     Number(LSize, "Width"), Number(LSize, "Height")));
+                    }
+                    continue;
+                }
+                const QObject* LSize = ValueObject(LChild, "Size");
+                const QMarginsF LM = LMargins(LChild);
+                const qreal LW = Number(LSize, "Width") + LM.left() + LM.right();
+                const qreal LH = Number(LSize, "Height") + LM.top() + LM.bottom();
+                QRectF LRect;
+                if (LAlign == QLatin1String("Top")) {
+                    LRect = QRectF(LFree.left(), LFree.top(), LFree.width(), LH);
+                    LFree.setTop(LRect.bottom());
+                } else if (LAlign == QLatin1String("Bottom")) {
+                    LRect = QRectF(LFree.left(), LFree.bottom() - LH, LFree.width(), LH);
+                    LFree.setBottom(LRect.top());
+                } else if (LAlign == QLatin1String("Left")) {
+                    LRect = QRectF(LFree.left(), LFree.top(), LW, LFree.height());
+                    LFree.setLeft(LRect.right());
+                } else if (LAlign == QLatin1String("Right")) {
+                    LRect = QRectF(LFree.right() - LW, LFree.top(), LW, LFree.height());
+                    LFree.setRight(LRect.left());
+                } else if (LAlign == QLatin1String("Center")) {
+                    LRect = QRectF(LFree.center() - QPointF(LW / 2, LH / 2), QSizeF(LW, LH));
+                } else {
+                    LRect = LFree;
+                }
+                LLocal.insert(LChild, LRect.marginsRemoved(LM));
             }
-            if (LChild == AComponent)
-                return LRect.marginsRemoved(LM).toRect();
+        for (QObject* LChild : LChildren) {
+            FRects.insert(LChild, LLocal.value(LChild).toRect().translated(LParentRect.topLeft()));
+            LLayoutChildren(LChild);
         }
-    return LOwn.toRect();
+    };
+    LLayoutChildren(LRoot);
+}
+
+void TFormCanvas::Invalidate()
+{
+    FLaidOut = false;
+    setMinimumSize(sizeHint());
+    update();
 }
 
 QRect TFormCanvas::ComponentRect(QObject* AComponent) const
 {
-    if (!AComponent || !IsVisual(AComponent))
-        return {};
-    QRect LRect = LocalRect(AComponent);
-    if (AComponent == FView.Document().Root())
-        return QRect(QPoint(CMargin, CMargin), LRect.size());
-    const QRect LParent = ComponentRect(AComponent->parent());
-    return LRect.translated(LParent.topLeft());
+    if (!FLaidOut)
+        Layout();
+    return FRects.value(AComponent);
 }
 
 QObject* TFormCanvas::ComponentAt(const QPoint& APoint) const
@@ -153,7 +174,7 @@ void TFormCanvas::PaintComponent(QPainter& APainter, QObject* AComponent, const 
     // A child that covers the caption's corner (an aligned layout's client) names itself there.
     bool LCovered = false;
     for (QObject* LChild : AComponent->children())
-        if (LChild != AComponent && FView.Document().Components().contains(LChild) &&
+        if (LChild != AComponent && FRects.contains(LChild) &&
             ComponentRect(LChild).contains(LRect.topLeft() + QPoint(4, 4)))
             LCovered = true;
     if (!LRoot && !LCovered) {
@@ -433,7 +454,7 @@ QObject* TFormDesignView::PlaceComponent(TComponentClass AClass, const QPoint& A
     // The document takes the new component into its list (and its object into the file's tree).
     FDocument->StoreProperties();
     FillStructure();
-    FCanvas->setMinimumSize(FCanvas->sizeHint());
+    FCanvas->Invalidate();
     Select(LComponent);
     return LComponent;
 }
@@ -441,7 +462,7 @@ QObject* TFormDesignView::PlaceComponent(TComponentClass AClass, const QPoint& A
 void TFormDesignView::Changed()
 {
     FillStructure();
-    FCanvas->setMinimumSize(FCanvas->sizeHint());
+    FCanvas->Invalidate();
     Select(Selected());
 }
 

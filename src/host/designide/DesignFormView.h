@@ -35,6 +35,8 @@ public:
     QRect ComponentRect(QObject* AComponent) const;
     QObject* ComponentAt(const QPoint& APoint) const;
     QSize sizeHint() const override;
+    // The form changed: lay it out again before the next paint.
+    void Invalidate();
 
 protected:
     void paintEvent(QPaintEvent* AEvent) override;
@@ -42,9 +44,11 @@ protected:
 
 private:
     void PaintComponent(QPainter& APainter, QObject* AComponent, const QPoint& AOrigin) const;
-    QRect LocalRect(QObject* AComponent) const;
+    void Layout() const;
 
     TFormDesignView& FView;
+    mutable QHash<QObject*, QRect> FRects;
+    mutable bool FLaidOut = false;
 };
 
 // The object inspector: one row per property editor of the selection, sub-properties below
