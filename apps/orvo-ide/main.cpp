@@ -274,11 +274,22 @@ public:
             ShowError(QStringLiteral("%1, line %2: %3").arg(AFileName).arg(LProblem.Line).arg(LProblem.Text));
         auto* LView = new ide::TFormDesignView(std::move(LDocument), FEditors);
         LView->OnError = [this](const QString& AText) { ShowError(AText); };
+        LView->ClassIcon = [this](ide::TComponentClass AClass) { return ClassIcon(AClass); };
+        LView->Changed(); // the structure again, with the icons
         const int LIndex = FEditors->addTab(LView, QFileInfo(AFileName).fileName());
         FEditors->setTabToolTip(LIndex, QFileInfo(AFileName).absoluteFilePath());
         FEditors->setCurrentIndex(LIndex);
         ShowEditorArea(true);
         return LView;
+    }
+
+    // A class's small palette icon from the resources of the package that registered it.
+    QPixmap ClassIcon(ide::TComponentClass AClass) const
+    {
+        QPixmap LPixmap;
+        if (FPackage)
+            LPixmap.loadFromData(FPackage->FindResource(ide::ClassName(AClass).toUpper() + "16_PNG"), "PNG");
+        return LPixmap;
     }
 
     ide::TFormDesignView* CurrentForm() const { return dynamic_cast<ide::TFormDesignView*>(FEditors->currentWidget()); }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -180,9 +181,15 @@ void TFormCanvas::PaintComponent(QPainter& APainter, QObject* AComponent, const 
     if (!LRoot && !LCovered) {
         const QString LCaption =
             QStringLiteral("%1: %2").arg(AComponent->objectName(), ClassName(AComponent->metaObject()));
+        int LIndent = 4;
+        if (FView.ClassIcon && LRect.height() >= 20)
+            if (const QPixmap LIcon = FView.ClassIcon(AComponent->metaObject()); !LIcon.isNull()) {
+                APainter.drawPixmap(QRect(LRect.left() + 3, LRect.top() + 3, 16, 16), LIcon);
+                LIndent = 23;
+            }
         APainter.setPen(QColor(0x40, 0x40, 0x40));
-        APainter.drawText(LRect.adjusted(4, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                          APainter.fontMetrics().elidedText(LCaption, Qt::ElideRight, LRect.width() - 8));
+        APainter.drawText(LRect.adjusted(LIndent, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          APainter.fontMetrics().elidedText(LCaption, Qt::ElideRight, LRect.width() - LIndent - 4));
     }
 }
 
@@ -487,6 +494,8 @@ void TFormDesignView::FillStructure()
         auto* LItem = LParent ? new QTreeWidgetItem(LParent) : new QTreeWidgetItem(FStructure);
         LItem->setText(0, QStringLiteral("%1: %2").arg(LComponent->objectName(), ClassName(LComponent->metaObject())));
         LItem->setData(0, Qt::UserRole, QVariant::fromValue(LComponent));
+        if (ClassIcon)
+            LItem->setIcon(0, QIcon(ClassIcon(LComponent->metaObject())));
         LItems.insert(LComponent, LItem);
     }
     FStructure->expandAll();

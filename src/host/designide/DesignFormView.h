@@ -8,6 +8,7 @@
 #include "DesignIntf.h"
 
 #include <QHash>
+#include <QPixmap>
 #include <QPointer>
 #include <QTreeWidget>
 #include <QWidget>
@@ -98,6 +99,9 @@ public:
     void Save();
     // Errors of the editors and of the save are shown here; the default is a message box.
     std::function<void(const QString&)> OnError;
+    // A class's 16 x 16 palette icon, drawn on its boxes and in the structure; set by the host,
+    // which knows the packages' resources. Null or an empty pixmap: none.
+    std::function<QPixmap(TComponentClass)> ClassIcon;
 
 private:
     void FillStructure();
