@@ -1,4 +1,5 @@
 #include "DesignFormDocument.h"
+#include "DesignUnitSource.h"
 
 #include "ToolsAPI.UsesClause.h"
 
@@ -456,7 +457,61 @@ void TFormDocument::Save()
 {
     StoreProperties();
     FFile.Save(FFileName);
+    if (FUnitChanged) {
+        const QString LUnit = UnitFileName();
+        if (QFileInfo(LUnit).isSymLink())
+            throw EFormError(LUnit, 0, QStringLiteral("the unit is a symbolic link; it is not written through"));
+        QSaveFile LOut(LUnit);
+        if (!LOut.open(QIODevice::WriteOnly) || LOut.write(FUnitSource) != FUnitSource.size() || !LOut.commit())
+            throw EFormError(LUnit, 0, QStringLiteral("cannot write: %1").arg(LOut.errorString()));
+        FUnitChanged = false;
+        FUnitLoaded = false; // the uses clause below reads it from disk again
+    }
     AddRequiredUnits();
+}
+
+QByteArray TFormDocument::UnitSource()
+{
+    if (!FUnitLoaded) {
+        QFile LFile(UnitFileName());
+        if (!LFile.open(QIODevice::ReadOnly))
+            throw EFormError(UnitFileName(), 0,
+                             QStringLiteral("cannot read the form's unit: %1").arg(LFile.errorString()));
+        FUnitSource = LFile.readAll();
+        FUnitLoaded = true;
+    }
+    return FUnitSource;
+}
+
+QString TFormDocument::CreateEventHandler(QObject* AComponent, const QString& AEvent, const QString& AParameters)
+{
+    for (const TFormEvent& LEvent : FEvents)
+        if (LEvent.Component == AComponent && LEvent.Event.compare(AEvent, Qt::CaseInsensitive) == 0)
+            return LEvent.Handler;
+    TFormObject* LObject = FormObjectOf(AComponent);
+    if (!LObject) {
+        StoreProperties(); // a component placed since the last store gets its object
+        LObject = FormObjectOf(AComponent);
+    }
+    if (!LObject)
+        throw EFormError(FFileName, 0,
+                         QStringLiteral("\"%1\" is not a component of the form").arg(AComponent->objectName()));
+    const QString LMethod =
+        AComponent->objectName() + (AEvent.startsWith(QLatin1String("On")) ? AEvent.mid(2) : AEvent);
+    const QString LClass = FFile.Root().ClassName;
+    QByteArray LSource = UnitSource();
+    int LLine = 0;
+    if (tools::AddFormMethod(LSource, LClass, LMethod, AParameters, &LLine)) {
+        FUnitSource = LSource;
+        FUnitChanged = true;
+        FMethodLines.insert(LMethod.toLower(), LLine);
+    } else if (!tools::ScanFormClass(LSource, LClass).Found) {
+        throw EFormError(UnitFileName(), 0, QStringLiteral("the unit declares no class %1").arg(LClass));
+    }
+    LObject->SetProperty(AEvent, TFormValue::Ident(LMethod), FFile.LineBreak());
+    FEvents.push_back({AComponent, AEvent, LMethod});
+    FDesigner->Modified();
+    return LMethod;
 }
 
 QStringList TFormDocument::AddRequiredUnits()

@@ -55,9 +55,20 @@ public:
     void StoreProperties();
     // The name the designer gives a new component: its class without the T, numbered.
     QString UniqueName(TPersistentClass AClass) const;
-    // StoreProperties, then writes the file atomically; the units the selection editors
-    // of the components require join the form unit's uses clause.
+    // StoreProperties, then writes the file atomically, and the unit when it gained methods;
+    // the units the selection editors of the components require join its uses clause.
     void Save();
+
+    // The component's event bound to its handler: the one it has, or a new method named after
+    // the component and the event ("Button1Click" for OnClick), declared in the form class and
+    // implemented in the unit as the IDE writes it. AParameters: the method's parameter list.
+    // Throws EFormError when the unit cannot be read or holds no form class.
+    QString CreateEventHandler(QObject* AComponent, const QString& AEvent,
+                               const QString& AParameters = QStringLiteral("Sender: TObject"));
+    // Where the handler's body starts in the unit, 1-based; 0 when not known.
+    int MethodLine(const QString& AMethod) const { return FMethodLines.value(AMethod.toLower()); }
+    // The unit's text as the designer has it (with the methods not yet saved).
+    QByteArray UnitSource();
     // Adds the required units the unit's uses clause lacks, after its last unit; returns
     // those added.
     QStringList AddRequiredUnits();
@@ -78,6 +89,10 @@ private:
     QList<QObject*> FOrder;
     std::vector<TFormProblem> FProblems;
     std::vector<TFormEvent> FEvents;
+    QByteArray FUnitSource;
+    bool FUnitLoaded = false;
+    bool FUnitChanged = false;
+    QHash<QString, int> FMethodLines;
     struct TReference
     {
         QObject* Instance;
