@@ -4,7 +4,7 @@
 //
 //   orvo-ide [--package FILE] [PROJECT.dproj] [--close] [--check-released] [--screenshot OUT.png]
 //            [--menu NAME] [--assets [NAME]] [--open-editor] [--action NAME [--choose PATH]...
-//            [--type TEXT]] [--form FILE.xfm [--select NAME]] [--lang en|ru]
+//            [--type TEXT]] [--form FILE.xfm [--select NAME] [--edit PROPERTY]] [--lang en|ru]
 //
 // --close closes the project again through File > Close Project; --check-released then
 // says whether the project's asset manager was let go, and exits with 1 when it was not.
@@ -19,6 +19,8 @@
 // choosers. It exits with 6 when the command is missing or disabled.
 // --form opens a form in the form designer (its structure, the form and the object inspector)
 // and --select selects a component of it; 7 when the form does not open or has no such component.
+// --edit clicks the ellipsis button of a property of the selection ("Fill.Gradient") in the
+// object inspector and pictures what its editor opens; 8 when the property has none.
 
 #include "DesignFormDocument.h"
 #include "DesignFormView.h"
@@ -27,6 +29,7 @@
 #include "PackageLoader.h"
 #include "ToolsAPI.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileDialog>
@@ -656,11 +659,15 @@ int main(int argc, char** argv)
     QCommandLineOption LSelectOption(QStringLiteral("select"),
                                      QStringLiteral("With --form: select a component of the form by its name."),
                                      QStringLiteral("NAME"));
+    QCommandLineOption LEditOption(
+        QStringLiteral("edit"),
+        QStringLiteral("With --form: click a property's ellipsis button in the object inspector for the screenshot."),
+        QStringLiteral("PROPERTY"));
     QCommandLineOption LLangOption(QStringLiteral("lang"), QStringLiteral("The IDE's language: en or ru."),
                                    QStringLiteral("LANG"), QStringLiteral("en"));
-    for (const auto* LOption :
-         {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption, &LAssetsOption,
-          &LOpenEditorOption, &LActionOption, &LChooseOption, &LTypeOption, &LFormOption, &LSelectOption, &LLangOption})
+    for (const auto* LOption : {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption,
+                                &LAssetsOption, &LOpenEditorOption, &LActionOption, &LChooseOption, &LTypeOption,
+                                &LFormOption, &LSelectOption, &LEditOption, &LLangOption})
         LParser.addOption(*LOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
     LParser.process(LArgs);
@@ -801,6 +808,27 @@ int main(int argc, char** argv)
                                 QTimer::singleShot(LText.isEmpty() ? 0 : 900, LTakePicture);
                             });
                             LAction->trigger();
+                        });
+                    };
+                if (ide::TFormDesignView* LForm = LWindow.CurrentForm(); LForm && LParser.isSet(LEditOption))
+                    LTakePicture = [&LWindow, LForm, LTakePicture, LPath = LParser.value(LEditOption)] {
+                        QTimer::singleShot(150, &LWindow, [LForm, LTakePicture, LPath] {
+                            auto* LButton =
+                                LForm->Inspector().findChild<QAbstractButton*>(QStringLiteral("Edit.") + LPath);
+                            if (QTreeWidgetItem* LRow = LForm->Inspector().Row(LPath)) {
+                                for (QTreeWidgetItem* LUp = LRow->parent(); LUp; LUp = LUp->parent())
+                                    LUp->setExpanded(true);
+                                LForm->Inspector().scrollToItem(LRow);
+                            }
+                            if (!LButton) {
+                                std::fprintf(stderr, "orvo-ide: the object inspector has no editor button for \"%s\"\n",
+                                             qUtf8Printable(LPath));
+                                QApplication::exit(8);
+                                return;
+                            }
+                            // As --action: the picture is taken inside the dialog's own loop.
+                            QTimer::singleShot(400, LTakePicture);
+                            LButton->click();
                         });
                     };
                 if (LAssetsFrame) {

@@ -99,6 +99,13 @@ TEST(OrvoIdeForm, OpensTheFormDesignerOnAComponent)
         if (LExit != 0)
             EXPECT_TRUE(Run.ErrText().contains("\"NoSuch\"")) << Run.Err.toStdString();
     }
+    // A property whose editor opens nothing: an error, no picture.
+    const auto Run =
+        testdata::RunProgram(QStringLiteral(ORVO_BIN_DIR "/orvo-ide"),
+                             {Dir.filePath("DemoApp.dproj"), "--form", Dir.filePath("Main.xfm"), "--select",
+                              "ImageLogo", "--edit", "Size", "--screenshot", Dir.filePath("edit.png")});
+    EXPECT_EQ(Run.ExitCode, 8) << Run.Err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(Dir.filePath("edit.png")));
 }
 
 } // namespace
