@@ -2,6 +2,7 @@
 
 #include "DesignIntf.h"
 #include "ORVO.Components.Base.h"
+#include "ORVO.Properties.AssetName.h"
 #include "properties/ORVO.Gradient.Designer.h"
 
 namespace orvo {
@@ -53,6 +54,9 @@ void TqoGradientProperty::Edit()
 
 void RegisterAssetAlignmentGradientEditors()
 {
+    ide::RegisterPropertyEditor(
+        QStringLiteral("TqoAssetName"), nullptr, QString(),
+        ide::PropertyEditorClass<TqoImageNamePropertyEditor>(QStringLiteral("TqoImageNamePropertyEditor")));
     ide::RegisterPropertyEditor(QStringLiteral("TqoGradient"), nullptr, QString(),
                                 ide::PropertyEditorClass<TqoGradientProperty>(QStringLiteral("TqoGradientProperty")));
 }

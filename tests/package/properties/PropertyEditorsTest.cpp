@@ -2,16 +2,44 @@
 // inspector finds them and driven through their dialogs.
 
 #include "DesignFormDocument.h"
+#include "ORVO.Assets.h"
 #include "ORVO.Components.h"
+#include "ORVO.Log.h"
 #include "TestData.h"
+#include "assets/editors/Form.AssetsChooser.h"
 #include "properties/ORVO.Gradient.Designer.h"
+#include "properties/ORVO.Properties.AssetName.h"
 #include "properties/ORVO.Properties.Gradient.h"
 
+#include <QPainter>
+#include <QPalette>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+// A component with a color asset name and two asset names without a link.
+class TSwatch : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("PropertyType.ColorName", "TqoAssetName")
+    Q_CLASSINFO("PropertyType.Caption", "TqoAssetName")
+    Q_CLASSINFO("PropertyType.IconName", "TqoAssetName")
+    Q_PROPERTY(QString ColorName READ GetColorName WRITE SetColorName)
+    Q_PROPERTY(core::TqoAssetColorLink* ColorLink READ GetColorLink DESIGNABLE false)
+    Q_PROPERTY(QString Caption MEMBER FCaption)
+    Q_PROPERTY(QString IconName MEMBER FIconName)
+public:
+    QString GetColorName() const { return FColorLink->GetName(); }
+    void SetColorName(const QString& AValue) { FColorLink->SetName(AValue); }
+    core::TqoAssetColorLink* GetColorLink() const { return FColorLink; }
+
+private:
+    core::TqoAssetColorLink* FColorLink = new core::TqoAssetColorLink(this, QStringLiteral("Primary"));
+    QString FCaption;
+    QString FIconName;
+};
 
 namespace {
 
@@ -21,6 +49,12 @@ std::unique_ptr<ide::TPropertyEditor> Take(ide::TPropertyEditorList& AEditors, c
         if (LEditor->GetName() == AName)
             return std::move(LEditor);
     return nullptr;
+}
+
+void RegisterEditorsOnce()
+{
+    static const bool LRegistered = (orvo::RegisterAssetAlignmentGradientEditors(), true);
+    (void)LRegistered;
 }
 
 std::unique_ptr<ide::TPropertyEditor> SubProperty(ide::TPropertyEditor& AEditor, const QString& AName)
@@ -37,7 +71,7 @@ protected:
     {
         ide::RegisterClass(&core::TqoForm::staticMetaObject);
         ide::RegisterClass(&core::TqoRectangle::staticMetaObject);
-        orvo::RegisterAssetAlignmentGradientEditors();
+        RegisterEditorsOnce();
     }
 
     void SetUp() override
@@ -111,4 +145,121 @@ TEST_F(PackagePropertyEditors, GradientDesignerChangesGoIntoTheFormsGradientAndI
     EXPECT_TRUE(LText.contains("Color = xFFFF4081")) << LText.toStdString();
 }
 
+class AssetNameEditor : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        RegisterEditorsOnce();
+        core::TqoAssetsManagerHelper::AddColor(core::TqoAssetsManager::GetCurrent(), "Primary", 0xFF00FF00, true);
+        FSavedSink = core::TqoLog::SetSink(
+            [this](core::TqoLogLevel, const QString&, const QString& AText) { Warnings << AText; });
+    }
+    void TearDown() override
+    {
+        core::TqoLog::SetSink(FSavedSink);
+        core::TqoAssetsManager::GetCurrent().Remove(QStringLiteral("Primary"));
+    }
+
+    std::unique_ptr<orvo::TqoImageNamePropertyEditor> Editor(const QString& AName)
+    {
+        ide::TPropertyEditorList LEditors = ide::GetComponentProperties({&Swatch}, &Designer);
+        auto LEditor = Take(LEditors, AName);
+        auto* LResult = dynamic_cast<orvo::TqoImageNamePropertyEditor*>(LEditor.get());
+        EXPECT_NE(LResult, nullptr);
+        if (LResult) {
+            LEditor.release();
+            // The inspector made editors of every property; only this one's warnings count.
+            Warnings.clear();
+            LResult->SetPropEntry(0, &Swatch, LResult->GetProperty());
+        }
+        return std::unique_ptr<orvo::TqoImageNamePropertyEditor>(LResult);
+    }
+
+    // The value square painted on white; returns the pixel at the square's center.
+    QRgb PaintedCenter(orvo::TqoImageNamePropertyEditor& AEditor, bool ASelected, QColor* APen = nullptr)
+    {
+        QImage LImage(100, 20, QImage::Format_ARGB32);
+        LImage.fill(Qt::white);
+        QPainter LPainter(&LImage);
+        const QRect LSquare = AEditor.PropDrawValueRect(LImage.rect());
+        AEditor.PropDrawValue(LPainter, LSquare, ASelected);
+        if (APen)
+            *APen = LPainter.pen().color();
+        LPainter.end();
+        return LImage.pixel(LSquare.center() + QPoint(1, 0));
+    }
+
+    TSwatch Swatch;
+    ide::TFormDesigner Designer{&Swatch};
+    QStringList Warnings;
+    core::TqoLogSink FSavedSink;
+};
+
+TEST_F(AssetNameEditor, UnsetNameShowsTheThemeDefaultInGrayWithItsSwatch)
+{
+    auto LEditor = Editor("ColorName");
+    ASSERT_TRUE(LEditor);
+    EXPECT_EQ(LEditor->GetAttributes(),
+              ide::paMultiSelect | ide::paRevertable | ide::paDialog | ide::paVolatileSubProperties);
+    EXPECT_EQ(LEditor->GetValue(), "Primary");
+    QColor LPen;
+    EXPECT_EQ(PaintedCenter(*LEditor, false, &LPen), 0xFF00FF00u);
+    EXPECT_EQ(LPen, QPalette().color(QPalette::Disabled, QPalette::Text));
+    // Being edited, the row shows what is stored.
+    PaintedCenter(*LEditor, true);
+    EXPECT_EQ(LEditor->GetValue(), "");
+
+    LEditor->SetValue("#FFFF0000");
+    EXPECT_EQ(PaintedCenter(*LEditor, false), 0xFFFF0000u);
+    LEditor->SetValue("NoSuchAsset");
+    EXPECT_EQ(PaintedCenter(*LEditor, false), 0xFFFFFFFFu);
+    EXPECT_EQ(Warnings, QStringList());
+}
+
+struct TFilterCase
+{
+    const char* Name;
+    const char* Property;
+    orvo::TqoAssetTypes Types;
+    const char* Warning;
+};
+
+class AssetNameFilter : public AssetNameEditor, public testing::WithParamInterface<TFilterCase>
+{
+};
+
+TEST_P(AssetNameFilter, ChooserOffersTheKindsTheLinkTakes)
+{
+    auto LEditor = Editor(GetParam().Property);
+    ASSERT_TRUE(LEditor);
+    std::optional<orvo::TqoAssetTypes> LOffered;
+    const auto LSaved = orvo::TFormAssetsChooser::ExecuteDialog;
+    orvo::TFormAssetsChooser::ExecuteDialog = [&](orvo::TFormAssetsChooser& ADialog) {
+        LOffered = ADialog.ViewModel().GetAssetTypes();
+        return false;
+    };
+    LEditor->Edit();
+    orvo::TFormAssetsChooser::ExecuteDialog = LSaved;
+    ASSERT_TRUE(LOffered);
+    EXPECT_EQ(*LOffered, GetParam().Types);
+    EXPECT_EQ(Warnings, GetParam().Warning[0] ? QStringList{QString::fromUtf8(GetParam().Warning)} : QStringList());
+}
+
+using orvo::TqoAssetType;
+INSTANTIATE_TEST_SUITE_P(
+    Links, AssetNameFilter,
+    testing::Values(TFilterCase{"ColorLink", "ColorName", {TqoAssetType::Colors}, ""},
+                    TFilterCase{"WronglyNamed",
+                                "Caption",
+                                {TqoAssetType::Bitmaps, TqoAssetType::Colors, TqoAssetType::SVG},
+                                "Свойство \"Caption\" не верно названо и должно заканчиваться на \"Name\"."},
+                    TFilterCase{"NoLinkProperty",
+                                "IconName",
+                                {TqoAssetType::Bitmaps, TqoAssetType::Colors, TqoAssetType::SVG},
+                                "Не могу найти свойство связи с ассетом по имени \"IconLink\"."}),
+    testdata::TCaseName());
+
 } // namespace
+
+#include "PropertyEditorsTest.moc"
