@@ -207,6 +207,46 @@ private:
     TqoGradient* FGradient;
 };
 
+// A component's link to an asset by name. While the name is empty the default name applies,
+// normally a color or image of the current theme. The kinds tell which assets a link takes.
+class TqoAssetLink : public QObject
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoAssetLink(QObject* AOwner = nullptr, const QString& ADefaultName = QString())
+        : QObject(AOwner), FDefaultName(ADefaultName)
+    {
+    }
+    QString GetName() const { return FName; }
+    void SetName(const QString& AValue) { FName = AValue; }
+    QString GetDefaultName() const { return FDefaultName; }
+
+private:
+    QString FName;
+    QString FDefaultName;
+};
+
+class TqoAssetColorLink : public TqoAssetLink
+{
+    Q_OBJECT
+public:
+    using TqoAssetLink::TqoAssetLink;
+};
+
+class TqoAssetLottieAnimationLink : public TqoAssetLink
+{
+    Q_OBJECT
+public:
+    using TqoAssetLink::TqoAssetLink;
+};
+
+class TqoAssetStyleLink : public TqoAssetLink
+{
+    Q_OBJECT
+public:
+    using TqoAssetLink::TqoAssetLink;
+};
+
 // Base of the framework's non-visual components (timers, services, providers).
 class TqoComponent : public QObject
 {

@@ -23,7 +23,7 @@ TqoAutoCompleteEdit::TqoAutoCompleteEdit(QObject* AOwner) : TqoEdit(AOwner) {}
 TqoSearchEdit::TqoSearchEdit(QObject* AOwner) : TqoEdit(AOwner) {}
 TqoComboBox::TqoComboBox(QObject* AOwner) : TqoControl(AOwner) {}
 TqoMemo::TqoMemo(QObject* AOwner) : TqoControl(AOwner) {}
-TqoImage::TqoImage(QObject* AOwner) : TqoControl(AOwner) {}
+TqoImage::TqoImage(QObject* AOwner) : TqoControl(AOwner), FImageLink(new TqoAssetLink(this)) {}
 TqoTrackBar::TqoTrackBar(QObject* AOwner) : TqoControl(AOwner) {}
 TqoNavigationBar::TqoNavigationBar(QObject* AOwner) : TqoControl(AOwner) {}
 TqoSwitch::TqoSwitch(QObject* AOwner) : TqoControl(AOwner) {}

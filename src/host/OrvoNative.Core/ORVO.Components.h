@@ -166,13 +166,16 @@ class TqoImage : public TqoControl
     Q_OBJECT
     Q_CLASSINFO("PropertyType.ImageName", "TqoAssetName")
     Q_PROPERTY(QString ImageName READ GetImageName WRITE SetImageName)
+    // The name lives in the link; forms store only ImageName.
+    Q_PROPERTY(TqoAssetLink* ImageLink READ GetImageLink DESIGNABLE false STORED false)
 public:
     Q_INVOKABLE explicit TqoImage(QObject* AOwner = nullptr);
-    QString GetImageName() const { return FImageName; }
-    void SetImageName(const QString& AValue) { FImageName = AValue; }
+    QString GetImageName() const { return FImageLink->GetName(); }
+    void SetImageName(const QString& AValue) { FImageLink->SetName(AValue); }
+    TqoAssetLink* GetImageLink() const { return FImageLink; }
 
 private:
-    QString FImageName;
+    TqoAssetLink* FImageLink;
 };
 
 class TqoTrackBar : public TqoControl
