@@ -43,6 +43,26 @@ QString AlignmentOf(const QObject* AComponent)
 // Visual components have a size; the others (timers, services) are listed but not drawn.
 bool IsVisual(const QObject* AComponent) { return ValueObject(AComponent, "Size") != nullptr; }
 
+// The part of a value cell that a property editor paints itself (an asset's preview).
+class TValuePicture : public QWidget
+{
+public:
+    TValuePicture(std::function<void(QPainter&, const QRect&)> APaint, QWidget* AParent)
+        : QWidget(AParent), FPaint(std::move(APaint))
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter LPainter(this);
+        FPaint(LPainter, rect());
+    }
+
+private:
+    std::function<void(QPainter&, const QRect&)> FPaint;
+};
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------
@@ -301,6 +321,22 @@ QWidget* TObjectInspector::ValueCell(TPropertyEditor& AEditor, const QString& AP
     LLayout->setContentsMargins(0, 0, 0, 0);
     LLayout->setSpacing(0);
     const bool LReadOnly = (LAttributes & paReadOnly) && !(LAttributes & paValueList);
+    if (auto* LDrawing = dynamic_cast<ICustomPropertyDrawing80*>(&AEditor)) {
+        // As wide as the editor asks of a row-high cell; the text stays beside it.
+        const QRect LRowRect(0, 0, 200, 20);
+        const QRect LOwn = LDrawing->PropDrawValueRect(LRowRect);
+        if (LOwn.width() > 1) {
+            auto* LPicture = new TValuePicture(
+                [this, APath](QPainter& APainter, const QRect& ARect) {
+                    if (auto* LEditor = dynamic_cast<ICustomPropertyDrawing80*>(FEditorsByPath.value(APath)))
+                        LEditor->PropDrawValue(APainter, ARect, false);
+                },
+                LCell);
+            LPicture->setObjectName(QStringLiteral("Picture.") + APath);
+            LPicture->setFixedSize(LOwn.width(), LOwn.height());
+            LLayout->addWidget(LPicture);
+        }
+    }
     if (LAttributes & paValueList) {
         auto* LBox = new QComboBox(LCell);
         LBox->setObjectName(LName);
