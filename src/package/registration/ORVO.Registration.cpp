@@ -4,6 +4,7 @@
 #include "ORVO.Components.h"
 #include "assets/designer/Wizard.AssetsManager.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
+#include "properties/ORVO.Properties.Values.h"
 #include "registration/ORVO.DevicesClasses.h"
 
 namespace orvo::registration {
@@ -81,6 +82,7 @@ void Register()
 {
     RegisterClassGroup();
     RegisterPalette();
+    RegisterValueEditors();
     ide::RegisterPackageWizard(std::make_shared<TqoWizardAssetsManager>());
     // Deployment entries follow the assets of every project the IDE opens.
     RegisterAssetsDeployment();
