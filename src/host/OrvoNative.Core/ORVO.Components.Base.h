@@ -208,21 +208,11 @@ private:
 };
 
 // The scrolled area of a scroll box: width, then height.
-class TqoScrollBoxContentSize : public QObject
+class TqoScrollBoxContentSize : public TqoSize
 {
     Q_OBJECT
-    Q_PROPERTY(float Width READ GetWidth WRITE SetWidth)
-    Q_PROPERTY(float Height READ GetHeight WRITE SetHeight)
 public:
-    Q_INVOKABLE explicit TqoScrollBoxContentSize(QObject* AOwner = nullptr) : QObject(AOwner) {}
-    float GetWidth() const { return FWidth; }
-    void SetWidth(float AValue) { FWidth = AValue; }
-    float GetHeight() const { return FHeight; }
-    void SetHeight(float AValue) { FHeight = AValue; }
-
-private:
-    float FWidth = 0;
-    float FHeight = 0;
+    Q_INVOKABLE explicit TqoScrollBoxContentSize(QObject* AOwner = nullptr) : TqoSize(AOwner) {}
 };
 
 // A length with its unit, as 16 dp or 50 %.

@@ -30,48 +30,47 @@ void TqoNavigationBarButtonSelectionEditor::FilterProperties(const QList<QObject
                       QStringLiteral("RelativePosition"), QStringLiteral("Size"), QStringLiteral("HitTest")});
 }
 
+namespace {
+
+template <class TEditor> void Bind(const char* AName, std::initializer_list<const QMetaObject*> AClasses)
+{
+    for (const QMetaObject* LClass : AClasses)
+        ide::RegisterSelectionEditor(LClass, ide::SelectionEditorClass<TEditor>(QString::fromLatin1(AName)));
+}
+
+} // namespace
+
 void RegisterSelectionEditors()
 {
     using namespace core;
-    using ide::SelectionEditorClass;
-    const auto LBind = [](const QMetaObject& AClass, const ide::TSelectionEditorClass& AEditor) {
-        ide::RegisterSelectionEditor(&AClass, AEditor);
-    };
     // Where the runtime has no abstract base (TqoCustomListMenu, ...), the one concrete
     // class stands for it.
-    LBind(TqoListMenu::staticMetaObject,
-          SelectionEditorClass<TqoListMenuSelectionEditor>("TqoListMenuSelectionEditor"));
-    LBind(TqoCustomButton::staticMetaObject,
-          SelectionEditorClass<TqoButtonSelectionEditor>("TqoButtonSelectionEditor"));
-    LBind(TqoNavigationBar::staticMetaObject,
-          SelectionEditorClass<TqoNavigationBarSelectionEditor>("TqoNavigationBarSelectionEditor"));
-    LBind(TqoNavigationBarButton::staticMetaObject,
-          SelectionEditorClass<TqoNavigationBarButtonSelectionEditor>("TqoNavigationBarButtonSelectionEditor"));
-    LBind(TqoLayout::staticMetaObject, SelectionEditorClass<TqoLayoutSelectionEditor>("TqoLayoutSelectionEditor"));
-    LBind(TqoSearchEdit::staticMetaObject,
-          SelectionEditorClass<TqoSearchEditSelectionEditor>("TqoSearchEditSelectionEditor"));
-    LBind(TqoControl::staticMetaObject,
-          SelectionEditorClass<TqoDefinedValueFilterSelectionEditor>("TqoDefinedValueFilterSelectionEditor"));
-    LBind(TqoPaintBox::staticMetaObject,
-          SelectionEditorClass<TqoPaintBoxSelectionEditor>("TqoPaintBoxSelectionEditor"));
-    LBind(TqoAutoCompleteEdit::staticMetaObject,
-          SelectionEditorClass<TqoAutocompleteEditSelectionEditor>("TqoAutocompleteEditSelectionEditor"));
-    LBind(TqoCustomMap::staticMetaObject, SelectionEditorClass<TqoMapSelectionEditor>("TqoMapSelectionEditor"));
-    LBind(TqoCamera::staticMetaObject, SelectionEditorClass<TqoCameraSelectionEditor>("TqoCameraSelectionEditor"));
-    LBind(TqoApplicationEvents::staticMetaObject,
-          SelectionEditorClass<TqoApplicationEventsSelectionEditor>("TqoApplicationEventsSelectionEditor"));
-    for (const QMetaObject* LClass : {&TqoBannerAd::staticMetaObject, &TqoInterstitialAd::staticMetaObject})
-        LBind(*LClass, SelectionEditorClass<TqoAdvertisingSelectionEditor>("TqoAdvertisingSelectionEditor"));
-    for (const QMetaObject* LClass :
-         {&TqoAppleIdAuthenticationClient::staticMetaObject, &TqoFacebookLoginAuthenticationClient::staticMetaObject,
-          &TqoVKLoginAuthenticationClient::staticMetaObject, &TqoGoogleSignInAuthenticationClient::staticMetaObject})
-        LBind(*LClass,
-              SelectionEditorClass<TqoAuthenticationClientSelectionEditor>("TqoAuthenticationClientSelectionEditor"));
-    LBind(TqoCustomCollectionView::staticMetaObject,
-          SelectionEditorClass<TqoCollectionViewSelectionEditor>("TqoCollectionViewSelectionEditor"));
+    Bind<TqoListMenuSelectionEditor>("TqoListMenuSelectionEditor", {&TqoListMenu::staticMetaObject});
+    Bind<TqoButtonSelectionEditor>("TqoButtonSelectionEditor", {&TqoCustomButton::staticMetaObject});
+    Bind<TqoNavigationBarSelectionEditor>("TqoNavigationBarSelectionEditor", {&TqoNavigationBar::staticMetaObject});
+    Bind<TqoNavigationBarButtonSelectionEditor>("TqoNavigationBarButtonSelectionEditor",
+                                                {&TqoNavigationBarButton::staticMetaObject});
+    Bind<TqoLayoutSelectionEditor>("TqoLayoutSelectionEditor", {&TqoLayout::staticMetaObject});
+    Bind<TqoSearchEditSelectionEditor>("TqoSearchEditSelectionEditor", {&TqoSearchEdit::staticMetaObject});
+    Bind<TqoDefinedValueFilterSelectionEditor>("TqoDefinedValueFilterSelectionEditor", {&TqoControl::staticMetaObject});
+    Bind<TqoPaintBoxSelectionEditor>("TqoPaintBoxSelectionEditor", {&TqoPaintBox::staticMetaObject});
+    Bind<TqoAutocompleteEditSelectionEditor>("TqoAutocompleteEditSelectionEditor",
+                                             {&TqoAutoCompleteEdit::staticMetaObject});
+    Bind<TqoMapSelectionEditor>("TqoMapSelectionEditor", {&TqoCustomMap::staticMetaObject});
+    Bind<TqoCameraSelectionEditor>("TqoCameraSelectionEditor", {&TqoCamera::staticMetaObject});
+    Bind<TqoApplicationEventsSelectionEditor>("TqoApplicationEventsSelectionEditor",
+                                              {&TqoApplicationEvents::staticMetaObject});
+    Bind<TqoAdvertisingSelectionEditor>("TqoAdvertisingSelectionEditor",
+                                        {&TqoBannerAd::staticMetaObject, &TqoInterstitialAd::staticMetaObject});
+    Bind<TqoAuthenticationClientSelectionEditor>(
+        "TqoAuthenticationClientSelectionEditor",
+        {&TqoAppleIdAuthenticationClient::staticMetaObject, &TqoFacebookLoginAuthenticationClient::staticMetaObject,
+         &TqoVKLoginAuthenticationClient::staticMetaObject, &TqoGoogleSignInAuthenticationClient::staticMetaObject});
+    Bind<TqoCollectionViewSelectionEditor>("TqoCollectionViewSelectionEditor",
+                                           {&TqoCustomCollectionView::staticMetaObject});
     // TqoFramesSelectionEditor waits for the runtime's frames (TqoCustomFrame).
-    LBind(TqoCustomBiometricAuthentication::staticMetaObject,
-          SelectionEditorClass<TqoBiometricAuthenticationSelectionEditor>("TqoBiometricAuthenticationSelectionEditor"));
+    Bind<TqoBiometricAuthenticationSelectionEditor>("TqoBiometricAuthenticationSelectionEditor",
+                                                    {&TqoCustomBiometricAuthentication::staticMetaObject});
 }
 
 } // namespace orvo::registration

@@ -2,12 +2,16 @@
 // gets them for a component's properties, and the selection editors that filter them.
 
 #include "DesignIntf.h"
+#include "IdeSession.h"
 #include "ORVO.Components.h"
 #include "ORVO.Exceptions.h"
 #include "TestData.h"
 #include "properties/ORVO.Properties.Values.h"
 #include "registration/ORVO.SelectionEditors.h"
 
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -21,6 +25,8 @@ class TValuesHolder : public core::TqoCustomButton
     Q_OBJECT
     Q_CLASSINFO("PropertyType.Country", "TqoCountryAlpha2Code")
     Q_CLASSINFO("PropertyType.Currency", "TqoCurrencyCode")
+    Q_CLASSINFO("PropertyType.ApiKey", "TqoYandexAPIKey")
+    Q_PROPERTY(QString ApiKey MEMBER FApiKey)
     Q_PROPERTY(QString Country MEMBER FCountry)
     Q_PROPERTY(QString Currency MEMBER FCurrency)
     Q_PROPERTY(core::TqoSingleValue* Indent READ GetIndent)
@@ -35,6 +41,7 @@ public:
 
     QString FCountry;
     QString FCurrency;
+    QString FApiKey;
     int FKind = 0;
     TqoSingleValue* FIndent = new TqoSingleValue(this);
     core::TqoScrollBoxContentSize* FContentSize = new core::TqoScrollBoxContentSize(this);
@@ -257,6 +264,42 @@ TEST_F(ValueProperties, LeftReleaseInCheckBoxTogglesTheSide)
     EXPECT_EQ(FDesigner.ModifiedCount(), 1);
     LTop->MouseUp(ide::TMouseButton::Left, 119, 19, LRect, LHandled);
     EXPECT_FALSE(FHolder.GetRelativePosition()->IsDefined(1));
+}
+
+// Whether drawing the value cell left any mark on a white row.
+bool DrawsSomething(ide::ICustomPropertyDrawing& AEditor)
+{
+    QImage LImage(120, 20, QImage::Format_RGB32);
+    LImage.fill(Qt::white);
+    {
+        QPainter LPainter(&LImage);
+        AEditor.PropDrawValue(LPainter, LImage.rect(), false);
+    }
+    for (int Y = 0; Y < LImage.height(); ++Y)
+        for (int X = 0; X < LImage.width(); ++X)
+            if (LImage.pixel(X, Y) != qRgb(255, 255, 255))
+                return true;
+    return false;
+}
+
+TEST_F(ValueProperties, EmptyApiKeyShowsTheProjectKeyWhileAProjectIsOpen)
+{
+    auto LEditor = Editor(&FHolder, "ApiKey");
+    auto LKey = dynamic_cast<orvo::TqoYandexMapsTileProviderAPIKey*>(LEditor.get());
+    ASSERT_TRUE(LKey);
+    EXPECT_EQ(LKey->ProjectKey(), "");
+    EXPECT_FALSE(DrawsSomething(*LKey));
+
+    QTemporaryDir LDir;
+    ASSERT_TRUE(testdata::CopyTree(ORVO_SOURCE_DIR "/examples/DemoApp", LDir.path()));
+    testdata::TIdeSession LSession;
+    auto LProject = LSession.Open(LDir.filePath("DemoApp.dproj"));
+    LProject->ProjectOptionsConfigurations()->BaseConfiguration()->SetValue("ORVO_YandexMapsTileProvider_APIKey",
+                                                                            "base-key");
+    EXPECT_EQ(LKey->ProjectKey(), "base-key");
+    EXPECT_TRUE(DrawsSomething(*LKey));
+    LSession.Close(LProject);
+    EXPECT_EQ(LKey->ProjectKey(), "");
 }
 
 // --- Selection editors -------------------------------------------------------------------
