@@ -247,6 +247,40 @@ public:
     using TqoAssetLink::TqoAssetLink;
 };
 
+// The scrolled area of a scroll box: width, then height.
+class TqoScrollBoxContentSize : public TqoSize
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoScrollBoxContentSize(QObject* AOwner = nullptr) : TqoSize(AOwner) {}
+};
+
+// A length with its unit, as 16 dp or 50 %.
+class TqoSingleValue : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(float Value READ GetValue WRITE SetValue)
+    Q_PROPERTY(TqoUnit Unit READ GetUnit WRITE SetUnit)
+public:
+    enum class TqoUnit
+    {
+        Px,
+        Dp,
+        Percent
+    };
+    Q_ENUM(TqoUnit)
+
+    Q_INVOKABLE explicit TqoSingleValue(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    float GetValue() const { return FValue; }
+    void SetValue(float AValue) { FValue = AValue; }
+    TqoUnit GetUnit() const { return FUnit; }
+    void SetUnit(TqoUnit AValue) { FUnit = AValue; }
+
+private:
+    float FValue = 0;
+    TqoUnit FUnit = TqoUnit::Px;
+};
+
 // Base of the framework's non-visual components (timers, services, providers).
 class TqoComponent : public QObject
 {

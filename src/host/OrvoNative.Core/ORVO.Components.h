@@ -666,4 +666,18 @@ public:
     Q_INVOKABLE explicit TqoLottieImage(QObject* AOwner = nullptr);
 };
 
+// A button of a navigation bar; its action kind is chosen through ActionControl.
+class TqoNavigationBarButton : public TqoControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString ActionKind READ GetActionKind WRITE SetActionKind)
+public:
+    Q_INVOKABLE explicit TqoNavigationBarButton(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
+    QString GetActionKind() const { return FActionKind; }
+    void SetActionKind(const QString& AValue) { FActionKind = AValue; }
+
+private:
+    QString FActionKind;
+};
+
 } // namespace core

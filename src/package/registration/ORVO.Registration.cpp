@@ -5,6 +5,7 @@
 #include "assets/designer/Wizard.AssetsManager.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
 #include "properties/ORVO.Properties.Gradient.h"
+#include "properties/ORVO.Properties.Values.h"
 #include "registration/ORVO.DevicesClasses.h"
 
 namespace orvo::registration {
@@ -83,6 +84,7 @@ void Register()
     RegisterClassGroup();
     RegisterPalette();
     RegisterAssetAlignmentGradientEditors();
+    RegisterValueEditors();
     ide::RegisterPackageWizard(std::make_shared<TqoWizardAssetsManager>());
     // Deployment entries follow the assets of every project the IDE opens.
     RegisterAssetsDeployment();
