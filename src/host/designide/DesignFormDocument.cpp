@@ -300,6 +300,34 @@ void TFormDocument::Create()
     }
     FReferences.clear();
     FDesigner = std::make_unique<TFormDesigner>(FRoot.get());
+    // A form without a readable unit has no methods: the designer's callers are not told why.
+    FDesigner->OnMethodExists = [this](const QString& AName) {
+        try {
+            return MethodExists(AName);
+        } catch (const std::exception&) {
+            return false;
+        }
+    };
+    FDesigner->OnCreateMethod = [this](const QString& AName) { return CreateMethod(AName); };
+}
+
+bool TFormDocument::MethodExists(const QString& AMethod)
+{
+    return tools::ScanFormClass(UnitSource(), FFile.Root().ClassName).Methods.contains(AMethod, Qt::CaseInsensitive);
+}
+
+QString TFormDocument::CreateMethod(const QString& AMethod, const QString& AParameters)
+{
+    QByteArray LSource = UnitSource();
+    int LLine = 0;
+    if (tools::AddFormMethod(LSource, FFile.Root().ClassName, AMethod, AParameters, &LLine)) {
+        FUnitSource = LSource;
+        FUnitChanged = true;
+        FMethodLines.insert(AMethod.toLower(), LLine);
+        FDesigner->Modified();
+        return AMethod;
+    }
+    return MethodExists(AMethod) ? AMethod : QString();
 }
 
 QObject* TFormDocument::CreateObject(TFormObject& AObject, QObject* AParent)
@@ -498,16 +526,9 @@ QString TFormDocument::CreateEventHandler(QObject* AComponent, const QString& AE
                          QStringLiteral("\"%1\" is not a component of the form").arg(AComponent->objectName()));
     const QString LMethod =
         AComponent->objectName() + (AEvent.startsWith(QLatin1String("On")) ? AEvent.mid(2) : AEvent);
-    const QString LClass = FFile.Root().ClassName;
-    QByteArray LSource = UnitSource();
-    int LLine = 0;
-    if (tools::AddFormMethod(LSource, LClass, LMethod, AParameters, &LLine)) {
-        FUnitSource = LSource;
-        FUnitChanged = true;
-        FMethodLines.insert(LMethod.toLower(), LLine);
-    } else if (!tools::ScanFormClass(LSource, LClass).Found) {
-        throw EFormError(UnitFileName(), 0, QStringLiteral("the unit declares no class %1").arg(LClass));
-    }
+    if (CreateMethod(LMethod, AParameters).isEmpty())
+        throw EFormError(UnitFileName(), 0,
+                         QStringLiteral("the unit declares no class %1").arg(FFile.Root().ClassName));
     LObject->SetProperty(AEvent, TFormValue::Ident(LMethod), FFile.LineBreak());
     FEvents.push_back({AComponent, AEvent, LMethod});
     FDesigner->Modified();

@@ -65,6 +65,11 @@ public:
     // Throws EFormError when the unit cannot be read or holds no form class.
     QString CreateEventHandler(QObject* AComponent, const QString& AEvent,
                                const QString& AParameters = QStringLiteral("Sender: TObject"));
+    // A method of the form class in the unit, as the designer asks; CreateMethod adds an event
+    // handler's declaration and body (Sender: TObject) and returns its name, or an empty name
+    // when the unit holds no form class.
+    bool MethodExists(const QString& AMethod);
+    QString CreateMethod(const QString& AMethod, const QString& AParameters = QStringLiteral("Sender: TObject"));
     // Where the handler's body starts in the unit, 1-based; 0 when not known.
     int MethodLine(const QString& AMethod) const { return FMethodLines.value(AMethod.toLower()); }
     // The unit's text as the designer has it (with the methods not yet saved).

@@ -286,6 +286,17 @@ public:
     void Modified() override;
     // Told of every change, after the count is raised.
     std::function<void()> OnModified;
+    // The form's unit answers these, through whoever holds it (the open form's document).
+    bool MethodExists(const QString& AName) const override { return OnMethodExists && OnMethodExists(AName); }
+    QString CreateMethod(const QString& AName) override { return OnCreateMethod ? OnCreateMethod(AName) : QString(); }
+    void ShowMethod(const QString& AName) override
+    {
+        if (OnShowMethod)
+            OnShowMethod(AName);
+    }
+    std::function<bool(const QString&)> OnMethodExists;
+    std::function<QString(const QString&)> OnCreateMethod;
+    std::function<void(const QString&)> OnShowMethod;
     int ModifiedCount() const { return FModifiedCount; }
 
     TPersistentClass ClassGroup() const;

@@ -31,6 +31,11 @@ TEST_F(EventHandlers, NewHandlerIsDeclaredImplementedAndBoundOnce)
     QObject* LButton = LDocument->FindComponent("Button1");
     EXPECT_EQ(LDocument->CreateEventHandler(LButton, "OnClick"), "Button1Click");
     EXPECT_EQ(LDocument->CreateEventHandler(LButton, "OnClick"), "Button1Click");
+    // What the package's editors ask the designer is answered from the same unit.
+    ide::IDesigner& LDesigner = LDocument->Designer();
+    EXPECT_TRUE(LDesigner.MethodExists("button1click"));
+    EXPECT_TRUE(LDesigner.MethodExists("Existing"));
+    EXPECT_FALSE(LDesigner.MethodExists("FCount"));
     // The body's empty line, where the cursor goes.
     EXPECT_EQ(LDocument->MethodLine("Button1Click"), 26);
     // Nothing is written before the save.
