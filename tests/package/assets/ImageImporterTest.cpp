@@ -1,12 +1,12 @@
 // The icon folder importer: the layouts it takes, the bitmap set it builds, the base size question,
 // and the imports of the frame and of the command line.
 
-#include "IdeSession.h"
+#include "DemoFrameTest.h"
 #include "TestData.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
 #include "assets/storage/ORVO.Assets.Designer.Importer.h"
-#include "assets/storage/ORVO.Assets.Picker.Size.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
+#include "assets/storage/ORVO.Assets.Picker.Size.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -187,29 +187,18 @@ TEST(BaseSizeQuestion, RememberedSizeSkipsTheQuestionUntilAFolderLacksIt)
     EXPECT_EQ(QList<int>({LRemembered, LOther, LNone}), QList<int>({36, 18, 0}));
 }
 
-class IconImportFrameTest : public testing::Test
+class IconImportFrameTest : public testdata::TDemoFrameTest
 {
 protected:
-    QTemporaryDir FDir;
     QTemporaryDir FIcons;
-    testdata::TIdeSession FSession;
     std::shared_ptr<testdata::TAnsweringDialogs> FDialogs = testdata::TAnsweringDialogs::Install();
-    std::unique_ptr<TFrameAssetManager> FFrame;
+    testdata::TKeepDialogHook<TFormSizePicker> FHook;
     QStringList FSeen; // per question: the preselected size, and "offered" when remembering was
 
     void SetUp() override
     {
-        AssetsEditorsInitialization();
-        ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + QStringLiteral("/examples/DemoApp"), FDir.path()));
-        FFrame = std::make_unique<TFrameAssetManager>();
-        FFrame->SetProject(FSession.Open(FDir.filePath(QStringLiteral("DemoApp.dproj"))));
+        TDemoFrameTest::SetUp();
         MakeFiles(FIcons.filePath("home"), AndroidIcon("res/"));
-    }
-
-    void TearDown() override
-    {
-        FFrame.reset();
-        TFormSizePicker::ExecuteDialog = [](TFormSizePicker& ADialog) { return ADialog.exec() == QDialog::Accepted; };
     }
 
     // The picker answered as a user does: AKey on the size list, then Import or Escape.

@@ -1,7 +1,7 @@
 // Generated masks and image stubs: the bitmap sets built for each scale, the dialogs' rules,
 // and the frame's commands driving the dialogs' widgets.
 
-#include "IdeSession.h"
+#include "DemoFrameTest.h"
 #include "TestData.h"
 #include "assets/designer/ORVO.Assets.Designer.Frame.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
@@ -117,43 +117,15 @@ TEST(GenerationDialogs, SizesFollowTheirRules)
     EXPECT_THROW(LStub.GetAspectRatio(), core::EqoAssertionFailed);
 }
 
-class GenerateCommands : public testing::Test
+class GenerateCommands : public testdata::TDemoFrameTest
 {
 protected:
-    QTemporaryDir FDir;
-    testdata::TIdeSession FSession;
-    std::unique_ptr<TFrameAssetManager> FFrame;
-    const decltype(TFormMaskGenerationParams::ExecuteDialog) FMaskDialog = TFormMaskGenerationParams::ExecuteDialog;
-    const decltype(TFormImageStubGenerationParams::ExecuteDialog) FStubDialog =
-        TFormImageStubGenerationParams::ExecuteDialog;
-
-    void SetUp() override
-    {
-        AssetsEditorsInitialization();
-        ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + QStringLiteral("/examples/DemoApp"), FDir.path()));
-        FFrame = std::make_unique<TFrameAssetManager>();
-        FFrame->SetProject(FSession.Open(FDir.filePath(QStringLiteral("DemoApp.dproj"))));
-    }
-
-    void TearDown() override
-    {
-        FFrame.reset();
-        TFormMaskGenerationParams::ExecuteDialog = FMaskDialog;
-        TFormImageStubGenerationParams::ExecuteDialog = FStubDialog;
-    }
-
-    void Trigger(const char* AAction)
-    {
-        FFrame->UpdateActions();
-        QAction* LAction = FFrame->Action(QString::fromLatin1(AAction));
-        ASSERT_TRUE(LAction && LAction->isEnabled()) << AAction;
-        LAction->trigger();
-    }
+    testdata::TKeepDialogHook<TFormMaskGenerationParams> FMaskHook;
+    testdata::TKeepDialogHook<TFormImageStubGenerationParams> FStubHook;
 
     std::shared_ptr<core::TqoAssetBitmapSet> Find(const QString& AName) const
     {
-        return std::dynamic_pointer_cast<core::TqoAssetBitmapSet>(
-            FFrame->Document().GetAssetsManager().Find(AName, core::TqoPlatform::All, core::TqoDeviceClass::All));
+        return std::dynamic_pointer_cast<core::TqoAssetBitmapSet>(Asset(AName));
     }
 };
 

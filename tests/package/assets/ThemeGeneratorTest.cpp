@@ -1,6 +1,6 @@
 // The color theme generator: the colors a choice makes, the dialog's tiles and the frame's command.
 
-#include "IdeSession.h"
+#include "DemoFrameTest.h"
 #include "TestData.h"
 #include "assets/designer/Dialog.Assets.ColorThemeGenerator.h"
 #include "assets/designer/Frame.ColorGenerator.Color.h"
@@ -94,41 +94,12 @@ TEST(ThemeGeneratorDialogTest, ClicksChooseHuesAndTextShades)
     EXPECT_EQ(LDialog.ColorEditor(13)->Caption(), QString());
 }
 
-class ThemeGeneratorFrameTest : public testing::Test
+class ThemeGeneratorFrameTest : public testdata::TDemoFrameTest
 {
 protected:
-    QTemporaryDir FDir;
-    testdata::TIdeSession FSession;
-    std::unique_ptr<TFrameAssetManager> FFrame;
+    testdata::TKeepDialogHook<TDialogThemeGenerator> FHook;
 
-    void SetUp() override
-    {
-        AssetsEditorsInitialization();
-        ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + QStringLiteral("/examples/DemoApp"), FDir.path()));
-        FFrame = std::make_unique<TFrameAssetManager>();
-        FFrame->SetProject(FSession.Open(FDir.filePath(QStringLiteral("DemoApp.dproj"))));
-    }
-
-    void TearDown() override
-    {
-        FFrame.reset();
-        TDialogThemeGenerator::ExecuteDialog = [](TDialogThemeGenerator& ADialog) {
-            return ADialog.exec() == QDialog::Accepted;
-        };
-    }
-
-    void Generate()
-    {
-        FFrame->UpdateActions();
-        QAction* LAction = FFrame->Action(QStringLiteral("ActionGenerateThemeColors"));
-        ASSERT_TRUE(LAction && LAction->isEnabled());
-        LAction->trigger();
-    }
-
-    core::TqoAssetPtr Asset(const QString& AName) const
-    {
-        return FFrame->Document().GetAssetsManager().Find(AName, core::TqoPlatform::All, core::TqoDeviceClass::All);
-    }
+    void Generate() { Trigger(QStringLiteral("ActionGenerateThemeColors")); }
 };
 
 TEST_F(ThemeGeneratorFrameTest, LightRedThemeLandsInThemesFolder)
