@@ -281,6 +281,89 @@ private:
     TqoUnit FUnit = TqoUnit::Px;
 };
 
+// How a flex-box container arranges its children: a direction, a wrap mode and three
+// alignments. Values are the runtime's ordinals; forms store the identifiers.
+class TqoChildrenAlignment : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(TqoFlexDirection Direction READ GetDirection WRITE SetDirection)
+    Q_PROPERTY(TqoFlexWrap Wrap READ GetWrap WRITE SetWrap)
+    Q_PROPERTY(TqoAlignContent AlignContent READ GetAlignContent WRITE SetAlignContent)
+    Q_PROPERTY(TqoJustifyContent JustifyContent READ GetJustifyContent WRITE SetJustifyContent)
+    Q_PROPERTY(TqoAlignItems AlignItems READ GetAlignItems WRITE SetAlignItems)
+public:
+    enum class TqoFlexDirection
+    {
+        Column,
+        Row,
+        ColumnReverse,
+        RowReverse
+    };
+    Q_ENUM(TqoFlexDirection)
+    enum class TqoFlexWrap
+    {
+        NoWrap,
+        Wrap
+    };
+    Q_ENUM(TqoFlexWrap)
+    enum class TqoAlignContent
+    {
+        Start,
+        End,
+        Center,
+        Stretch,
+        SpaceBetween,
+        SpaceAround
+    };
+    Q_ENUM(TqoAlignContent)
+    enum class TqoJustifyContent
+    {
+        Start,
+        End,
+        Center,
+        SpaceBetween,
+        SpaceAround,
+        SpaceEvenly
+    };
+    Q_ENUM(TqoJustifyContent)
+    enum class TqoAlignItems
+    {
+        Stretch,
+        Start,
+        End,
+        Center,
+        Baseline
+    };
+    Q_ENUM(TqoAlignItems)
+
+    Q_INVOKABLE explicit TqoChildrenAlignment(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    TqoFlexDirection GetDirection() const { return FDirection; }
+    void SetDirection(TqoFlexDirection AValue) { FDirection = AValue; }
+    TqoFlexWrap GetWrap() const { return FWrap; }
+    void SetWrap(TqoFlexWrap AValue) { FWrap = AValue; }
+    TqoAlignContent GetAlignContent() const { return FAlignContent; }
+    void SetAlignContent(TqoAlignContent AValue) { FAlignContent = AValue; }
+    TqoJustifyContent GetJustifyContent() const { return FJustifyContent; }
+    void SetJustifyContent(TqoJustifyContent AValue) { FJustifyContent = AValue; }
+    TqoAlignItems GetAlignItems() const { return FAlignItems; }
+    void SetAlignItems(TqoAlignItems AValue) { FAlignItems = AValue; }
+
+private:
+    TqoFlexDirection FDirection = TqoFlexDirection::Column;
+    TqoFlexWrap FWrap = TqoFlexWrap::NoWrap;
+    TqoAlignContent FAlignContent = TqoAlignContent::Stretch;
+    TqoJustifyContent FJustifyContent = TqoJustifyContent::Start;
+    TqoAlignItems FAlignItems = TqoAlignItems::Stretch;
+};
+
+// A control that lays its children out as a flex box.
+class IORVOFlexContainer
+{
+public:
+    virtual ~IORVOFlexContainer() = default;
+    virtual TqoChildrenAlignment* GetChildrenAlignment() const = 0;
+};
+
 // Base of the framework's non-visual components (timers, services, providers).
 class TqoComponent : public QObject
 {
@@ -344,3 +427,5 @@ private:
 };
 
 } // namespace core
+
+Q_DECLARE_INTERFACE(core::IORVOFlexContainer, "orvo.IORVOFlexContainer")

@@ -41,7 +41,11 @@ TqoTimeEdit::TqoTimeEdit(QObject* AOwner) : TqoControl(AOwner) {}
 TqoTimer::TqoTimer(QObject* AOwner) : TqoComponent(AOwner) {}
 TqoCollectionView::TqoCollectionView(QObject* AOwner) : TqoCustomCollectionView(AOwner) {}
 TqoListMenu::TqoListMenu(QObject* AOwner) : TqoControl(AOwner) {}
-TqoLayout::TqoLayout(QObject* AOwner) : TqoControl(AOwner) {}
+TqoCustomLayout::TqoCustomLayout(QObject* AOwner)
+    : TqoControl(AOwner), FChildrenAlignment(new TqoChildrenAlignment(this)), FPadding(new TqoBounds(this))
+{
+}
+TqoLayout::TqoLayout(QObject* AOwner) : TqoCustomLayout(AOwner) {}
 TqoDrawerLayout::TqoDrawerLayout(QObject* AOwner) : TqoCustomDrawerLayout(AOwner) {}
 TqoBottomSheetLayout::TqoBottomSheetLayout(QObject* AOwner) : TqoControl(AOwner) {}
 TqoVirtualPagerLayout::TqoVirtualPagerLayout(QObject* AOwner) : TqoCustomPagerLayout(AOwner) {}

@@ -297,7 +297,24 @@ public:
     Q_INVOKABLE explicit TqoListMenu(QObject* AOwner = nullptr);
 };
 
-class TqoLayout : public TqoControl
+// Base of the framework's layouts: a flex box with padding.
+class TqoCustomLayout : public TqoControl, public IORVOFlexContainer
+{
+    Q_OBJECT
+    Q_INTERFACES(core::IORVOFlexContainer)
+    Q_PROPERTY(TqoChildrenAlignment* ChildrenAlignment READ GetChildrenAlignment)
+    Q_PROPERTY(TqoBounds* Padding READ GetPadding)
+public:
+    Q_INVOKABLE explicit TqoCustomLayout(QObject* AOwner = nullptr);
+    TqoChildrenAlignment* GetChildrenAlignment() const override { return FChildrenAlignment; }
+    TqoBounds* GetPadding() const { return FPadding; }
+
+private:
+    TqoChildrenAlignment* FChildrenAlignment;
+    TqoBounds* FPadding;
+};
+
+class TqoLayout : public TqoCustomLayout
 {
     Q_OBJECT
 public:

@@ -201,6 +201,20 @@ TPersistentClass TDesignRegistry::ClassGroupOf(TPersistentClass AClass) const
     return LRoot;
 }
 
+IMenuItem& TVerbMenuItem::AddItem(const QString& ACaption, bool AChecked, bool AEnabled, TClick AOnClick)
+{
+    auto& LItem = *FItems.emplace_back(std::make_unique<TVerbMenuItem>(ACaption, AEnabled));
+    LItem.FChecked = AChecked;
+    LItem.FOnClick = std::move(AOnClick);
+    return LItem;
+}
+
+void TVerbMenuItem::Click()
+{
+    if (FOnClick)
+        FOnClick(*this);
+}
+
 const TComponentEditorClass* TDesignRegistry::FindComponentEditor(TComponentClass AClass) const
 {
     const TComponentEditorClass* LBest = nullptr;

@@ -29,6 +29,55 @@ class IDesigner;
 // Editors a package may bind (property editors: DesignEditors.h). The registry only
 // needs a name to show and a way to create an instance.
 
+// A context-menu item as a component editor sees it while the IDE prepares the menu.
+// The IDE turns the tree into its own menu afterwards; tests read it as it is.
+class IMenuItem
+{
+public:
+    using TClick = std::function<void(IMenuItem& ASender)>;
+    virtual ~IMenuItem() = default;
+    virtual QString GetCaption() const = 0;
+    virtual bool GetEnabled() const = 0;
+    virtual void SetEnabled(bool AValue) = 0;
+    virtual bool GetChecked() const = 0;
+    virtual void SetChecked(bool AValue) = 0;
+    virtual int GetTag() const = 0;
+    virtual void SetTag(int AValue) = 0;
+    // Adds a sub-item and returns it; the item owns it.
+    virtual IMenuItem& AddItem(const QString& ACaption, bool AChecked, bool AEnabled, TClick AOnClick = {}) = 0;
+    virtual int Count() const = 0;
+    virtual IMenuItem& Item(int AIndex) = 0;
+    // What a click on the item does: its handler, if it has one.
+    virtual void Click() = 0;
+};
+
+class TVerbMenuItem : public IMenuItem
+{
+public:
+    explicit TVerbMenuItem(const QString& ACaption = {}, bool AEnabled = true) : FCaption(ACaption), FEnabled(AEnabled)
+    {
+    }
+    QString GetCaption() const override { return FCaption; }
+    bool GetEnabled() const override { return FEnabled; }
+    void SetEnabled(bool AValue) override { FEnabled = AValue; }
+    bool GetChecked() const override { return FChecked; }
+    void SetChecked(bool AValue) override { FChecked = AValue; }
+    int GetTag() const override { return FTag; }
+    void SetTag(int AValue) override { FTag = AValue; }
+    IMenuItem& AddItem(const QString& ACaption, bool AChecked, bool AEnabled, TClick AOnClick = {}) override;
+    int Count() const override { return int(FItems.size()); }
+    IMenuItem& Item(int AIndex) override { return *FItems.at(std::size_t(AIndex)); }
+    void Click() override;
+
+private:
+    QString FCaption;
+    bool FEnabled = true;
+    bool FChecked = false;
+    int FTag = 0;
+    TClick FOnClick;
+    std::vector<std::unique_ptr<TVerbMenuItem>> FItems;
+};
+
 class TComponentEditor
 {
 public:
@@ -38,6 +87,10 @@ public:
     virtual void ExecuteVerb(int /*AIndex*/) {}
     virtual QString GetVerb(int /*AIndex*/) { return {}; }
     virtual int GetVerbCount() { return 0; }
+    virtual void Copy() {}
+    // Called for each verb's menu item before the menu shows: an editor may disable the
+    // item or give it sub-items.
+    virtual void PrepareItem(int /*AIndex*/, IMenuItem& /*AItem*/) {}
     QObject* GetComponent() const { return FComponent; }
     IDesigner* GetDesigner() const { return FDesigner; }
 

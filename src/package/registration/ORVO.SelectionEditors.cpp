@@ -50,7 +50,7 @@ void RegisterSelectionEditors()
     Bind<TqoNavigationBarSelectionEditor>("TqoNavigationBarSelectionEditor", {&TqoNavigationBar::staticMetaObject});
     Bind<TqoNavigationBarButtonSelectionEditor>("TqoNavigationBarButtonSelectionEditor",
                                                 {&TqoNavigationBarButton::staticMetaObject});
-    Bind<TqoLayoutSelectionEditor>("TqoLayoutSelectionEditor", {&TqoLayout::staticMetaObject});
+    Bind<TqoLayoutSelectionEditor>("TqoLayoutSelectionEditor", {&TqoCustomLayout::staticMetaObject});
     Bind<TqoSearchEditSelectionEditor>("TqoSearchEditSelectionEditor", {&TqoSearchEdit::staticMetaObject});
     Bind<TqoDefinedValueFilterSelectionEditor>("TqoDefinedValueFilterSelectionEditor", {&TqoControl::staticMetaObject});
     Bind<TqoPaintBoxSelectionEditor>("TqoPaintBoxSelectionEditor", {&TqoPaintBox::staticMetaObject});
