@@ -132,7 +132,9 @@ struct TChosenEditor
 TChosenEditor ChooseEditor(const QObject* AInstance, const QMetaProperty& AProperty)
 {
     const QString LType = PropertyTypeName(AProperty, AInstance);
-    const QMetaObject* LValueClass = AProperty.metaType().metaObject();
+    // An enumeration's meta type answers with the class that declares it: not a value class.
+    const QMetaObject* LValueClass =
+        AProperty.isEnumType() || AProperty.isFlagType() ? nullptr : AProperty.metaType().metaObject();
     if (IsObjectProperty(AProperty))
         if (const QObject* LValue = AProperty.read(AInstance).value<QObject*>())
             LValueClass = LValue->metaObject();

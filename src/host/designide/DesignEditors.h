@@ -16,6 +16,7 @@
 class QObject;
 class QPainter;
 class QRect;
+class QWidget;
 
 namespace ide {
 
@@ -52,6 +53,18 @@ public:
     explicit EPropertyError(const QString& AMessage) : std::runtime_error(AMessage.toStdString()) {}
 };
 
+// The object inspector's side of an editing session: it can drop a control down under the
+// property's row, as pickers in the IDE open.
+class IPropertyHost
+{
+public:
+    virtual ~IPropertyHost() = default;
+    // Shows the control as a drop-down under the row; it closes on a click elsewhere and is
+    // deleted when it closes. Whoever keeps it must hold it weakly.
+    virtual void DropDownControl(QWidget* AControl) = 0;
+    virtual void CloseDropDown() = 0;
+};
+
 class TPropertyEditor;
 using TPropertyEditorList = std::vector<std::unique_ptr<TPropertyEditor>>;
 using TGetStrProc = std::function<void(const QString&)>;
@@ -71,6 +84,8 @@ public:
     virtual void SetValue(const QString& AValue);
     virtual void GetValues(const TGetStrProc& /*AProc*/) {}
     virtual void Edit() {}
+    // The inspector's entry: an editor that drops something down overrides this one.
+    virtual void Edit(IPropertyHost& /*AHost*/, bool /*ADblClick*/) { Edit(); }
     virtual void GetProperties(const std::function<void(std::unique_ptr<TPropertyEditor>)>& /*AProc*/) {}
     // Whether every selected component has the same value.
     virtual bool AllEqual();

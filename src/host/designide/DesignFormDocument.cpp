@@ -189,8 +189,28 @@ TFormValue CollectionValue(QObject* ACollection)
     return LValue;
 }
 
+// The component's stored properties by their dotted names, in the order the class declares
+// them, as the IDE writes a component.
+void DeclaredOrder(const QObject* AInstance, const QString& APrefix, QHash<QString, int>& AOrder)
+{
+    const QMetaObject* LMeta = AInstance->metaObject();
+    for (int I = 0; I < LMeta->propertyCount(); ++I) {
+        const QMetaProperty P = LMeta->property(I);
+        if (!IsStoredProperty(P))
+            continue;
+        const QString LName = APrefix + QString::fromLatin1(P.name());
+        if (IsObjectProperty(P))
+            if (const QObject* LValue = P.read(AInstance).value<QObject*>();
+                LValue && LValue->parent() == AInstance && !IsCollection(LValue)) {
+                DeclaredOrder(LValue, LName + QLatin1Char('.'), AOrder);
+                continue;
+            }
+        AOrder.insert(LName.toLower(), int(AOrder.size()));
+    }
+}
+
 void StoreObject(QObject* AInstance, QObject* ADefault, const QString& APrefix, TFormObject& AObject,
-                 const QByteArray& ALineBreak)
+                 const QByteArray& ALineBreak, const std::function<int(const QString&)>& ARank)
 {
     const QMetaObject* LMeta = AInstance->metaObject();
     for (int I = 0; I < LMeta->propertyCount(); ++I) {
@@ -205,7 +225,7 @@ void StoreObject(QObject* AInstance, QObject* ADefault, const QString& APrefix, 
             QObject* LDefault = ADefault ? P.read(ADefault).value<QObject*>() : nullptr;
             if (LValue && LValue->parent() == AInstance) {
                 if (!IsCollection(LValue)) {
-                    StoreObject(LValue, LDefault, LName + QLatin1Char('.'), AObject, ALineBreak);
+                    StoreObject(LValue, LDefault, LName + QLatin1Char('.'), AObject, ALineBreak, ARank);
                     continue;
                 }
                 LNew = CollectionValue(LValue);
@@ -232,7 +252,7 @@ void StoreObject(QObject* AInstance, QObject* ADefault, const QString& APrefix, 
             LNew = ToFormValue(LCurrent, P, AInstance);
         }
         if (LNew)
-            AObject.SetProperty(LName, *LNew, ALineBreak);
+            AObject.SetProperty(LName, *LNew, ALineBreak, ARank);
     }
 }
 
@@ -477,7 +497,14 @@ void TFormDocument::StoreProperties()
         TFormObject& LObject = *FObjects.value(C);
         if (!C->objectName().isEmpty())
             LObject.Rename(C->objectName());
-        StoreObject(C, LDefault.get(), QString(), LObject, FFile.LineBreak());
+        // Made only when a property is added.
+        std::optional<QHash<QString, int>> LOrder;
+        const auto LRank = [&LOrder, C](const QString& AName) {
+            if (!LOrder)
+                DeclaredOrder(C, QString(), LOrder.emplace());
+            return LOrder->value(AName.toLower(), -1);
+        };
+        StoreObject(C, LDefault.get(), QString(), LObject, FFile.LineBreak(), LRank);
     }
 }
 

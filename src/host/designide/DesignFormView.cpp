@@ -6,11 +6,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSet>
 #include <QSplitter>
@@ -365,22 +367,67 @@ QWidget* TObjectInspector::ValueCell(TPropertyEditor& AEditor, const QString& AP
         LButton->setObjectName(QStringLiteral("Edit.") + APath);
         LButton->setText(QStringLiteral("..."));
         LLayout->addWidget(LButton);
-        connect(LButton, &QToolButton::clicked, this, [this, APath] {
+        connect(LButton, &QToolButton::clicked, this, [this, APath, LCell] {
             TPropertyEditor* LEditor = FEditorsByPath.value(APath);
             if (!LEditor)
                 return;
+            FDropAnchor = LCell;
             try {
-                LEditor->Edit();
+                LEditor->Edit(*this, false);
             } catch (const std::exception& E) {
                 if (FView.OnError)
                     FView.OnError(QString::fromUtf8(E.what()));
             }
+            // A drop-down shows the change when it closes; the refill would take its editor.
+            if (FDropDown)
+                return;
             // Later: the editor's rows go with the refill.
             QMetaObject::invokeMethod(
                 this, [this] { FView.Changed(); }, Qt::QueuedConnection);
         });
     }
     return LCell;
+}
+
+void TObjectInspector::DropDownControl(QWidget* AControl)
+{
+    CloseDropDown();
+    AControl->setParent(this, Qt::Popup);
+    AControl->setAttribute(Qt::WA_DeleteOnClose);
+    AControl->installEventFilter(this);
+    QWidget* LAnchor = FDropAnchor ? FDropAnchor.data() : viewport();
+    QPoint LAt = LAnchor->mapToGlobal(QPoint(0, LAnchor->height()));
+    // Kept on the screen: above the row when there is no room below, and not past its right edge.
+    if (QScreen* LScreen = LAnchor->screen()) {
+        const QRect LArea = LScreen->availableGeometry();
+        const QSize LSize = AControl->size();
+        if (LAt.y() + LSize.height() > LArea.bottom())
+            LAt.setY(LAnchor->mapToGlobal(QPoint(0, 0)).y() - LSize.height());
+        LAt.setX(qBound(LArea.left(), LAt.x(), LArea.right() - LSize.width()));
+    }
+    AControl->move(LAt);
+    FDropDown = AControl;
+    connect(AControl, &QObject::destroyed, this, [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { FView.Changed(); }, Qt::QueuedConnection);
+    });
+    AControl->show();
+}
+
+void TObjectInspector::CloseDropDown()
+{
+    if (FDropDown)
+        FDropDown->close();
+}
+
+bool TObjectInspector::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    if (AWatched == FDropDown && AEvent->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(AEvent)->key() == Qt::Key_Escape) {
+        CloseDropDown();
+        return true;
+    }
+    return QTreeWidget::eventFilter(AWatched, AEvent);
 }
 
 void TObjectInspector::Apply(const QString& APath, const QString& AText)

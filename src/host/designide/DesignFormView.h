@@ -55,10 +55,15 @@ private:
 // The object inspector: one row per property editor of the selection, sub-properties below
 // their value object, the value cell as the editor's attributes ask (a text, a drop-down of
 // its values, an ellipsis button for its dialog).
-class TObjectInspector : public QTreeWidget
+class TObjectInspector : public QTreeWidget, public IPropertyHost
 {
 public:
     explicit TObjectInspector(TFormDesignView& AView);
+    // An editor's drop-down opens under the value cell whose button asked for it; the
+    // inspector shows the change once it closes.
+    void DropDownControl(QWidget* AControl) override;
+    void CloseDropDown() override;
+    QWidget* DroppedDown() const { return FDropDown; }
     // Rebuilt from the selection, keeping what was expanded.
     void Refill();
     // The row of a property by its path ("Size.Width"), or null.
@@ -70,7 +75,11 @@ private:
     QWidget* ValueCell(TPropertyEditor& AEditor, const QString& APath);
     void Apply(const QString& APath, const QString& AText);
 
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
+
     TFormDesignView& FView;
+    QPointer<QWidget> FDropAnchor;
+    QPointer<QWidget> FDropDown;
     std::vector<std::unique_ptr<TPropertyEditor>> FEditors;
     QHash<QString, QTreeWidgetItem*> FRows;
     QHash<QString, TPropertyEditor*> FEditorsByPath;

@@ -699,26 +699,34 @@ const TFormProperty* TFormObject::FindProperty(const QString& AName) const
     return nullptr;
 }
 
-void TFormObject::SetProperty(const QString& AName, const TFormValue& AValue, const QByteArray& ALineBreak)
+void TFormObject::SetProperty(const QString& AName, const TFormValue& AValue, const QByteArray& ALineBreak,
+                              const std::function<int(const QString&)>& ARank)
 {
     Q_UNUSED(ALineBreak);
-    size_t LAfterLast = 0;
-    for (size_t I = 0; I < Items.size(); ++I) {
-        auto* P = std::get_if<TFormProperty>(&Items[I].Entry);
-        if (!P || Items[I].Blank)
-            continue;
-        if (P->Name.compare(AName, Qt::CaseInsensitive) == 0) {
+    for (auto& LItem : Items)
+        if (auto* P = std::get_if<TFormProperty>(&LItem.Entry);
+            P && !LItem.Blank && P->Name.compare(AName, Qt::CaseInsensitive) == 0) {
             if (P->Value == AValue)
                 return;
             P->Value = AValue;
-            Items[I].Raw.clear();
+            LItem.Raw.clear();
             return;
         }
-        LAfterLast = I + 1;
+    const int LRank = ARank ? ARank(AName) : -1;
+    size_t LAt = 0;
+    for (size_t I = 0; I < Items.size(); ++I) {
+        const auto* P = std::get_if<TFormProperty>(&Items[I].Entry);
+        if (!P || Items[I].Blank)
+            continue;
+        if (LRank >= 0 && ARank(P->Name) > LRank) {
+            LAt = I;
+            break;
+        }
+        LAt = I + 1;
     }
     TItem LItem;
     LItem.Entry = TFormProperty{AName, AValue};
-    Items.insert(Items.begin() + LAfterLast, std::move(LItem));
+    Items.insert(Items.begin() + std::ptrdiff_t(LAt), std::move(LItem));
 }
 
 void TFormObject::Rename(const QString& ANewName)

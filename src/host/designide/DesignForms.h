@@ -101,9 +101,10 @@ struct TFormObject
     QByteArray EndRaw;
 
     const TFormProperty* FindProperty(const QString& AName) const;
-    // Replaces the value (rewriting only that property's lines) or adds the property
-    // after the last one.
-    void SetProperty(const QString& AName, const TFormValue& AValue, const QByteArray& ALineBreak);
+    // Replaces the value (rewriting only that property's lines) or adds the property: before
+    // the first one ARank puts after it (ranks below 0 are unknown), else after the last one.
+    void SetProperty(const QString& AName, const TFormValue& AValue, const QByteArray& ALineBreak,
+                     const std::function<int(const QString&)>& ARank = {});
     // Renames the object in its header line, which keeps the rest of its text.
     void Rename(const QString& ANewName);
     std::vector<const TFormProperty*> Properties() const;

@@ -1,4 +1,5 @@
 #include "ORVO.Properties.Gradient.h"
+#include "properties/ORVO.Properties.ChildrenAlignment.h"
 
 #include "DesignIntf.h"
 #include "ORVO.Components.Base.h"
@@ -57,6 +58,7 @@ void RegisterAssetAlignmentGradientEditors()
     ide::RegisterPropertyEditor(
         QStringLiteral("TqoAssetName"), nullptr, QString(),
         ide::PropertyEditorClass<TqoImageNamePropertyEditor>(QStringLiteral("TqoImageNamePropertyEditor")));
+    RegisterChildrenAlignmentEditor();
     ide::RegisterPropertyEditor(QStringLiteral("TqoGradient"), nullptr, QString(),
                                 ide::PropertyEditorClass<TqoGradientProperty>(QStringLiteral("TqoGradientProperty")));
 }

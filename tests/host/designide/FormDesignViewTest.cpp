@@ -85,9 +85,9 @@ TEST_F(FormDesignView, ClicksAndInspectorCellsEditTheFormFile)
     LView->Save();
     EXPECT_EQ(Errors.size(), 1) << Errors.join('\n').toStdString();
     const QString LText = QString::fromUtf8(testdata::ReadAll(FileName));
-    EXPECT_TRUE(LText.contains("  object Button1: TButtonWidget\n    Text = 'Go'\n")) << LText.toStdString();
-    EXPECT_TRUE(LText.contains("Size.Width = 150.000000000000000000")) << LText.toStdString();
-    EXPECT_TRUE(LText.contains("Align = Client")) << LText.toStdString();
+    EXPECT_TRUE(LText.contains("  object Button1: TButtonWidget\n    Size.Width = 150.000000000000000000\n"
+                               "    Text = 'Go'\n    Align = Client\n"))
+        << LText.toStdString();
     EXPECT_TRUE(LText.contains(QStringLiteral("object %1: TPanelWidget").arg(LPanel->objectName())))
         << LText.toStdString();
 }

@@ -225,8 +225,9 @@ TEST_F(FormDocument, ChangedComponentsRewriteOnlyTheirProperties)
     LExpected.replace("Text = 'Go'", "Text = 'Stop'");
     LExpected.replace("object Panel1: TPanelWidget", "object PanelMain: TPanelWidget");
     LExpected.replace("Buddy = Panel1", "Buddy = PanelMain");
+    // Added properties go where the class declares them among those already written.
     LExpected.replace("    Visible = 12\r\n",
-                      "    Visible = 12\r\n    Size.Height = 10.500000000000000000\r\n    Columns = 2\r\n");
+                      "    Size.Height = 10.500000000000000000\r\n    Visible = 12\r\n    Columns = 2\r\n");
     EXPECT_EQ(testdata::ReadAll(LDisk.Form).toStdString(), LExpected.toStdString());
 }
 
