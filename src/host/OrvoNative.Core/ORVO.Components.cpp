@@ -6,6 +6,24 @@ TqoCustomForm::TqoCustomForm(QObject* AOwner) : TqoControl(AOwner) {}
 TqoForm::TqoForm(QObject* AOwner) : TqoCustomForm(AOwner) {}
 
 TqoCustomButton::TqoCustomButton(QObject* AOwner) : TqoControl(AOwner) {}
+
+void TqoCustomButton::SetKind(TqoButtonKind AValue)
+{
+    if (AValue == FKind)
+        return;
+    FKind = AValue;
+    delete FAppearance;
+    FAppearance = TqoButtonAppearanceManager::Create(AValue, this);
+}
+
+void TqoNavigationBarButton::SetActionKind(const QString& AValue)
+{
+    if (AValue == FActionKind && (FActionControl || AValue.isEmpty()))
+        return;
+    FActionKind = AValue;
+    delete FActionControl;
+    FActionControl = TqoActionControlsManager::Create(AValue, this);
+}
 TqoCustomScrollBox::TqoCustomScrollBox(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCustomCollectionView::TqoCustomCollectionView(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCustomDrawerLayout::TqoCustomDrawerLayout(QObject* AOwner) : TqoControl(AOwner) {}

@@ -4,6 +4,7 @@
 // Published properties are Q_PROPERTYs; every class can be created by name through
 // its meta-object, which is what the form streaming system needs.
 
+#include "ORVO.Buttons.h"
 #include "ORVO.Components.Base.h"
 
 namespace core {
@@ -12,8 +13,16 @@ namespace core {
 class TqoCustomForm : public TqoControl
 {
     Q_OBJECT
+    Q_CLASSINFO("PropertyType.ThemeName", "TqoThemeName")
+    // Empty: the application's theme.
+    Q_PROPERTY(QString ThemeName READ GetThemeName WRITE SetThemeName)
 public:
     Q_INVOKABLE explicit TqoCustomForm(QObject* AOwner = nullptr);
+    QString GetThemeName() const { return FThemeName; }
+    void SetThemeName(const QString& AValue) { FThemeName = AValue; }
+
+private:
+    QString FThemeName;
 };
 
 class TqoForm : public TqoCustomForm
@@ -27,13 +36,22 @@ class TqoCustomButton : public TqoControl
 {
     Q_OBJECT
     Q_PROPERTY(QString Text READ GetText WRITE SetText)
+    // The kind comes first: it makes the appearance whose values follow it in a form.
+    Q_PROPERTY(core::TqoButtonKinds::TqoButtonKind Kind READ GetKind WRITE SetKind)
+    Q_PROPERTY(TqoButtonAppearance* Appearance READ GetAppearance)
 public:
     Q_INVOKABLE explicit TqoCustomButton(QObject* AOwner = nullptr);
     QString GetText() const { return FText; }
     void SetText(const QString& AValue) { FText = AValue; }
+    TqoButtonKind GetKind() const { return FKind; }
+    // A new kind brings its appearance with the kind's defaults; a custom button has none.
+    void SetKind(TqoButtonKind AValue);
+    TqoButtonAppearance* GetAppearance() const { return FAppearance; }
 
 private:
     QString FText;
+    TqoButtonKind FKind = TqoButtonKind::Custom;
+    TqoButtonAppearance* FAppearance = nullptr;
 };
 
 class TqoCustomScrollBox : public TqoControl
@@ -688,13 +706,18 @@ class TqoNavigationBarButton : public TqoControl
 {
     Q_OBJECT
     Q_PROPERTY(QString ActionKind READ GetActionKind WRITE SetActionKind)
+    Q_PROPERTY(core::TqoControl* ActionControl READ GetActionControl)
 public:
     Q_INVOKABLE explicit TqoNavigationBarButton(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
     QString GetActionKind() const { return FActionKind; }
-    void SetActionKind(const QString& AValue) { FActionKind = AValue; }
+    // Makes the kind's action control, dropping the one of the kind before; an unknown or
+    // empty kind leaves the button without one.
+    void SetActionKind(const QString& AValue);
+    TqoActionControl* GetActionControl() const { return FActionControl; }
 
 private:
     QString FActionKind;
+    TqoActionControl* FActionControl = nullptr;
 };
 
 } // namespace core

@@ -54,15 +54,42 @@ public:
     {
     }
 
+    // A release of a mouse button over the picture, at a point of the picture.
+    std::function<void(Qt::MouseButton, const QPoint&)> OnRelease;
+
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter LPainter(this);
         FPaint(LPainter, rect());
     }
+    void mouseReleaseEvent(QMouseEvent* AEvent) override
+    {
+        if (OnRelease && rect().contains(AEvent->position().toPoint()))
+            OnRelease(AEvent->button(), AEvent->position().toPoint());
+    }
 
 private:
     std::function<void(QPainter&, const QRect&)> FPaint;
+};
+
+// A value text that leaves an empty, unfocused cell to its editor's drawing (a default the
+// editor shows in gray, say); typing into it is as into any cell.
+class TOwnerDrawnEdit : public QLineEdit
+{
+public:
+    using QLineEdit::QLineEdit;
+    std::function<void(QPainter&, const QRect&)> DrawEmpty;
+
+protected:
+    void paintEvent(QPaintEvent* AEvent) override
+    {
+        QLineEdit::paintEvent(AEvent);
+        if (!DrawEmpty || !text().isEmpty() || hasFocus())
+            return;
+        QPainter LPainter(this);
+        DrawEmpty(LPainter, contentsRect().adjusted(2, 0, 0, 0));
+    }
 };
 
 } // namespace
@@ -323,10 +350,17 @@ QWidget* TObjectInspector::ValueCell(TPropertyEditor& AEditor, const QString& AP
     LLayout->setContentsMargins(0, 0, 0, 0);
     LLayout->setSpacing(0);
     const bool LReadOnly = (LAttributes & paReadOnly) && !(LAttributes & paValueList);
+    // An editor that draws into the text's own place when it is empty.
+    std::function<void(QPainter&, const QRect&)> LDrawEmpty;
     if (auto* LDrawing = dynamic_cast<ICustomPropertyDrawing80*>(&AEditor)) {
         // As wide as the editor asks of a row-high cell; the text stays beside it.
         const QRect LRowRect(0, 0, 200, 20);
         const QRect LOwn = LDrawing->PropDrawValueRect(LRowRect);
+        if (LOwn.width() <= 1)
+            LDrawEmpty = [this, APath](QPainter& APainter, const QRect& ARect) {
+                if (auto* LEditor = dynamic_cast<ICustomPropertyDrawing80*>(FEditorsByPath.value(APath)))
+                    LEditor->PropDrawValue(APainter, ARect, false);
+            };
         if (LOwn.width() > 1) {
             auto* LPicture = new TValuePicture(
                 [this, APath](QPainter& APainter, const QRect& ARect) {
@@ -336,6 +370,25 @@ QWidget* TObjectInspector::ValueCell(TPropertyEditor& AEditor, const QString& AP
                 LCell);
             LPicture->setObjectName(QStringLiteral("Picture.") + APath);
             LPicture->setFixedSize(LOwn.width(), LOwn.height());
+            if (dynamic_cast<ICustomPropertyMessage*>(&AEditor))
+                LPicture->OnRelease = [this, APath](Qt::MouseButton AButton, const QPoint& AAt) {
+                    auto* LEditor = dynamic_cast<ICustomPropertyMessage*>(FEditorsByPath.value(APath));
+                    if (!LEditor || AButton != Qt::LeftButton)
+                        return;
+                    // Editors place their parts after the name cell, which ends 4 pixels before
+                    // the value's own part: the rectangle given is that name cell.
+                    const QRect LName(-4 - 100, 0, 100, 20);
+                    bool LHandled = false;
+                    try {
+                        LEditor->MouseUp(TMouseButton::Left, AAt.x(), AAt.y(), LName, LHandled);
+                    } catch (const std::exception& E) {
+                        if (FView.OnError)
+                            FView.OnError(QString::fromUtf8(E.what()));
+                    }
+                    if (LHandled)
+                        QMetaObject::invokeMethod(
+                            this, [this] { FView.Changed(); }, Qt::QueuedConnection);
+                };
             LLayout->addWidget(LPicture);
         }
     }
@@ -344,6 +397,11 @@ QWidget* TObjectInspector::ValueCell(TPropertyEditor& AEditor, const QString& AP
         LBox->setObjectName(LName);
         LBox->addItems(AEditor.ValueList());
         LBox->setEditable(bool(LAttributes & paValueEditable) || !(LAttributes & paReadOnly));
+        if (LBox->isEditable() && LDrawEmpty) {
+            auto* LEdit = new TOwnerDrawnEdit(LBox);
+            LEdit->DrawEmpty = LDrawEmpty;
+            LBox->setLineEdit(LEdit);
+        }
         LBox->setCurrentText(LValue);
         LLayout->addWidget(LBox, 1);
         connect(LBox, &QComboBox::textActivated, this, [this, APath](const QString& AText) { Apply(APath, AText); });
@@ -356,7 +414,8 @@ QWidget* TObjectInspector::ValueCell(TPropertyEditor& AEditor, const QString& AP
         LText->setIndent(4);
         LLayout->addWidget(LText, 1);
     } else {
-        auto* LEdit = new QLineEdit(LValue, LCell);
+        auto* LEdit = new TOwnerDrawnEdit(LValue, LCell);
+        LEdit->DrawEmpty = LDrawEmpty;
         LEdit->setObjectName(LName);
         LEdit->setFrame(false);
         LLayout->addWidget(LEdit, 1);

@@ -1,6 +1,7 @@
 #include "ORVO.Properties.Values.h"
 
 #include "DesignIntf.h"
+#include "ORVO.Application.h"
 #include "ORVO.Assert.h"
 #include "ORVO.Assets.h"
 #include "ORVO.Components.h"
@@ -223,6 +224,91 @@ void TOptionalFloatForNullableRectFProperty::MouseUp(ide::TMouseButton AButton, 
 
 // ---------------------------------------------------------------------------------------
 
+ide::TPropertyAttributes TqoKindObjectProperty::GetAttributes()
+{
+    return TClassProperty::GetAttributes() | ide::paValueList | ide::paSubProperties | ide::paSortList |
+           ide::paVolatileSubProperties | ide::paValueEditable;
+}
+
+void TqoKindObjectProperty::GetProperties(const std::function<void(std::unique_ptr<ide::TPropertyEditor>)>& AProc)
+{
+    // Only the components that have the object: the others have nothing to show.
+    QList<QObject*> LObjects;
+    for (int I = 0; I < PropCount(); ++I)
+        if (QObject* LObject = GetObjectValueAt(I))
+            LObjects.append(LObject);
+    for (auto& LEditor : ide::GetComponentProperties(LObjects, Designer()))
+        AProc(std::move(LEditor));
+}
+
+namespace {
+
+const QString CEmpty = QStringLiteral("(Empty)");
+
+core::TqoNavigationBarButton* NavigationButton(const ide::TPropertyEditor& AEditor, int AIndex)
+{
+    auto* LButton = qobject_cast<core::TqoNavigationBarButton*>(AEditor.GetComponent(AIndex));
+    TqoAssert::IsNotNil(LButton, QStringLiteral("TqoNavigationBarButton"));
+    return LButton;
+}
+
+core::TqoCustomButton* Button(const ide::TPropertyEditor& AEditor, int AIndex)
+{
+    auto* LButton = qobject_cast<core::TqoCustomButton*>(AEditor.GetComponent(AIndex));
+    TqoAssert::IsNotNil(LButton, QStringLiteral("TqoCustomButton"));
+    return LButton;
+}
+
+} // namespace
+
+QString TqoActionControlProperty::GetValue()
+{
+    const core::TqoNavigationBarButton* LButton = NavigationButton(*this, 0);
+    if (!LButton->GetActionControl())
+        return CEmpty;
+    return QStringLiteral("%1 (%2)").arg(LButton->GetActionKind(),
+                                         ide::ClassName(LButton->GetActionControl()->metaObject()));
+}
+
+void TqoActionControlProperty::GetValues(const ide::TGetStrProc& AProc)
+{
+    AProc(CEmpty);
+    for (const QString& LKind : core::TqoActionControlsManager::GetKinds())
+        AProc(LKind);
+}
+
+void TqoActionControlProperty::SetValue(const QString& AValue)
+{
+    const QString LKind = AValue == CEmpty ? QString() : AValue;
+    for (int I = 0; I < PropCount(); ++I)
+        NavigationButton(*this, I)->SetActionKind(LKind);
+    Modified();
+}
+
+QString TqoButtonAppearanceProperty::GetValue()
+{
+    const core::TqoCustomButton* LButton = Button(*this, 0);
+    return LButton->GetAppearance() ? core::TqoButtonKinds::ToId(LButton->GetKind()) : CEmpty;
+}
+
+void TqoButtonAppearanceProperty::GetValues(const ide::TGetStrProc& AProc)
+{
+    for (const QString& LKind : core::TqoButtonAppearanceManager::GetKinds())
+        AProc(LKind);
+}
+
+void TqoButtonAppearanceProperty::SetValue(const QString& AValue)
+{
+    core::TqoButtonKind LKind = core::TqoButtonKind(0);
+    if (!core::TqoButtonKinds::TryGetFromString(AValue, LKind))
+        LKind = core::TqoButtonKind(0);
+    for (int I = 0; I < PropCount(); ++I)
+        Button(*this, I)->SetKind(LKind);
+    Modified();
+}
+
+// ---------------------------------------------------------------------------------------
+
 ide::TPropertyAttributes TqoStringValuesProperty::GetAttributes()
 {
     auto LAttributes = TStringProperty::GetAttributes() | ide::paValueList | ide::paValueEditable;
@@ -274,6 +360,26 @@ QStringList TqoCurrencyCodeProperty::Values() const
 QStringList TqoServiceNameProperty::Values() const
 {
     return {QStringLiteral("Default"), QStringLiteral("APS"), QStringLiteral("FCM"), QStringLiteral("RSM")};
+}
+
+void TqoThemeNameProperty::PropDrawName(QPainter& ACanvas, const QRect& ARect, bool ASelected)
+{
+    FSelected = ASelected;
+    ide::DefaultPropertyDrawName(*this, ACanvas, ARect);
+}
+
+void TqoThemeNameProperty::PropDrawValue(QPainter& ACanvas, const QRect& ARect, bool ASelected)
+{
+    FSelected = ASelected;
+    if (ASelected || !GetStrValue().isEmpty()) {
+        ide::DefaultPropertyDrawValue(*this, ACanvas, ARect);
+        return;
+    }
+    ACanvas.save();
+    ACanvas.setPen(GrayText());
+    ACanvas.drawText(ARect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     core::Application().ThemeSettings().GetThemeName());
+    ACanvas.restore();
 }
 
 QStringList TqoThemeNameProperty::Values() const { return core::TqoAssetsManager::GetCurrent().GetThemesNames(); }
@@ -345,6 +451,12 @@ void RegisterValueEditors()
         RegisterPropertyEditor(
             QStringLiteral("Single"), &TqoNullableRectF::staticMetaObject, LSide,
             PropertyEditorClass<TOptionalFloatForNullableRectFProperty>("TOptionalFloatForNullableRectFProperty"));
+    RegisterPropertyEditor(QStringLiteral("TqoControl"), &core::TqoNavigationBarButton::staticMetaObject,
+                           QStringLiteral("ActionControl"),
+                           PropertyEditorClass<TqoActionControlProperty>("TqoActionControlProperty"));
+    RegisterPropertyEditor(QStringLiteral("TqoButtonAppearance"), &core::TqoCustomButton::staticMetaObject,
+                           QStringLiteral("Appearance"),
+                           PropertyEditorClass<TqoButtonAppearanceProperty>("TqoButtonAppearanceProperty"));
     LAny(QStringLiteral("TqoSingleValue"), PropertyEditorClass<TqoSingleValueProperty>("TqoSingleValueProperty"));
     LAny(QStringLiteral("TqoCountryAlpha2Code"),
          PropertyEditorClass<TqoCountryCodeAlpha2Property>("TqoCountryCodeAlpha2Property"));

@@ -91,6 +91,33 @@ private:
     core::TqoNullableRectF* FObject = nullptr;
 };
 
+// The editors of an object a button makes by a kind: its kind is the row's value, chosen from
+// the runtime's list, and the object's own properties are the row's sub-properties.
+class TqoKindObjectProperty : public ide::TClassProperty
+{
+public:
+    ide::TPropertyAttributes GetAttributes() override;
+    void GetProperties(const std::function<void(std::unique_ptr<ide::TPropertyEditor>)>& AProc) override;
+};
+
+// The action a navigation bar button acts through: "Back (TqoBackActionControl)".
+class TqoActionControlProperty : public TqoKindObjectProperty
+{
+public:
+    QString GetValue() override;
+    void GetValues(const ide::TGetStrProc& AProc) override;
+    void SetValue(const QString& AValue) override;
+};
+
+// A button's look by its kind; a text that names no kind makes the button a custom one.
+class TqoButtonAppearanceProperty : public TqoKindObjectProperty
+{
+public:
+    QString GetValue() override;
+    void GetValues(const ide::TGetStrProc& AProc) override;
+    void SetValue(const QString& AValue) override;
+};
+
 // A string editor offering a fixed list of values; the text typed is stored as typed,
 // cut to MaxLength() characters when that is not zero.
 class TqoStringValuesProperty : public ide::TStringProperty
@@ -128,11 +155,23 @@ protected:
     QStringList Values() const override;
 };
 
-class TqoThemeNameProperty : public TqoStringValuesProperty
+// An empty theme name follows the application's theme, which the row shows in gray while it
+// is not being edited.
+class TqoThemeNameProperty : public TqoStringValuesProperty, public ide::ICustomPropertyDrawing80
 {
+public:
+    void PropDrawName(QPainter& ACanvas, const QRect& ARect, bool ASelected) override;
+    void PropDrawValue(QPainter& ACanvas, const QRect& ARect, bool ASelected) override;
+    // One pixel: the inspector draws the value cell's text itself.
+    QRect PropDrawNameRect(const QRect& ARect) override { return ARect; }
+    QRect PropDrawValueRect(const QRect& ARect) override { return QRect(ARect.topLeft(), QSize(1, ARect.height())); }
+
 protected:
     QStringList Values() const override;
     bool Sorted() const override { return true; }
+
+private:
+    bool FSelected = false;
 };
 
 class TqoYandexMapsTileProviderLang : public TqoStringValuesProperty

@@ -5,10 +5,15 @@
 #include "assets/designer/Wizard.AssetsManager.h"
 #include "assets/editors/Form.AssetsChooser.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
+#include "properties/ORVO.Properties.Gradient.h"
 
+#include "DesignFormDocument.h"
+#include "DesignFormView.h"
 #include "IdeSession.h"
+#include "ORVO.Components.h"
 #include "TestData.h"
 
+#include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -125,6 +130,43 @@ TEST_F(AssetsChooserDialog, LinkClosesAndOpensTheAssetsManagerOnTheChosenAsset)
     const auto LView = orvo::FindAssetsManagerView(FProject->ProjectGUID());
     ASSERT_NE(LView, nullptr);
     EXPECT_EQ(LView->Frame()->Document().GetInitialAssetName(), "Dark\\Background");
+}
+
+TEST_F(AssetsChooserDialog, InspectorEllipsisPicksAnAssetIntoTheFormFile)
+{
+    for (const QMetaObject* LClass :
+         {&core::TqoForm::staticMetaObject, &core::TqoLayout::staticMetaObject, &core::TqoImage::staticMetaObject,
+          &core::TqoRectangle::staticMetaObject, &core::TqoLabel::staticMetaObject,
+          &core::TqoCollectionView::staticMetaObject, &core::TqoButton::staticMetaObject})
+        ide::RegisterClass(LClass);
+    static const bool LRegistered = (orvo::RegisterAssetAlignmentGradientEditors(), true);
+    (void)LRegistered;
+    const QString LForm = FDir.filePath("Main.xfm");
+    ide::TFormDesignView LView(ide::TFormDocument::Open(LForm));
+    LView.resize(1000, 600);
+    LView.show();
+    LView.Select(LView.Document().FindComponent("ImageLogo"));
+
+    QString LInitial;
+    TFormAssetsChooser::ExecuteDialog = [&](TFormAssetsChooser& ADialog) {
+        ADialog.show();
+        LInitial = ADialog.vstImages->currentItem() ? ADialog.vstImages->currentItem()->text(0) : QString();
+        QTest::keyClicks(ADialog.edSearch, "star");
+        if (QTreeWidgetItem* LRow = Row(ADialog, "Icons\\Star"))
+            ClickRow(ADialog, LRow);
+        QTest::mouseClick(ADialog.Buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        return ADialog.result() == QDialog::Accepted;
+    };
+    auto* LEllipsis = LView.Inspector().findChild<QAbstractButton*>("Edit.ImageName");
+    ASSERT_NE(LEllipsis, nullptr);
+    QTest::mouseClick(LEllipsis, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(LInitial, "Logo");
+
+    LView.Save();
+    const QString LText = QString::fromUtf8(testdata::ReadAll(LForm));
+    EXPECT_TRUE(LText.contains("      ImageName = 'Icons\\Star'\n")) << LText.toStdString();
+    EXPECT_FALSE(LText.contains("'Logo'")) << LText.toStdString();
 }
 
 } // namespace

@@ -339,7 +339,7 @@ TEST_F(ValueProperties, NavigationBarButtonHidesActionKindOrLayoutOfOthers)
     core::TqoNavigationBarButton LButton;
     EXPECT_EQ(Names(ide::GetComponentProperties({&LButton}, &FDesigner)),
               QStringList({"Name", "Alignment", "Position", "Size", "Width", "Height", "Margins", "RelativePosition",
-                           "Visible"}));
+                           "Visible", "ActionControl"}));
 
     core::TqoLabel LLabel;
     auto LProperties = ide::GetComponentProperties({&LLabel}, &FDesigner);
