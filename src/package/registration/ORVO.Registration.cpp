@@ -51,7 +51,7 @@ void RegisterPalette()
     // Forms are not dropped from the palette, but form files name their class.
     ide::RegisterClass(&TqoForm::staticMetaObject);
     // Styles come from the collection view's editor, never from the palette.
-    ide::RegisterNoIcon(Classes<TqoCollectionViewStyle>());
+    ide::RegisterClass(&TqoCollectionViewStyle::staticMetaObject);
     ide::RegisterComponents(QStringLiteral("Orvo: Shapes"),
                             Classes<TqoLine, TqoRectangle, TqoRhomb, TqoCircle, TqoEllipse, TqoArc, TqoArch, TqoSector,
                                     TqoRegularPolygon, TqoSvgPath, TqoPaintBox>());
