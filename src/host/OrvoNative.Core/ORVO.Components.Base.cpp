@@ -24,11 +24,17 @@ void TqoGradient::ResetToDefault()
     FStopPoint->SetY(1);
 }
 
+void TqoAssetLink::SetDefault(const QString& ATheme, const QString& AName)
+{
+    FDefaultName =
+        ATheme.isEmpty() || AName.isEmpty() ? QString(ATheme + AName) : QString(ATheme + QLatin1Char('\\') + AName);
+}
+
 TqoComponent::TqoComponent(QObject* AOwner) : QObject(AOwner) {}
 
 TqoControl::TqoControl(QObject* AOwner)
     : QObject(AOwner), FPosition(new TqoPosition(this)), FSize(new TqoSize(this)), FMargins(new TqoBounds(this)),
-      FRelativePosition(new TqoNullableRectF(this))
+      FRelativePosition(new TqoNullableRectF(this)), FFlexItem(new TqoFlexItemAlignment(this))
 {
     // The size a control gets when dropped on a form.
     FSize->SetSizeF(100, 40);

@@ -118,6 +118,53 @@ private:
     TqoSides FDefined;
 };
 
+// A component's link to an asset by name. While the name is empty the default name applies,
+// normally a color or image of the current theme. The kinds tell which assets a link takes.
+class TqoAssetLink : public QObject
+{
+    Q_OBJECT
+    // The name lives in the owner's ...Name property; a default chosen at design time is the
+    // link's own and is stored with it.
+    Q_PROPERTY(QString DefaultName READ GetDefaultName WRITE SetDefaultName)
+public:
+    Q_INVOKABLE explicit TqoAssetLink(QObject* AOwner = nullptr, const QString& ADefaultName = QString())
+        : QObject(AOwner), FDefaultName(ADefaultName)
+    {
+    }
+    QString GetName() const { return FName; }
+    void SetName(const QString& AValue) { FName = AValue; }
+    QString GetDefaultName() const { return FDefaultName; }
+    void SetDefaultName(const QString& AValue) { FDefaultName = AValue; }
+    // A theme's asset: "Theme" and "Text\Dividers" give "Theme\Text\Dividers"; two empty
+    // parts clear the default.
+    void SetDefault(const QString& ATheme, const QString& AName);
+
+private:
+    QString FName;
+    QString FDefaultName;
+};
+
+class TqoAssetColorLink : public TqoAssetLink
+{
+    Q_OBJECT
+public:
+    using TqoAssetLink::TqoAssetLink;
+};
+
+class TqoAssetLottieAnimationLink : public TqoAssetLink
+{
+    Q_OBJECT
+public:
+    using TqoAssetLink::TqoAssetLink;
+};
+
+class TqoAssetStyleLink : public TqoAssetLink
+{
+    Q_OBJECT
+public:
+    using TqoAssetLink::TqoAssetLink;
+};
+
 class TqoGradientPoint : public QObject
 {
     Q_OBJECT
@@ -182,9 +229,13 @@ class TqoBrush : public QObject
 {
     Q_OBJECT
     Q_CLASSINFO("PropertyType.Color", "TAlphaColor")
+    Q_CLASSINFO("PropertyType.ColorName", "TqoAssetName")
     Q_PROPERTY(TqoBrushKind Kind READ GetKind WRITE SetKind)
     Q_PROPERTY(uint Color READ GetColor WRITE SetColor)
     Q_PROPERTY(TqoGradient* Gradient READ GetGradient)
+    // A color asset, when named, wins over Color.
+    Q_PROPERTY(QString ColorName READ GetColorName WRITE SetColorName)
+    Q_PROPERTY(TqoAssetColorLink* ColorLink READ GetColorLink)
 public:
     enum class TqoBrushKind
     {
@@ -194,57 +245,24 @@ public:
     };
     Q_ENUM(TqoBrushKind)
 
-    Q_INVOKABLE explicit TqoBrush(QObject* AOwner = nullptr) : QObject(AOwner), FGradient(new TqoGradient(this)) {}
+    Q_INVOKABLE explicit TqoBrush(QObject* AOwner = nullptr)
+        : QObject(AOwner), FGradient(new TqoGradient(this)), FColorLink(new TqoAssetColorLink(this))
+    {
+    }
     TqoBrushKind GetKind() const { return FKind; }
     void SetKind(TqoBrushKind AValue) { FKind = AValue; }
     uint GetColor() const { return FColor; }
     void SetColor(uint AValue) { FColor = AValue; }
     TqoGradient* GetGradient() const { return FGradient; }
+    QString GetColorName() const { return FColorLink->GetName(); }
+    void SetColorName(const QString& AValue) { FColorLink->SetName(AValue); }
+    TqoAssetColorLink* GetColorLink() const { return FColorLink; }
 
 private:
     TqoBrushKind FKind = TqoBrushKind::Solid;
     uint FColor = 0xFFE0E0E0;
     TqoGradient* FGradient;
-};
-
-// A component's link to an asset by name. While the name is empty the default name applies,
-// normally a color or image of the current theme. The kinds tell which assets a link takes.
-class TqoAssetLink : public QObject
-{
-    Q_OBJECT
-public:
-    Q_INVOKABLE explicit TqoAssetLink(QObject* AOwner = nullptr, const QString& ADefaultName = QString())
-        : QObject(AOwner), FDefaultName(ADefaultName)
-    {
-    }
-    QString GetName() const { return FName; }
-    void SetName(const QString& AValue) { FName = AValue; }
-    QString GetDefaultName() const { return FDefaultName; }
-
-private:
-    QString FName;
-    QString FDefaultName;
-};
-
-class TqoAssetColorLink : public TqoAssetLink
-{
-    Q_OBJECT
-public:
-    using TqoAssetLink::TqoAssetLink;
-};
-
-class TqoAssetLottieAnimationLink : public TqoAssetLink
-{
-    Q_OBJECT
-public:
-    using TqoAssetLink::TqoAssetLink;
-};
-
-class TqoAssetStyleLink : public TqoAssetLink
-{
-    Q_OBJECT
-public:
-    using TqoAssetLink::TqoAssetLink;
+    TqoAssetColorLink* FColorLink;
 };
 
 // The scrolled area of a scroll box: width, then height.
@@ -364,6 +382,54 @@ public:
     virtual TqoChildrenAlignment* GetChildrenAlignment() const = 0;
 };
 
+// How a flex-box container treats one of its children.
+class TqoFlexItemAlignment : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(float FlexGrow READ GetFlexGrow WRITE SetFlexGrow)
+    Q_PROPERTY(TqoAlignSelf AlignSelf READ GetAlignSelf WRITE SetAlignSelf)
+public:
+    // Auto follows the container's AlignItems.
+    enum class TqoAlignSelf
+    {
+        Auto,
+        Stretch,
+        Start,
+        End,
+        Center,
+        Baseline
+    };
+    Q_ENUM(TqoAlignSelf)
+
+    Q_INVOKABLE explicit TqoFlexItemAlignment(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    float GetFlexGrow() const { return FFlexGrow; }
+    void SetFlexGrow(float AValue) { FFlexGrow = AValue; }
+    TqoAlignSelf GetAlignSelf() const { return FAlignSelf; }
+    void SetAlignSelf(TqoAlignSelf AValue) { FAlignSelf = AValue; }
+
+private:
+    float FFlexGrow = 0;
+    TqoAlignSelf FAlignSelf = TqoAlignSelf::Auto;
+};
+
+// A text font; an empty family is the platform's own.
+class TqoFont : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(float Size READ GetSize WRITE SetSize)
+    Q_PROPERTY(QString Family READ GetFamily WRITE SetFamily)
+public:
+    Q_INVOKABLE explicit TqoFont(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    float GetSize() const { return FSize; }
+    void SetSize(float AValue) { FSize = AValue; }
+    QString GetFamily() const { return FFamily; }
+    void SetFamily(const QString& AValue) { FFamily = AValue; }
+
+private:
+    float FSize = 14;
+    QString FFamily;
+};
+
 // Base of the framework's non-visual components (timers, services, providers).
 class TqoComponent : public QObject
 {
@@ -387,6 +453,10 @@ class TqoControl : public QObject
     Q_PROPERTY(TqoBounds* Margins READ GetMargins)
     Q_PROPERTY(TqoNullableRectF* RelativePosition READ GetRelativePosition)
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
+    Q_PROPERTY(TqoPositionMode PositionMode READ GetPositionMode WRITE SetPositionMode)
+    Q_PROPERTY(TqoFlexItemAlignment* FlexItem READ GetFlexItem)
+    // The part of a collection view item the control shows ("primary", "icon", ...).
+    Q_PROPERTY(QString ElementName READ GetElementName WRITE SetElementName)
 public:
     enum class TqoAlignment
     {
@@ -401,6 +471,14 @@ public:
         Vertical
     };
     Q_ENUM(TqoAlignment)
+    // Relative: the parent's flex layout places the control; Absolute: its position, or its
+    // RelativePosition's defined sides inside a layout.
+    enum class TqoPositionMode
+    {
+        Relative,
+        Absolute
+    };
+    Q_ENUM(TqoPositionMode)
 
     Q_INVOKABLE explicit TqoControl(QObject* AOwner = nullptr);
 
@@ -416,6 +494,13 @@ public:
     void SetHeight(double AValue) { FSize->SetHeight(float(AValue)); }
     bool GetVisible() const { return FVisible; }
     void SetVisible(bool AValue) { FVisible = AValue; }
+    TqoPositionMode GetPositionMode() const { return FPositionMode; }
+    void SetPositionMode(TqoPositionMode AValue) { FPositionMode = AValue; }
+    TqoFlexItemAlignment* GetFlexItem() const { return FFlexItem; }
+    QString GetElementName() const { return FElementName; }
+    void SetElementName(const QString& AValue) { FElementName = AValue; }
+    // ASide: 0 left, 1 top, 2 right, 3 bottom, 4 start, 5 end.
+    void SetMarginValue(int ASide, float AValue) { FMargins->SetValue(ASide, AValue); }
 
 private:
     TqoAlignment FAlignment = TqoAlignment::None;
@@ -424,6 +509,9 @@ private:
     TqoBounds* FMargins;
     TqoNullableRectF* FRelativePosition;
     bool FVisible = true;
+    TqoPositionMode FPositionMode = TqoPositionMode::Absolute;
+    TqoFlexItemAlignment* FFlexItem;
+    QString FElementName;
 };
 
 } // namespace core

@@ -1,5 +1,7 @@
 #include "ORVO.Components.h"
 
+#include "ORVO.Assert.h"
+
 namespace core {
 
 TqoCustomForm::TqoCustomForm(QObject* AOwner) : TqoControl(AOwner) {}
@@ -25,14 +27,36 @@ void TqoNavigationBarButton::SetActionKind(const QString& AValue)
     FActionControl = TqoActionControlsManager::Create(AValue, this);
 }
 TqoCustomScrollBox::TqoCustomScrollBox(QObject* AOwner) : TqoControl(AOwner) {}
-TqoCustomCollectionView::TqoCustomCollectionView(QObject* AOwner) : TqoControl(AOwner) {}
+TqoCustomCollectionView::TqoCustomCollectionView(QObject* AOwner)
+    : TqoControl(AOwner), FStyles(new TqoCollectionViewStyles(this))
+{
+}
+
+void TqoCustomCollectionView::AddStyle(TqoCollectionViewStyle* AStyle)
+{
+    TqoAssert::IsNotNil(AStyle, "AStyle");
+    // Reparenting to the same parent would not move it to the end.
+    AStyle->setParent(nullptr);
+    AStyle->setParent(this);
+}
+
+TqoCollectionViewStyle* TqoCustomCollectionView::CreateStyle()
+{
+    auto* LStyle = new TqoCollectionViewStyle(nullptr);
+    AddStyle(LStyle);
+    return LStyle;
+}
 TqoCustomDrawerLayout::TqoCustomDrawerLayout(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCustomPagerLayout::TqoCustomPagerLayout(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCustomPageControl::TqoCustomPageControl(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCustomMap::TqoCustomMap(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCustomBiometricAuthentication::TqoCustomBiometricAuthentication(QObject* AOwner) : TqoComponent(AOwner) {}
 TqoScrollBox::TqoScrollBox(QObject* AOwner) : TqoCustomScrollBox(AOwner) {}
-TqoLabel::TqoLabel(QObject* AOwner) : TqoControl(AOwner) {}
+TqoLabel::TqoLabel(QObject* AOwner)
+    : TqoControl(AOwner), FTextColorLink(new TqoAssetColorLink(this)), FFont(new TqoFont(this)),
+      FPadding(new TqoBounds(this))
+{
+}
 TqoButton::TqoButton(QObject* AOwner) : TqoCustomButton(AOwner) {}
 TqoCheckBox::TqoCheckBox(QObject* AOwner) : TqoControl(AOwner) {}
 TqoRadioButton::TqoRadioButton(QObject* AOwner) : TqoControl(AOwner) {}
@@ -73,8 +97,11 @@ TqoSpacer::TqoSpacer(QObject* AOwner) : TqoControl(AOwner) {}
 TqoHorizontalScrollBox::TqoHorizontalScrollBox(QObject* AOwner) : TqoCustomScrollBox(AOwner) {}
 TqoVerticalScrollBox::TqoVerticalScrollBox(QObject* AOwner) : TqoCustomScrollBox(AOwner) {}
 TqoPageControl::TqoPageControl(QObject* AOwner) : TqoCustomPageControl(AOwner) {}
-TqoLine::TqoLine(QObject* AOwner) : TqoControl(AOwner) {}
-TqoRectangle::TqoRectangle(QObject* AOwner) : TqoControl(AOwner), FFill(new TqoBrush(this)) {}
+TqoLine::TqoLine(QObject* AOwner) : TqoControl(AOwner), FStroke(new TqoBrush(this)) { FStroke->SetColor(0xFF000000); }
+TqoRectangle::TqoRectangle(QObject* AOwner) : TqoControl(AOwner), FFill(new TqoBrush(this)), FStroke(new TqoBrush(this))
+{
+    FStroke->SetColor(0xFF000000);
+}
 TqoRhomb::TqoRhomb(QObject* AOwner) : TqoControl(AOwner) {}
 TqoCircle::TqoCircle(QObject* AOwner) : TqoControl(AOwner) {}
 TqoEllipse::TqoEllipse(QObject* AOwner) : TqoControl(AOwner) {}
@@ -115,5 +142,20 @@ TqoFacebookLoginAuthenticationClient::TqoFacebookLoginAuthenticationClient(QObje
 TqoVKLoginAuthenticationClient::TqoVKLoginAuthenticationClient(QObject* AOwner) : TqoComponent(AOwner) {}
 TqoGoogleSignInAuthenticationClient::TqoGoogleSignInAuthenticationClient(QObject* AOwner) : TqoComponent(AOwner) {}
 TqoLottieImage::TqoLottieImage(QObject* AOwner) : TqoControl(AOwner) {}
+
+// Collection view styles
+
+TqoCollectionViewStyle::TqoCollectionViewStyle(QObject* AOwner) : TqoCustomLayout(AOwner)
+{
+    // An item's parts sit side by side unless the style says otherwise.
+    GetChildrenAlignment()->SetDirection(TqoChildrenAlignment::TqoFlexDirection::Row);
+}
+
+TqoCollectionViewStyles::TqoCollectionViewStyles(TqoCustomCollectionView* AOwner) : QObject(AOwner) {}
+
+QList<TqoCollectionViewStyle*> TqoCollectionViewStyles::Items() const
+{
+    return parent()->findChildren<TqoCollectionViewStyle*>(Qt::FindDirectChildrenOnly);
+}
 
 } // namespace core

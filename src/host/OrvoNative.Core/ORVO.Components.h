@@ -61,11 +61,24 @@ public:
     Q_INVOKABLE explicit TqoCustomScrollBox(QObject* AOwner = nullptr);
 };
 
+class TqoCollectionViewStyle;
+class TqoCollectionViewStyles;
+
+// Shows its items through styles, each a layout whose children make up one kind of item.
+// The styles are the view's children, so a form nests them in the view's object.
 class TqoCustomCollectionView : public TqoControl
 {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TqoCustomCollectionView(QObject* AOwner = nullptr);
+    // Takes the style over as a child, after the styles it has.
+    void AddStyle(TqoCollectionViewStyle* AStyle);
+    // A new empty style, added.
+    TqoCollectionViewStyle* CreateStyle();
+    TqoCollectionViewStyles* GetStyles() const { return FStyles; }
+
+private:
+    TqoCollectionViewStyles* FStyles;
 };
 
 class TqoCustomDrawerLayout : public TqoControl
@@ -113,14 +126,81 @@ public:
 class TqoLabel : public TqoControl
 {
     Q_OBJECT
+    Q_CLASSINFO("PropertyType.Color", "TAlphaColor")
+    Q_CLASSINFO("PropertyType.TextColorName", "TqoAssetName")
     Q_PROPERTY(QString Text READ GetText WRITE SetText)
+    Q_PROPERTY(uint Color READ GetColor WRITE SetColor)
+    // A color asset, when named, wins over Color.
+    Q_PROPERTY(QString TextColorName READ GetTextColorName WRITE SetTextColorName)
+    Q_PROPERTY(TqoAssetColorLink* TextColorLink READ GetTextColorLink)
+    Q_PROPERTY(TqoFont* Font READ GetFont)
+    // 0: as many lines as the text needs.
+    Q_PROPERTY(int LinesCount READ GetLinesCount WRITE SetLinesCount)
+    Q_PROPERTY(TqoTextAlign VertAlign READ GetVertAlign WRITE SetVertAlign)
+    Q_PROPERTY(TqoTextAlign HorzAlign READ GetHorzAlign WRITE SetHorzAlign)
+    Q_PROPERTY(TqoCharCase CharCase READ GetCharCase WRITE SetCharCase)
+    Q_PROPERTY(TqoLineBreakMode LineBreak READ GetLineBreak WRITE SetLineBreak)
+    // Between the control's edges and its text.
+    Q_PROPERTY(TqoBounds* Padding READ GetPadding)
 public:
+    enum class TqoTextAlign
+    {
+        Center,
+        Leading,
+        Trailing
+    };
+    Q_ENUM(TqoTextAlign)
+    enum class TqoCharCase
+    {
+        Normal,
+        LowerCase,
+        UpperCase
+    };
+    Q_ENUM(TqoCharCase)
+    // What happens to text that does not fit its lines.
+    enum class TqoLineBreakMode
+    {
+        WordWrap,
+        CharWrap,
+        Clip,
+        TruncateHead,
+        TruncateTail,
+        TruncateMiddle
+    };
+    Q_ENUM(TqoLineBreakMode)
+
     Q_INVOKABLE explicit TqoLabel(QObject* AOwner = nullptr);
     QString GetText() const { return FText; }
     void SetText(const QString& AValue) { FText = AValue; }
+    uint GetColor() const { return FColor; }
+    void SetColor(uint AValue) { FColor = AValue; }
+    QString GetTextColorName() const { return FTextColorLink->GetName(); }
+    void SetTextColorName(const QString& AValue) { FTextColorLink->SetName(AValue); }
+    TqoAssetColorLink* GetTextColorLink() const { return FTextColorLink; }
+    TqoFont* GetFont() const { return FFont; }
+    TqoBounds* GetPadding() const { return FPadding; }
+    int GetLinesCount() const { return FLinesCount; }
+    void SetLinesCount(int AValue) { FLinesCount = AValue; }
+    TqoTextAlign GetVertAlign() const { return FVertAlign; }
+    void SetVertAlign(TqoTextAlign AValue) { FVertAlign = AValue; }
+    TqoTextAlign GetHorzAlign() const { return FHorzAlign; }
+    void SetHorzAlign(TqoTextAlign AValue) { FHorzAlign = AValue; }
+    TqoCharCase GetCharCase() const { return FCharCase; }
+    void SetCharCase(TqoCharCase AValue) { FCharCase = AValue; }
+    TqoLineBreakMode GetLineBreak() const { return FLineBreak; }
+    void SetLineBreak(TqoLineBreakMode AValue) { FLineBreak = AValue; }
 
 private:
     QString FText;
+    uint FColor = 0xFF000000;
+    TqoAssetColorLink* FTextColorLink;
+    TqoFont* FFont;
+    TqoBounds* FPadding;
+    int FLinesCount = 0;
+    TqoTextAlign FVertAlign = TqoTextAlign::Center;
+    TqoTextAlign FHorzAlign = TqoTextAlign::Leading;
+    TqoCharCase FCharCase = TqoCharCase::Normal;
+    TqoLineBreakMode FLineBreak = TqoLineBreakMode::WordWrap;
 };
 
 class TqoButton : public TqoCustomButton
@@ -186,14 +266,29 @@ class TqoImage : public TqoControl
     Q_PROPERTY(QString ImageName READ GetImageName WRITE SetImageName)
     // The name lives in the link; forms store only ImageName.
     Q_PROPERTY(TqoAssetLink* ImageLink READ GetImageLink DESIGNABLE false STORED false)
+    Q_PROPERTY(TqoImageMode ImageMode READ GetImageMode WRITE SetImageMode)
 public:
+    // Fit: whole image, proportions kept; Fill: covers the control, cropped; Stretch: covers
+    // it, distorted; Center: natural size.
+    enum class TqoImageMode
+    {
+        Fit,
+        Fill,
+        Stretch,
+        Center
+    };
+    Q_ENUM(TqoImageMode)
+
     Q_INVOKABLE explicit TqoImage(QObject* AOwner = nullptr);
+    TqoImageMode GetImageMode() const { return FImageMode; }
+    void SetImageMode(TqoImageMode AValue) { FImageMode = AValue; }
     QString GetImageName() const { return FImageLink->GetName(); }
     void SetImageName(const QString& AValue) { FImageLink->SetName(AValue); }
     TqoAssetLink* GetImageLink() const { return FImageLink; }
 
 private:
     TqoAssetLink* FImageLink;
+    TqoImageMode FImageMode = TqoImageMode::Fit;
 };
 
 class TqoTrackBar : public TqoControl
@@ -405,20 +500,50 @@ public:
 class TqoLine : public TqoControl
 {
     Q_OBJECT
+    Q_PROPERTY(TqoLineType LineType READ GetLineType WRITE SetLineType)
+    Q_PROPERTY(TqoBrush* Stroke READ GetStroke)
 public:
+    // Diagonal crosses the control; the others run along one of its edges.
+    enum class TqoLineType
+    {
+        Diagonal,
+        Top,
+        Left,
+        Bottom
+    };
+    Q_ENUM(TqoLineType)
+
     Q_INVOKABLE explicit TqoLine(QObject* AOwner = nullptr);
+    TqoLineType GetLineType() const { return FLineType; }
+    void SetLineType(TqoLineType AValue) { FLineType = AValue; }
+    TqoBrush* GetStroke() const { return FStroke; }
+
+private:
+    TqoLineType FLineType = TqoLineType::Diagonal;
+    TqoBrush* FStroke;
 };
 
 class TqoRectangle : public TqoControl
 {
     Q_OBJECT
     Q_PROPERTY(TqoBrush* Fill READ GetFill)
+    Q_PROPERTY(TqoBrush* Stroke READ GetStroke)
+    Q_PROPERTY(float RadiusX READ GetRadiusX WRITE SetRadiusX)
+    Q_PROPERTY(float RadiusY READ GetRadiusY WRITE SetRadiusY)
 public:
     Q_INVOKABLE explicit TqoRectangle(QObject* AOwner = nullptr);
     TqoBrush* GetFill() const { return FFill; }
+    TqoBrush* GetStroke() const { return FStroke; }
+    float GetRadiusX() const { return FRadiusX; }
+    void SetRadiusX(float AValue) { FRadiusX = AValue; }
+    float GetRadiusY() const { return FRadiusY; }
+    void SetRadiusY(float AValue) { FRadiusY = AValue; }
 
 private:
     TqoBrush* FFill;
+    TqoBrush* FStroke;
+    float FRadiusX = 0;
+    float FRadiusY = 0;
 };
 
 class TqoRhomb : public TqoControl
@@ -718,6 +843,36 @@ public:
 private:
     QString FActionKind;
     TqoActionControl* FActionControl = nullptr;
+};
+
+// Collection view styles
+
+// One kind of collection view item: a layout whose children, found by their element names,
+// show the item's parts. The title names it in the structure view.
+class TqoCollectionViewStyle : public TqoCustomLayout
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Title READ GetTitle WRITE SetTitle)
+public:
+    Q_INVOKABLE explicit TqoCollectionViewStyle(QObject* AOwner = nullptr);
+    QString GetTitle() const { return FTitle; }
+    void SetTitle(const QString& AValue) { FTitle = AValue; }
+    TqoCustomCollectionView* GetCollectionView() const { return qobject_cast<TqoCustomCollectionView*>(parent()); }
+
+private:
+    QString FTitle;
+};
+
+// The styles of one collection view, in order. A view over the view's children: styles a form
+// reads back are there without being added again.
+class TqoCollectionViewStyles : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TqoCollectionViewStyles(TqoCustomCollectionView* AOwner);
+    int Count() const { return int(Items().size()); }
+    TqoCollectionViewStyle* Item(int AIndex) const { return Items().value(AIndex); }
+    QList<TqoCollectionViewStyle*> Items() const;
 };
 
 } // namespace core

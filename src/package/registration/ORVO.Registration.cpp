@@ -50,6 +50,8 @@ void RegisterPalette()
     ide::RegisterNoIcon(Classes<TqoScrollBox>());
     // Forms are not dropped from the palette, but form files name their class.
     ide::RegisterClass(&TqoForm::staticMetaObject);
+    // Styles come from the collection view's editor, never from the palette.
+    ide::RegisterClass(&TqoCollectionViewStyle::staticMetaObject);
     ide::RegisterComponents(QStringLiteral("Orvo: Shapes"),
                             Classes<TqoLine, TqoRectangle, TqoRhomb, TqoCircle, TqoEllipse, TqoArc, TqoArch, TqoSector,
                                     TqoRegularPolygon, TqoSvgPath, TqoPaintBox>());

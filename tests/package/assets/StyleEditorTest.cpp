@@ -119,8 +119,8 @@ TEST_F(StyleFile, EveryValueTypeIsWrittenInDeclaredOrderAndReadBack)
     for (const auto& LEntry : LModel.Entries())
         LNames << LEntry->FullQualifiedName();
     // Read-only properties and unset objects are left out; held objects are descended into.
-    EXPECT_EQ(LNames, (QStringList{"Name", "Alignment", "Width", "Height", "Visible", "Tag", "Fill", "Align",
-                                   "TextSettings.Font.Size", "TextSettings.FontColor"}));
+    EXPECT_EQ(LNames, (QStringList{"Name", "Alignment", "Width", "Height", "Visible", "PositionMode", "ElementName",
+                                   "Tag", "Fill", "Align", "TextSettings.Font.Size", "TextSettings.FontColor"}));
 
     const std::pair<const char*, const char*> LEdits[] = {{"TextSettings.Font.Size", "14.5"},
                                                           {"Tag", "42"},

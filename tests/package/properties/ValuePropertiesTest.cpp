@@ -339,12 +339,14 @@ TEST_F(ValueProperties, NavigationBarButtonHidesActionKindOrLayoutOfOthers)
     core::TqoNavigationBarButton LButton;
     EXPECT_EQ(Names(ide::GetComponentProperties({&LButton}, &FDesigner)),
               QStringList({"Name", "Alignment", "Position", "Size", "Width", "Height", "Margins", "RelativePosition",
-                           "Visible", "ActionControl"}));
+                           "Visible", "PositionMode", "FlexItem", "ElementName", "ActionControl"}));
 
     core::TqoLabel LLabel;
     auto LProperties = ide::GetComponentProperties({&LLabel}, &FDesigner);
     orvo::registration::TqoNavigationBarButtonSelectionEditor().FilterProperties({&LLabel, &LButton}, LProperties);
-    EXPECT_EQ(Names(LProperties), QStringList({"Width", "Height", "Visible", "Text"}));
+    EXPECT_EQ(Names(LProperties), QStringList({"Width", "Height", "Visible", "FlexItem", "ElementName", "Text", "Color",
+                                               "TextColorName", "TextColorLink", "Font", "LinesCount", "VertAlign",
+                                               "HorzAlign", "CharCase", "LineBreak", "Padding"}));
 }
 
 } // namespace
