@@ -339,12 +339,12 @@ TEST_F(ValueProperties, NavigationBarButtonHidesActionKindOrLayoutOfOthers)
     core::TqoNavigationBarButton LButton;
     EXPECT_EQ(Names(ide::GetComponentProperties({&LButton}, &FDesigner)),
               QStringList({"Name", "Alignment", "Position", "Size", "Width", "Height", "Margins", "RelativePosition",
-                           "Visible"}));
+                           "Visible", "OnTap", "OnTouch"}));
 
     core::TqoLabel LLabel;
     auto LProperties = ide::GetComponentProperties({&LLabel}, &FDesigner);
     orvo::registration::TqoNavigationBarButtonSelectionEditor().FilterProperties({&LLabel, &LButton}, LProperties);
-    EXPECT_EQ(Names(LProperties), QStringList({"Width", "Height", "Visible", "Text"}));
+    EXPECT_EQ(Names(LProperties), QStringList({"Width", "Height", "Visible", "OnTap", "OnTouch", "Text"}));
 }
 
 } // namespace
