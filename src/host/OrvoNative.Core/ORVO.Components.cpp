@@ -172,12 +172,22 @@ void TqoCustomPageControl::SetActivePage(TqoCustomPage* APage)
         FActivePageIndex = -1;
     else if (APage->GetPageControl() == this)
         FActivePageIndex = int(Pages().indexOf(APage));
+    ShowActivePage();
+}
+
+void TqoCustomPageControl::ShowActivePage()
+{
+    const int LActive = GetActivePageIndex();
+    const QList<TqoCustomPage*> LPages = Pages();
+    for (int I = 0; I < LPages.size(); ++I)
+        LPages[I]->SetVisible(I == LActive);
 }
 
 TqoCustomPage* TqoCustomPageControl::GoToPreviousPage(bool)
 {
     if (HasPreviousPage())
         --FActivePageIndex;
+    ShowActivePage();
     return GetActivePage();
 }
 
@@ -185,6 +195,7 @@ TqoCustomPage* TqoCustomPageControl::GoToNextPage(bool)
 {
     if (HasNextPage())
         ++FActivePageIndex;
+    ShowActivePage();
     return GetActivePage();
 }
 
@@ -196,6 +207,15 @@ void TqoCustomPageControl::DeleteCurrentPage()
     const int LIndex = FActivePageIndex;
     delete LPage;
     FActivePageIndex = PageCount() == 0 ? -1 : std::min(LIndex, PageCount() - 1);
+    ShowActivePage();
+}
+
+TqoCustomPage::TqoCustomPage(QObject* AOwner) : TqoControl(AOwner)
+{
+    // A page joins its control hidden unless it is the active one (the control's index may
+    // have been read from a form before its pages).
+    if (TqoCustomPageControl* LControl = GetPageControl())
+        LControl->ShowActivePage();
 }
 
 int TqoCustomPage::GetIndex() const

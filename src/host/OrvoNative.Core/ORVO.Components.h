@@ -107,7 +107,11 @@ public:
     // -1 without an active page. Pages are found when asked, so an index read from a form
     // before its pages were created still holds.
     int GetActivePageIndex() const;
-    void SetActivePageIndex(int AValue) { FActivePageIndex = AValue; }
+    void SetActivePageIndex(int AValue)
+    {
+        FActivePageIndex = AValue;
+        ShowActivePage();
+    }
     TqoCustomPage* GetActivePage() const;
     // A page of another control is refused.
     void SetActivePage(TqoCustomPage* APage);
@@ -118,6 +122,8 @@ public:
     TqoCustomPage* GoToNextPage(bool AAnimated);
     // Frees the active page; the page after it, or else the one before, becomes active.
     void DeleteCurrentPage();
+    // Only the active page is visible.
+    void ShowActivePage();
 
 private:
     int FActivePageIndex = -1;
@@ -927,7 +933,7 @@ class TqoCustomPage : public TqoControl
     Q_OBJECT
     Q_PROPERTY(QString Title READ GetTitle WRITE SetTitle)
 public:
-    Q_INVOKABLE explicit TqoCustomPage(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
+    Q_INVOKABLE explicit TqoCustomPage(QObject* AOwner = nullptr);
     QString GetTitle() const { return FTitle; }
     void SetTitle(const QString& AValue) { FTitle = AValue; }
     // The page control the page sits on, or null.

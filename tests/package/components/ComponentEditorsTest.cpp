@@ -40,26 +40,30 @@ public:
     QString FOnClick;
 };
 
+// The package's bindings for the whole run, made with the IDE's services the wizard and the
+// deployment need, and dropped before those services go at exit.
+class TPackageBindings : public testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        ide::BorlandIDEServices().InstallDefaultServices();
+        auto& R = ide::TDesignRegistry::Instance();
+        R.BeginModule(QStringLiteral("components"));
+        orvo::registration::Register();
+        R.EndModule();
+    }
+    void TearDown() override { ide::TDesignRegistry::Instance().UnregisterModule(QStringLiteral("components")); }
+};
+
+[[maybe_unused]] const testing::Environment* const CBindings = testing::AddGlobalTestEnvironment(new TPackageBindings);
+
 const char* const CUnit = "unit Main;\n\ninterface\n\nuses\n  ORVO.Forms;\n\ntype\n"
                           "  TFormMain = class(TqoForm)\n  private\n  end;\n\nimplementation\n\nend.\n";
 
 class ComponentEditors : public testing::Test
 {
 protected:
-    // Once for the process, with the IDE's services the wizard and the deployment need.
-    static void SetUpTestSuite()
-    {
-        static const bool LRegistered = [] {
-            ide::BorlandIDEServices().InstallDefaultServices();
-            auto& R = ide::TDesignRegistry::Instance();
-            R.BeginModule(QStringLiteral("components"));
-            orvo::registration::Register();
-            R.EndModule();
-            return true;
-        }();
-        (void)LRegistered;
-    }
-
     // A form with AObjects inside, its unit beside it.
     ide::TFormDocument& Open(const QByteArray& AObjects = {})
     {
@@ -340,16 +344,18 @@ class Sprigs : public ComponentEditors
 protected:
     void SetUp() override
     {
+        FKept = ide::BorlandIDEServices().Supports<ide::IOTAStructureView>();
         FView = std::make_shared<ide::TStructureView>();
         ide::BorlandIDEServices().RegisterService<ide::IOTAStructureView>(FView);
     }
-    void TearDown() override { ide::BorlandIDEServices().UnregisterService<ide::IOTAStructureView>(); }
+    void TearDown() override { ide::BorlandIDEServices().RegisterService<ide::IOTAStructureView>(FKept); }
     std::unique_ptr<ide::TSprig> SprigFor(QObject* AComponent)
     {
         const auto* LClass = ide::TDesignRegistry::Instance().FindSprig(AComponent->metaObject());
         return LClass ? LClass->Create(AComponent) : nullptr;
     }
     std::shared_ptr<ide::TStructureView> FView;
+    std::shared_ptr<ide::IOTAStructureView> FKept;
 };
 
 const QByteArray CDrawerForm = "  object DrawerLayout1: TqoDrawerLayout\n"
