@@ -17,6 +17,7 @@
 #include <QMetaObject>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -24,7 +25,10 @@ const char* const Usage = R"(Usage: orvo-assets [--package FILE] COMMAND [ARGS]
 
 Commands:
   info          the package's description, required packages and palette
-                (page by page, its classes and the icon resources of each)
+                (page by page, its classes and the icon resources of each),
+                then its component editors with their verbs, property
+                editors, selection editors with their units, sprigs and
+                device classes, each in the order the package binds them
   svg ...       check, dump, render and convert SVG files (see below)
   lottie check  whether Lottie animations load, and their timing (see below)
   form FILE     a form's components and their properties (see below)
@@ -37,6 +41,69 @@ Options:
   --help           show this text
   --version        show the version
 )";
+
+// A component of the class on a form of its own, for the editors and sprigs to look at;
+// null when the class cannot be created alone.
+std::unique_ptr<QObject> SampleComponent(ide::TComponentClass AClass, QObject* AForm)
+{
+    QObject* LComponent = AClass->newInstance(Q_ARG(QObject*, AForm));
+    if (LComponent)
+        LComponent->setObjectName(ide::ClassName(AClass).mid(1) + QStringLiteral("1"));
+    return std::unique_ptr<QObject>(LComponent);
+}
+
+// "Add page, Next page (disabled)": the verbs of the editor on a new component of the class.
+QString VerbsOf(const ide::TClassBinding<ide::TComponentEditorClass>& ABinding)
+{
+    QObject LForm;
+    ide::TFormDesigner LDesigner(&LForm);
+    try {
+        const auto LComponent = SampleComponent(ABinding.ComponentClass, &LForm);
+        if (!LComponent)
+            return {};
+        const auto LEditor = ABinding.EditorClass.Create(LComponent.get(), &LDesigner);
+        QStringList LVerbs;
+        for (int I = 0; I < LEditor->GetVerbCount(); ++I) {
+            ide::TVerbMenuItem LItem(LEditor->GetVerb(I));
+            LEditor->PrepareItem(I, LItem);
+            LVerbs << LItem.GetCaption() + (LItem.GetEnabled() ? QString() : QStringLiteral(" (disabled)"));
+        }
+        return LVerbs.join(QStringLiteral(", "));
+    } catch (const std::exception&) {
+        // An editor that needs more than a bare component (a page without its page control).
+        return {};
+    }
+}
+
+void PrintBindings()
+{
+    const auto& R = ide::TDesignRegistry::Instance();
+    Out() << "Component editors (" << R.ComponentEditors().size() << "):\n";
+    for (const auto& B : R.ComponentEditors()) {
+        const QString LVerbs = VerbsOf(B);
+        Out() << "  " << ide::ClassName(B.ComponentClass) << "\t" << B.EditorClass.Name
+              << (LVerbs.isEmpty() ? QString() : QStringLiteral(": ") + LVerbs) << "\n";
+    }
+    Out() << "Property editors (" << R.PropertyEditors().size() << "):\n";
+    for (const auto& E : R.PropertyEditors())
+        Out() << "  " << E.PropertyType << "\t" << (E.ComponentClass ? ide::ClassName(E.ComponentClass) : "any") << "\t"
+              << (E.PropertyName.isEmpty() ? QStringLiteral("any") : E.PropertyName) << "\t" << E.EditorClass.Name
+              << "\n";
+    Out() << "Selection editors (" << R.SelectionEditors().size() << "):\n";
+    for (const auto& B : R.SelectionEditors()) {
+        QStringList LUnits;
+        B.EditorClass.Create()->RequiresUnits([&](const QString& AUnit) { LUnits << AUnit; });
+        Out() << "  " << ide::ClassName(B.ComponentClass) << "\t" << B.EditorClass.Name
+              << (LUnits.isEmpty() ? QString() : QStringLiteral(": ") + LUnits.join(QStringLiteral(", "))) << "\n";
+    }
+    Out() << "Sprigs (" << R.Sprigs().size() << "):\n";
+    for (const auto& B : R.Sprigs()) {
+        QObject LForm;
+        const auto LComponent = SampleComponent(B.ComponentClass, &LForm);
+        const QString LCaption = LComponent ? B.EditorClass.Create(LComponent.get())->Caption() : QString();
+        Out() << "  " << ide::ClassName(B.ComponentClass) << "\t" << B.EditorClass.Name << "\t\"" << LCaption << "\"\n";
+    }
+}
 
 QString DefaultPackage()
 {
@@ -81,6 +148,7 @@ int Info(const ide::TLoadedPackage& APackage)
         }
     }
     Out() << "Registrations: " << LCount << "\n";
+    PrintBindings();
 
     // What the form designer offers to show a form in: skin, layouts and grids.
     const auto& LSkins = dsgn::TqoDeviceSkinManager::Instance().Skins();
@@ -118,8 +186,11 @@ int main(int argc, char** argv)
     QString LPackageFile = DefaultPackage();
 
     if (LArgs.contains(QStringLiteral("--help")) || LArgs.contains(QStringLiteral("-h"))) {
-        Out() << Usage << "\n" << SvgCommandsUsage() << "\n" << LottieCommandsUsage() << "\n" << ProjectCommandsUsage()
-              << "\n" << FormCommandUsage();
+        Out() << Usage << "\n"
+              << SvgCommandsUsage() << "\n"
+              << LottieCommandsUsage() << "\n"
+              << ProjectCommandsUsage() << "\n"
+              << FormCommandUsage();
         return 0;
     }
     if (LArgs.contains(QStringLiteral("--version"))) {

@@ -19,6 +19,7 @@
 // choosers. It exits with 6 when the command is missing or disabled.
 // --form opens a form in the form designer (its structure, the form and the object inspector)
 // and --select selects a component of it; 7 when the form does not open or has no such component.
+// --verbs then opens the selected component's context menu; 9 when it has no verbs.
 // --edit clicks the ellipsis button of a property of the selection ("Fill.Gradient") in the
 // object inspector and pictures what its editor opens; 8 when the property has none.
 
@@ -659,6 +660,10 @@ int main(int argc, char** argv)
     QCommandLineOption LSelectOption(QStringLiteral("select"),
                                      QStringLiteral("With --form: select a component of the form by its name."),
                                      QStringLiteral("NAME"));
+    QCommandLineOption LVerbsOption(
+        QStringLiteral("verbs"),
+        QStringLiteral("With --form and --select: open the component's context menu (its editor's verbs) for the "
+                       "screenshot."));
     QCommandLineOption LEditOption(
         QStringLiteral("edit"),
         QStringLiteral("With --form: click a property's ellipsis button in the object inspector for the screenshot."),
@@ -667,7 +672,7 @@ int main(int argc, char** argv)
                                    QStringLiteral("LANG"), QStringLiteral("en"));
     for (const auto* LOption : {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption,
                                 &LAssetsOption, &LOpenEditorOption, &LActionOption, &LChooseOption, &LTypeOption,
-                                &LFormOption, &LSelectOption, &LEditOption, &LLangOption})
+                                &LFormOption, &LSelectOption, &LVerbsOption, &LEditOption, &LLangOption})
         LParser.addOption(*LOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
     LParser.process(LArgs);
@@ -744,7 +749,7 @@ int main(int argc, char** argv)
                                  qUtf8Printable(LParser.value(LSelectOption)));
                     return 7;
                 }
-                LForm->Select(LComponent);
+                LForm->NodeSelected(LComponent);
             }
         }
         if (LParser.isSet(LCloseOption))
@@ -829,6 +834,24 @@ int main(int argc, char** argv)
                             // As --action: the picture is taken inside the dialog's own loop.
                             QTimer::singleShot(400, LTakePicture);
                             LButton->click();
+                        });
+                    };
+                if (ide::TFormDesignView* LForm = LWindow.CurrentForm(); LForm && LParser.isSet(LVerbsOption))
+                    LTakePicture = [&LWindow, LForm, LTakePicture] {
+                        QTimer::singleShot(150, &LWindow, [LForm, LTakePicture] {
+                            // As a right-click on the component's box, or on its node for a
+                            // component the form does not draw.
+                            QObject* LComponent = LForm->Selected();
+                            const QRect LBox = LComponent ? LForm->Canvas().ComponentRect(LComponent) : QRect();
+                            const QPoint LAt = LBox.isEmpty()
+                                                   ? LForm->Structure().mapToGlobal(LForm->Structure().rect().center())
+                                                   : LForm->Canvas().mapToGlobal(LBox.center());
+                            if (!LComponent || !LForm->ShowVerbMenu(LComponent, LAt)) {
+                                std::fprintf(stderr, "orvo-ide: the selected component has no verbs\n");
+                                QApplication::exit(9);
+                                return;
+                            }
+                            QTimer::singleShot(100, LTakePicture);
                         });
                     };
                 if (LAssetsFrame) {

@@ -512,6 +512,16 @@ private:
     TqoPositionMode FPositionMode = TqoPositionMode::Absolute;
     TqoFlexItemAlignment* FFlexItem;
     QString FElementName;
+
+    // Events: the name of the form's method bound to each. The form file binds them by
+    // identifier, so they are not stored as properties; the event type names make the
+    // object inspector edit them as methods.
+    Q_CLASSINFO("PropertyType.OnTap", "TqoTapEvent")
+    Q_CLASSINFO("PropertyType.OnTouch", "TqoTouchEvent")
+    Q_PROPERTY(QString OnTap MEMBER FOnTap STORED false)
+    Q_PROPERTY(QString OnTouch MEMBER FOnTouch STORED false)
+    QString FOnTap;
+    QString FOnTouch;
 };
 
 } // namespace core

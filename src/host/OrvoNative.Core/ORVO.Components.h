@@ -14,8 +14,10 @@ class TqoCustomForm : public TqoControl
 {
     Q_OBJECT
     Q_CLASSINFO("PropertyType.ThemeName", "TqoThemeName")
+    Q_CLASSINFO("PropertyType.OnCreate", "TNotifyEvent")
     // Empty: the application's theme.
     Q_PROPERTY(QString ThemeName READ GetThemeName WRITE SetThemeName)
+    Q_PROPERTY(QString OnCreate MEMBER FOnCreate STORED false)
 public:
     Q_INVOKABLE explicit TqoCustomForm(QObject* AOwner = nullptr);
     QString GetThemeName() const { return FThemeName; }
@@ -23,6 +25,7 @@ public:
 
 private:
     QString FThemeName;
+    QString FOnCreate;
 };
 
 class TqoForm : public TqoCustomForm
@@ -81,25 +84,78 @@ private:
     TqoCollectionViewStyles* FStyles;
 };
 
+// A drawer beside the main content; the drawer slides in over the content when opened.
 class TqoCustomDrawerLayout : public TqoControl
 {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TqoCustomDrawerLayout(QObject* AOwner = nullptr);
+    bool IsOpened() const { return FOpened; }
+    // AAnimated: slide instead of jumping; the designer has no animation.
+    void Open(bool AAnimated);
+    void Close(bool AAnimated);
+
+private:
+    bool FOpened = false;
 };
 
+// Pages are the pager's child layouts, one shown at a time.
 class TqoCustomPagerLayout : public TqoControl
 {
     Q_OBJECT
+    Q_PROPERTY(int PageIndex READ GetPageIndex WRITE SetPageIndex)
 public:
     Q_INVOKABLE explicit TqoCustomPagerLayout(QObject* AOwner = nullptr);
+    QList<TqoControl*> Pages() const;
+    int PageCount() const { return int(Pages().size()); }
+    // -1 when there are no pages; kept within the pages when some are removed.
+    int GetPageIndex() const;
+    void SetPageIndex(int AValue) { FPageIndex = AValue; }
+    TqoControl* ActivePage() const;
+    void GoToPage(int AIndex, bool AAnimated);
+    bool HasPreviousPage() const { return GetPageIndex() > 0; }
+    bool HasNextPage() const { return GetPageIndex() + 1 < PageCount(); }
+    void GoToPreviousPage(bool AAnimated);
+    void GoToNextPage(bool AAnimated);
+
+private:
+    int FPageIndex = -1;
 };
 
+class TqoCustomPage;
+
+// Pages are the control's child pages; the active one is shown.
 class TqoCustomPageControl : public TqoControl
 {
     Q_OBJECT
+    Q_PROPERTY(int ActivePageIndex READ GetActivePageIndex WRITE SetActivePageIndex)
 public:
     Q_INVOKABLE explicit TqoCustomPageControl(QObject* AOwner = nullptr);
+    QList<TqoCustomPage*> Pages() const;
+    int PageCount() const { return int(Pages().size()); }
+    // -1 without an active page. Pages are found when asked, so an index read from a form
+    // before its pages were created still holds.
+    int GetActivePageIndex() const;
+    void SetActivePageIndex(int AValue)
+    {
+        FActivePageIndex = AValue;
+        ShowActivePage();
+    }
+    TqoCustomPage* GetActivePage() const;
+    // A page of another control is refused.
+    void SetActivePage(TqoCustomPage* APage);
+    bool HasPreviousPage() const { return GetActivePageIndex() > 0; }
+    bool HasNextPage() const { return GetActivePageIndex() >= 0 && GetActivePageIndex() + 1 < PageCount(); }
+    // Each returns the page now active.
+    TqoCustomPage* GoToPreviousPage(bool AAnimated);
+    TqoCustomPage* GoToNextPage(bool AAnimated);
+    // Frees the active page; the page after it, or else the one before, becomes active.
+    void DeleteCurrentPage();
+    // Only the active page is visible.
+    void ShowActivePage();
+
+private:
+    int FActivePageIndex = -1;
 };
 
 class TqoCustomMap : public TqoControl
@@ -114,6 +170,85 @@ class TqoCustomBiometricAuthentication : public TqoComponent
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TqoCustomBiometricAuthentication(QObject* AOwner = nullptr);
+};
+
+// Ancestors the editors are bound to, each with its concrete class below.
+
+class TqoCustomFacebookLoginAuthenticationClient : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomFacebookLoginAuthenticationClient(QObject* AOwner = nullptr) : TqoComponent(AOwner) {}
+};
+
+class TqoCustomVKLoginAuthenticationClient : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomVKLoginAuthenticationClient(QObject* AOwner = nullptr) : TqoComponent(AOwner) {}
+};
+
+class TqoCustomGooglePayClient : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomGooglePayClient(QObject* AOwner = nullptr) : TqoComponent(AOwner) {}
+};
+
+class TqoCustomFirebaseAnalytics : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomFirebaseAnalytics(QObject* AOwner = nullptr) : TqoComponent(AOwner) {}
+};
+
+class TqoCustomInAppPurchase : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomInAppPurchase(QObject* AOwner = nullptr) : TqoComponent(AOwner) {}
+};
+
+class TqoCustomYandexMapTileProvider : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomYandexMapTileProvider(QObject* AOwner = nullptr) : TqoComponent(AOwner) {}
+};
+
+class TqoCustomCamera : public TqoComponent
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomCamera(QObject* AOwner = nullptr) : TqoComponent(AOwner) {}
+};
+
+class TqoCustomListMenu : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomListMenu(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
+};
+
+class TqoCustomNavigationBar : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomNavigationBar(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
+};
+
+class TqoCustomPaintBox : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomPaintBox(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
+};
+
+class TqoCustomFrame : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomFrame(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
 };
 
 class TqoScrollBox : public TqoCustomScrollBox
@@ -227,25 +362,63 @@ public:
 class TqoEdit : public TqoControl
 {
     Q_OBJECT
+    Q_CLASSINFO("PropertyType.OnChange", "TNotifyEvent")
+    Q_CLASSINFO("PropertyType.OnChanged", "TNotifyEvent")
+    Q_PROPERTY(QString OnChange MEMBER FOnChange STORED false)
+    Q_PROPERTY(QString OnChanged MEMBER FOnChanged STORED false)
 public:
     Q_INVOKABLE explicit TqoEdit(QObject* AOwner = nullptr);
+
+private:
+    QString FOnChange;
+    QString FOnChanged;
 };
 
-class TqoAutoCompleteEdit : public TqoEdit
+class TqoCustomAutoCompleteEdit : public TqoEdit
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomAutoCompleteEdit(QObject* AOwner = nullptr) : TqoEdit(AOwner) {}
+};
+
+class TqoCustomSearchEdit : public TqoEdit
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomSearchEdit(QObject* AOwner = nullptr) : TqoEdit(AOwner) {}
+};
+
+class TqoAutoCompleteEdit : public TqoCustomAutoCompleteEdit
 {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TqoAutoCompleteEdit(QObject* AOwner = nullptr);
 };
 
-class TqoSearchEdit : public TqoEdit
+class TqoSearchEdit : public TqoCustomSearchEdit
 {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TqoSearchEdit(QObject* AOwner = nullptr);
 };
 
-class TqoComboBox : public TqoControl
+// Items are the combo box's child items.
+class TqoCustomComboBox : public TqoControl
+{
+    Q_OBJECT
+    Q_CLASSINFO("PropertyType.OnChange", "TNotifyEvent")
+    Q_PROPERTY(QString OnChange MEMBER FOnChange STORED false)
+public:
+    Q_INVOKABLE explicit TqoCustomComboBox(QObject* AOwner = nullptr);
+    int ItemCount() const;
+    // Frees every item.
+    void Clear();
+
+private:
+    QString FOnChange;
+};
+
+class TqoComboBox : public TqoCustomComboBox
 {
     Q_OBJECT
 public:
@@ -298,7 +471,7 @@ public:
     Q_INVOKABLE explicit TqoTrackBar(QObject* AOwner = nullptr);
 };
 
-class TqoNavigationBar : public TqoControl
+class TqoNavigationBar : public TqoCustomNavigationBar
 {
     Q_OBJECT
 public:
@@ -403,7 +576,7 @@ public:
     Q_INVOKABLE explicit TqoCollectionView(QObject* AOwner = nullptr);
 };
 
-class TqoListMenu : public TqoControl
+class TqoListMenu : public TqoCustomListMenu
 {
     Q_OBJECT
 public:
@@ -602,7 +775,7 @@ public:
     Q_INVOKABLE explicit TqoSvgPath(QObject* AOwner = nullptr);
 };
 
-class TqoPaintBox : public TqoControl
+class TqoPaintBox : public TqoCustomPaintBox
 {
     Q_OBJECT
 public:
@@ -651,7 +824,7 @@ public:
     Q_INVOKABLE explicit TqoOSMMapTileProvider(QObject* AOwner = nullptr);
 };
 
-class TqoYandexMapTileProvider : public TqoComponent
+class TqoYandexMapTileProvider : public TqoCustomYandexMapTileProvider
 {
     Q_OBJECT
 public:
@@ -686,7 +859,7 @@ public:
     Q_INVOKABLE explicit TqoApplicationEvents(QObject* AOwner = nullptr);
 };
 
-class TqoCamera : public TqoComponent
+class TqoCamera : public TqoCustomCamera
 {
     Q_OBJECT
 public:
@@ -707,7 +880,7 @@ public:
     Q_INVOKABLE explicit TqoBarcodeScanner(QObject* AOwner = nullptr);
 };
 
-class TqoFirebaseAnalytics : public TqoComponent
+class TqoFirebaseAnalytics : public TqoCustomFirebaseAnalytics
 {
     Q_OBJECT
 public:
@@ -752,11 +925,20 @@ public:
 class TqoPushNotificationService : public TqoComponent
 {
     Q_OBJECT
+    Q_CLASSINFO("PropertyType.ServiceName", "TqoPushServiceName")
+    Q_PROPERTY(QString ServiceName READ GetServiceName WRITE SetServiceName)
 public:
     Q_INVOKABLE explicit TqoPushNotificationService(QObject* AOwner = nullptr);
+    // The name that leaves the choice to the platform: FCM on Android, APS on iOS.
+    static QString DefaultServiceName() { return QStringLiteral("Default"); }
+    QString GetServiceName() const { return FServiceName; }
+    void SetServiceName(const QString& AValue) { FServiceName = AValue; }
+
+private:
+    QString FServiceName = DefaultServiceName();
 };
 
-class TqoGooglePayClient : public TqoComponent
+class TqoGooglePayClient : public TqoCustomGooglePayClient
 {
     Q_OBJECT
 public:
@@ -770,7 +952,7 @@ public:
     Q_INVOKABLE explicit TqoApplePayClient(QObject* AOwner = nullptr);
 };
 
-class TqoInAppPurchase : public TqoComponent
+class TqoInAppPurchase : public TqoCustomInAppPurchase
 {
     Q_OBJECT
 public:
@@ -798,14 +980,14 @@ public:
     Q_INVOKABLE explicit TqoAppleIdButton(QObject* AOwner = nullptr);
 };
 
-class TqoFacebookLoginAuthenticationClient : public TqoComponent
+class TqoFacebookLoginAuthenticationClient : public TqoCustomFacebookLoginAuthenticationClient
 {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TqoFacebookLoginAuthenticationClient(QObject* AOwner = nullptr);
 };
 
-class TqoVKLoginAuthenticationClient : public TqoComponent
+class TqoVKLoginAuthenticationClient : public TqoCustomVKLoginAuthenticationClient
 {
     Q_OBJECT
 public:
@@ -873,6 +1055,111 @@ public:
     int Count() const { return int(Items().size()); }
     TqoCollectionViewStyle* Item(int AIndex) const { return Items().value(AIndex); }
     QList<TqoCollectionViewStyle*> Items() const;
+};
+
+// Pages, drawers, sheets, combo boxes
+
+class TqoCustomDrawer : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoCustomDrawer(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
+};
+
+class TqoDrawer : public TqoCustomDrawer
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoDrawer(QObject* AOwner = nullptr) : TqoCustomDrawer(AOwner) {}
+};
+
+// The part of a drawer layout the drawer slides over.
+class TqoMainContent : public TqoControl
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoMainContent(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
+};
+
+// A sheet at the bottom of the screen, either expanded or collapsed to its header.
+class TqoCustomBottomSheet : public TqoControl
+{
+    Q_OBJECT
+    Q_PROPERTY(bool Expanded READ IsExpanded WRITE SetExpanded)
+public:
+    Q_INVOKABLE explicit TqoCustomBottomSheet(QObject* AOwner = nullptr) : TqoControl(AOwner) {}
+    bool IsExpanded() const { return FExpanded; }
+    void SetExpanded(bool AValue) { FExpanded = AValue; }
+    void Expand() { FExpanded = true; }
+    void Collapse() { FExpanded = false; }
+
+private:
+    bool FExpanded = false;
+};
+
+class TqoBottomSheet : public TqoCustomBottomSheet
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoBottomSheet(QObject* AOwner = nullptr) : TqoCustomBottomSheet(AOwner) {}
+};
+
+class TqoCustomPage : public TqoControl
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Title READ GetTitle WRITE SetTitle)
+public:
+    Q_INVOKABLE explicit TqoCustomPage(QObject* AOwner = nullptr);
+    QString GetTitle() const { return FTitle; }
+    void SetTitle(const QString& AValue) { FTitle = AValue; }
+    // The page control the page sits on, or null.
+    TqoCustomPageControl* GetPageControl() const { return qobject_cast<TqoCustomPageControl*>(parent()); }
+    int GetIndex() const;
+    bool IsActive() const;
+
+private:
+    QString FTitle;
+};
+
+class TqoPage : public TqoCustomPage
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoPage(QObject* AOwner = nullptr) : TqoCustomPage(AOwner) {}
+};
+
+class TqoComboBoxItem : public TqoComponent
+{
+    Q_OBJECT
+    Q_PROPERTY(QString Text READ GetText WRITE SetText)
+public:
+    Q_INVOKABLE explicit TqoComboBoxItem(QObject* AOwner = nullptr) : TqoComponent(AOwner) {}
+    QString GetText() const { return FText; }
+    void SetText(const QString& AValue) { FText = AValue; }
+
+private:
+    QString FText;
+};
+
+class TqoComboBoxTextItem : public TqoComboBoxItem
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TqoComboBoxTextItem(QObject* AOwner = nullptr) : TqoComboBoxItem(AOwner) {}
+};
+
+class TqoComboBoxTextIconItem : public TqoComboBoxItem
+{
+    Q_OBJECT
+    Q_CLASSINFO("PropertyType.IconName", "TqoAssetName")
+    Q_PROPERTY(QString IconName READ GetIconName WRITE SetIconName)
+public:
+    Q_INVOKABLE explicit TqoComboBoxTextIconItem(QObject* AOwner = nullptr) : TqoComboBoxItem(AOwner) {}
+    QString GetIconName() const { return FIconName; }
+    void SetIconName(const QString& AValue) { FIconName = AValue; }
+
+private:
+    QString FIconName;
 };
 
 } // namespace core

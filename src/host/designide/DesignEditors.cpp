@@ -99,6 +99,8 @@ std::unique_ptr<TPropertyEditor> DefaultEditor(const QObject* AInstance, const Q
         return std::make_unique<TSetProperty>();
     if (AProperty.isEnumType())
         return std::make_unique<TEnumProperty>();
+    if (IsMethodProperty(AProperty, AInstance))
+        return std::make_unique<TMethodProperty>();
     switch (AProperty.metaType().id()) {
     case QMetaType::Bool:
         return std::make_unique<TBoolProperty>();
@@ -418,6 +420,53 @@ void TComponentProperty::SetValue(const QString& AValue)
 void TComponentProperty::GetValues(const TGetStrProc& AProc)
 {
     ForEachFormComponent(FDesigner, GetProperty().metaType().metaObject(), [&](QObject* C) { AProc(C->objectName()); });
+}
+
+// ---------------------------------------------------------------------------------------
+
+bool IsMethodProperty(const QMetaProperty& AProperty, const QObject* AInstance)
+{
+    return AProperty.metaType().id() == QMetaType::QString &&
+           PropertyTypeName(AProperty, AInstance).endsWith(QLatin1String("Event"));
+}
+
+bool TMethodProperty::AllEqual()
+{
+    for (int I = 1; I < PropCount(); ++I)
+        if (GetStrValueAt(I) != GetStrValue())
+            return false;
+    return true;
+}
+
+QString TMethodProperty::GetFormMethodName() const
+{
+    const QObject* LComponent = GetComponent(0);
+    QString LEvent = GetName();
+    if (LEvent.startsWith(QLatin1String("On")))
+        LEvent.remove(0, 2);
+    return (LComponent ? LComponent->objectName() : QString()) + LEvent;
+}
+
+void TMethodProperty::SetValue(const QString& AValue)
+{
+    const QString LName = AValue.trimmed();
+    if (!LName.isEmpty() && FDesigner && !FDesigner->MethodExists(LName) && FDesigner->CreateMethod(LName).isEmpty())
+        throw EPropertyError(QStringLiteral("Cannot create method %1").arg(LName));
+    SetStrValue(LName);
+}
+
+void TMethodProperty::Edit()
+{
+    if (!FDesigner)
+        return;
+    QString LName = GetStrValue();
+    if (LName.isEmpty())
+        LName = GetFormMethodName();
+    if (LName.isEmpty())
+        return;
+    if (GetStrValue() != LName || !FDesigner->MethodExists(LName))
+        SetValue(LName);
+    FDesigner->ShowMethod(LName);
 }
 
 // ---------------------------------------------------------------------------------------

@@ -207,6 +207,25 @@ public:
     void GetValues(const TGetStrProc& AProc) override;
 };
 
+// An event: the name of the form's method bound to it. Editing it opens the method, which
+// the designer first creates when the event has none (named after the component and the
+// event: "Button1Tap" for OnTap).
+class TMethodProperty : public TPropertyEditor
+{
+public:
+    TPropertyAttributes GetAttributes() override { return paMultiSelect | paRevertable; }
+    bool AllEqual() override;
+    QString GetValue() override { return GetStrValue(); }
+    // A name the unit lacks gets a new method.
+    void SetValue(const QString& AValue) override;
+    void Edit() override;
+    QString GetFormMethodName() const;
+};
+
+// Event properties are text properties whose declared type is an event type (a type name
+// ending in "Event", as TNotifyEvent).
+bool IsMethodProperty(const QMetaProperty& AProperty, const QObject* AInstance);
+
 // Editors that paint their own rows implement these beside TPropertyEditor; the object
 // inspector asks with dynamic_cast.
 class ICustomPropertyDrawing

@@ -9,6 +9,7 @@
 #include <QMetaProperty>
 #include <QObject>
 #include <QSaveFile>
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -264,7 +265,9 @@ TFormDocument::TFormDocument(TFormFile AFile, const QString& AFileName) : FFileN
 
 TFormDocument::~TFormDocument()
 {
-    // The designer refers to the root; it goes first.
+    // The designer refers to the root; it goes first. Components going with the root are
+    // not taken out of the file one by one.
+    FClosing = true;
     FDesigner.reset();
     FRoot.reset();
 }
@@ -367,8 +370,7 @@ QObject* TFormDocument::CreateObject(TFormObject& AObject, QObject* AParent)
         return nullptr;
     }
     LComponent->setObjectName(AObject.Name);
-    FObjects.insert(LComponent, &AObject);
-    FOrder.append(LComponent);
+    Track(LComponent, AObject);
     int LLine = AObject.Line;
     for (const auto& LItem : AObject.Items)
         if (const auto* P = std::get_if<TFormProperty>(&LItem.Entry); P && !LItem.Blank)
@@ -401,6 +403,9 @@ void TFormDocument::ApplyProperty(QObject* AComponent, const TFormProperty& APro
         // Events are methods of the form's unit, bound by name.
         if (LPath.size() == 1 && LName.startsWith("On") && AProperty.Value.Kind == TFormValue::TKind::Ident) {
             FEvents.push_back({AComponent, AProperty.Name, AProperty.Value.Text});
+            // A published event shows its handler in the object inspector.
+            if (LIndex >= 0 && IsMethodProperty(LTarget->metaObject()->property(LIndex), AComponent))
+                LTarget->metaObject()->property(LIndex).write(AComponent, AProperty.Value.Text);
             return;
         }
         return Unknown();
@@ -475,8 +480,7 @@ void TFormDocument::AddNewComponents(QObject* AParent)
             LObject->HeaderRaw =
                 LPad + "object " + LObject->Name.toUtf8() + ": " + LObject->ClassName.toUtf8() + FFile.LineBreak();
             LObject->EndRaw = LPad + "end" + FFile.LineBreak();
-            FObjects.insert(C, LObject.get());
-            FOrder.append(C);
+            Track(C, *LObject);
             TFormObject::TItem LItem;
             LItem.Entry = std::move(LObject);
             LParentObject->Items.push_back(std::move(LItem));
@@ -505,6 +509,54 @@ void TFormDocument::StoreProperties()
             return LOrder->value(AName.toLower(), -1);
         };
         StoreObject(C, LDefault.get(), QString(), LObject, FFile.LineBreak(), LRank);
+        BindEvents(C, LObject);
+    }
+}
+
+void TFormDocument::Track(QObject* AComponent, TFormObject& AObject)
+{
+    FObjects.insert(AComponent, &AObject);
+    FOrder.append(AComponent);
+    // An editor may free a component (a deleted page): it leaves the form with its object.
+    QObject::connect(AComponent, &QObject::destroyed, [this](QObject* AGone) { Forget(AGone); });
+}
+
+void TFormDocument::Forget(QObject* AComponent)
+{
+    if (FClosing || !FObjects.contains(AComponent))
+        return;
+    const TFormObject* LObject = FObjects.take(AComponent);
+    FOrder.removeAll(AComponent);
+    std::erase_if(FEvents, [&](const TFormEvent& E) { return E.Component == AComponent; });
+    // Its children follow it out; their objects went with its object.
+    FFile.Root().ForEach([&](TFormObject& AParent) {
+        std::erase_if(AParent.Items, [&](const TFormObject::TItem& I) {
+            const auto* LChild = std::get_if<std::unique_ptr<TFormObject>>(&I.Entry);
+            return LChild && LChild->get() == LObject;
+        });
+    });
+}
+
+void TFormDocument::BindEvents(QObject* AComponent, TFormObject& AObject)
+{
+    // Events set through the object inspector are bound by identifier, as the IDE binds them.
+    const QMetaObject* LMeta = AComponent->metaObject();
+    for (int I = 0; I < LMeta->propertyCount(); ++I) {
+        const QMetaProperty P = LMeta->property(I);
+        if (!IsMethodProperty(P, AComponent))
+            continue;
+        const QString LEvent = QString::fromLatin1(P.name());
+        const QString LHandler = P.read(AComponent).toString();
+        auto LBound = std::find_if(FEvents.begin(), FEvents.end(), [&](const TFormEvent& E) {
+            return E.Component == AComponent && E.Event.compare(LEvent, Qt::CaseInsensitive) == 0;
+        });
+        if (LHandler.isEmpty() || (LBound != FEvents.end() && LBound->Handler == LHandler))
+            continue;
+        AObject.SetProperty(LEvent, TFormValue::Ident(LHandler), FFile.LineBreak());
+        if (LBound != FEvents.end())
+            LBound->Handler = LHandler;
+        else
+            FEvents.push_back({AComponent, LEvent, LHandler});
     }
 }
 
@@ -558,6 +610,9 @@ QString TFormDocument::CreateEventHandler(QObject* AComponent, const QString& AE
                          QStringLiteral("the unit declares no class %1").arg(FFile.Root().ClassName));
     LObject->SetProperty(AEvent, TFormValue::Ident(LMethod), FFile.LineBreak());
     FEvents.push_back({AComponent, AEvent, LMethod});
+    const int LIndex = AComponent->metaObject()->indexOfProperty(AEvent.toLatin1().constData());
+    if (LIndex >= 0 && IsMethodProperty(AComponent->metaObject()->property(LIndex), AComponent))
+        AComponent->metaObject()->property(LIndex).write(AComponent, LMethod);
     FDesigner->Modified();
     return LMethod;
 }

@@ -85,6 +85,9 @@ private:
     void ApplyProperty(QObject* AComponent, const TFormProperty& AProperty, int ALine);
     void Problem(int ALine, const QString& AText) { FProblems.push_back({ALine, AText}); }
     void AddNewComponents(QObject* AParent);
+    void BindEvents(QObject* AComponent, TFormObject& AObject);
+    void Track(QObject* AComponent, TFormObject& AObject);
+    void Forget(QObject* AComponent);
 
     QString FFileName;
     TFormFile FFile;
@@ -97,6 +100,7 @@ private:
     QByteArray FUnitSource;
     bool FUnitLoaded = false;
     bool FUnitChanged = false;
+    bool FClosing = false;
     QHash<QString, int> FMethodLines;
     struct TReference
     {

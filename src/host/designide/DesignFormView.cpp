@@ -1,6 +1,8 @@
 #include "DesignFormView.h"
 
 #include "DesignFormDocument.h"
+#include "StructureView.h"
+#include "ToolsAPI.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -9,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,6 +22,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <functional>
+#include <utility>
 
 namespace ide {
 
@@ -44,6 +48,14 @@ QString AlignmentOf(const QObject* AComponent)
 
 // Visual components have a size; the others (timers, services) are listed but not drawn.
 bool IsVisual(const QObject* AComponent) { return ValueObject(AComponent, "Size") != nullptr; }
+
+// A hidden control (a closed drawer, a page that is not active) is not drawn, nor is what
+// it holds.
+bool IsShown(const QObject* AComponent)
+{
+    const QVariant LVisible = AComponent->property("Visible");
+    return !LVisible.isValid() || LVisible.toBool();
+}
 
 // The part of a value cell that a property editor paints itself (an asset's preview).
 class TValuePicture : public QWidget
@@ -137,7 +149,7 @@ void TFormCanvas::Layout() const
         QRectF LFree(0, 0, LParentRect.width(), LParentRect.height());
         std::vector<QObject*> LChildren;
         for (QObject* LChild : AParent->children())
-            if (LComponents.contains(LChild) && IsVisual(LChild))
+            if (LComponents.contains(LChild) && IsVisual(LChild) && IsShown(LChild))
                 LChildren.push_back(LChild);
         QHash<QObject*, QRectF> LLocal;
         for (const bool LClientPass : {false, true})
@@ -265,15 +277,30 @@ void TFormCanvas::paintEvent(QPaintEvent*)
 
 void TFormCanvas::mousePressEvent(QMouseEvent* AEvent)
 {
+    const QPoint LAt = AEvent->position().toPoint();
+    if (AEvent->button() == Qt::RightButton) {
+        if (QObject* LComponent = ComponentAt(LAt)) {
+            FView.Select(LComponent);
+            FView.ShowVerbMenu(LComponent, mapToGlobal(LAt));
+        }
+        return;
+    }
     if (AEvent->button() != Qt::LeftButton)
         return;
-    const QPoint LAt = AEvent->position().toPoint();
     if (FView.ArmedClass()) {
         FView.PlaceComponent(FView.ArmedClass(), LAt);
         return;
     }
     if (QObject* LComponent = ComponentAt(LAt))
         FView.Select(LComponent);
+}
+
+void TFormCanvas::mouseDoubleClickEvent(QMouseEvent* AEvent)
+{
+    if (AEvent->button() != Qt::LeftButton || FView.ArmedClass())
+        return;
+    if (QObject* LComponent = ComponentAt(AEvent->position().toPoint()))
+        FView.EditComponent(LComponent);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -540,7 +567,19 @@ TFormDesignView::TFormDesignView(std::unique_ptr<TFormDocument> ADocument, QWidg
         if (FFilling || !AItem)
             return;
         if (QObject* LComponent = AItem->data(0, Qt::UserRole).value<QObject*>())
-            Select(LComponent);
+            NodeSelected(LComponent);
+    });
+    FStructure->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FStructure, &QWidget::customContextMenuRequested, this, [this](const QPoint& AAt) {
+        if (QTreeWidgetItem* LItem = FStructure->itemAt(AAt))
+            if (QObject* LComponent = LItem->data(0, Qt::UserRole).value<QObject*>()) {
+                NodeSelected(LComponent);
+                ShowVerbMenu(LComponent, FStructure->viewport()->mapToGlobal(AAt));
+            }
+    });
+    connect(FStructure, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* AItem) {
+        if (QObject* LComponent = AItem->data(0, Qt::UserRole).value<QObject*>())
+            EditComponent(LComponent);
     });
     FillStructure();
     Select(FDocument->Root());
@@ -626,21 +665,183 @@ void TFormDesignView::Save()
     }
 }
 
+void TFormDesignView::NodeSelected(QObject* AComponent)
+{
+    // The sprigs' listeners first: a page they make active is then drawn as such.
+    if (const auto LView =
+            std::dynamic_pointer_cast<TStructureView>(BorlandIDEServices().Supports<IOTAStructureView>()))
+        LView->SelectNode(AComponent);
+    FCanvas->Invalidate();
+    Select(AComponent);
+}
+
+QString TFormDesignView::NodeCaption(QObject* AComponent) const
+{
+    const auto LSprig = FSprigs.value(AComponent);
+    return LSprig ? LSprig->Caption() : TSprig(AComponent).Caption();
+}
+
+void TFormDesignView::EditorChanged()
+{
+    FDocument->StoreProperties();
+    FillStructure();
+    FCanvas->Invalidate();
+    Select(Selected());
+}
+
+void TFormDesignView::EditComponent(QObject* AComponent)
+{
+    const TComponentEditorClass* LClass = TDesignRegistry::Instance().FindComponentEditor(AComponent->metaObject());
+    if (!LClass)
+        return;
+    try {
+        LClass->Create(AComponent, &FDocument->Designer())->Edit();
+    } catch (const std::exception& E) {
+        if (OnError)
+            OnError(QString::fromUtf8(E.what()));
+    }
+    EditorChanged();
+}
+
+void TFormDesignView::AddMenuItems(QMenu& AMenu, IMenuItem& AItem)
+{
+    for (int I = 0; I < AItem.Count(); ++I) {
+        IMenuItem& LSub = AItem.Item(I);
+        if (LSub.Count() > 0) {
+            QMenu* LSubMenu = AMenu.addMenu(LSub.GetCaption());
+            LSubMenu->setEnabled(LSub.GetEnabled());
+            AddMenuItems(*LSubMenu, LSub);
+            continue;
+        }
+        QAction* LAction = AMenu.addAction(LSub.GetCaption());
+        LAction->setEnabled(LSub.GetEnabled());
+        LAction->setCheckable(LSub.GetChecked());
+        LAction->setChecked(LSub.GetChecked());
+        connect(LAction, &QAction::triggered, this, [this, &LSub] {
+            try {
+                LSub.Click();
+            } catch (const std::exception& E) {
+                if (OnError)
+                    OnError(QString::fromUtf8(E.what()));
+            }
+            EditorChanged();
+        });
+    }
+}
+
+QMenu* TFormDesignView::VerbMenu() const { return FVerbMenu; }
+
+QMenu* TFormDesignView::ShowVerbMenu(QObject* AComponent, const QPoint& AGlobalPos)
+{
+    if (FVerbMenu)
+        FVerbMenu->deleteLater();
+    FVerbMenu = nullptr;
+    FMenuItems.clear();
+    FMenuEditor.reset();
+    const TComponentEditorClass* LClass = TDesignRegistry::Instance().FindComponentEditor(AComponent->metaObject());
+    if (!LClass)
+        return nullptr;
+    try {
+        FMenuEditor = LClass->Create(AComponent, &FDocument->Designer());
+    } catch (const std::exception& E) {
+        if (OnError)
+            OnError(QString::fromUtf8(E.what()));
+        return nullptr;
+    }
+    if (FMenuEditor->GetVerbCount() <= 0)
+        return nullptr;
+    auto* LMenu = new QMenu(this);
+    LMenu->setObjectName(QStringLiteral("VerbMenu"));
+    for (int I = 0; I < FMenuEditor->GetVerbCount(); ++I) {
+        auto LItem = std::make_unique<TVerbMenuItem>(FMenuEditor->GetVerb(I));
+        FMenuEditor->PrepareItem(I, *LItem);
+        if (LItem->Count() > 0) {
+            QMenu* LSubMenu = LMenu->addMenu(LItem->GetCaption());
+            LSubMenu->setEnabled(LItem->GetEnabled());
+            AddMenuItems(*LSubMenu, *LItem);
+        } else {
+            QAction* LAction = LMenu->addAction(LItem->GetCaption());
+            LAction->setEnabled(LItem->GetEnabled());
+            connect(LAction, &QAction::triggered, this, [this, I] {
+                try {
+                    if (FMenuEditor)
+                        FMenuEditor->ExecuteVerb(I);
+                } catch (const std::exception& E) {
+                    if (OnError)
+                        OnError(QString::fromUtf8(E.what()));
+                }
+                EditorChanged();
+            });
+        }
+        FMenuItems.push_back(std::move(LItem));
+    }
+    FVerbMenu = LMenu;
+    LMenu->popup(AGlobalPos);
+    return LMenu;
+}
+
+QTreeWidgetItem* TFormDesignView::GroupNode(QObject* AComponent, QTreeWidgetItem* AParentItem,
+                                            const QSet<QObject*>& AOnForm,
+                                            const QHash<QObject*, std::shared_ptr<TSprig>>& AOldSprigs,
+                                            QHash<QObject*, QTreeWidgetItem*>& AItems)
+{
+    // A group of the parent's that is not a component (its styles, say) may list the component.
+    for (QObject* LGroup : AComponent->parent()->children()) {
+        if (AOnForm.contains(LGroup))
+            continue;
+        const TSprigClass* LGroupClass = TDesignRegistry::Instance().FindSprig(LGroup->metaObject());
+        if (!LGroupClass)
+            continue;
+        auto& LSprig = FSprigs[LGroup];
+        if (!LSprig)
+            LSprig = AOldSprigs.value(LGroup) ? AOldSprigs.value(LGroup)
+                                              : std::shared_ptr<TSprig>(LGroupClass->Create(LGroup));
+        if (!LSprig->Gathers(AComponent))
+            continue;
+        QTreeWidgetItem*& LItem = AItems[LGroup];
+        if (!LItem) {
+            LItem = new QTreeWidgetItem(AParentItem);
+            LItem->setText(0, LSprig->Caption());
+            // Choosing the group selects the component that owns it.
+            LItem->setData(0, Qt::UserRole, QVariant::fromValue(AComponent->parent()));
+        }
+        return LItem;
+    }
+    return AParentItem;
+}
+
 void TFormDesignView::FillStructure()
 {
     FFilling = true;
     FStructure->clear();
+    // Sprigs of components still on the form stay, so their listeners keep their place.
+    QHash<QObject*, std::shared_ptr<TSprig>> LSprigs;
     QHash<QObject*, QTreeWidgetItem*> LItems;
     for (QObject* LComponent : FDocument->Components()) {
+        if (const TSprigClass* LSprigClass = TDesignRegistry::Instance().FindSprig(LComponent->metaObject())) {
+            auto LSprig = FSprigs.value(LComponent);
+            LSprigs.insert(LComponent, LSprig ? LSprig : std::shared_ptr<TSprig>(LSprigClass->Create(LComponent)));
+        }
+    }
+    auto LOldSprigs = std::exchange(FSprigs, std::move(LSprigs));
+    const QList<QObject*> LComponents = FDocument->Components();
+    const QSet<QObject*> LOnForm(LComponents.begin(), LComponents.end());
+    for (QObject* LComponent : FDocument->Components()) {
         QTreeWidgetItem* LParent = LItems.value(LComponent->parent());
+        if (LParent)
+            LParent = GroupNode(LComponent, LParent, LOnForm, LOldSprigs, LItems);
         auto* LItem = LParent ? new QTreeWidgetItem(LParent) : new QTreeWidgetItem(FStructure);
-        LItem->setText(0, QStringLiteral("%1: %2").arg(LComponent->objectName(), ClassName(LComponent->metaObject())));
+        LItem->setText(0, NodeCaption(LComponent));
         LItem->setData(0, Qt::UserRole, QVariant::fromValue(LComponent));
         if (ClassIcon)
             LItem->setIcon(0, QIcon(ClassIcon(LComponent->metaObject())));
         LItems.insert(LComponent, LItem);
     }
     FStructure->expandAll();
+    // The nodes' texts are shown whole: the structure is at least as wide as they need, up
+    // to a limit past which it scrolls.
+    FStructure->resizeColumnToContents(0);
+    FStructure->setMinimumWidth(std::min(FStructure->columnWidth(0) + 2 * FStructure->frameWidth() + 4, 360));
     FFilling = false;
 }
 

@@ -10,12 +10,14 @@
 #include <QHash>
 #include <QPixmap>
 #include <QPointer>
+#include <QSet>
 #include <QTreeWidget>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 class QLabel;
+class QMenu;
 class QScrollArea;
 class QSplitter;
 
@@ -42,6 +44,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* AEvent) override;
     void mousePressEvent(QMouseEvent* AEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* AEvent) override;
 
 private:
     void PaintComponent(QPainter& APainter, QObject* AComponent, const QPoint& AOrigin) const;
@@ -106,6 +109,18 @@ public:
     void Changed();
     // Writes the form file (and the units its components need into the unit's uses clause).
     void Save();
+    // The context menu of the component: the verbs of its component editor, as the editor
+    // prepares them, shown at the point; null when the component has no verbs. Choosing one
+    // runs it and shows what it changed.
+    QMenu* ShowVerbMenu(QObject* AComponent, const QPoint& AGlobalPos);
+    QMenu* VerbMenu() const;
+    // A double-click: the component editor's Edit (for a control, its most fitting event).
+    void EditComponent(QObject* AComponent);
+    // As a click on the component's node in the structure: the structure view's listeners
+    // hear of it (a page selected there becomes active), then it is selected.
+    void NodeSelected(QObject* AComponent);
+    // The structure view's text of the component: its sprig's caption.
+    QString NodeCaption(QObject* AComponent) const;
     // Errors of the editors and of the save are shown here; the default is a message box.
     std::function<void(const QString&)> OnError;
     // A class's 16 x 16 palette icon, drawn on its boxes and in the structure; set by the host,
@@ -114,6 +129,13 @@ public:
 
 private:
     void FillStructure();
+    QTreeWidgetItem* GroupNode(QObject* AComponent, QTreeWidgetItem* AParentItem, const QSet<QObject*>& AOnForm,
+                               const QHash<QObject*, std::shared_ptr<TSprig>>& AOldSprigs,
+                               QHash<QObject*, QTreeWidgetItem*>& AItems);
+    // After an editor changed the form: new components join the document, the views follow
+    // and the designer's selection is shown.
+    void EditorChanged();
+    void AddMenuItems(QMenu& AMenu, IMenuItem& AItem);
 
     std::unique_ptr<TFormDocument> FDocument;
     QSplitter* FSplitter = nullptr;
@@ -124,6 +146,12 @@ private:
     QLabel* FStatus = nullptr;
     TComponentClass FArmed = nullptr;
     bool FFilling = false;
+    // The editor behind the open context menu and the items it prepared.
+    std::unique_ptr<TComponentEditor> FMenuEditor;
+    std::vector<std::unique_ptr<TVerbMenuItem>> FMenuItems;
+    QPointer<QMenu> FVerbMenu;
+    // One per structure node that has a sprig, living as long as the node.
+    QHash<QObject*, std::shared_ptr<TSprig>> FSprigs;
 };
 
 } // namespace ide

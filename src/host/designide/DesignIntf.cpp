@@ -2,6 +2,7 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <QSet>
 #include <algorithm>
 #include <stdexcept>
 
@@ -229,6 +230,25 @@ const TComponentEditorClass* TDesignRegistry::FindComponentEditor(TComponentClas
     return LBest;
 }
 
+const TSprigClass* TDesignRegistry::FindSprig(TComponentClass AClass) const
+{
+    const TSprigClass* LBest = nullptr;
+    int LBestDistance = -1;
+    for (const auto& B : FSprigs) {
+        const int D = AncestorDistance(AClass, B.ComponentClass);
+        if (D >= 0 && (LBestDistance < 0 || D <= LBestDistance)) {
+            LBestDistance = D;
+            LBest = &B.EditorClass;
+        }
+    }
+    return LBest;
+}
+
+QString TSprig::Caption() const
+{
+    return FItem ? QStringLiteral("%1: %2").arg(FItem->objectName(), ClassName(FItem->metaObject())) : QString();
+}
+
 const TPropertyEditorEntry* TDesignRegistry::FindPropertyEditor(const QString& APropertyType,
                                                                 TComponentClass AComponentClass,
                                                                 const QString& APropertyName,
@@ -406,6 +426,18 @@ QObject* TFormDesigner::CreateChild(TComponentClass AClass, QObject* AParent)
     QObject* LChild = AClass->newInstance(Q_ARG(QObject*, AParent ? AParent : FRoot));
     if (!LChild)
         throw std::runtime_error("Class " + ClassName(AClass).toStdString() + " has no invokable constructor");
+    // Named as the IDE names a new component: its class without the T, numbered from 1.
+    QString LBase = ClassName(AClass);
+    if (LBase.startsWith(QLatin1Char('T')))
+        LBase.remove(0, 1);
+    QSet<QString> LTaken;
+    LTaken.insert(FRoot->objectName().toLower());
+    for (const QObject* C : FRoot->findChildren<QObject*>())
+        LTaken.insert(C->objectName().toLower());
+    int LNumber = 1;
+    while (LTaken.contains((LBase + QString::number(LNumber)).toLower()))
+        ++LNumber;
+    LChild->setObjectName(LBase + QString::number(LNumber));
     Modified();
     return LChild;
 }

@@ -112,10 +112,31 @@ public:
 // Deletes, from last to first, the properties named as in ANames, compared without case.
 void DeletePropertiesNamed(TPropertyEditorList& AProperties, const QStringList& ANames);
 
+// A node of the structure view over one component. The IDE asks it for the node's text and
+// whether components may be dragged or dropped from the palette onto it.
 class TSprig
 {
 public:
+    explicit TSprig(QObject* AItem) : FItem(AItem) {}
     virtual ~TSprig() = default;
+    QObject* Item() const { return FItem; }
+    // The node's text; by default the component's name and class.
+    virtual QString Caption() const;
+    // Whether this node may be dragged onto AParent.
+    virtual bool DragOverTo(const TSprig& /*AParent*/) const { return true; }
+    // Whether AItem may be dragged onto this node.
+    virtual bool DragOver(const TSprig& /*AItem*/) const { return true; }
+    // Whether a component of the class may be dropped from the palette onto this node.
+    virtual bool PaletteOver(TComponentClass /*AClass*/) const { return true; }
+    // Whether the children are listed in their creation order instead of by name.
+    virtual bool SortByIndex() const { return false; }
+    // For the node of an object that is not a component of the form (a collection of the
+    // component's parts): whether a component that is a child of the same parent is listed
+    // under this node instead of under the parent.
+    virtual bool Gathers(const QObject* /*AComponent*/) const { return false; }
+
+private:
+    QObject* FItem;
 };
 
 class IOTAWizard
@@ -136,7 +157,7 @@ template <class TBase, class... TArgs> struct TEditorClass
 using TPropertyEditorClass = TEditorClass<TPropertyEditor>;
 using TComponentEditorClass = TEditorClass<TComponentEditor, QObject*, IDesigner*>;
 using TSelectionEditorClass = TEditorClass<TSelectionEditor>;
-using TSprigClass = TEditorClass<TSprig>;
+using TSprigClass = TEditorClass<TSprig, QObject*>;
 
 template <class T> TPropertyEditorClass PropertyEditorClass(const QString& AName)
 {
@@ -155,7 +176,7 @@ template <class T> TSelectionEditorClass SelectionEditorClass(const QString& ANa
 
 template <class T> TSprigClass SprigClass(const QString& AName)
 {
-    return {AName, [] { return std::make_unique<T>(); }};
+    return {AName, [](QObject* AItem) { return std::make_unique<T>(AItem); }};
 }
 
 // ---------------------------------------------------------------------------------------
@@ -250,6 +271,8 @@ public:
     // The editor the IDE would pick: the closest registered ancestor of the component's
     // class wins, and among equals the latest registration.
     const TComponentEditorClass* FindComponentEditor(TComponentClass AClass) const;
+    // The sprig class of the closest registered ancestor, or null.
+    const TSprigClass* FindSprig(TComponentClass AClass) const;
     // APropertyClass, for a property holding an object, is the class of that object: an
     // editor registered for one of its ancestors applies too, the closest winning.
     const TPropertyEditorEntry* FindPropertyEditor(const QString& APropertyType, TComponentClass AComponentClass,

@@ -2,8 +2,9 @@
 
 #include "ToolsAPI.h"
 
-#include "ToolsAPI.Menus.h"
+#include "StructureView.h"
 #include "ToolsAPI.Dialogs.h"
+#include "ToolsAPI.Menus.h"
 #include "ToolsAPI.Services.h"
 
 #include <QDebug>
@@ -20,6 +21,7 @@ void TBorlandIDEServices::InstallDefaultServices()
     RegisterService<IOTAIDEThemingServices>(CreateThemingServices());
     RegisterService<IFMXClipboardService>(CreateClipboardService());
     RegisterService<IOTAServices>(CreateIDEServices());
+    RegisterService<IOTAStructureView>(std::make_shared<TStructureView>());
 }
 
 void AddTitleMessage(const QString& AText)

@@ -4,9 +4,15 @@
 #include "ORVO.Components.h"
 #include "assets/designer/Wizard.AssetsManager.h"
 #include "assets/storage/ORVO.Assets.Deployment.h"
+#include "components/ORVO.CollectionView.Editor.h"
+#include "components/ORVO.Components.Editors.h"
+#include "components/ORVO.Components.Sprigs.h"
+#include "properties/ORVO.Properties.AssetName.h"
+#include "properties/ORVO.Properties.ChildrenAlignment.h"
 #include "properties/ORVO.Properties.Gradient.h"
 #include "properties/ORVO.Properties.Values.h"
 #include "registration/ORVO.DevicesClasses.h"
+#include "registration/ORVO.SelectionEditors.h"
 
 namespace orvo::registration {
 
@@ -77,6 +83,95 @@ void RegisterPalette()
                                     TqoFacebookLoginAuthenticationClient, TqoVKLoginAuthenticationClient,
                                     TqoGoogleSignInAuthenticationClient>());
     ide::RegisterComponents(QStringLiteral("Orvo: Lottie"), Classes<TqoLottieImage>());
+    // What the component editors create and forms therefore hold.
+    ide::RegisterNoIcon(
+        Classes<TqoPage, TqoDrawer, TqoMainContent, TqoBottomSheet, TqoComboBoxTextItem, TqoComboBoxTextIconItem>());
+}
+
+template <class TEditor>
+void BindComponentEditor(const char* AName, std::initializer_list<ide::TComponentClass> AClasses)
+{
+    for (ide::TComponentClass LClass : AClasses)
+        ide::RegisterComponentEditor(LClass, ide::ComponentEditorClass<TEditor>(QString::fromLatin1(AName)));
+}
+
+void RegisterComponentEditors()
+{
+    using namespace orvo::components;
+    BindComponentEditor<TqoControlEditor>("TqoControlEditor", {&TqoControl::staticMetaObject});
+    BindComponentEditor<TqoFormEditor>("TqoFormEditor", {&TqoCustomForm::staticMetaObject});
+    BindComponentEditor<TqoDrawerLayoutEditor>("TqoDrawerLayoutEditor", {&TqoCustomDrawerLayout::staticMetaObject});
+    BindComponentEditor<TqoPagerLayoutEditor>("TqoPagerLayoutEditor", {&TqoCustomPagerLayout::staticMetaObject});
+    BindComponentEditor<TqoCollectionViewEditor>("TqoCollectionViewEditor",
+                                                 {&TqoCustomCollectionView::staticMetaObject});
+    // A page shows its page control's verbs.
+    BindComponentEditor<TqoPageControlEditor>(
+        "TqoPageControlEditor", {&TqoCustomPageControl::staticMetaObject, &TqoCustomPage::staticMetaObject});
+    BindComponentEditor<TqoComboBoxEditor>("TqoComboBoxEditor", {&TqoCustomComboBox::staticMetaObject});
+    BindComponentEditor<TqoOpenProjectOptionsEditor>(
+        "TqoOpenProjectOptionsEditor",
+        {&TqoCustomFacebookLoginAuthenticationClient::staticMetaObject, &TqoCustomMap::staticMetaObject,
+         &TqoCustomGooglePayClient::staticMetaObject, &TqoGoogleAdMobProvider::staticMetaObject,
+         &TqoYandexMobileAdsProvider::staticMetaObject, &TqoCustomVKLoginAuthenticationClient::staticMetaObject,
+         &TqoCustomFirebaseAnalytics::staticMetaObject, &TqoCustomInAppPurchase::staticMetaObject,
+         &TqoPushNotificationService::staticMetaObject, &TqoCustomBiometricAuthentication::staticMetaObject,
+         &TqoCustomYandexMapTileProvider::staticMetaObject});
+}
+
+template <class TEditor>
+void BindPropertyEditor(const char* AType, const char* AName, ide::TComponentClass AClass = nullptr,
+                        const QString& AProperty = {})
+{
+    ide::RegisterPropertyEditor(QString::fromLatin1(AType), AClass, AProperty,
+                                ide::PropertyEditorClass<TEditor>(QString::fromLatin1(AName)));
+}
+
+void RegisterPropertyEditors()
+{
+    BindPropertyEditor<TqoImageNamePropertyEditor>("TqoAssetName", "TqoImageNamePropertyEditor");
+    BindPropertyEditor<TqoPositionPropertyValues>("TqoPosition", "TqoPositionPropertyValues");
+    BindPropertyEditor<TqoPositionPropertyValues>("TqoSinglePoint", "TqoPositionPropertyValues");
+    BindPropertyEditor<TqoSizePropertyValues>("TqoSize", "TqoSizePropertyValues");
+    BindPropertyEditor<TqoScrollBoxContentSizePropertyValues>("TqoScrollBoxContentSize",
+                                                              "TqoScrollBoxContentSizePropertyValues");
+    for (const char* LSide : {"Left", "Top", "Right", "Bottom", "Start", "End"})
+        BindPropertyEditor<TOptionalFloatForNullableRectFProperty>("Single", "TOptionalFloatForNullableRectFProperty",
+                                                                   &TqoNullableRectF::staticMetaObject,
+                                                                   QString::fromLatin1(LSide));
+    BindPropertyEditor<TqoActionControlProperty>("TqoControl", "TqoActionControlProperty",
+                                                 &TqoNavigationBarButton::staticMetaObject,
+                                                 QStringLiteral("ActionControl"));
+    BindPropertyEditor<TqoButtonAppearanceProperty>("TqoButtonAppearance", "TqoButtonAppearanceProperty",
+                                                    &TqoCustomButton::staticMetaObject, QStringLiteral("Appearance"));
+    BindPropertyEditor<TqoSingleValueProperty>("TqoSingleValue", "TqoSingleValueProperty");
+    BindPropertyEditor<TqoCountryCodeAlpha2Property>("TqoCountryAlpha2Code", "TqoCountryCodeAlpha2Property");
+    BindPropertyEditor<TqoCurrencyCodeProperty>("TqoCurrencyCode", "TqoCurrencyCodeProperty");
+    BindPropertyEditor<TqoChildrenAlignmentProperty>("TqoChildrenAlignment", "TqoChildrenAlignmentProperty");
+    BindPropertyEditor<TqoServiceNameProperty>("TqoPushServiceName", "TqoServiceNameProperty");
+    BindPropertyEditor<TqoThemeNameProperty>("TqoThemeName", "TqoThemeNameProperty");
+    BindPropertyEditor<TqoGradientProperty>("TqoGradient", "TqoGradientProperty");
+    BindPropertyEditor<TqoYandexMapsTileProviderLang>("TqoYandexLang", "TqoYandexMapsTileProviderLang");
+    BindPropertyEditor<TqoYandexMapsTileProviderProjection>("TqoYandexProjection",
+                                                            "TqoYandexMapsTileProviderProjection");
+    BindPropertyEditor<TqoYandexMapsTileProviderMapType>("TqoYandexMapType", "TqoYandexMapsTileProviderMapType");
+    BindPropertyEditor<TqoYandexMapsTileProviderAPIKey>("TqoYandexAPIKey", "TqoYandexMapsTileProviderAPIKey");
+}
+
+template <class TSprig> void BindSprig(const char* AName, ide::TComponentClass AClass)
+{
+    ide::RegisterSprigType(AClass, ide::SprigClass<TSprig>(QString::fromLatin1(AName)));
+}
+
+void RegisterSprigs()
+{
+    using namespace orvo::components;
+    BindSprig<TqoDrawerLayoutSprig>("TqoDrawerLayoutSprig", &TqoCustomDrawerLayout::staticMetaObject);
+    BindSprig<TqoDrawerSprig>("TqoDrawerSprig", &TqoCustomDrawer::staticMetaObject);
+    BindSprig<TqoMainContentSprig>("TqoMainContentSprig", &TqoMainContent::staticMetaObject);
+    BindSprig<TqoBottomSheetSprig>("TqoBottomSheetSprig", &TqoCustomBottomSheet::staticMetaObject);
+    BindSprig<TqoPageSprig>("TqoPageSprig", &TqoCustomPage::staticMetaObject);
+    BindSprig<TqoCollectionViewStyleSprig>("TqoCollectionViewStyleSprig", &TqoCollectionViewStyle::staticMetaObject);
+    BindSprig<TqoCollectionViewStylesSprig>("TqoCollectionViewStylesSprig", &TqoCollectionViewStyles::staticMetaObject);
 }
 
 } // namespace
@@ -85,8 +180,10 @@ void Register()
 {
     RegisterClassGroup();
     RegisterPalette();
-    RegisterAssetAlignmentGradientEditors();
-    RegisterValueEditors();
+    RegisterComponentEditors();
+    RegisterPropertyEditors();
+    RegisterSelectionEditors();
+    RegisterSprigs();
     ide::RegisterPackageWizard(std::make_shared<TqoWizardAssetsManager>());
     // Deployment entries follow the assets of every project the IDE opens.
     RegisterAssetsDeployment();

@@ -43,21 +43,20 @@ template <class TEditor> void Bind(const char* AName, std::initializer_list<cons
 void RegisterSelectionEditors()
 {
     using namespace core;
-    // Where the runtime has no abstract base (TqoCustomListMenu, ...), the one concrete
-    // class stands for it.
-    Bind<TqoListMenuSelectionEditor>("TqoListMenuSelectionEditor", {&TqoListMenu::staticMetaObject});
+    Bind<TqoListMenuSelectionEditor>("TqoListMenuSelectionEditor", {&TqoCustomListMenu::staticMetaObject});
     Bind<TqoButtonSelectionEditor>("TqoButtonSelectionEditor", {&TqoCustomButton::staticMetaObject});
-    Bind<TqoNavigationBarSelectionEditor>("TqoNavigationBarSelectionEditor", {&TqoNavigationBar::staticMetaObject});
+    Bind<TqoNavigationBarSelectionEditor>("TqoNavigationBarSelectionEditor",
+                                          {&TqoCustomNavigationBar::staticMetaObject});
     Bind<TqoNavigationBarButtonSelectionEditor>("TqoNavigationBarButtonSelectionEditor",
                                                 {&TqoNavigationBarButton::staticMetaObject});
     Bind<TqoLayoutSelectionEditor>("TqoLayoutSelectionEditor", {&TqoCustomLayout::staticMetaObject});
-    Bind<TqoSearchEditSelectionEditor>("TqoSearchEditSelectionEditor", {&TqoSearchEdit::staticMetaObject});
+    Bind<TqoSearchEditSelectionEditor>("TqoSearchEditSelectionEditor", {&TqoCustomSearchEdit::staticMetaObject});
     Bind<TqoDefinedValueFilterSelectionEditor>("TqoDefinedValueFilterSelectionEditor", {&TqoControl::staticMetaObject});
-    Bind<TqoPaintBoxSelectionEditor>("TqoPaintBoxSelectionEditor", {&TqoPaintBox::staticMetaObject});
+    Bind<TqoPaintBoxSelectionEditor>("TqoPaintBoxSelectionEditor", {&TqoCustomPaintBox::staticMetaObject});
     Bind<TqoAutocompleteEditSelectionEditor>("TqoAutocompleteEditSelectionEditor",
-                                             {&TqoAutoCompleteEdit::staticMetaObject});
+                                             {&TqoCustomAutoCompleteEdit::staticMetaObject});
     Bind<TqoMapSelectionEditor>("TqoMapSelectionEditor", {&TqoCustomMap::staticMetaObject});
-    Bind<TqoCameraSelectionEditor>("TqoCameraSelectionEditor", {&TqoCamera::staticMetaObject});
+    Bind<TqoCameraSelectionEditor>("TqoCameraSelectionEditor", {&TqoCustomCamera::staticMetaObject});
     Bind<TqoApplicationEventsSelectionEditor>("TqoApplicationEventsSelectionEditor",
                                               {&TqoApplicationEvents::staticMetaObject});
     Bind<TqoAdvertisingSelectionEditor>("TqoAdvertisingSelectionEditor",
@@ -68,7 +67,7 @@ void RegisterSelectionEditors()
          &TqoVKLoginAuthenticationClient::staticMetaObject, &TqoGoogleSignInAuthenticationClient::staticMetaObject});
     Bind<TqoCollectionViewSelectionEditor>("TqoCollectionViewSelectionEditor",
                                            {&TqoCustomCollectionView::staticMetaObject});
-    // TqoFramesSelectionEditor waits for the runtime's frames (TqoCustomFrame).
+    Bind<TqoFramesSelectionEditor>("TqoFramesSelectionEditor", {&TqoCustomFrame::staticMetaObject});
     Bind<TqoBiometricAuthenticationSelectionEditor>("TqoBiometricAuthenticationSelectionEditor",
                                                     {&TqoCustomBiometricAuthentication::staticMetaObject});
 }

@@ -339,14 +339,15 @@ TEST_F(ValueProperties, NavigationBarButtonHidesActionKindOrLayoutOfOthers)
     core::TqoNavigationBarButton LButton;
     EXPECT_EQ(Names(ide::GetComponentProperties({&LButton}, &FDesigner)),
               QStringList({"Name", "Alignment", "Position", "Size", "Width", "Height", "Margins", "RelativePosition",
-                           "Visible", "PositionMode", "FlexItem", "ElementName", "ActionControl"}));
+                           "Visible", "PositionMode", "FlexItem", "ElementName", "OnTap", "OnTouch", "ActionControl"}));
 
     core::TqoLabel LLabel;
     auto LProperties = ide::GetComponentProperties({&LLabel}, &FDesigner);
     orvo::registration::TqoNavigationBarButtonSelectionEditor().FilterProperties({&LLabel, &LButton}, LProperties);
-    EXPECT_EQ(Names(LProperties), QStringList({"Width", "Height", "Visible", "FlexItem", "ElementName", "Text", "Color",
-                                               "TextColorName", "TextColorLink", "Font", "LinesCount", "VertAlign",
-                                               "HorzAlign", "CharCase", "LineBreak", "Padding"}));
+    EXPECT_EQ(Names(LProperties),
+              QStringList({"Width", "Height", "Visible", "FlexItem", "ElementName", "OnTap", "OnTouch", "Text", "Color",
+                           "TextColorName", "TextColorLink", "Font", "LinesCount", "VertAlign", "HorzAlign", "CharCase",
+                           "LineBreak", "Padding"}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ORVO.Assets.Picker.Style.ViewModel.h"
 
+#include "DesignEditors.h"
 #include "ORVO.Colors.h"
 #include "ORVO.Components.h"
 #include "ORVO.Exceptions.h"
@@ -391,7 +392,8 @@ void TObjectInspectorModel::CollectEntries(QObject* AObject, const QStringList& 
     // QObject's own objectName is not a published property of the framework.
     for (int I = QObject::staticMetaObject.propertyCount(); I < LMeta->propertyCount(); ++I) {
         const QMetaProperty LProperty = LMeta->property(I);
-        if (!LProperty.isWritable())
+        // Events bind the form's methods; a style holds values only.
+        if (!LProperty.isWritable() || ide::IsMethodProperty(LProperty, AObject))
             continue;
         const QStringList LPath = APrefix + QStringList{QString::fromLatin1(LProperty.name())};
         if (IsClassProperty(LProperty)) {

@@ -1,0 +1,90 @@
+// The form designer window with the package's editors: double-click and context-menu verbs
+// on the canvas and in the structure, with real mouse events.
+
+#include "DesignFormDocument.h"
+#include "DesignFormView.h"
+#include "ORVO.Components.h"
+#include "TestData.h"
+
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FormDesignerVerbs : public testing::Test
+{
+protected:
+    ide::TFormDesignView& Open(const QString& AExample)
+    {
+        EXPECT_TRUE(testdata::CopyTree(testdata::SourceDir() + "/examples/" + AExample, FDir.path()));
+        FView = std::make_unique<ide::TFormDesignView>(ide::TFormDocument::Open(FDir.filePath("Main.xfm")));
+        FView->OnError = [](const QString& AText) { ADD_FAILURE() << AText.toStdString(); };
+        FView->resize(1100, 760);
+        FView->show();
+        return *FView;
+    }
+    QPoint Center(QObject* AComponent) const { return FView->Canvas().ComponentRect(AComponent).center(); }
+    // The node's text of each node, depth first.
+    static QStringList Nodes(QTreeWidget& ATree)
+    {
+        QStringList LTexts;
+        for (QTreeWidgetItemIterator It(&ATree); *It; ++It)
+            LTexts << (*It)->text(0);
+        return LTexts;
+    }
+
+    QTemporaryDir FDir;
+    std::unique_ptr<ide::TFormDesignView> FView;
+};
+
+TEST_F(FormDesignerVerbs, DoubleClickedButtonGetsItsTapHandlerOnce)
+{
+    auto& LView = Open("DemoApp");
+    QObject* LButton = LView.Document().FindComponent("qoButton1");
+    ASSERT_FALSE(LView.Canvas().ComponentRect(LButton).isEmpty());
+    QTest::mouseDClick(&LView.Canvas(), Qt::LeftButton, {}, Center(LButton));
+    QTest::mouseDClick(&LView.Canvas(), Qt::LeftButton, {}, Center(LButton));
+    LView.Save();
+    const QString LUnit = QString::fromUtf8(testdata::ReadAll(FDir.filePath("Main.pas")));
+    EXPECT_EQ(LUnit.count("procedure qoButton1Tap(Sender: TObject);"), 1) << LUnit.toStdString();
+    EXPECT_EQ(LUnit.count("procedure TFormMain.qoButton1Tap(Sender: TObject);"), 1);
+    const QByteArray LForm = testdata::ReadAll(FDir.filePath("Main.xfm"));
+    EXPECT_TRUE(LForm.contains("      OnClick = qoButton1Click\n      OnTap = qoButton1Tap\n")) << LForm.toStdString();
+}
+
+TEST_F(FormDesignerVerbs, AddPageFromTheCanvasMenuShowsTheNewPageInTheStructure)
+{
+    auto& LView = Open("FormContainers");
+    QObject* LControl = LView.Document().FindComponent("PageControl1");
+    // The page control's own box shows beside its page's only at its edge.
+    QTest::mouseClick(&LView.Canvas(), Qt::RightButton, {}, LView.Canvas().ComponentRect(LControl).topLeft());
+    QMenu* LMenu = LView.VerbMenu();
+    ASSERT_TRUE(LMenu);
+    QStringList LCaptions;
+    for (QAction* A : LMenu->actions())
+        LCaptions << A->text() + (A->isEnabled() ? "" : " (disabled)");
+    EXPECT_EQ(LCaptions,
+              QStringList({"Add page", "Previous page (disabled)", "Next page", "Delete \"Home\" (PageHome) page"}));
+    LMenu->actions().front()->trigger();
+    EXPECT_TRUE(Nodes(LView.Structure()).contains("qoPage1: TqoPage"))
+        << Nodes(LView.Structure()).join(", ").toStdString();
+    EXPECT_EQ(qobject_cast<core::TqoCustomPageControl*>(LControl)->GetActivePage()->objectName(), "PageHome");
+}
+
+TEST_F(FormDesignerVerbs, StructureShowsSprigCaptionsAndSelectingAPageActivatesIt)
+{
+    auto& LView = Open("FormContainers");
+    EXPECT_EQ(Nodes(LView.Structure()).mid(2, 4),
+              QStringList({"Drawer", "LabelMenu: TqoLabel", "Content", "PageControl1: TqoPageControl"}));
+    auto* LSettings = LView.Document().FindComponent("PageSettings");
+    EXPECT_TRUE(LView.Canvas().ComponentRect(LSettings).isEmpty()); // not active, not drawn
+    for (QTreeWidgetItemIterator It(&LView.Structure()); *It; ++It)
+        if ((*It)->text(0) == "PageSettings: TqoPage")
+            LView.Structure().setCurrentItem(*It);
+    EXPECT_TRUE(qobject_cast<core::TqoCustomPage*>(LSettings)->IsActive());
+    EXPECT_FALSE(LView.Canvas().ComponentRect(LSettings).isEmpty());
+}
+
+} // namespace
