@@ -85,7 +85,8 @@ bool TqoCollectionViewStylesSprig::Gathers(const QObject* AComponent) const
 QString TqoCollectionViewStyleSprig::Caption() const
 {
     const auto* LStyle = qobject_cast<const core::TqoCollectionViewStyle*>(Item());
-    return LStyle ? LStyle->GetTitle() : QString();
+    // A style made from a template has no title yet: its name tells it apart until it gets one.
+    return LStyle && !LStyle->GetTitle().isEmpty() ? LStyle->GetTitle() : TqoControlSprig::Caption();
 }
 
 } // namespace orvo::components

@@ -35,11 +35,4 @@ void TqoChildrenAlignmentProperty::Edit(ide::IPropertyHost& AHost, bool /*ADblCl
     AHost.DropDownControl(LPanel);
 }
 
-void RegisterChildrenAlignmentEditor()
-{
-    ide::RegisterPropertyEditor(
-        QStringLiteral("TqoChildrenAlignment"), nullptr, QString(),
-        ide::PropertyEditorClass<TqoChildrenAlignmentProperty>(QStringLiteral("TqoChildrenAlignmentProperty")));
-}
-
 } // namespace orvo

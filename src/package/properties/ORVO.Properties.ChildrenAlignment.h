@@ -30,6 +30,4 @@ private:
     QPointer<TFlexBoxContainerEditorFrame> FEditor;
 };
 
-void RegisterChildrenAlignmentEditor();
-
 } // namespace orvo

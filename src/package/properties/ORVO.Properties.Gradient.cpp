@@ -1,5 +1,4 @@
 #include "ORVO.Properties.Gradient.h"
-#include "properties/ORVO.Properties.ChildrenAlignment.h"
 
 #include "DesignIntf.h"
 #include "ORVO.Components.Base.h"
@@ -51,16 +50,6 @@ void TqoGradientProperty::Edit()
     };
     TFormGradientDesigner::Show(&LData);
     Modified();
-}
-
-void RegisterAssetAlignmentGradientEditors()
-{
-    ide::RegisterPropertyEditor(
-        QStringLiteral("TqoAssetName"), nullptr, QString(),
-        ide::PropertyEditorClass<TqoImageNamePropertyEditor>(QStringLiteral("TqoImageNamePropertyEditor")));
-    RegisterChildrenAlignmentEditor();
-    ide::RegisterPropertyEditor(QStringLiteral("TqoGradient"), nullptr, QString(),
-                                ide::PropertyEditorClass<TqoGradientProperty>(QStringLiteral("TqoGradientProperty")));
 }
 
 } // namespace orvo

@@ -23,7 +23,4 @@ public:
     static void Assign(const core::TqoGradientData& AData, core::TqoGradient& AGradient);
 };
 
-// Binds the asset name, children alignment and gradient editors to their property types.
-void RegisterAssetAlignmentGradientEditors();
-
 } // namespace orvo

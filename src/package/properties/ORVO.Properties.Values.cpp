@@ -435,43 +435,4 @@ QString TqoYandexMapsTileProviderAPIKey::ProjectKey()
 
 // ---------------------------------------------------------------------------------------
 
-void RegisterValueEditors()
-{
-    using ide::PropertyEditorClass;
-    using ide::RegisterPropertyEditor;
-    const auto LAny = [](const QString& AType, const ide::TPropertyEditorClass& AEditor) {
-        RegisterPropertyEditor(AType, nullptr, QString(), AEditor);
-    };
-    LAny(QStringLiteral("TqoPosition"), PropertyEditorClass<TqoPositionPropertyValues>("TqoPositionPropertyValues"));
-    LAny(QStringLiteral("TqoSinglePoint"), PropertyEditorClass<TqoPositionPropertyValues>("TqoPositionPropertyValues"));
-    LAny(QStringLiteral("TqoSize"), PropertyEditorClass<TqoSizePropertyValues>("TqoSizePropertyValues"));
-    LAny(QStringLiteral("TqoScrollBoxContentSize"),
-         PropertyEditorClass<TqoScrollBoxContentSizePropertyValues>("TqoScrollBoxContentSizePropertyValues"));
-    for (const QString& LSide : CSideNames)
-        RegisterPropertyEditor(
-            QStringLiteral("Single"), &TqoNullableRectF::staticMetaObject, LSide,
-            PropertyEditorClass<TOptionalFloatForNullableRectFProperty>("TOptionalFloatForNullableRectFProperty"));
-    RegisterPropertyEditor(QStringLiteral("TqoControl"), &core::TqoNavigationBarButton::staticMetaObject,
-                           QStringLiteral("ActionControl"),
-                           PropertyEditorClass<TqoActionControlProperty>("TqoActionControlProperty"));
-    RegisterPropertyEditor(QStringLiteral("TqoButtonAppearance"), &core::TqoCustomButton::staticMetaObject,
-                           QStringLiteral("Appearance"),
-                           PropertyEditorClass<TqoButtonAppearanceProperty>("TqoButtonAppearanceProperty"));
-    LAny(QStringLiteral("TqoSingleValue"), PropertyEditorClass<TqoSingleValueProperty>("TqoSingleValueProperty"));
-    LAny(QStringLiteral("TqoCountryAlpha2Code"),
-         PropertyEditorClass<TqoCountryCodeAlpha2Property>("TqoCountryCodeAlpha2Property"));
-    LAny(QStringLiteral("TqoCurrencyCode"), PropertyEditorClass<TqoCurrencyCodeProperty>("TqoCurrencyCodeProperty"));
-    LAny(QStringLiteral("TqoPushServiceName"), PropertyEditorClass<TqoServiceNameProperty>("TqoServiceNameProperty"));
-    LAny(QStringLiteral("TqoThemeName"), PropertyEditorClass<TqoThemeNameProperty>("TqoThemeNameProperty"));
-    LAny(QStringLiteral("TqoYandexLang"),
-         PropertyEditorClass<TqoYandexMapsTileProviderLang>("TqoYandexMapsTileProviderLang"));
-    LAny(QStringLiteral("TqoYandexProjection"),
-         PropertyEditorClass<TqoYandexMapsTileProviderProjection>("TqoYandexMapsTileProviderProjection"));
-    LAny(QStringLiteral("TqoYandexMapType"),
-         PropertyEditorClass<TqoYandexMapsTileProviderMapType>("TqoYandexMapsTileProviderMapType"));
-    LAny(QStringLiteral("TqoYandexAPIKey"),
-         PropertyEditorClass<TqoYandexMapsTileProviderAPIKey>("TqoYandexMapsTileProviderAPIKey"));
-    registration::RegisterSelectionEditors();
-}
-
 } // namespace orvo

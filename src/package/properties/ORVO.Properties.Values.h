@@ -205,7 +205,4 @@ public:
     static QString ProjectKey();
 };
 
-// Binds the editors above and the framework's selection editors.
-void RegisterValueEditors();
-
 } // namespace orvo

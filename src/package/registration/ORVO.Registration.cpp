@@ -118,6 +118,23 @@ void RegisterComponentEditors()
          &TqoCustomYandexMapTileProvider::staticMetaObject});
 }
 
+template <class TSprig> void BindSprig(const char* AName, ide::TComponentClass AClass)
+{
+    ide::RegisterSprigType(AClass, ide::SprigClass<TSprig>(QString::fromLatin1(AName)));
+}
+
+void RegisterSprigs()
+{
+    using namespace orvo::components;
+    BindSprig<TqoDrawerLayoutSprig>("TqoDrawerLayoutSprig", &TqoCustomDrawerLayout::staticMetaObject);
+    BindSprig<TqoDrawerSprig>("TqoDrawerSprig", &TqoCustomDrawer::staticMetaObject);
+    BindSprig<TqoMainContentSprig>("TqoMainContentSprig", &TqoMainContent::staticMetaObject);
+    BindSprig<TqoBottomSheetSprig>("TqoBottomSheetSprig", &TqoCustomBottomSheet::staticMetaObject);
+    BindSprig<TqoPageSprig>("TqoPageSprig", &TqoCustomPage::staticMetaObject);
+    BindSprig<TqoCollectionViewStyleSprig>("TqoCollectionViewStyleSprig", &TqoCollectionViewStyle::staticMetaObject);
+    BindSprig<TqoCollectionViewStylesSprig>("TqoCollectionViewStylesSprig", &TqoCollectionViewStyles::staticMetaObject);
+}
+
 template <class TEditor>
 void BindPropertyEditor(const char* AType, const char* AName, ide::TComponentClass AClass = nullptr,
                         const QString& AProperty = {})
@@ -125,6 +142,8 @@ void BindPropertyEditor(const char* AType, const char* AName, ide::TComponentCla
     ide::RegisterPropertyEditor(QString::fromLatin1(AType), AClass, AProperty,
                                 ide::PropertyEditorClass<TEditor>(QString::fromLatin1(AName)));
 }
+
+} // namespace
 
 void RegisterPropertyEditors()
 {
@@ -156,25 +175,6 @@ void RegisterPropertyEditors()
     BindPropertyEditor<TqoYandexMapsTileProviderMapType>("TqoYandexMapType", "TqoYandexMapsTileProviderMapType");
     BindPropertyEditor<TqoYandexMapsTileProviderAPIKey>("TqoYandexAPIKey", "TqoYandexMapsTileProviderAPIKey");
 }
-
-template <class TSprig> void BindSprig(const char* AName, ide::TComponentClass AClass)
-{
-    ide::RegisterSprigType(AClass, ide::SprigClass<TSprig>(QString::fromLatin1(AName)));
-}
-
-void RegisterSprigs()
-{
-    using namespace orvo::components;
-    BindSprig<TqoDrawerLayoutSprig>("TqoDrawerLayoutSprig", &TqoCustomDrawerLayout::staticMetaObject);
-    BindSprig<TqoDrawerSprig>("TqoDrawerSprig", &TqoCustomDrawer::staticMetaObject);
-    BindSprig<TqoMainContentSprig>("TqoMainContentSprig", &TqoMainContent::staticMetaObject);
-    BindSprig<TqoBottomSheetSprig>("TqoBottomSheetSprig", &TqoCustomBottomSheet::staticMetaObject);
-    BindSprig<TqoPageSprig>("TqoPageSprig", &TqoCustomPage::staticMetaObject);
-    BindSprig<TqoCollectionViewStyleSprig>("TqoCollectionViewStyleSprig", &TqoCollectionViewStyle::staticMetaObject);
-    BindSprig<TqoCollectionViewStylesSprig>("TqoCollectionViewStylesSprig", &TqoCollectionViewStyles::staticMetaObject);
-}
-
-} // namespace
 
 void Register()
 {

@@ -6,4 +6,8 @@ namespace orvo::registration {
 // and fills the palette.
 void Register();
 
+// The object inspector's editors, bound in the order the IDE consults them (the closest and
+// latest binding wins); Register makes them after the component editors.
+void RegisterPropertyEditors();
+
 } // namespace orvo::registration

@@ -5,7 +5,7 @@
 #include "assets/designer/Wizard.AssetsManager.h"
 #include "assets/editors/Form.AssetsChooser.h"
 #include "assets/storage/ORVO.Assets.Editors.h"
-#include "properties/ORVO.Properties.Gradient.h"
+#include "registration/ORVO.Registration.h"
 
 #include "DesignFormDocument.h"
 #include "DesignFormView.h"
@@ -139,7 +139,7 @@ TEST_F(AssetsChooserDialog, InspectorEllipsisPicksAnAssetIntoTheFormFile)
           &core::TqoRectangle::staticMetaObject, &core::TqoLabel::staticMetaObject,
           &core::TqoCollectionView::staticMetaObject, &core::TqoButton::staticMetaObject})
         ide::RegisterClass(LClass);
-    static const bool LRegistered = (orvo::RegisterAssetAlignmentGradientEditors(), true);
+    static const bool LRegistered = (orvo::registration::RegisterPropertyEditors(), true);
     (void)LRegistered;
     const QString LForm = FDir.filePath("Main.xfm");
     ide::TFormDesignView LView(ide::TFormDocument::Open(LForm));

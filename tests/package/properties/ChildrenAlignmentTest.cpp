@@ -8,6 +8,7 @@
 #include "TestData.h"
 #include "properties/ORVO.Properties.ChildrenAlignment.Editor.h"
 #include "properties/ORVO.Properties.ChildrenAlignment.h"
+#include "registration/ORVO.Registration.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -28,7 +29,7 @@ protected:
     {
         ide::RegisterClass(&core::TqoForm::staticMetaObject);
         ide::RegisterClass(&core::TqoLayout::staticMetaObject);
-        static const bool LRegistered = (orvo::RegisterChildrenAlignmentEditor(), true);
+        static const bool LRegistered = (orvo::registration::RegisterPropertyEditors(), true);
         (void)LRegistered;
     }
 

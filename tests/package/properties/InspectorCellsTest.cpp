@@ -7,7 +7,8 @@
 #include "ORVO.Application.h"
 #include "ORVO.Components.h"
 #include "TestData.h"
-#include "properties/ORVO.Properties.Values.h"
+#include "registration/ORVO.Registration.h"
+#include "registration/ORVO.SelectionEditors.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,7 +29,8 @@ protected:
              {&core::TqoForm::staticMetaObject, &core::TqoLayout::staticMetaObject, &core::TqoButton::staticMetaObject,
               &core::TqoNavigationBarButton::staticMetaObject})
             ide::RegisterClass(LClass);
-        orvo::RegisterValueEditors();
+        orvo::registration::RegisterPropertyEditors();
+        orvo::registration::RegisterSelectionEditors();
         R.EndModule();
     }
     static void TearDownTestSuite() { ide::TDesignRegistry::Instance().UnregisterModule(QStringLiteral("cells")); }

@@ -10,6 +10,7 @@
 #include "properties/ORVO.Gradient.Designer.h"
 #include "properties/ORVO.Properties.AssetName.h"
 #include "properties/ORVO.Properties.Gradient.h"
+#include "registration/ORVO.Registration.h"
 
 #include <QPainter>
 #include <QPalette>
@@ -53,7 +54,7 @@ std::unique_ptr<ide::TPropertyEditor> Take(ide::TPropertyEditorList& AEditors, c
 
 void RegisterEditorsOnce()
 {
-    static const bool LRegistered = (orvo::RegisterAssetAlignmentGradientEditors(), true);
+    static const bool LRegistered = (orvo::registration::RegisterPropertyEditors(), true);
     (void)LRegistered;
 }
 

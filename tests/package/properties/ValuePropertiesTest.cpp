@@ -7,6 +7,7 @@
 #include "ORVO.Exceptions.h"
 #include "TestData.h"
 #include "properties/ORVO.Properties.Values.h"
+#include "registration/ORVO.Registration.h"
 #include "registration/ORVO.SelectionEditors.h"
 
 #include <QImage>
@@ -62,7 +63,8 @@ protected:
     {
         auto& R = ide::TDesignRegistry::Instance();
         R.BeginModule(QStringLiteral("values"));
-        orvo::RegisterValueEditors();
+        orvo::registration::RegisterPropertyEditors();
+        orvo::registration::RegisterSelectionEditors();
         R.EndModule();
     }
     static void TearDownTestSuite() { ide::TDesignRegistry::Instance().UnregisterModule(QStringLiteral("values")); }
