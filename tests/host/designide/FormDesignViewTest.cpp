@@ -136,6 +136,15 @@ TEST_F(FormDesignView, DeviceFrameHoldsTheFormOnItsScreenUnderTheGrid)
     EXPECT_EQ(LCanvas.ComponentRect(LRoot).size(), QSize(640, 360));
     EXPECT_EQ(LCanvas.GridColumnRects().size(), 8);
 
+    // A frame picture that exists is drawn instead of the body.
+    QImage LFramePicture(375, 729, QImage::Format_RGB32);
+    LFramePicture.fill(Qt::green);
+    ASSERT_TRUE(LFramePicture.save(Dir.filePath("frame.png")));
+    LPhone.Portrait.FrameImage = Dir.filePath("frame.png");
+    LView->SetDevices({LPhone});
+    ASSERT_TRUE(LView->SetDevice("PHONE"));
+    EXPECT_EQ(LCanvas.grab().toImage().pixel(LCanvas.FrameRect().topLeft() + QPoint(6, 300)), QColor(Qt::green).rgb());
+
     LSelector->setCurrentIndex(0);
     EXPECT_EQ(LCanvas.ComponentRect(LRoot), LPlain);
     EXPECT_EQ(LCanvas.sizeHint(), LPlainHint);
