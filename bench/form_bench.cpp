@@ -2,7 +2,7 @@
 // rectangles with gradient brushes): the form read and its components created, the
 // components written back unchanged, and the object inspector's editors for one selected
 // component, then the same in the form designer window (opened and painted, a component
-// selected and the object inspector filled), best of several runs.
+// selected and the object inspector filled) and in a device's frame, best of several runs.
 //
 //   form_bench [RUNS]   default: 9 runs
 
@@ -144,6 +144,18 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
     });
 
+    // The same window showing the form in a phone's frame with the grid over its screen.
+    ide::TDeviceDescription LPhone{QStringLiteral("PHONE"), QStringLiteral("Phone"), {}, {}};
+    LPhone.Portrait = {QSizeF(375, 729), QPointF(13, 52), QSizeF(360, 640), {}, 4, 16, 48};
+    const double LDeviceOpen = BestMs(LRuns, [&] {
+        LView.reset();
+        LView = std::make_unique<ide::TFormDesignView>(ide::TFormDocument::FromText(LForm, "Bench.xfm"));
+        LView->SetDevices({LPhone});
+        LView->SetDevice(LPhone.Id);
+        LView->resize(1280, 800);
+        LView->grab();
+    });
+
     std::printf("form: %d components, %lld bytes, best of %d runs\n", int(LDocument->Components().size()),
                 static_cast<long long>(LForm.size()), LRuns);
     std::printf("read and create components:   %8.2f ms  (target < 1000 ms)\n", LOpen);
@@ -152,6 +164,7 @@ int main(int argc, char** argv)
     std::printf("GetComponentProperties (1):   %8.3f ms  (%zu editors; target < 50 ms)\n", LProperties, LCount);
     std::printf("  with every row opened:      %8.3f ms  (%zu rows and their values)\n", LExpanded, LRows);
     std::printf("designer window opened:       %8.2f ms  (laid out and painted; target < 1000 ms)\n", LViewOpen);
+    std::printf("  in a device frame:          %8.2f ms  (with its grid)\n", LDeviceOpen);
     std::printf("component selected:           %8.2f ms  (inspector filled; target < 50 ms)\n", LSelect);
     return 0;
 }

@@ -22,10 +22,14 @@
 // --verbs then opens the selected component's context menu; 9 when it has no verbs.
 // --edit clicks the ellipsis button of a property of the selection ("Fill.Gradient") in the
 // object inspector and pictures what its editor opens; 8 when the property has none.
+// --device shows the form inside that device class's frame (an id the package registered,
+// such as ANDROID_PHONE_NORMAL), upright or with --landscape on its side; 10 when no device
+// class has the id.
 
 #include "DesignFormDocument.h"
 #include "DesignFormView.h"
 #include "DesignIntf.h"
+#include "ORVO.Designer.DeviceSkins.h"
 #include "ORVO.Designer.IdeEvents.h"
 #include "PackageLoader.h"
 #include "ToolsAPI.h"
@@ -279,12 +283,46 @@ public:
         auto* LView = new ide::TFormDesignView(std::move(LDocument), FEditors);
         LView->OnError = [this](const QString& AText) { ShowError(AText); };
         LView->ClassIcon = [this](ide::TComponentClass AClass) { return ClassIcon(AClass); };
+        LView->SetDevices(DeviceDescriptions());
         LView->Changed(); // the structure again, with the icons
         const int LIndex = FEditors->addTab(LView, QFileInfo(AFileName).fileName());
         FEditors->setTabToolTip(LIndex, QFileInfo(AFileName).absoluteFilePath());
         FEditors->setCurrentIndex(LIndex);
         ShowEditorArea(true);
         return LView;
+    }
+
+    // The device classes the packages registered with the framework's designer, as the form
+    // designer shows them. A frame image is the first (unscaled) one, "$(ORVO)" in its name
+    // being the IDE's environment variable of that name.
+    static QList<ide::TDeviceDescription> DeviceDescriptions()
+    {
+        QList<ide::TDeviceDescription> LDevices;
+        const auto& LGrids = dsgn::TqoModularGridManager::Instance();
+        const QString LOrvo = qEnvironmentVariable("ORVO");
+        for (const auto& LSkin : dsgn::TqoDeviceSkinManager::Instance().Skins()) {
+            ide::TDeviceDescription LDevice{LSkin->Id(), LSkin->Caption(), {}, {}};
+            for (const auto LOrientation :
+                 {dsgn::TqoScreenOrientation::Portrait, dsgn::TqoScreenOrientation::Landscape}) {
+                const dsgn::TqoDeviceSkinLayout& LLayout = LSkin->Layout(LOrientation);
+                ide::TDeviceFrame& LFrame =
+                    LOrientation == dsgn::TqoScreenOrientation::Portrait ? LDevice.Portrait : LDevice.Landscape;
+                LFrame.FrameSize = LLayout.FrameSize();
+                LFrame.ScreenPosition = LLayout.ScreenPosition();
+                LFrame.ScreenSize = LLayout.ScreenSize();
+                if (!LLayout.Images().isEmpty() && !LOrvo.isEmpty())
+                    LFrame.FrameImage = QString(LLayout.Images().first().FileName)
+                                            .replace(QStringLiteral("$(ORVO)"), LOrvo)
+                                            .replace(QLatin1Char('\\'), QLatin1Char('/'));
+                if (const dsgn::TModularGridInfo* LGrid = LGrids.GridFor(LSkin->Id(), LOrientation)) {
+                    LFrame.GridColumns = LGrid->Columns;
+                    LFrame.GridGutter = LGrid->Gutter;
+                    LFrame.GridModuleHeight = LGrid->ModuleHeight;
+                }
+            }
+            LDevices.append(LDevice);
+        }
+        return LDevices;
     }
 
     // A class's small palette icon from the resources of the package that registered it.
@@ -668,11 +706,18 @@ int main(int argc, char** argv)
         QStringLiteral("edit"),
         QStringLiteral("With --form: click a property's ellipsis button in the object inspector for the screenshot."),
         QStringLiteral("PROPERTY"));
+    QCommandLineOption LDeviceOption(
+        QStringLiteral("device"),
+        QStringLiteral("With --form: show the form inside a device class's frame (ANDROID_PHONE_NORMAL...)."),
+        QStringLiteral("ID"));
+    QCommandLineOption LLandscapeOption(QStringLiteral("landscape"),
+                                        QStringLiteral("With --device: the device on its side."));
     QCommandLineOption LLangOption(QStringLiteral("lang"), QStringLiteral("The IDE's language: en or ru."),
                                    QStringLiteral("LANG"), QStringLiteral("en"));
-    for (const auto* LOption : {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption,
-                                &LAssetsOption, &LOpenEditorOption, &LActionOption, &LChooseOption, &LTypeOption,
-                                &LFormOption, &LSelectOption, &LVerbsOption, &LEditOption, &LLangOption})
+    for (const auto* LOption :
+         {&LPackageOption, &LScreenshotOption, &LCloseOption, &LCheckOption, &LMenuOption, &LAssetsOption,
+          &LOpenEditorOption, &LActionOption, &LChooseOption, &LTypeOption, &LFormOption, &LSelectOption, &LVerbsOption,
+          &LEditOption, &LDeviceOption, &LLandscapeOption, &LLangOption})
         LParser.addOption(*LOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
     LParser.process(LArgs);
@@ -750,6 +795,15 @@ int main(int argc, char** argv)
                     return 7;
                 }
                 LForm->NodeSelected(LComponent);
+            }
+            if (LParser.isSet(LDeviceOption)) {
+                if (!LForm->SetDevice(LParser.value(LDeviceOption), LParser.isSet(LLandscapeOption))) {
+                    std::fprintf(stderr, "orvo-ide: no device class has the id \"%s\"\n",
+                                 qUtf8Printable(LParser.value(LDeviceOption)));
+                    return 10;
+                }
+                // The whole frame in the picture.
+                LWindow.resize(1280, 1200);
             }
         }
         if (LParser.isSet(LCloseOption))

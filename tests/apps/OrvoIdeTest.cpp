@@ -108,4 +108,21 @@ TEST(OrvoIdeForm, OpensTheFormDesignerOnAComponent)
     EXPECT_FALSE(QFileInfo::exists(Dir.filePath("edit.png")));
 }
 
+// --device finds the device classes the package registered; an id none has is an error and
+// leaves no picture.
+TEST(OrvoIdeForm, ShowsTheFormInARegisteredDeviceClass)
+{
+    QTemporaryDir Dir;
+    ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + "/examples/DemoApp", Dir.path()));
+    for (const auto& [LId, LExit] :
+         {std::pair{QStringLiteral("ANDROID_PHONE_LARGE"), 0}, {QStringLiteral("IPHONE"), 10}}) {
+        const QString Shot = Dir.filePath(LId + ".png");
+        const auto Run = testdata::RunProgram(
+            QStringLiteral(ORVO_BIN_DIR "/orvo-ide"),
+            {"--form", Dir.filePath("Main.xfm"), "--device", LId, "--landscape", "--screenshot", Shot});
+        EXPECT_EQ(Run.ExitCode, LExit) << Run.Err.toStdString();
+        EXPECT_EQ(QFileInfo::exists(Shot), LExit == 0);
+    }
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include "ToolsAPI.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -15,6 +16,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QScreen>
 #include <QScrollArea>
 #include <QSet>
@@ -120,6 +122,8 @@ TFormCanvas::TFormCanvas(TFormDesignView& AView) : QWidget(&AView), FView(AView)
 
 QSize TFormCanvas::sizeHint() const
 {
+    if (const TDeviceFrame* LFrame = FView.DeviceFrame())
+        return LFrame->FrameSize.toSize() + QSize(2 * CMargin, 2 * CMargin);
     QObject* LRoot = FView.Document().Root();
     const QObject* LSize = ValueObject(LRoot, "Size");
     return QSize(int(Number(LSize, "Width")), int(Number(LSize, "Height"))) + QSize(2 * CMargin, 2 * CMargin);
@@ -138,7 +142,11 @@ void TFormCanvas::Layout() const
     const QList<QObject*> LList = FView.Document().Components();
     const QSet<QObject*> LComponents(LList.cbegin(), LList.cend());
     const QObject* LRootSize = ValueObject(LRoot, "Size");
-    FRects.insert(LRoot, QRect(CMargin, CMargin, int(Number(LRootSize, "Width")), int(Number(LRootSize, "Height"))));
+    // In a device's frame the form takes the screen's place and size.
+    const QRect LScreen = ScreenRect();
+    FRects.insert(LRoot, LScreen.isEmpty() ? QRect(CMargin, CMargin, int(Number(LRootSize, "Width")),
+                                                   int(Number(LRootSize, "Height")))
+                                           : LScreen);
     const auto LMargins = [](const QObject* AChild) {
         const QObject* LMargins = ValueObject(AChild, "Margins");
         return QMarginsF(Number(LMargins, "Left"), Number(LMargins, "Top"), Number(LMargins, "Right"),
@@ -213,8 +221,43 @@ QRect TFormCanvas::ComponentRect(QObject* AComponent) const
     return FRects.value(AComponent);
 }
 
+QRect TFormCanvas::FrameRect() const
+{
+    const TDeviceFrame* LFrame = FView.DeviceFrame();
+    return LFrame ? QRect(QPoint(CMargin, CMargin), LFrame->FrameSize.toSize()) : QRect();
+}
+
+QRect TFormCanvas::ScreenRect() const
+{
+    const TDeviceFrame* LFrame = FView.DeviceFrame();
+    return LFrame ? QRectF(QPointF(CMargin, CMargin) + LFrame->ScreenPosition, LFrame->ScreenSize).toRect() : QRect();
+}
+
+QList<QRect> TFormCanvas::GridColumnRects() const
+{
+    // As the phone grids of material design: a gutter between the columns and one at either side.
+    QList<QRect> LBands;
+    const TDeviceFrame* LFrame = FView.DeviceFrame();
+    if (!LFrame || LFrame->GridColumns <= 0)
+        return LBands;
+    const QRect LScreen = ScreenRect();
+    const int LGutter = LFrame->GridGutter;
+    const qreal LWidth = qreal(LScreen.width() - (LFrame->GridColumns + 1) * LGutter) / LFrame->GridColumns;
+    if (LWidth <= 0)
+        return LBands;
+    for (int I = 0; I < LFrame->GridColumns; ++I) {
+        const qreal LLeft = LGutter + I * (LWidth + LGutter);
+        LBands.append(QRect(LScreen.left() + qRound(LLeft), LScreen.top(), qRound(LLeft + LWidth) - qRound(LLeft),
+                            LScreen.height()));
+    }
+    return LBands;
+}
+
 QObject* TFormCanvas::ComponentAt(const QPoint& APoint) const
 {
+    // In a device's frame only the screen shows the form.
+    if (const QRect LScreen = ScreenRect(); !LScreen.isEmpty() && !LScreen.contains(APoint))
+        return nullptr;
     // The innermost, and among siblings the last drawn, wins.
     QObject* LFound = nullptr;
     for (QObject* LComponent : FView.Document().Components())
@@ -233,13 +276,15 @@ void TFormCanvas::PaintComponent(QPainter& APainter, QObject* AComponent, const 
         QPen(LRoot ? QColor(0x80, 0x80, 0x80) : QColor(0xA0, 0xA0, 0xA0), 1, LRoot ? Qt::SolidLine : Qt::DashLine));
     APainter.setBrush(LRoot ? QColor(Qt::white) : QColor(0x3F, 0x51, 0xB5, 12));
     APainter.drawRect(LRect.adjusted(0, 0, -1, -1));
-    // A child that covers the caption's corner (an aligned layout's client) names itself there.
-    bool LCovered = false;
+    // Children in the caption's line leave it the room before them, so texts do not cross; one
+    // over its corner (an aligned layout's client) names itself there instead.
+    int LRoom = LRect.width();
+    const QRect LCaptionLine(LRect.left(), LRect.top(), LRect.width(), 20);
     for (QObject* LChild : AComponent->children())
-        if (LChild != AComponent && FRects.contains(LChild) &&
-            ComponentRect(LChild).contains(LRect.topLeft() + QPoint(4, 4)))
-            LCovered = true;
-    if (!LRoot && !LCovered) {
+        if (LChild != AComponent && FRects.contains(LChild))
+            if (const QRect LChildRect = ComponentRect(LChild); LChildRect.intersects(LCaptionLine))
+                LRoom = std::min(LRoom, LChildRect.left() - LRect.left());
+    if (!LRoot && LRoom >= 40) {
         const QString LCaption =
             QStringLiteral("%1: %2").arg(AComponent->objectName(), ClassName(AComponent->metaObject()));
         int LIndent = 4;
@@ -249,16 +294,75 @@ void TFormCanvas::PaintComponent(QPainter& APainter, QObject* AComponent, const 
                 LIndent = 23;
             }
         APainter.setPen(QColor(0x40, 0x40, 0x40));
-        APainter.drawText(LRect.adjusted(LIndent, 2, -4, -2), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                          APainter.fontMetrics().elidedText(LCaption, Qt::ElideRight, LRect.width() - LIndent - 4));
+        const QRect LText(LRect.left() + LIndent, LRect.top() + 2, LRoom - LIndent - 4, LRect.height() - 4);
+        APainter.drawText(LText, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          APainter.fontMetrics().elidedText(LCaption, Qt::ElideRight, LText.width()));
     }
+}
+
+void TFormCanvas::PaintDevice(QPainter& APainter) const
+{
+    const TDeviceFrame* LFrame = FView.DeviceFrame();
+    const QRect LBody = FrameRect();
+    // The framework installs the frames' pictures; without them the body is drawn here.
+    QPixmap LImage;
+    if (!LFrame->FrameImage.isEmpty() && QFileInfo::exists(LFrame->FrameImage) &&
+        !QPixmapCache::find(LFrame->FrameImage, &LImage) && LImage.load(LFrame->FrameImage))
+        QPixmapCache::insert(LFrame->FrameImage, LImage);
+    if (!LImage.isNull()) {
+        APainter.drawPixmap(LBody, LImage);
+        return;
+    }
+    const QRect LScreen = ScreenRect();
+    APainter.save();
+    APainter.setRenderHint(QPainter::Antialiasing, true);
+    APainter.setPen(QPen(QColor(0x10, 0x10, 0x12), 1));
+    APainter.setBrush(QColor(0x2B, 0x2C, 0x30));
+    const qreal LRadius = std::min(LBody.width(), LBody.height()) * 0.09;
+    APainter.drawRoundedRect(QRectF(LBody).adjusted(0.5, 0.5, -0.5, -0.5), LRadius, LRadius);
+    // The earpiece in the wider border beside the screen: above it upright, left of it on its side.
+    APainter.setPen(Qt::NoPen);
+    APainter.setBrush(QColor(0x55, 0x57, 0x5C));
+    const QPointF LGap = LFrame->ScreenPosition;
+    const QRectF LSlot = LGap.y() >= LGap.x() ? QRectF(0, 0, 56, 6) : QRectF(0, 0, 6, 56);
+    const QPointF LSlotCenter = LGap.y() >= LGap.x() ? QPointF(LBody.center().x(), LBody.top() + LGap.y() / 2)
+                                                     : QPointF(LBody.left() + LGap.x() / 2, LBody.center().y());
+    APainter.drawRoundedRect(LSlot.translated(LSlotCenter - LSlot.center()), 3, 3);
+    APainter.restore();
+    APainter.fillRect(LScreen, Qt::black);
+}
+
+void TFormCanvas::PaintGrid(QPainter& APainter) const
+{
+    const TDeviceFrame* LFrame = FView.DeviceFrame();
+    const QRect LScreen = ScreenRect();
+    for (const QRect& LBand : GridColumnRects())
+        APainter.fillRect(LBand, QColor(0xFF, 0x40, 0x81, 36));
+    if (LFrame->GridModuleHeight <= 0)
+        return;
+    APainter.setPen(QPen(QColor(0x00, 0x96, 0x88, 110), 1));
+    for (int Y = LScreen.top() + LFrame->GridModuleHeight; Y < LScreen.bottom(); Y += LFrame->GridModuleHeight)
+        APainter.drawLine(LScreen.left(), Y, LScreen.right(), Y);
 }
 
 void TFormCanvas::paintEvent(QPaintEvent*)
 {
     QPainter LPainter(this);
-    for (QObject* LComponent : FView.Document().Components())
+    const QRect LScreen = ScreenRect();
+    if (!LScreen.isEmpty()) {
+        PaintDevice(LPainter);
+        LPainter.setClipRect(LScreen);
+    }
+    // The grid goes on the form's ground, under the boxes and their captions.
+    for (QObject* LComponent : FView.Document().Components()) {
         PaintComponent(LPainter, LComponent, {});
+        if (LComponent == FView.Document().Root() && !LScreen.isEmpty())
+            PaintGrid(LPainter);
+    }
+    if (!LScreen.isEmpty()) {
+        // The handles of what fills the screen lie on its edges.
+        LPainter.setClipRect(LScreen.adjusted(-4, -4, 4, 4));
+    }
     // Handles of the selection: the corners and the middles of the sides.
     for (QObject* LSelected : FView.Document().Designer().GetSelections()) {
         const QRect LRect = ComponentRect(LSelected);
@@ -546,14 +650,42 @@ TFormDesignView::TFormDesignView(std::unique_ptr<TFormDocument> ADocument, QWidg
     FStructure = new QTreeWidget(FSplitter);
     FStructure->setObjectName(QStringLiteral("StructureView"));
     FStructure->setHeaderLabel(QStringLiteral("Structure"));
-    FScroll = new QScrollArea(FSplitter);
+    // Above the form: the device it is shown in and the device's orientation.
+    auto* LCenter = new QWidget(FSplitter);
+    auto* LCenterLayout = new QVBoxLayout(LCenter);
+    LCenterLayout->setContentsMargins(0, 0, 0, 0);
+    LCenterLayout->setSpacing(0);
+    auto* LDeviceBar = new QHBoxLayout;
+    LDeviceBar->setContentsMargins(4, 4, 4, 4);
+    FDeviceBox = new QComboBox(LCenter);
+    FDeviceBox->setObjectName(QStringLiteral("DeviceSelector"));
+    FDeviceBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    FDeviceBox->addItem(QStringLiteral("No device"));
+    FOrientationBox = new QComboBox(LCenter);
+    FOrientationBox->setObjectName(QStringLiteral("OrientationSelector"));
+    FOrientationBox->addItems({QStringLiteral("Portrait"), QStringLiteral("Landscape")});
+    FOrientationBox->setEnabled(false);
+    LDeviceBar->addWidget(new QLabel(QStringLiteral("Device:"), LCenter));
+    LDeviceBar->addWidget(FDeviceBox);
+    LDeviceBar->addWidget(FOrientationBox);
+    LDeviceBar->addStretch(1);
+    FScroll = new QScrollArea(LCenter);
     FCanvas = new TFormCanvas(*this);
     FCanvas->setMinimumSize(FCanvas->sizeHint());
     FScroll->setWidget(FCanvas);
     FScroll->setAlignment(Qt::AlignCenter);
+    LCenterLayout->addLayout(LDeviceBar);
+    LCenterLayout->addWidget(FScroll, 1);
+    const auto LDeviceChanged = [this] {
+        FOrientationBox->setEnabled(FDeviceBox->currentIndex() > 0);
+        FCanvas->Invalidate();
+        FCanvas->resize(FCanvas->sizeHint());
+    };
+    connect(FDeviceBox, &QComboBox::currentIndexChanged, this, LDeviceChanged);
+    connect(FOrientationBox, &QComboBox::currentIndexChanged, this, LDeviceChanged);
     FInspector = new TObjectInspector(*this);
     FSplitter->addWidget(FStructure);
-    FSplitter->addWidget(FScroll);
+    FSplitter->addWidget(LCenter);
     FSplitter->addWidget(FInspector);
     FSplitter->setStretchFactor(0, 0);
     FSplitter->setStretchFactor(1, 1);
@@ -679,6 +811,39 @@ QString TFormDesignView::NodeCaption(QObject* AComponent) const
 {
     const auto LSprig = FSprigs.value(AComponent);
     return LSprig ? LSprig->Caption() : TSprig(AComponent).Caption();
+}
+
+void TFormDesignView::SetDevices(const QList<TDeviceDescription>& ADevices)
+{
+    FDevices = ADevices;
+    {
+        const QSignalBlocker LBlocker(FDeviceBox);
+        FDeviceBox->clear();
+        FDeviceBox->addItem(QStringLiteral("No device"));
+        for (const TDeviceDescription& LDevice : FDevices)
+            FDeviceBox->addItem(LDevice.Caption, LDevice.Id);
+    }
+    // The list changed under the index: shown plainly, whatever was chosen.
+    FDeviceBox->setCurrentIndex(-1);
+    FDeviceBox->setCurrentIndex(0);
+}
+
+bool TFormDesignView::SetDevice(const QString& AId, bool ALandscape)
+{
+    const int LIndex = AId.isEmpty() ? 0 : FDeviceBox->findData(AId);
+    if (LIndex < 0)
+        return false;
+    FOrientationBox->setCurrentIndex(ALandscape ? 1 : 0);
+    FDeviceBox->setCurrentIndex(LIndex);
+    return true;
+}
+
+const TDeviceFrame* TFormDesignView::DeviceFrame() const
+{
+    const int LIndex = FDeviceBox ? FDeviceBox->currentIndex() - 1 : -1;
+    if (LIndex < 0 || LIndex >= FDevices.size())
+        return nullptr;
+    return FOrientationBox->currentIndex() == 1 ? &FDevices[LIndex].Landscape : &FDevices[LIndex].Portrait;
 }
 
 void TFormDesignView::EditorChanged()

@@ -9,13 +9,16 @@
 
 #include <QHash>
 #include <QPixmap>
+#include <QPointF>
 #include <QPointer>
 #include <QSet>
+#include <QSizeF>
 #include <QTreeWidget>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
+class QComboBox;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -25,6 +28,29 @@ namespace ide {
 
 class TFormDocument;
 class TFormDesignView;
+
+// A device's frame in one orientation, in device-independent units: the frame's size, where
+// the screen lies in it and the screen's size, an image of the frame (drawn only when the
+// file exists) and the layout grid over the screen (none when it has no columns).
+struct TDeviceFrame
+{
+    QSizeF FrameSize;
+    QPointF ScreenPosition;
+    QSizeF ScreenSize;
+    QString FrameImage;
+    int GridColumns = 0;
+    int GridGutter = 0;
+    int GridModuleHeight = 0;
+};
+
+// A device the form can be shown in, as the host knows it from the framework's designer.
+struct TDeviceDescription
+{
+    QString Id;
+    QString Caption;
+    TDeviceFrame Portrait;
+    TDeviceFrame Landscape;
+};
 
 // The form drawn as boxes: each control at its position and size inside its parent, with
 // its class icon and name; the selection shows handles. A click selects; with a class armed
@@ -40,6 +66,11 @@ public:
     QSize sizeHint() const override;
     // The form changed: lay it out again before the next paint.
     void Invalidate();
+    // With a device chosen: its frame and screen on the canvas, and the grid's column bands
+    // over the screen; empty without one.
+    QRect FrameRect() const;
+    QRect ScreenRect() const;
+    QList<QRect> GridColumnRects() const;
 
 protected:
     void paintEvent(QPaintEvent* AEvent) override;
@@ -48,6 +79,8 @@ protected:
 
 private:
     void PaintComponent(QPainter& APainter, QObject* AComponent, const QPoint& AOrigin) const;
+    void PaintDevice(QPainter& APainter) const;
+    void PaintGrid(QPainter& APainter) const;
     void Layout() const;
 
     TFormDesignView& FView;
@@ -121,6 +154,15 @@ public:
     void NodeSelected(QObject* AComponent);
     // The structure view's text of the component: its sprig's caption.
     QString NodeCaption(QObject* AComponent) const;
+    // The devices the device selector offers after "No device"; set by the host, which knows
+    // the framework's device skins. The form is shown plainly again.
+    void SetDevices(const QList<TDeviceDescription>& ADevices);
+    const QList<TDeviceDescription>& Devices() const { return FDevices; }
+    // Shows the form inside that device's frame (false when no device has the id); an empty
+    // id shows it plainly.
+    bool SetDevice(const QString& AId, bool ALandscape = false);
+    // The frame the form is shown in, or null.
+    const TDeviceFrame* DeviceFrame() const;
     // Errors of the editors and of the save are shown here; the default is a message box.
     std::function<void(const QString&)> OnError;
     // A class's 16 x 16 palette icon, drawn on its boxes and in the structure; set by the host,
@@ -144,6 +186,9 @@ private:
     TFormCanvas* FCanvas = nullptr;
     TObjectInspector* FInspector = nullptr;
     QLabel* FStatus = nullptr;
+    QComboBox* FDeviceBox = nullptr;
+    QComboBox* FOrientationBox = nullptr;
+    QList<TDeviceDescription> FDevices;
     TComponentClass FArmed = nullptr;
     bool FFilling = false;
     // The editor behind the open context menu and the items it prepared.

@@ -92,4 +92,63 @@ TEST_F(FormDesignView, ClicksAndInspectorCellsEditTheFormFile)
         << LText.toStdString();
 }
 
+TEST_F(FormDesignView, DeviceFrameHoldsTheFormOnItsScreenUnderTheGrid)
+{
+    auto LView = Open();
+    ide::TFormCanvas& LCanvas = LView->Canvas();
+    QObject* LRoot = LView->Document().Root();
+    QObject* LButton = LView->Document().FindComponent("Button1");
+    const QRect LPlain = LCanvas.ComponentRect(LRoot);
+    const QSize LPlainHint = LCanvas.sizeHint();
+    ide::TDeviceDescription LPhone{"PHONE", "Phone", {}, {}};
+    LPhone.Portrait = {QSizeF(375, 729), QPointF(13, 52), QSizeF(360, 640), {}, 4, 16, 48};
+    LPhone.Landscape = {QSizeF(729, 375), QPointF(52, 17), QSizeF(640, 360), {}, 8, 16, 48};
+    LView->SetDevices({LPhone});
+    EXPECT_FALSE(LView->SetDevice("TABLET"));
+    auto* LSelector = LView->findChild<QComboBox*>("DeviceSelector");
+    ASSERT_TRUE(LSelector);
+    ASSERT_EQ(LSelector->count(), 2);
+    LSelector->setCurrentIndex(1);
+
+    // The form is laid out at the screen's size, where the screen lies in the frame.
+    const QRect LScreen = LCanvas.ScreenRect();
+    EXPECT_EQ(LScreen.topLeft() - LCanvas.FrameRect().topLeft(), QPoint(13, 52));
+    EXPECT_EQ(LCanvas.ComponentRect(LRoot), QRect(LScreen.topLeft(), QSize(360, 640)));
+    const QRect LButtonRect = LCanvas.ComponentRect(LButton);
+    EXPECT_TRUE(LScreen.contains(LButtonRect)) << LButtonRect.x() << "," << LButtonRect.y();
+    QTest::mouseClick(&LCanvas, Qt::LeftButton, {}, LButtonRect.center());
+    EXPECT_EQ(LView->Selected(), LButton);
+    LView->ArmClass(&TPanelWidget::staticMetaObject);
+    QTest::mouseClick(&LCanvas, Qt::LeftButton, {}, LButtonRect.center());
+    EXPECT_EQ(LView->Selected()->parent(), LButton);
+
+    // Four columns of (360 - 5 * 16) / 4 between gutters; the bands tint the picture.
+    const QList<QRect> LBands = LCanvas.GridColumnRects();
+    ASSERT_EQ(LBands.size(), 4);
+    EXPECT_EQ(LBands.first(), QRect(LScreen.left() + 16, LScreen.top(), 70, 640));
+    EXPECT_EQ(LBands.last().right(), LScreen.right() - 16);
+    const QImage LPicture = LCanvas.grab().toImage();
+    const int LY = LScreen.bottom() - 20; // below the components, between two module lines
+    EXPECT_NE(LPicture.pixel(LBands[1].center().x(), LY), LPicture.pixel(LBands[1].left() - 8, LY));
+    EXPECT_LT(qGray(LPicture.pixel(LCanvas.FrameRect().left() + 6, LScreen.center().y())), 80);
+
+    LView->findChild<QComboBox*>("OrientationSelector")->setCurrentIndex(1);
+    EXPECT_EQ(LCanvas.ComponentRect(LRoot).size(), QSize(640, 360));
+    EXPECT_EQ(LCanvas.GridColumnRects().size(), 8);
+
+    // A frame picture that exists is drawn instead of the body.
+    QImage LFramePicture(375, 729, QImage::Format_RGB32);
+    LFramePicture.fill(Qt::green);
+    ASSERT_TRUE(LFramePicture.save(Dir.filePath("frame.png")));
+    LPhone.Portrait.FrameImage = Dir.filePath("frame.png");
+    LView->SetDevices({LPhone});
+    ASSERT_TRUE(LView->SetDevice("PHONE"));
+    EXPECT_EQ(LCanvas.grab().toImage().pixel(LCanvas.FrameRect().topLeft() + QPoint(6, 300)), QColor(Qt::green).rgb());
+
+    LSelector->setCurrentIndex(0);
+    EXPECT_EQ(LCanvas.ComponentRect(LRoot), LPlain);
+    EXPECT_EQ(LCanvas.sizeHint(), LPlainHint);
+    EXPECT_TRUE(LCanvas.GridColumnRects().isEmpty());
+}
+
 } // namespace
