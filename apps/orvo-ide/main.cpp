@@ -19,7 +19,8 @@
 // choosers. It exits with 6 when the command is missing or disabled.
 // --form opens a form in the form designer (its structure, the form and the object inspector)
 // and --select selects a component of it; 7 when the form does not open or has no such component.
-// --verbs then opens the selected component's context menu; 9 when it has no verbs.
+// --verbs then opens the selected component's context menu; 9 when it has no verbs. Each
+// --submenu TEXT then opens the sub-menu of that caption in the last menu opened; 10 when none.
 // --edit clicks the ellipsis button of a property of the selection ("Fill.Gradient") in the
 // object inspector and pictures what its editor opens; 8 when the property has none.
 // --device shows the form inside that device class's frame (an id the package registered,
@@ -650,6 +651,26 @@ void SaveScreenshotAndQuit(TMainWindow& AWindow, const QString& AFile, QMenu* AO
     QApplication::exit(5);
 }
 
+// Opens AMenu's sub-menu captioned with the first of ATexts, then the next one in it, each
+// once the one before shows; ADone runs after the last.
+void OpenSubmenus(QMenu* AMenu, QStringList ATexts, const std::function<void()>& ADone)
+{
+    if (ATexts.isEmpty()) {
+        ADone();
+        return;
+    }
+    const QString LText = ATexts.takeFirst();
+    for (QAction* LAction : AMenu->actions())
+        if (LAction->menu() && LAction->text() == LText) {
+            AMenu->setActiveAction(LAction);
+            QTimer::singleShot(100, LAction->menu(),
+                               [LSub = LAction->menu(), ATexts, ADone] { OpenSubmenus(LSub, ATexts, ADone); });
+            return;
+        }
+    std::fprintf(stderr, "orvo-ide: the menu has no sub-menu \"%s\"\n", qUtf8Printable(LText));
+    QApplication::exit(10);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -719,6 +740,11 @@ int main(int argc, char** argv)
           &LOpenEditorOption, &LActionOption, &LChooseOption, &LTypeOption, &LFormOption, &LSelectOption, &LVerbsOption,
           &LEditOption, &LDeviceOption, &LLandscapeOption, &LLangOption})
         LParser.addOption(*LOption);
+    QCommandLineOption LSubmenuOption(
+        QStringLiteral("submenu"),
+        QStringLiteral("With --verbs: open the context menu's sub-menu of that caption; repeat for the next level."),
+        QStringLiteral("TEXT"));
+    LParser.addOption(LSubmenuOption);
     LParser.addPositionalArgument(QStringLiteral("project"), QStringLiteral("A .dproj to open."));
     LParser.process(LArgs);
 
@@ -891,8 +917,8 @@ int main(int argc, char** argv)
                         });
                     };
                 if (ide::TFormDesignView* LForm = LWindow.CurrentForm(); LForm && LParser.isSet(LVerbsOption))
-                    LTakePicture = [&LWindow, LForm, LTakePicture] {
-                        QTimer::singleShot(150, &LWindow, [LForm, LTakePicture] {
+                    LTakePicture = [&LWindow, LForm, LTakePicture, LSubmenus = LParser.values(LSubmenuOption)] {
+                        QTimer::singleShot(150, &LWindow, [LForm, LTakePicture, LSubmenus] {
                             // As a right-click on the component's box, or on its node for a
                             // component the form does not draw.
                             QObject* LComponent = LForm->Selected();
@@ -900,12 +926,15 @@ int main(int argc, char** argv)
                             const QPoint LAt = LBox.isEmpty()
                                                    ? LForm->Structure().mapToGlobal(LForm->Structure().rect().center())
                                                    : LForm->Canvas().mapToGlobal(LBox.center());
-                            if (!LComponent || !LForm->ShowVerbMenu(LComponent, LAt)) {
+                            QMenu* LMenu = LComponent ? LForm->ShowVerbMenu(LComponent, LAt) : nullptr;
+                            if (!LMenu) {
                                 std::fprintf(stderr, "orvo-ide: the selected component has no verbs\n");
                                 QApplication::exit(9);
                                 return;
                             }
-                            QTimer::singleShot(100, LTakePicture);
+                            QTimer::singleShot(100, LMenu, [LMenu, LSubmenus, LTakePicture] {
+                                OpenSubmenus(LMenu, LSubmenus, LTakePicture);
+                            });
                         });
                     };
                 if (LAssetsFrame) {

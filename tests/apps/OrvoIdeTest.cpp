@@ -125,4 +125,24 @@ TEST(OrvoIdeForm, ShowsTheFormInARegisteredDeviceClass)
     }
 }
 
+// --submenu opens the context menu's sub-menus level by level; a caption the menu lacks is an
+// error and leaves no picture.
+TEST(OrvoIdeForm, OpensTheContextMenusSubMenus)
+{
+    QTemporaryDir Dir;
+    ASSERT_TRUE(testdata::CopyTree(testdata::SourceDir() + "/examples/DemoApp", Dir.path()));
+    for (const auto& [LCategory, LExit] : {std::pair{QStringLiteral("Menu"), 0}, {QStringLiteral("No such"), 10}}) {
+        const QString Shot = Dir.filePath(LCategory + ".png");
+        const auto Run = testdata::RunProgram(QStringLiteral(ORVO_BIN_DIR "/orvo-ide"),
+                                              {Dir.filePath("DemoApp.dproj"), "--form", Dir.filePath("Main.xfm"),
+                                               "--select", "CollectionViewItems", "--verbs", "--submenu", "Add Style",
+                                               "--submenu", LCategory, "--screenshot", Shot});
+        ASSERT_FALSE(Run.Crashed) << Run.Err.toStdString();
+        EXPECT_EQ(Run.ExitCode, LExit) << Run.Err.toStdString();
+        EXPECT_EQ(QFileInfo::exists(Shot), LExit == 0);
+        if (LExit != 0)
+            EXPECT_TRUE(Run.ErrText().contains("\"No such\"")) << Run.Err.toStdString();
+    }
+}
+
 } // namespace

@@ -35,6 +35,32 @@ protected:
         return LTexts;
     }
 
+    // Each node's text indented by its depth, depth first.
+    static QStringList Tree(QTreeWidget& ATree)
+    {
+        QStringList LTexts;
+        for (QTreeWidgetItemIterator It(&ATree); *It; ++It) {
+            int LDepth = 0;
+            for (auto* LUp = (*It)->parent(); LUp; LUp = LUp->parent())
+                ++LDepth;
+            LTexts << QString(LDepth * 2, ' ') + (*It)->text(0);
+        }
+        return LTexts;
+    }
+    // A real click on the menu's item of that text, its sub-menu waited for; null when the
+    // menu has no such item.
+    static QAction* ClickItem(QMenu& AMenu, const QString& AText)
+    {
+        for (QAction* A : AMenu.actions())
+            if (A->text() == AText) {
+                QTest::mouseClick(&AMenu, Qt::LeftButton, {}, AMenu.actionGeometry(A).center());
+                if (A->menu())
+                    QTest::qWaitFor([A] { return A->menu()->isVisible(); }, 1000);
+                return A;
+            }
+        return nullptr;
+    }
+
     QTemporaryDir FDir;
     std::unique_ptr<ide::TFormDesignView> FView;
 };
@@ -85,6 +111,40 @@ TEST_F(FormDesignerVerbs, StructureShowsSprigCaptionsAndSelectingAPageActivatesI
             LView.Structure().setCurrentItem(*It);
     EXPECT_TRUE(qobject_cast<core::TqoCustomPage*>(LSettings)->IsActive());
     EXPECT_FALSE(LView.Canvas().ComponentRect(LSettings).isEmpty());
+}
+
+TEST_F(FormDesignerVerbs, StyleAddedFromTheCanvasMenuShowsUnderStylesAndSurvivesSaveAndReopen)
+{
+    auto& LView = Open("DemoApp");
+    QObject* LCollection = LView.Document().FindComponent("CollectionViewItems");
+    QTest::mouseClick(&LView.Canvas(), Qt::RightButton, {}, Center(LCollection));
+    QMenu* LMenu = LView.VerbMenu();
+    ASSERT_TRUE(LMenu);
+    QAction* LAddStyle = ClickItem(*LMenu, "Add Style");
+    ASSERT_TRUE(LAddStyle && LAddStyle->menu());
+    ASSERT_TRUE(LAddStyle->menu()->isVisible());
+    QAction* LCategory = ClickItem(*LAddStyle->menu(), "Two line item");
+    ASSERT_TRUE(LCategory && LCategory->menu());
+    ASSERT_TRUE(LCategory->menu()->isVisible());
+    ASSERT_TRUE(ClickItem(*LCategory->menu(), "Primary, Secondary and Meta text"));
+
+    const QStringList LTree = Tree(LView.Structure());
+    const qsizetype LAt = LTree.indexOf("  CollectionViewItems: TqoCollectionView");
+    ASSERT_GE(LAt, 0) << LTree.join('\n').toStdString();
+    // A template leaves the style's title empty: its node shows its name until it has one.
+    EXPECT_EQ(LTree.mid(LAt + 1, 7),
+              QStringList({"    Styles", "      qoCollectionViewStyle1: TqoCollectionViewStyle",
+                           "        qoLayout1: TqoLayout", "          qoLabel1: TqoLabel",
+                           "          qoLabel2: TqoLabel", "        qoLabel3: TqoLabel", "  LayoutFooter: TqoLayout"}))
+        << LTree.join('\n').toStdString();
+
+    LView.Save();
+    const QByteArray LForm = testdata::ReadAll(FDir.filePath("Main.xfm"));
+    for (const char* LObject : {"object qoCollectionViewStyle1: TqoCollectionViewStyle", "object qoLayout1: TqoLayout",
+                                "object qoLabel1: TqoLabel", "object qoLabel3: TqoLabel"})
+        EXPECT_TRUE(LForm.contains(LObject)) << LObject << "\n" << LForm.toStdString();
+    ide::TFormDesignView LReopened(ide::TFormDocument::Open(FDir.filePath("Main.xfm")));
+    EXPECT_EQ(Tree(LReopened.Structure()), LTree);
 }
 
 } // namespace
