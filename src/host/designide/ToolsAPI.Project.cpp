@@ -279,7 +279,12 @@ void TDprojProject::Save()
     if (QString Why; !CanSave(Why))
         throw EXmlError(FFileName, 0, 0, QStringLiteral("cannot save: %1").arg(Why));
     ForEachNotifier([](IOTAProjectNotifier& N) { N.BeforeSave(); });
-    xml::WriteFileAtomically(FFileName, Serialize());
+    // A project saved with nothing changed keeps its file as it is, time stamp included, so
+    // that tools watching it (and the other program editing it) see no change.
+    const QByteArray LData = Serialize();
+    if (QFile LOld(FFileName);
+        !LOld.open(QIODevice::ReadOnly) || LOld.size() != LData.size() || LOld.readAll() != LData)
+        xml::WriteFileAtomically(FFileName, LData);
     if (!FMainSource.isEmpty()) {
         xml::WriteFileAtomically(MainSourceFileName(), FMainSource);
         FMainSource.clear();
