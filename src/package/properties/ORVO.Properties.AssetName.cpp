@@ -2,13 +2,13 @@
 
 #include "ORVO.Assets.h"
 #include "ORVO.Components.Base.h"
+#include "ORVO.Designer.Preview.h"
 #include "ORVO.Log.h"
 #include "assets/designer/ORVO.Assets.DataModule.h"
 #include "assets/editors/Form.AssetsChooser.h"
 
 #include <QPainter>
 #include <QPalette>
-#include <QSvgRenderer>
 
 namespace orvo {
 
@@ -118,14 +118,9 @@ TqoImageNamePropertyValues::TqoBitmapHolder TqoImageNamePropertyValues::GetAsset
 {
     if (const auto LColor = Resolve<core::TqoAssetColor>(AName))
         return {Filled(ASize, LColor->GetColor()), true};
-    if (const auto LSvg = Resolve<core::TqoAssetSVG>(AName)) {
-        QImage LImage(ASize, QImage::Format_ARGB32);
-        LImage.fill(Qt::transparent);
-        QSvgRenderer LRenderer(LSvg->GetSVGContent().toUtf8());
-        QPainter LPainter(&LImage);
-        LRenderer.render(&LPainter, QRectF(QPointF(0, 0), ASize));
-        return {LImage, true};
-    }
+    // The framework's own renderer, as the chooser and the Assets Manager draw the image.
+    if (const auto LSvg = Resolve<core::TqoAssetSVG>(AName))
+        return {dsgn::GenerateBitmap(*LSvg, ASize).Image(), true};
     if (Resolve<core::TqoAssetLottieAnimation>(AName))
         return {DesignerDataModule().ImageCollection().Bitmap(QStringLiteral("Lottie Animation"), ASize.height()),
                 true};
