@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
@@ -17,10 +18,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QSplitter>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <functional>
@@ -675,7 +679,20 @@ TFormDesignView::TFormDesignView(std::unique_ptr<TFormDocument> ADocument, QWidg
     FScroll->setWidget(FCanvas);
     FScroll->setAlignment(Qt::AlignCenter);
     LCenterLayout->addLayout(LDeviceBar);
-    LCenterLayout->addWidget(FScroll, 1);
+    // Below the form, the unit as the designer has it; shown when a method is to be shown.
+    auto* LCodeSplit = new QSplitter(Qt::Vertical, LCenter);
+    LCodeSplit->addWidget(FScroll);
+    FCode = new QPlainTextEdit(LCodeSplit);
+    FCode->setObjectName(QStringLiteral("UnitCode"));
+    FCode->setReadOnly(true);
+    FCode->setLineWrapMode(QPlainTextEdit::NoWrap);
+    FCode->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    FCode->hide();
+    LCodeSplit->addWidget(FCode);
+    LCodeSplit->setStretchFactor(0, 2);
+    LCodeSplit->setStretchFactor(1, 1);
+    LCenterLayout->addWidget(LCodeSplit, 1);
+    FDocument->Designer().OnShowMethod = [this](const QString& AName) { ShowMethod(AName); };
     const auto LDeviceChanged = [this] {
         FOrientationBox->setEnabled(FDeviceBox->currentIndex() > 0);
         FCanvas->Invalidate();
@@ -973,6 +990,27 @@ QTreeWidgetItem* TFormDesignView::GroupNode(QObject* AComponent, QTreeWidgetItem
         return LItem;
     }
     return AParentItem;
+}
+
+void TFormDesignView::ShowMethod(const QString& AName)
+{
+    try {
+        FCode->setPlainText(QString::fromUtf8(FDocument->UnitSource()));
+    } catch (const std::exception& E) {
+        if (OnError)
+            OnError(QString::fromUtf8(E.what()));
+        return;
+    }
+    FCode->show();
+    // The cursor goes into the handler's body, its first line shown at the top.
+    if (const int LLine = FDocument->MethodLine(AName); LLine > 0) {
+        const QTextBlock LBlock = FCode->document()->findBlockByNumber(LLine - 1);
+        QTextCursor LCursor(LBlock);
+        FCode->setTextCursor(LCursor);
+        FCode->verticalScrollBar()->setValue(qMax(0, LLine - 4));
+        FCode->ensureCursorVisible();
+    }
+    FStatus->setText(QStringLiteral("%1: %2").arg(QFileInfo(FDocument->UnitFileName()).fileName(), AName));
 }
 
 void TFormDesignView::FillStructure()

@@ -20,6 +20,7 @@
 
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QMenu;
 class QScrollArea;
 class QSplitter;
@@ -169,6 +170,10 @@ public:
     // which knows the packages' resources. Null or an empty pixmap: none.
     std::function<QPixmap(TComponentClass)> ClassIcon;
 
+    // The unit opened under the form at the method's body, as the IDE's code editor shows it.
+    void ShowMethod(const QString& AName);
+    QPlainTextEdit* UnitCode() const { return FCode; }
+
 private:
     void FillStructure();
     QTreeWidgetItem* GroupNode(QObject* AComponent, QTreeWidgetItem* AParentItem, const QSet<QObject*>& AOnForm,
@@ -186,6 +191,7 @@ private:
     TFormCanvas* FCanvas = nullptr;
     TObjectInspector* FInspector = nullptr;
     QLabel* FStatus = nullptr;
+    QPlainTextEdit* FCode = nullptr;
     QComboBox* FDeviceBox = nullptr;
     QComboBox* FOrientationBox = nullptr;
     QList<TDeviceDescription> FDevices;

@@ -7,8 +7,10 @@
 #include "TestData.h"
 
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,6 +73,11 @@ TEST_F(FormDesignerVerbs, DoubleClickedButtonGetsItsTapHandlerOnce)
     QObject* LButton = LView.Document().FindComponent("qoButton1");
     ASSERT_FALSE(LView.Canvas().ComponentRect(LButton).isEmpty());
     QTest::mouseDClick(&LView.Canvas(), Qt::LeftButton, {}, Center(LButton));
+    // The handler is shown in the unit, the cursor in its body.
+    ASSERT_TRUE(LView.UnitCode()->isVisible());
+    const QTextBlock LAt = LView.UnitCode()->textCursor().block();
+    EXPECT_EQ(LAt.previous().previous().text(), "procedure TFormMain.qoButton1Tap(Sender: TObject);")
+        << LAt.text().toStdString();
     QTest::mouseDClick(&LView.Canvas(), Qt::LeftButton, {}, Center(LButton));
     LView.Save();
     const QString LUnit = QString::fromUtf8(testdata::ReadAll(FDir.filePath("Main.pas")));

@@ -2,6 +2,7 @@
 // inspector finds them and driven through their dialogs.
 
 #include "DesignFormDocument.h"
+#include "DesignFormView.h"
 #include "ORVO.Assets.h"
 #include "ORVO.Components.h"
 #include "ORVO.Log.h"
@@ -129,7 +130,17 @@ TEST_F(PackagePropertyEditors, GradientDesignerChangesGoIntoTheFormsGradientAndI
         QTest::keyClick(ADialog.sbRed, Qt::Key_Up);
         return true;
     };
-    LEditor->Edit();
+    // As the user opens it: the ellipsis of the row in the object inspector.
+    ide::TFormDesignView LView(std::move(Document));
+    LView.OnError = [](const QString& AText) { ADD_FAILURE() << AText.toStdString(); };
+    LView.show();
+    LView.Select(LView.Document().FindComponent("Rectangle1"));
+    LView.Inspector().Row("Fill")->setExpanded(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&LView));
+    auto* LEllipsis = LView.Inspector().findChild<QToolButton*>("Edit.Fill.Gradient");
+    ASSERT_NE(LEllipsis, nullptr);
+    ASSERT_TRUE(LEllipsis->isVisible());
+    QTest::mouseClick(LEllipsis, Qt::LeftButton);
     orvo::TFormGradientDesigner::ExecuteDialog = LSaved;
 
     const auto LPoints = LGradient->GetPoints()->Items();
@@ -137,9 +148,9 @@ TEST_F(PackagePropertyEditors, GradientDesignerChangesGoIntoTheFormsGradientAndI
     EXPECT_EQ(LPoints[0]->GetColor(), 0xFF4051B5u);
     EXPECT_EQ(LPoints[1]->GetColor(), 0xFFFF4081u);
     EXPECT_EQ(LPoints[1]->GetOffset(), 1.0f);
-    EXPECT_GE(Document->Designer().ModifiedCount(), 1);
+    EXPECT_GE(LView.Document().Designer().ModifiedCount(), 1);
 
-    Document->Save();
+    LView.Save();
     const QByteArray LText = testdata::ReadAll(FileName);
     EXPECT_TRUE(LText.contains("Fill.Gradient.Style = Radial")) << LText.toStdString();
     EXPECT_TRUE(LText.contains("Color = xFF4051B5")) << LText.toStdString();
