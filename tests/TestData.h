@@ -39,6 +39,17 @@ inline bool WriteAll(const QString& AFileName, const QByteArray& AData)
            LFile.write(AData) == AData.size();
 }
 
+// A form file Main.xfm holding AForm in AFolder, beside a unit Main.pas with a bare uses clause;
+// the form's file name, empty when either cannot be written.
+inline QString WriteForm(const QString& AFolder, const QByteArray& AForm)
+{
+    const QString LForm = AFolder + QStringLiteral("/Main.xfm");
+    const bool LWritten =
+        WriteAll(LForm, AForm) && WriteAll(AFolder + QStringLiteral("/Main.pas"),
+                                           "unit Main;\n\ninterface\n\nuses\n  Forms;\n\nimplementation\n\nend.\n");
+    return LWritten ? LForm : QString();
+}
+
 // The files below AFolder, relative to it with '/' separators, sorted.
 inline QStringList FileNames(const QString& AFolder)
 {

@@ -4,6 +4,8 @@
 #include "ORVO.Components.Base.h"
 #include "properties/ORVO.Properties.ChildrenAlignment.Editor.h"
 
+#include <memory>
+
 namespace orvo {
 
 namespace {
@@ -23,16 +25,11 @@ void TqoChildrenAlignmentProperty::Edit(ide::IPropertyHost& AHost, bool /*ADblCl
     auto* LInstance = qobject_cast<core::IORVOFlexContainer*>(GetComponent(0));
     if (!LInstance)
         return;
-    auto* LPanel = new TFlexBoxContainerEditorFrame;
-    try {
-        LPanel->SetInstance(LInstance);
-    } catch (...) {
-        delete LPanel;
-        throw;
-    }
+    auto LPanel = std::make_unique<TFlexBoxContainerEditorFrame>();
+    LPanel->SetInstance(LInstance);
     LPanel->setFixedHeight(PanelHeight);
-    FEditor = LPanel;
-    AHost.DropDownControl(LPanel);
+    FEditor = LPanel.get();
+    AHost.DropDownControl(LPanel.release());
 }
 
 } // namespace orvo

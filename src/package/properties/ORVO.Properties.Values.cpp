@@ -245,25 +245,19 @@ namespace {
 
 const QString CEmpty = QStringLiteral("(Empty)");
 
-core::TqoNavigationBarButton* NavigationButton(const ide::TPropertyEditor& AEditor, int AIndex)
+// The I-th selected component as the class the editor is bound to.
+template <class T> T* BoundComponent(const ide::TPropertyEditor& AEditor, int AIndex)
 {
-    auto* LButton = qobject_cast<core::TqoNavigationBarButton*>(AEditor.GetComponent(AIndex));
-    TqoAssert::IsNotNil(LButton, QStringLiteral("TqoNavigationBarButton"));
-    return LButton;
-}
-
-core::TqoCustomButton* Button(const ide::TPropertyEditor& AEditor, int AIndex)
-{
-    auto* LButton = qobject_cast<core::TqoCustomButton*>(AEditor.GetComponent(AIndex));
-    TqoAssert::IsNotNil(LButton, QStringLiteral("TqoCustomButton"));
-    return LButton;
+    auto* LComponent = qobject_cast<T*>(AEditor.GetComponent(AIndex));
+    TqoAssert::IsNotNil(LComponent, ide::ClassName(&T::staticMetaObject));
+    return LComponent;
 }
 
 } // namespace
 
 QString TqoActionControlProperty::GetValue()
 {
-    const core::TqoNavigationBarButton* LButton = NavigationButton(*this, 0);
+    const core::TqoNavigationBarButton* LButton = BoundComponent<core::TqoNavigationBarButton>(*this, 0);
     if (!LButton->GetActionControl())
         return CEmpty;
     return QStringLiteral("%1 (%2)").arg(LButton->GetActionKind(),
@@ -281,13 +275,13 @@ void TqoActionControlProperty::SetValue(const QString& AValue)
 {
     const QString LKind = AValue == CEmpty ? QString() : AValue;
     for (int I = 0; I < PropCount(); ++I)
-        NavigationButton(*this, I)->SetActionKind(LKind);
+        BoundComponent<core::TqoNavigationBarButton>(*this, I)->SetActionKind(LKind);
     Modified();
 }
 
 QString TqoButtonAppearanceProperty::GetValue()
 {
-    const core::TqoCustomButton* LButton = Button(*this, 0);
+    const core::TqoCustomButton* LButton = BoundComponent<core::TqoCustomButton>(*this, 0);
     return LButton->GetAppearance() ? core::TqoButtonKinds::ToId(LButton->GetKind()) : CEmpty;
 }
 
@@ -299,11 +293,11 @@ void TqoButtonAppearanceProperty::GetValues(const ide::TGetStrProc& AProc)
 
 void TqoButtonAppearanceProperty::SetValue(const QString& AValue)
 {
+    // A text that names no kind leaves kind 0: a custom button.
     core::TqoButtonKind LKind = core::TqoButtonKind(0);
-    if (!core::TqoButtonKinds::TryGetFromString(AValue, LKind))
-        LKind = core::TqoButtonKind(0);
+    core::TqoButtonKinds::TryGetFromString(AValue, LKind);
     for (int I = 0; I < PropCount(); ++I)
-        Button(*this, I)->SetKind(LKind);
+        BoundComponent<core::TqoCustomButton>(*this, I)->SetKind(LKind);
     Modified();
 }
 

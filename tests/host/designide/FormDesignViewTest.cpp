@@ -25,16 +25,14 @@ protected:
 
     std::unique_ptr<ide::TFormDesignView> Open()
     {
-        FileName = Dir.filePath("Main.xfm");
-        EXPECT_TRUE(testdata::WriteAll(FileName, "object Form1: TFormWidget\n"
-                                                 "  Size.Width = 300.000000000000000000\n"
-                                                 "  Size.Height = 200.000000000000000000\n"
-                                                 "  object Button1: TButtonWidget\n"
-                                                 "    Text = 'Go'\n"
-                                                 "  end\n"
-                                                 "end\n"));
-        EXPECT_TRUE(testdata::WriteAll(Dir.filePath("Main.pas"), "unit Main;\n\ninterface\n\nuses\n  Forms;\n\n"
-                                                                 "implementation\n\nend.\n"));
+        FileName = testdata::WriteForm(Dir.path(), "object Form1: TFormWidget\n"
+                                                   "  Size.Width = 300.000000000000000000\n"
+                                                   "  Size.Height = 200.000000000000000000\n"
+                                                   "  object Button1: TButtonWidget\n"
+                                                   "    Text = 'Go'\n"
+                                                   "  end\n"
+                                                   "end\n");
+        EXPECT_FALSE(FileName.isEmpty());
         auto LView = std::make_unique<ide::TFormDesignView>(ide::TFormDocument::Open(FileName));
         LView->OnError = [this](const QString& AText) { Errors << AText; };
         LView->resize(1000, 500);

@@ -91,16 +91,16 @@ TEST_F(ChildrenAlignment, ValueOutsideTheButtonsIsAnAssertionNamingItsType)
 TEST_F(ChildrenAlignment, InspectorDropsThePanelDownAndTheFormFileTakesItsClicks)
 {
     QTemporaryDir LDir;
-    const QString LFile = LDir.filePath("Main.xfm");
-    ASSERT_TRUE(testdata::WriteAll(LFile, "object Form1: TqoForm\n"
-                                          "  object Layout1: TqoLayout\n"
-                                          "    ChildrenAlignment.Wrap = Wrap\n"
-                                          "  end\n"
-                                          "  object Layout2: TqoLayout\n"
-                                          "  end\n"
-                                          "end\n"));
-    ASSERT_TRUE(testdata::WriteAll(LDir.filePath("Main.pas"), "unit Main;\n\ninterface\n\nimplementation\n\nend.\n"));
+    const QString LFile = testdata::WriteForm(LDir.path(), "object Form1: TqoForm\n"
+                                                           "  object Layout1: TqoLayout\n"
+                                                           "    ChildrenAlignment.Wrap = Wrap\n"
+                                                           "  end\n"
+                                                           "  object Layout2: TqoLayout\n"
+                                                           "  end\n"
+                                                           "end\n");
+    ASSERT_FALSE(LFile.isEmpty());
     ide::TFormDesignView LView(ide::TFormDocument::Open(LFile));
+    LView.OnError = [](const QString& AText) { ADD_FAILURE() << AText.toStdString(); };
     LView.resize(1000, 600);
     LView.show();
     QObject* LLayout1 = LView.Document().FindComponent("Layout1");

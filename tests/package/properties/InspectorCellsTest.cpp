@@ -37,17 +37,15 @@ protected:
 
     void SetUp() override
     {
-        FileName = Dir.filePath("Main.xfm");
-        ASSERT_TRUE(testdata::WriteAll(FileName, "object Form1: TqoForm\n"
-                                                 "  object Layout1: TqoLayout\n"
-                                                 "  end\n"
-                                                 "  object Button1: TqoButton\n"
-                                                 "  end\n"
-                                                 "  object NavButton1: TqoNavigationBarButton\n"
-                                                 "  end\n"
-                                                 "end\n"));
-        ASSERT_TRUE(testdata::WriteAll(Dir.filePath("Main.pas"),
-                                       "unit Main;\n\ninterface\n\nuses\n  Forms;\n\nimplementation\n\nend.\n"));
+        FileName = testdata::WriteForm(Dir.path(), "object Form1: TqoForm\n"
+                                                   "  object Layout1: TqoLayout\n"
+                                                   "  end\n"
+                                                   "  object Button1: TqoButton\n"
+                                                   "  end\n"
+                                                   "  object NavButton1: TqoNavigationBarButton\n"
+                                                   "  end\n"
+                                                   "end\n");
+        ASSERT_FALSE(FileName.isEmpty());
         View = std::make_unique<ide::TFormDesignView>(ide::TFormDocument::Open(FileName));
         View->OnError = [this](const QString& AText) { Errors << AText; };
         View->resize(1000, 700);

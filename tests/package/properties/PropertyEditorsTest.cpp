@@ -78,22 +78,20 @@ protected:
 
     void SetUp() override
     {
-        FileName = Dir.filePath("Main.xfm");
-        ASSERT_TRUE(testdata::WriteAll(FileName, "object Form1: TqoForm\n"
-                                                 "  object Rectangle1: TqoRectangle\n"
-                                                 "    Fill.Kind = Gradient\n"
-                                                 "    Fill.Gradient.Points = <\n"
-                                                 "      item\n"
-                                                 "        Color = xFF3F51B5\n"
-                                                 "      end\n"
-                                                 "      item\n"
-                                                 "        Color = xFFFF4081\n"
-                                                 "        Offset = 1.000000000000000000\n"
-                                                 "      end>\n"
-                                                 "  end\n"
-                                                 "end\n"));
-        ASSERT_TRUE(testdata::WriteAll(Dir.filePath("Main.pas"),
-                                       "unit Main;\n\ninterface\n\nuses\n  Forms;\n\nimplementation\n\nend.\n"));
+        FileName = testdata::WriteForm(Dir.path(), "object Form1: TqoForm\n"
+                                                   "  object Rectangle1: TqoRectangle\n"
+                                                   "    Fill.Kind = Gradient\n"
+                                                   "    Fill.Gradient.Points = <\n"
+                                                   "      item\n"
+                                                   "        Color = xFF3F51B5\n"
+                                                   "      end\n"
+                                                   "      item\n"
+                                                   "        Color = xFFFF4081\n"
+                                                   "        Offset = 1.000000000000000000\n"
+                                                   "      end>\n"
+                                                   "  end\n"
+                                                   "end\n");
+        ASSERT_FALSE(FileName.isEmpty());
         Document = ide::TFormDocument::Open(FileName);
     }
 
